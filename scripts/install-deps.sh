@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Zirtel need.
+# Runs apt-get directly as root and through sudo otherwise; does nothing when all are present.
+set -euo pipefail
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
+    packages+=(libhunspell-dev hunspell-eu apertium-eu-es lttoolbox)
+fi
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update
+"${sudo[@]}" apt-get install -y "${missing[@]}"

@@ -1,0 +1,73 @@
+// The analysis driver: walks the item rows and calls every shown measure in its fixed order.
+#include "core/analysis/workspace.h"
+#include "core/measures/lexical_measures.h"
+#include "core/text/latin1.h"
+
+namespace zirtel {
+
+void Workspace::AnalyseAll() {
+    OrthoNeighbours.Clear();
+    PhonNeighbours.Clear();
+    const int rows = OutputGrid.RowCount();
+    auto progress = UI.OpenProgress("Analysing all items ...", "", rows);
+    BusyCursor busy(UI);
+    for (int r = 1; r < rows; ++r) {
+        if (Item(r).size() > 1) AnalyseItem(r);
+        progress->Step();
+    }
+    progress->SetPosition(rows);
+}
+
+void Workspace::AnalyseSelected(std::string& editLine) {
+    const int outputTop = OutputGrid.TopRow();
+    const int stimulusTop = StimulusGrid.TopRow();
+    const GridRect sel = StimulusGrid.Selection();
+    // Quick entry: before any item exists (the placeholder "1" is still there), the text of the
+    // entry line becomes the first item.
+    if (StimulusGrid.Cell(0, 1) == "1" && !editLine.empty()) {
+        const std::string item = LowerLatin1(Trim(editLine));
+        OutputGrid.SetCell(1, NextRow, item);
+        StimulusGrid.SetCell(0, NextRow, item);
+        editLine.clear();
+        SelectStimulusRows(NextRow, NextRow);
+        ++NextRow;
+        AfterEntry();
+        Stimuli.Items.push_back(item);
+    }
+    for (int r = sel.Top; r <= sel.Bottom; ++r)
+        if (!StimulusGrid.Cell(0, r).empty()) AnalyseItem(r);
+    SyncNeighbourList(sel.Top);
+    OutputGrid.SetTopRow(outputTop);
+    StimulusGrid.SetTopRow(stimulusTop);
+}
+
+void Workspace::AnalyseItem(int row) {
+    // A row shows the latest analysis only: its field cells are emptied first.
+    for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
+
+    const std::string item = LowerAscii(Item(row));
+    const int length = static_cast<int>(item.size());
+    if (length < kMinItemLength || length > kMaxItemLength) {
+        UI.ShowMessage("Errorea", "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+                       MessageButtons::Ok);
+        return;
+    }
+    // 1. Orthographic neighbour search and its measures.
+    // 2. Phonological neighbour search and its measures.
+    // 3. User-defined fields 1, 2, 3.
+    // 4. Lexical and letter measures.
+    WriteWordFrequency(*this, row);
+    WriteLogFrequency(*this, row);
+    WriteLetterLength(*this, row);
+    WriteOrthCVPattern(*this, row);
+    // KB_F
+    WriteLetterRepetition(*this, row);
+    // 5. Transposed-letter words, then the pronunciation measures.
+    WriteOrthSyllabification(*this, row);
+    // HOM, LUZ_S, LUZ_F
+    // 6. Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
+    // 7. Bigram tables (read once) and bigram measures.
+    // 8. Biphone tables (read once) and biphone measures.
+}
+
+}  // namespace zirtel

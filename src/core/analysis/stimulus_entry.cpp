@@ -1,0 +1,227 @@
+// The ways items enter the list: the entry line, an edited cell, the clipboard, an input file.
+#include <algorithm>
+
+#include "core/analysis/workspace.h"
+#include "core/measures/letters.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+constexpr const char* kDuplicateText = "Elementu hori dagoeneko sartuta dago.";
+constexpr const char* kDuplicateCaption = "Abisua";
+constexpr std::size_t kMaxPasteChars = 100000;
+constexpr std::size_t kMaxDirectiveChars = 100;
+constexpr std::size_t kMaxConditionName = 99;
+constexpr char kUnmappedMark = '\x1A';
+}  // namespace
+
+void Workspace::AfterEntry() {
+    const int visible = std::max(OutputGrid.VisibleRows, 1);
+    if (NextRow > OutputGrid.TopRow() + visible) {
+        OutputGrid.SetTopRow(NextRow - visible + 1);
+        StimulusGrid.SetTopRow(OutputGrid.TopRow());
+    }
+    if (OutputGrid.RowCount() == NextRow) {
+        OutputGrid.SetRowCount(OutputGrid.RowCount() + 1);
+        StimulusGrid.SetRowCount(StimulusGrid.RowCount() + 1);
+    }
+}
+
+Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
+    const std::string item = LowerLatin1(Trim(text));
+    EntryResult result = EntryResult::Entered;
+    if (FindItemRow(item, -1) > 0) {
+        UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);
+        result = EntryResult::Duplicate;
+    } else {
+        if (!OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
+        OutputGrid.SetCell(1, NextRow, item);
+        StimulusGrid.SetCell(0, NextRow, item);
+        SelectStimulusRows(NextRow, NextRow);
+        ++NextRow;
+        AfterEntry();
+    }
+    OutputGrid.Col = 2;
+    return result;
+}
+
+Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
+    if (row < 1) return EntryResult::Duplicate;
+    const std::string text = StimulusGrid.Cell(0, row);
+    // The row's own item is not a duplicate of itself.
+    if (FindItemRow(text, row) > 0) {
+        UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);
+        StimulusGrid.SetCell(0, row, std::string());
+        return EntryResult::Duplicate;
+    }
+    OutputGrid.SetCell(1, row, text);
+    SelectStimulusRows(NextRow, NextRow);
+    ++NextRow;
+    AfterEntry();
+    return EntryResult::Entered;
+}
+
+void Workspace::PasteItems(const std::string& text) {
+    const std::string_view clip = std::string_view(text).substr(0, kMaxPasteChars);
+    std::string current;
+    int r = NextRow;
+    auto addItem = [&]() {
+        StimulusGrid.SetCell(0, r, current);
+        OutputGrid.SetCell(1, r, current);
+        ++NextRow;
+        current.clear();
+        ++r;
+        if (OutputGrid.RowCount() < r + 1) OutputGrid.SetRowCount(r + 1);
+        if (StimulusGrid.RowCount() < r + 1) StimulusGrid.SetRowCount(r + 1);
+    };
+    for (char c : clip) {
+        if (c == '\n') {
+            addItem();
+        } else if (c >= 'A' && c <= 'Z') {
+            current.push_back(LowerAsciiChar(c));
+        } else if ((c >= 'a' && c <= 'z') || IsAccentedLetter(c)) {
+            current.push_back(c);
+        }
+    }
+    // A last line without a line feed is an item too.
+    if (!current.empty()) addItem();
+    AnalyseAll();
+}
+
+void Workspace::ClearItems() {
+    const int rows = std::max(OutputGrid.RowCount(), StimulusGrid.RowCount());
+    for (int r = 1; r < rows; ++r) {
+        OutputGrid.ClearRow(r);
+        StimulusGrid.ClearRow(r);
+    }
+    OutputGrid.SetRowCount(30);
+    StimulusGrid.SetRowCount(30);
+    NextRow = 1;
+    OutputGrid.SetTopRow(1);
+    StimulusGrid.SetTopRow(1);
+    OrthoNeighbours.Clear();
+    PhonNeighbours.Clear();
+}
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+// Reads an input file's text as the program always has: whitespace-delimited items, each
+// optionally followed by its condition number, and directive lines that begin with "<".
+class InputFileScanner {
+public:
+    explicit InputFileScanner(std::string_view text) : T_(text) {}
+    void SkipSpace() {
+        while (P_ < T_.size() && IsSpace(T_[P_])) ++P_;
+    }
+    bool AtEnd() const { return P_ >= T_.size(); }
+    char Peek() const { return T_[P_]; }
+    std::string_view RestOfLine() {
+        const std::size_t start = P_;
+        while (P_ < T_.size() && T_[P_] != '\n') ++P_;
+        return T_.substr(start, P_ - start);
+    }
+    std::string_view Token() {
+        SkipSpace();
+        const std::size_t start = P_;
+        while (P_ < T_.size() && !IsSpace(T_[P_])) ++P_;
+        return T_.substr(start, P_ - start);
+    }
+    // The next token when it is a whole number; it is consumed only then.
+    std::optional<int> OptionalNumber() {
+        const std::size_t save = P_;
+        const std::string_view token = Token();
+        if (!token.empty()) {
+            if (auto n = ParseInt(token)) return n;
+        }
+        P_ = save;
+        return std::nullopt;
+    }
+
+private:
+    std::string_view T_;
+    std::size_t P_ = 0;
+};
+
+void HandleDirective(std::string_view line, StimulusList& list) {
+    line = line.substr(0, kMaxDirectiveChars);
+    if (!line.empty() && line.front() == '<') line.remove_prefix(1);
+    std::size_t w = 0;
+    while (w < line.size() && IsSpace(line[w])) ++w;
+    if (line.substr(w, 3) != "Con") return;
+    int number = -1;
+    const std::size_t hash = line.find('#');
+    if (hash != std::string_view::npos) {
+        std::size_t e = hash + 1;
+        if (e < line.size() && (line[e] == '-' || line[e] == '+')) ++e;
+        while (e < line.size() && line[e] >= '0' && line[e] <= '9') ++e;
+        number = ParseInt(line.substr(hash + 1, e - hash - 1)).value_or(-1);
+    }
+    std::string name;
+    const std::size_t q1 = line.find('"');
+    if (q1 != std::string_view::npos) {
+        const std::size_t q2 = line.find('"', q1 + 1);
+        if (q2 != std::string_view::npos) name = std::string(line.substr(q1 + 1, std::min(q2 - q1 - 1, kMaxConditionName)));
+    }
+    list.NameCondition(number, std::move(name));
+}
+
+}  // namespace
+
+bool Workspace::ReadInputFile(const std::filesystem::path& path) {
+    std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark);
+    if (!file) {
+        UI.ShowMessage("File Error", "Can't open input file " + path.string(), MessageButtons::OkCancel);
+        return false;
+    }
+    ClearItems();
+    const int n = static_cast<int>(std::min<std::size_t>(CountLineFeeds(file->Text), 50'000'000));
+    OutputGrid.SetRowCount(n + 5);
+    StimulusGrid.SetRowCount(n + 5);
+    {
+        auto progress = UI.OpenProgress("Reading input file ...", "", n);
+        BusyCursor busy(UI);
+        Stimuli = StimulusList(n);
+        int refused = 0;
+        int r = 1;
+        InputFileScanner in(file->Text);
+        for (;;) {
+            in.SkipSpace();
+            while (!in.AtEnd() && in.Peek() == '<') {
+                HandleDirective(in.RestOfLine(), Stimuli);
+                in.SkipSpace();
+            }
+            if (in.AtEnd()) break;
+            std::string item(in.Token());
+            const std::optional<int> number = in.OptionalNumber();
+            Stimuli.RecordCondition(r, number.value_or(1));
+            if (!IsAcceptedFirstLetter(item.front())) continue;
+            if (item.find(kUnmappedMark) != std::string::npos) {
+                ++refused;
+                continue;
+            }
+            ++Stimuli.ItemCount;
+            item = LowerAscii(item);
+            OutputGrid.SetCell(1, r, item);
+            StimulusGrid.SetCell(0, r, item);
+            Stimuli.Items.push_back(item);
+            ++r;
+            progress->Step();
+        }
+        if (refused > 0)
+            UI.ShowMessage("Abisua",
+                           std::to_string(refused) +
+                               " item ez dira sartu: Latin-1 ez diren karaktereak dituzte.",
+                           MessageButtons::Ok);
+    }
+    OutputGrid.SetTopRow(1);
+    StimulusGrid.SetTopRow(1);
+    NextRow = 1;
+    while (NextRow < OutputGrid.RowCount() && !OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
+    return true;
+}
+
+}  // namespace zirtel

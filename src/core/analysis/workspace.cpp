@@ -1,0 +1,159 @@
+#include "core/analysis/workspace.h"
+
+#include <algorithm>
+
+#include "core/text/format.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+constexpr int kOutputGridCols = 67;
+constexpr int kStartupOutputRows = 30;
+constexpr int kStartupStimulusRows = 80;
+constexpr int kRowHeight = 25;
+constexpr int kStimulusColWidth = 300;
+constexpr int kPlaceholderRows = 29;
+}  // namespace
+
+Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
+    : UI(feedback),
+      AppDir(std::move(appDir)),
+      OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth, kRowHeight),
+      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth, kRowHeight) {
+    OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
+    OutputGrid.Col = 2;
+    StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
+}
+
+void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
+    NextCol = 1;
+    StimulusGrid.SetCell(0, 0, "Sarrera");
+    for (int i = 1; i <= kPlaceholderRows; ++i) StimulusGrid.SetCell(0, i, std::to_string(i));
+    // The first assignment runs before the settings below are made, so with no decimals: the
+    // frequency columns start 83 pixels wide.
+    AssignColumns();
+    Decimals = 2;
+    NextRow = 1;
+    ShowNeighbourList = true;
+    IncludeAdditionNs = false;
+    IncludeDeletionNs = false;
+    NeighbourSyncBusy = false;
+    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    LemmasCurrent = false;
+    Stimuli = StimulusList(100);
+    if (inputFile) ReadInputFile(*inputFile);
+}
+
+void Workspace::UseWholeWordLexicon() {
+    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    Lemmas.Clear();
+    LemmasCurrent = false;
+    AnalyseAll();
+}
+
+void Workspace::UseLemmaLexicon() {
+    LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);
+    LemmasCurrent = true;
+    AnalyseAll();
+}
+
+void Workspace::AssignColumns() {
+    const auto& cat = FieldCatalogue();
+    for (const FieldInfo& f : cat) this->*f.Col = 0;
+    ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
+    IncludeDeletionNs = Options.FlagTicked(OptionFlag::IncludeDeletions);
+    IncludeAdditionNs = Options.FlagTicked(OptionFlag::IncludeAdditions);
+
+    OutputGrid.ClearRow(0);
+    for (int r = 1; r < OutputGrid.RowCount(); ++r)
+        for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, r, std::string());
+
+    NextCol = 2;
+    for (int f = 0; f < kFieldCount; ++f)
+        if (Options.FieldTicked(f)) this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
+    // The grid has 67 columns; it widens when more fields are shown than fit.
+    OutputGrid.SetColCount(std::max(kOutputGridCols, NextCol));
+
+    OutputGrid.SetCell(1, 0, "Sarrera ");
+    for (const FieldInfo& f : cat) {
+        const int col = this->*f.Col;
+        if (col == 0) continue;
+        if (f.UserField > 0)
+            OutputGrid.SetCell(col, 0, UserFields[static_cast<std::size_t>(f.UserField - 1)].Name);
+        else if (!f.Header.empty())
+            OutputGrid.SetCell(col, 0, std::string(f.Header));
+    }
+
+    for (int c = 0; c < OutputGrid.ColCount(); ++c) OutputGrid.SetColWidth(c, kDefaultColWidth);
+    OutputGrid.SetColWidth(0, 0);
+    OutputGrid.SetColWidth(1, 0);
+    for (const FieldInfo& f : cat)
+        if (this->*f.Col != 0) OutputGrid.SetColWidth(this->*f.Col, FieldWidth(f, Decimals));
+}
+
+void Workspace::PutReal(int FieldColumns::*col, int row, double value) {
+    if (this->*col != 0) OutputGrid.SetCell(this->*col, row, FormatReal7(value, Decimals));
+}
+
+void Workspace::PutCount(int FieldColumns::*col, int row, long long value) {
+    if (this->*col != 0) OutputGrid.SetCell(this->*col, row, FormatInt4(value));
+}
+
+// ---- Selection ----
+
+void Workspace::SelectStimulusRows(int top, int bottom) {
+    StimulusGrid.SetSelection(GridRect{0, top, 0, bottom});
+}
+
+void Workspace::SyncNeighbourList(int row) {
+    const std::string& item = Item(row);
+    int n = 0;
+    if (Col_P != 0) n = ParseInt(Trim(OutputGrid.Cell(Col_P, row))).value_or(0);
+    if (n <= 0) n = 1;
+    const int k = OrthoNeighbours.FindItemRow(item);
+    if (item.empty() || k <= 0 || OrthoNeighbours.NeighList.RowCount() < k) return;
+    NeighbourSyncBusy = true;
+    OrthoNeighbours.NeighList.SetTopRow(k);
+    OrthoNeighbours.SelectListRows(k, k + n - 1);
+    NeighbourSyncBusy = false;
+}
+
+void Workspace::SelectField(int col) {
+    if (col <= 0) return;
+    OutputGrid.Col = col;
+    OutputGrid.SetSelection(GridRect{col, 0, col, std::max(NextRow - 1, 0)});
+}
+
+void Workspace::StimulusRowsChosen(int top, int bottom) {
+    SelectStimulusRows(top, bottom);
+    if (OutputGrid.TopRow() > 0 && OutputGrid.TopRow() <= StimulusGrid.RowCount())
+        OutputGrid.SetTopRow(StimulusGrid.TopRow());
+    SyncNeighbourList(top);
+}
+
+void Workspace::NeighListClick(int listRow) {
+    if (NeighbourSyncBusy) return;
+    const std::string& text = OrthoNeighbours.NeighList.Cell(0, listRow);
+    if (listRow <= 0 || text.size() < 2) return;
+    const int row = FindItemRow(text, -1);
+    if (row <= 0) return;
+    SelectStimulusRows(row, row);
+    const int top = OutputGrid.TopRow();
+    if (row < top || row >= top + OutputGrid.VisibleRows) {
+        OutputGrid.SetTopRow(row);
+        StimulusGrid.SetTopRow(row);
+    }
+}
+
+int Workspace::FindItemRow(const std::string& text, int exceptRow) const {
+    const std::string wanted = LowerLatin1(Trim(text));
+    for (int r = 1; r < OutputGrid.RowCount(); ++r) {
+        if (r == exceptRow) continue;
+        if (LowerLatin1(Trim(OutputGrid.Cell(1, r))) == wanted) return r;
+    }
+    return -1;
+}
+
+}  // namespace zirtel

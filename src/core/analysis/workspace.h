@@ -1,0 +1,131 @@
+// Workspace: the analysis state of one run, and the operations on it. The main window owns one
+// and calls these operations from its handlers; the batch mode drives another the same way.
+// It holds the lexicon, the column of every output field (Col_...), the options, the stimulus
+// list, the user fields, the lazily built tables, the two item grids and the two neighbour
+// lists.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/analysis/analysis_options.h"
+#include "core/analysis/field_catalogue.h"
+#include "core/analysis/stimulus_list.h"
+#include "core/feedback/feedback.h"
+#include "core/grid/string_grid.h"
+#include "core/lexicon/lexicon.h"
+#include "core/lexicon/user_fields.h"
+#include "core/neighbours/neighbour_list.h"
+
+namespace zirtel {
+
+inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
+inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
+inline constexpr int kMinItemLength = 2;
+inline constexpr int kMaxItemLength = 18;
+
+class Workspace : public FieldColumns {
+public:
+    // `appDir` is the program's data folder: every data file is opened from it.
+    Workspace(Feedback& feedback, std::filesystem::path appDir);
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    Feedback& UI;
+    std::filesystem::path AppDir;
+
+    // ---- Start-up ----
+    // The engine part of the main window's start-up: placeholders, first column assignment,
+    // settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file if any.
+    void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
+
+    // ---- Lexicon ----
+    Lexicon WholeWords;  // always the whole-word lexicon (pronunciations, syllabifications)
+    Lexicon Lemmas;
+    bool LemmasCurrent = false;
+    // The lexicon of frequency- and letter-based measures: the lemmas while they are current.
+    const Lexicon& Current() const { return LemmasCurrent ? Lemmas : WholeWords; }
+    // "&Testu-hitzak": reload the whole-word file, make it current, analyse all items.
+    void UseWholeWordLexicon();
+    // "&Lemak": load the lemma file, make it current, analyse all items.
+    void UseLemmaLexicon();
+
+    // ---- Output columns and options ----
+    int NextCol = 1;
+    int Decimals = 0;  // 2 once start-up has assigned the first columns
+    AnalysisOptions Options;
+    bool ShowNeighbourList = true;
+    bool IncludeDeletionNs = false;
+    bool IncludeAdditionNs = false;
+    bool NeighbourSyncBusy = false;
+    // Assigns the columns of the ticked fields in catalogue order, writes the header row and
+    // the widths. Earlier results disappear.
+    void AssignColumns();
+    bool Shown(int FieldColumns::*col) const { return this->*col != 0; }
+
+    // ---- Items ----
+    StringGrid OutputGrid;    // column 1 the items, columns 2.. the fields; row 0 the headers
+    StringGrid StimulusGrid;  // column 0 the items; row 0 "Sarrera"
+    int NextRow = 1;
+    StimulusList Stimuli;
+    const std::string& Item(int row) const { return OutputGrid.Cell(1, row); }
+
+    enum class EntryResult { Entered, Duplicate };
+    // Enter in the entry line: the trimmed, lower-cased text becomes the next item unless it
+    // is already in the list ("Elementu hori dagoeneko sartuta dago.").
+    EntryResult EnterTypedItem(const std::string& text);
+    // Enter in an edited cell of the item grid: the cell's text becomes the row's item.
+    EntryResult CommitStimulusCell(int row);
+    // Pastes clipboard text: one item per line, letters only; then analyses all items.
+    void PasteItems(const std::string& text);
+    // Reads an input file into the grids. False (after "Can't open input file ...") when it
+    // cannot be opened; the grids stay unchanged then.
+    bool ReadInputFile(const std::filesystem::path& path);
+    void ClearItems();
+
+    // ---- Analysis ----
+    void AnalyseAll();
+    // Analyses the rows selected in the item grid. While no item has been entered yet, a
+    // non-empty entry line is entered first: it is then cleared (`editLine` is emptied).
+    void AnalyseSelected(std::string& editLine);
+    void AnalyseItem(int row);
+
+    // ---- Grid selection and the neighbour list ----
+    void SelectStimulusRows(int top, int bottom);
+    // Selects the orthographic neighbour list rows of the item in `row` of the results.
+    void SyncNeighbourList(int row);
+    // A press on the header of the results: selects the field's cells of every item row.
+    void SelectField(int col);
+    // The item grid's selection changed (rows top..bottom): follow it in the results.
+    void StimulusRowsChosen(int top, int bottom);
+    // A click on a row of the orthographic neighbour list: selects that item in the results.
+    void NeighListClick(int listRow);
+
+    // ---- Neighbour lists ----
+    NeighbourList OrthoNeighbours;  // the orthographic neighbour list window's grid
+    NeighbourList PhonNeighbours;   // the phonological neighbour list window's grid
+
+    // ---- User-defined fields ----
+    std::array<UserField, 3> UserFields;
+
+    // ---- Lazily read tables ----
+    bool BigramTablesLoaded = false;
+    bool BiphoneFilesRead = false;
+
+    // Writes a field's text into row `row` when the field is shown.
+    void Put(int FieldColumns::*col, int row, std::string text) {
+        if (this->*col != 0) OutputGrid.SetCell(this->*col, row, std::move(text));
+    }
+    // Writes a real value with the results' format ("%*.*f", width 7, Decimals).
+    void PutReal(int FieldColumns::*col, int row, double value);
+    // Writes a count ("%4d").
+    void PutCount(int FieldColumns::*col, int row, long long value);
+
+private:
+    int FindItemRow(const std::string& text, int exceptRow) const;
+    void AfterEntry();
+};
+
+}  // namespace zirtel

@@ -1,0 +1,62 @@
+// How the engine reaches the user. The engine never shows anything itself: message boxes, the
+// beep, the busy cursor and progress windows go through this interface. The windows implement it
+// with Qt dialogs, the batch mode prints to standard error, tests record every call.
+// Texts are UTF-8.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace zirtel {
+
+enum class MessageButtons { Ok, OkCancel };
+enum class MessageResult { Ok, Cancel };
+
+// A progress window: caption "Progresioa", a label, a file label and a bar from 0 to Max.
+// It is shown when created and closed when destroyed.
+class ProgressWindow {
+public:
+    virtual ~ProgressWindow() = default;
+    virtual void SetLabel(const std::string& text) = 0;
+    virtual void SetFileLabel(const std::string& text) = 0;
+    virtual void SetMax(int max) = 0;
+    virtual void SetPosition(int position) = 0;
+    virtual void Step() = 0;  // advances the bar by one
+};
+
+class Feedback {
+public:
+    virtual ~Feedback() = default;
+    virtual MessageResult ShowMessage(const std::string& caption, const std::string& text,
+                                      MessageButtons buttons) = 0;
+    virtual void Beep() = 0;
+    // Hourglass cursor on (true) or back to normal (false).
+    virtual void SetBusy(bool busy) = 0;
+    virtual std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
+                                                         const std::string& fileLabel, int max) = 0;
+};
+
+// Busy cursor for the life of a scope.
+class BusyCursor {
+public:
+    explicit BusyCursor(Feedback& f) : F_(f) { F_.SetBusy(true); }
+    ~BusyCursor() { F_.SetBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Feedback& F_;
+};
+
+// A Feedback that shows nothing (for operations whose messages nobody reads).
+class SilentFeedback : public Feedback {
+public:
+    MessageResult ShowMessage(const std::string&, const std::string&, MessageButtons) override {
+        return MessageResult::Ok;
+    }
+    void Beep() override {}
+    void SetBusy(bool) override {}
+    std::unique_ptr<ProgressWindow> OpenProgress(const std::string&, const std::string&, int) override;
+};
+
+}  // namespace zirtel

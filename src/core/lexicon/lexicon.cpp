@@ -1,0 +1,167 @@
+#include "core/lexicon/lexicon.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "core/text/collation.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+std::string RemoveHyphens(std::string_view pronunciation) {
+    std::string out;
+    out.reserve(pronunciation.size());
+    for (char c : pronunciation)
+        if (c != '-') out.push_back(c);
+    return out;
+}
+
+void Lexicon::Clear() { *this = Lexicon(); }
+
+void Lexicon::BuildIndexes() {
+    WordIndex_.Build(LexWords);
+    PronKeys_.clear();
+    PronIndex_.Clear();
+    PhonFormIndex_.Clear();
+    NextSamePhonForm_.clear();
+    if (LexPhonForms.empty()) return;
+
+    PronKeys_.reserve(LexPhonForms.size());
+    for (const std::string& p : LexPhonForms) PronKeys_.push_back(RemoveHyphens(p));
+    // Most frequent first, so that the index entry of homophones carries that word.
+    std::vector<int> byFrequency(PronKeys_.size());
+    std::iota(byFrequency.begin(), byFrequency.end(), 0);
+    std::stable_sort(byFrequency.begin(), byFrequency.end(), [this](int a, int b) {
+        return LexFreqs[static_cast<std::size_t>(a)] > LexFreqs[static_cast<std::size_t>(b)];
+    });
+    PronIndex_.Build(PronKeys_, byFrequency);
+
+    PhonFormIndex_.Build(LexPhonForms);
+    NextSamePhonForm_.assign(LexPhonForms.size(), -1);
+    std::vector<int> last(LexPhonForms.size(), -1);  // last entry seen per first entry
+    for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
+        const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[i]);
+        if (first == static_cast<int>(i)) {
+            last[i] = first;
+            continue;
+        }
+        NextSamePhonForm_[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] = static_cast<int>(i);
+        last[static_cast<std::size_t>(first)] = static_cast<int>(i);
+    }
+}
+
+int Lexicon::FindHomophone(int entry) const {
+    if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
+    const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
+    if (first != entry) return first;
+    return NextSamePhonForm_[static_cast<std::size_t>(entry)];
+}
+
+namespace {
+
+const char* const kFileErrorCaption = "Fitxategi-errorea";
+
+void SortEntries(Lexicon& lex) {
+    std::vector<int> order(lex.LexWords.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&lex](int a, int b) {
+        return CollateLess(lex.LexWords[static_cast<std::size_t>(a)], lex.LexWords[static_cast<std::size_t>(b)]);
+    });
+    auto permute = [&order](auto& list) {
+        if (list.empty()) return;
+        std::remove_reference_t<decltype(list)> sorted;
+        sorted.reserve(list.size());
+        for (int i : order) sorted.push_back(std::move(list[static_cast<std::size_t>(i)]));
+        list = std::move(sorted);
+    };
+    permute(lex.LexWords);
+    permute(lex.LexFreqs);
+    permute(lex.LexOrthSylls);
+    permute(lex.LexPhonForms);
+}
+
+}  // namespace
+
+bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
+    BusyCursor busy(feedback);
+    lexicon.Clear();
+    std::optional<TextFile> file = ReadTextFile(path);
+    if (!file) {
+        feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki hitz-maiztasunaren fitxategia",
+                             MessageButtons::OkCancel);
+        return false;
+    }
+    const std::size_t n = CountLineFeeds(file->Text) + 1;
+    lexicon.LexWords.reserve(n);
+    lexicon.LexFreqs.reserve(n);
+    lexicon.LexOrthSylls.reserve(n);
+    lexicon.LexPhonForms.reserve(n);
+    bool sorted = true;
+    for (std::string_view line : SplitLines(file->Text)) {
+        const auto tokens = SplitTokens(line);
+        if (tokens.empty()) continue;
+        const std::string_view word = tokens[0];
+        if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back())) sorted = false;
+        lexicon.LexWords.emplace_back(word);
+        lexicon.LexFreqs.push_back(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
+        lexicon.LexOrthSylls.emplace_back(tokens.size() > 2 ? tokens[2] : std::string_view());
+        const std::string_view pron = tokens.size() > 3 ? tokens[3] : std::string_view();
+        lexicon.LexPhonForms.emplace_back(pron);
+        const auto hyphens = std::count(pron.begin(), pron.end(), '-');
+        if (hyphens == 1) ++lexicon.TwoSyllCount;
+        if (hyphens == 2) ++lexicon.ThreeSyllCount;
+    }
+    if (!sorted) {
+        SortEntries(lexicon);
+        feedback.ShowMessage("Abisua",
+                             "Hitz-maiztasunaren fitxategiko lerroak ez daude ordenatuta; "
+                             "programak ordenatu egin ditu, hitz guztiak aurki daitezen.",
+                             MessageButtons::Ok);
+    }
+    lexicon.BuildIndexes();
+    return true;
+}
+
+bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
+    lexicon.Clear();
+    std::optional<TextFile> file = ReadTextFile(path);
+    if (!file) {
+        feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki lema-maiztasunaren fitxategia",
+                             MessageButtons::OkCancel);
+        return false;
+    }
+    BusyCursor busy(feedback);
+    // One entry per lemma (the collation's equality); the last line's frequency stays.
+    std::vector<std::string> words;
+    std::vector<float> freqs;
+    StringIndex seen;
+    std::vector<std::pair<std::string_view, float>> lines;
+    for (std::string_view line : SplitLines(file->Text)) {
+        const auto tokens = SplitTokens(line);
+        if (tokens.empty()) continue;
+        lines.emplace_back(tokens[0], tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
+    }
+    words.reserve(lines.size());
+    for (const auto& l : lines) words.emplace_back(l.first);
+    seen.Build(words);  // first spelling of each lemma wins
+    std::vector<float> lastFreq(words.size(), 0.0f);
+    std::vector<int> unique;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const int first = seen.Find(words, words[i]);
+        if (first == static_cast<int>(i)) unique.push_back(first);
+        lastFreq[static_cast<std::size_t>(first)] = lines[i].second;
+    }
+    std::stable_sort(unique.begin(), unique.end(), [&words](int a, int b) {
+        return CollateLess(words[static_cast<std::size_t>(a)], words[static_cast<std::size_t>(b)]);
+    });
+    lexicon.LexWords.reserve(unique.size());
+    lexicon.LexFreqs.reserve(unique.size());
+    for (int i : unique) {
+        lexicon.LexWords.push_back(std::move(words[static_cast<std::size_t>(i)]));
+        lexicon.LexFreqs.push_back(lastFreq[static_cast<std::size_t>(i)]);
+    }
+    lexicon.BuildIndexes();
+    return true;
+}
+
+}  // namespace zirtel

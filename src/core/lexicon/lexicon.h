@@ -1,0 +1,69 @@
+// The lexicon: the words against which every item is measured, held as parallel lists.
+// Entry i of LexWords, LexFreqs, LexOrthSylls and LexPhonForms describes the same word.
+// The whole-word lexicon ("nwfreq_EUS.txt") carries syllabifications and pronunciations; the
+// lemma lexicon ("lemak_EUS2.txt") only words and frequencies.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/feedback/feedback.h"
+#include "core/lexicon/string_index.h"
+
+namespace zirtel {
+
+class Lexicon {
+public:
+    std::vector<std::string> LexWords;      // in collation order
+    std::vector<float> LexFreqs;            // frequency of entry i
+    std::vector<std::string> LexOrthSylls;  // whole-word lexicon: syllables joined by "-"
+    std::vector<std::string> LexPhonForms;  // whole-word lexicon: pronunciation, syllables by "-"
+    int TwoSyllCount = 0;    // pronunciations with exactly one "-"
+    int ThreeSyllCount = 0;  // pronunciations with exactly two "-"
+
+    int Size() const { return static_cast<int>(LexWords.size()); }
+    bool Empty() const { return LexWords.empty(); }
+    bool HasPronunciations() const { return !LexPhonForms.empty(); }
+
+    // Entry of the word, letter case ignored (the collation's equality), or -1. Where several
+    // entries are equal, the first in list order.
+    int Find(std::string_view word) const { return WordIndex_.Find(LexWords, word); }
+
+    // The pronunciation index: the entry whose pronunciation, with its hyphens removed, equals
+    // `pronunciation` exactly (letter case counts), or -1. Homophones share one index entry,
+    // which carries the most frequent of their words (the first in list order on a tie).
+    int FindPronunciation(std::string_view pronunciation) const {
+        return PronIndex_.Find(PronKeys_, pronunciation);
+    }
+    // The first entry in list order, other than `entry`, whose pronunciation equals that of
+    // `entry` exactly (hyphens and stress marks included), or -1.
+    int FindHomophone(int entry) const;
+
+    // Rebuilds the indexes after the lists were filled or reordered.
+    void BuildIndexes();
+    void Clear();
+
+private:
+    StringIndex WordIndex_{StringIndex::Match::IgnoreCase};
+    StringIndex PronIndex_{StringIndex::Match::Exact};
+    std::vector<std::string> PronKeys_;  // hyphen-free pronunciation of entry i
+    StringIndex PhonFormIndex_{StringIndex::Match::Exact};
+    std::vector<int> NextSamePhonForm_;  // next entry with the same pronunciation, or -1
+};
+
+// The pronunciation without its "-" syllable marks.
+std::string RemoveHyphens(std::string_view pronunciation);
+
+// Loads the whole-word file. When it cannot be opened: the message "Ezin da ireki
+// hitz-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
+// A file whose lines are not in collation order is sorted, and the user is told once.
+bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
+
+// Loads the lemma file: sorted by the program, a lemma listed twice keeps one entry with the
+// frequency of its last line. When it cannot be opened: "Ezin da ireki lema-maiztasunaren
+// fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
+bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
+
+}  // namespace zirtel

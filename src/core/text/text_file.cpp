@@ -1,0 +1,134 @@
+#include "core/text/text_file.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "core/text/latin1.h"
+
+namespace zirtel {
+
+std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes;
+    char buf[1 << 16];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return std::nullopt;
+    TextFile file;
+    if (IsValidUtf8(bytes)) {
+        Latin1Conversion conv = Utf8ToLatin1(bytes, replacement);
+        file.Text = std::move(conv.Text);
+        file.Unmapped = conv.Unmapped;
+    } else {
+        file.Text = std::move(bytes);
+    }
+    return file;
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    std::error_code ec;
+    if (path.empty() || std::filesystem::is_directory(path, ec)) return false;
+    std::filesystem::path folder = path.parent_path();
+    if (folder.empty()) folder = ".";
+    std::random_device rd;
+    std::filesystem::path temp;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        temp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        if (!std::filesystem::exists(temp, ec)) break;
+    }
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        const bool written = static_cast<bool>(out);
+        out.close();
+        if (!written || !out) {
+            std::filesystem::remove(temp, ec);
+            return false;
+        }
+    }
+    // Keep the permissions of a file that is being replaced.
+    if (std::filesystem::exists(path, ec)) {
+        const auto perms = std::filesystem::status(path, ec).permissions();
+        if (!ec) std::filesystem::permissions(temp, perms, ec);
+    }
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        lines.push_back(text.substr(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+static bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::vector<std::string_view> SplitTokens(std::string_view line) {
+    std::vector<std::string_view> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsSpace(line[i])) ++i;
+        if (i == line.size()) break;
+        std::size_t j = i;
+        while (j < line.size() && !IsSpace(line[j])) ++j;
+        tokens.push_back(line.substr(i, j - i));
+        i = j;
+    }
+    return tokens;
+}
+
+std::size_t CountLineFeeds(std::string_view text) {
+    std::size_t n = 0;
+    for (char c : text) n += (c == '\n');
+    return n;
+}
+
+std::optional<float> ParseFloat(std::string_view token) {
+    if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+    float value = 0;
+    auto res = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Out of the float range: fall back to the C library's answer (infinity or 0).
+        std::string s(token);
+        return std::strtof(s.c_str(), nullptr);
+    }
+    if (res.ec != std::errc() || res.ptr != token.data() + token.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<int> ParseInt(std::string_view token) {
+    if (!token.empty() && token.front() == '+') token.remove_prefix(1);
+    int value = 0;
+    auto res = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (res.ec != std::errc() || res.ptr != token.data() + token.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace zirtel
