@@ -52,22 +52,30 @@ void Workspace::AnalyseItem(int row) {
                        MessageButtons::Ok);
         return;
     }
-    // 1. Orthographic neighbour search and its measures.
-    // 2. Phonological neighbour search and its measures.
-    // 3. User-defined fields 1, 2, 3.
-    // 4. Lexical and letter measures.
+    // Orthographic neighbour search and its measures.
+
+    // Phonological neighbour search and its measures.
+
+    // User-defined fields 1, 2, 3.
+
+    // Lexical and letter measures.
     WriteWordFrequency(*this, row);
     WriteLogFrequency(*this, row);
     WriteLetterLength(*this, row);
     WriteOrthCVPattern(*this, row);
-    // KB_F
+    // Phonological consonant/vowel pattern (KB_F).
+
     WriteLetterRepetition(*this, row);
-    // 5. Transposed-letter words, then the pronunciation measures.
+    // Transposed-letter words (TL, TL_MAIZT, TL_KOK, then NATL); pronunciation and first phoneme.
+
     WriteOrthSyllabification(*this, row);
-    // HOM, LUZ_S, LUZ_F
-    // 6. Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
-    // 7. Bigram tables (read once) and bigram measures.
-    // 8. Biphone tables (read once) and biphone measures.
+    // Homophone, syllable and phoneme counts (HOM, LUZ_S, LUZ_F).
+
+    // Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
+
+    // Bigram tables (read once) and bigram measures.
+
+    // Biphone tables (read once) and biphone measures.
 }
 
 }  // namespace zirtel

@@ -110,9 +110,15 @@ public:
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
 
-    // ---- Lazily read tables ----
+    // ---- Bigram tables, read on the first item that needs them ----
     bool BigramTablesLoaded = false;
+
+    // ---- Syllable tables, built from the lexicon on first demand ----
+
+    // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;
+
+    // ---- Writing results ----
 
     // Writes a field's text into row `row` when the field is shown.
     void Put(int FieldColumns::*col, int row, std::string text) {
