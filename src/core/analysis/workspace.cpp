@@ -41,6 +41,8 @@ void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
     IncludeDeletionNs = false;
     NeighbourSyncBusy = false;
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     LemmasCurrent = false;
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
@@ -48,6 +50,8 @@ void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
 
 void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();
