@@ -81,7 +81,15 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     resize(1280, 800);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // The views and the satellite windows read the workspace: they go before it does.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isWindow()) delete w;
+    delete StimulusGrid;
+    delete OutputGrid;
+    delete StimulusModel_;
+    delete OutputModel_;
+}
 
 void TMainForm::BuildPanel() {
     Panel1 = new QWidget(this);
