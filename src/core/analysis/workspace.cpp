@@ -27,6 +27,11 @@ Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
 }
 
 void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
+    PrepareGrids();
+    LoadStartupData(inputFile);
+}
+
+void Workspace::PrepareGrids() {
     NextCol = 1;
     StimulusGrid.SetCell(0, 0, "Sarrera");
     for (int i = 1; i <= kPlaceholderRows; ++i) StimulusGrid.SetCell(0, i, std::to_string(i));
@@ -39,6 +44,9 @@ void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
     IncludeAdditionNs = false;
     IncludeDeletionNs = false;
     NeighbourSyncBusy = false;
+}
+
+void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     LemmasCurrent = false;
     Stimuli = StimulusList(100);

@@ -40,6 +40,9 @@ class Workspace : public FieldColumns {
     // The engine part of the main window's start-up: placeholders, first column assignment,
     // settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file if any.
     void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
+    // The two halves of Startup: the grids and first columns, then the data files.
+    void PrepareGrids();
+    void LoadStartupData(const std::optional<std::filesystem::path>& inputFile);
 
     // ---- Lexicon ----
     Lexicon WholeWords; // always the whole-word lexicon (pronunciations, syllabifications)
