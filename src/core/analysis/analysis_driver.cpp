@@ -48,7 +48,8 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea", "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+        UI.ShowMessage("Errorea",
+                       "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
                        MessageButtons::Ok);
         return;
     }
@@ -78,4 +79,4 @@ void Workspace::AnalyseItem(int row) {
     // Biphone tables (read once) and biphone measures.
 }
 
-}  // namespace zirtel
+} // namespace zirtel
