@@ -1,6 +1,10 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
+#include "core/measures/bigram_measures.h"
 #include "core/measures/lexical_measures.h"
+#include "core/measures/pronunciation_measures.h"
+#include "core/measures/syllable_measures.h"
+#include "core/measures/transposed_letters.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -65,16 +69,29 @@ void Workspace::AnalyseItem(int row) {
     WriteLetterLength(*this, row);
     WriteOrthCVPattern(*this, row);
     // Phonological consonant/vowel pattern (KB_F).
+    WritePhonCVPattern(*this, row);
 
     WriteLetterRepetition(*this, row);
     // Transposed-letter words (TL, TL_MAIZT, TL_KOK, then NATL); pronunciation and first phoneme.
+    WriteTransposedLetters(*this, row);
+    WriteNonAdjacentTransposition(*this, row);
+    WritePronunciation(*this, row);
 
     WriteOrthSyllabification(*this, row);
     // Homophone, syllable and phoneme counts (HOM, LUZ_S, LUZ_F).
+    WriteHomophone(*this, row);
+    WriteSyllableLength(*this, row);
+    WritePhonemeLength(*this, row);
 
     // Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
+    for (int position = 1; position <= 3; ++position)
+        WritePhonSyllableFrequency(*this, row, position);
+    for (int position = 1; position <= 3; ++position)
+        WriteOrthSyllableFrequency(*this, row, position);
 
     // Bigram tables (read once) and bigram measures.
+    EnsureBigramTables(*this);
+    WriteBigramMeasures(*this, row);
 
     // Biphone tables (read once) and biphone measures.
 }

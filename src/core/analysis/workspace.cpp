@@ -48,6 +48,8 @@ void Workspace::PrepareGrids() {
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     LemmasCurrent = false;
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
@@ -55,6 +57,8 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
 
 void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();

@@ -17,6 +17,8 @@
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
+#include "core/measures/bigram_tables.h"
+#include "core/measures/syllable_tables.h"
 #include "core/neighbours/neighbour_list.h"
 
 namespace zirtel {
@@ -118,8 +120,12 @@ class Workspace : public FieldColumns {
 
     // ---- Bigram tables, read on the first item that needs them ----
     bool BigramTablesLoaded = false;
+    BigramTables Bigrams;  // type and token values by word length, position and bigram
 
     // ---- Syllable tables, built from the lexicon on first demand ----
+    // Built from the whole-word lexicon; discarded (built flags cleared) when it is loaded again.
+    SyllableTableSet PhonSyllables;  // spoken syllables, from the pronunciations
+    SyllableTableSet OrthSyllables;  // written syllables, from the syllabifications
 
     // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;
