@@ -1,6 +1,7 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
 #include "core/measures/lexical_measures.h"
+#include "core/neighbours/neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -48,11 +49,13 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea", "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+        UI.ShowMessage("Errorea",
+                       "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
                        MessageButtons::Ok);
         return;
     }
     // Orthographic neighbour search and its measures.
+    if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
 
     // Phonological neighbour search and its measures.
 
@@ -78,4 +81,4 @@ void Workspace::AnalyseItem(int row) {
     // Biphone tables (read once) and biphone measures.
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -54,6 +54,21 @@ std::string NeighbourList::SaveText() const {
     return Latin1ToUtf8(out);
 }
 
-bool NeighbourList::Save(const std::filesystem::path& path) const { return WriteFileAtomically(path, SaveText()); }
+bool NeighbourList::Save(const std::filesystem::path& path) const {
+    return WriteFileAtomically(path, SaveText());
+}
 
-}  // namespace zirtel
+bool SaveOrthoNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
+                            Feedback& ui) {
+    // The whole file is written to a temporary file first: a write that fails on the way counts
+    // as a failure and leaves any earlier file as it was.
+    if (!list.Save(path)) {
+        ui.ShowMessage("Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
+                       MessageButtons::OkCancel);
+        return false;
+    }
+    ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
+    return true;
+}
+
+} // namespace zirtel

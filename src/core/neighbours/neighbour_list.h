@@ -6,17 +6,18 @@
 #include <filesystem>
 #include <string>
 
+#include "core/feedback/feedback.h"
 #include "core/grid/string_grid.h"
 
 namespace zirtel {
 
 class NeighbourList {
-public:
+  public:
     NeighbourList();
 
     StringGrid NeighList;
-    int CurrentRow = 1;         // the row being filled
-    int RowNeighbourCount = 0;  // neighbours written on the current deletion or addition row
+    int CurrentRow = 1;        // the row being filled
+    int RowNeighbourCount = 0; // neighbours written on the current deletion or addition row
 
     // Empties every body row, 20 rows, CurrentRow 1. Columns and RowNeighbourCount stay.
     void Clear();
@@ -30,4 +31,11 @@ public:
     bool Save(const std::filesystem::path& path) const;
 };
 
-}  // namespace zirtel
+// "&Auzokideen zerrenda gorde" of the orthographic list: saves it and tells the user how it
+// went ("Auzokide-zerrenda gorde egin da", or "Ezin da gorde auzokide-zerrenda" with the caption
+// "Fitxategi-errorea" when the file cannot be written, even part of the way). Returns whether
+// the file was written.
+bool SaveOrthoNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
+                            Feedback& ui);
+
+} // namespace zirtel
