@@ -39,9 +39,7 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
         EXPECT_EQ(ListRow(5), (Row{"", "Add", "1", "amara", "zmara"}));
         EXPECT_EQ(ListRow(6), (Row{"", "Add", "4", "marta"}));
         EXPECT_EQ(ListRow(7), Row{});
-        EXPECT_EQ(ListRow(8), (Row{"ONA", "Sub", "2", "oka", "oza",
-                                   "o\xF1"
-                                   "a"}));
+        EXPECT_EQ(ListRow(8), (Row{"ONA", "Sub", "2", "oka", "oza", L1("oña")}));
         EXPECT_EQ(ListRow(9), Row{});
         EXPECT_EQ(ListRow(10), Row{});
         EXPECT_EQ(Ws.OrthoNeighbours.CurrentRow, 11);
@@ -64,8 +62,7 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
                                            "MARA    \tmarta   \r\n"
                                            "ONA     \toka     \r\n"
                                            "ONA     \toza     \r\n"
-                                           "ONA     \to\xC3\xB1"
-                                           "a     \r\n");
+                                           "ONA     \toña     \r\n");
     EXPECT_EQ(UI.MessageLines(), (std::vector<std::string>{": Auzokide-zerrenda gorde egin da"}));
     EXPECT_EQ(UI.Messages[0].Buttons, MessageButtons::OkCancel);
 }
@@ -77,9 +74,7 @@ TEST_F(NeighbourListTest, UnlistedDeletionsAndAdditionsStillAdvanceTheList) {
     EXPECT_EQ(ListRow(1), (Row{"MARA", "Sub", "1", "bara", "kara"}));
     EXPECT_EQ(ListRow(2), (Row{"", "Sub", "3", "maka"}));
     for (int r = 3; r <= 6; ++r) EXPECT_EQ(ListRow(r), Row{}) << r;
-    EXPECT_EQ(ListRow(7), (Row{"ONA", "Sub", "2", "oka", "oza",
-                               "o\xF1"
-                               "a"}));
+    EXPECT_EQ(ListRow(7), (Row{"ONA", "Sub", "2", "oka", "oza", L1("oña")}));
 }
 
 TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
@@ -90,14 +85,14 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     ASSERT_EQ(row.size(), 20u);
     EXPECT_EQ(row[3], "aux");
     EXPECT_EQ(row[16], "oux"); // the fourteenth, in the seventeenth column
-    EXPECT_EQ(row[19], "\xF1ux");
+    EXPECT_EQ(row[19], L1("ñux"));
     EXPECT_GE(Ws.OrthoNeighbours.NeighList.ColCount(), 20);
 
     const fs::path dir = FreshFolder("wide");
     ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "wide.txt", UI));
     const std::string text = ReadBytes(dir / "wide.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
-    EXPECT_NE(text.find("KUX     \trux     \r\nKUX     \t\xC3\xB1ux     \r\n"), std::string::npos);
+    EXPECT_NE(text.find("KUX     \trux     \r\nKUX     \tñux     \r\n"), std::string::npos);
 }
 
 TEST_F(NeighbourListTest, SavingReportsSuccessAndFailure) {

@@ -46,45 +46,43 @@ TEST_F(OrthoSearchTest, CountsNeighboursOverallAndByPosition) {
 TEST_F(OrthoSearchTest, EnyeIsTheTwentySeventhLetterAfterZ) {
     TickAllNeighbourFields(true, true);
     // "o{a" is in the lexicon too: it is no neighbour of anything.
-    const int r = Enter({"ona",
-                         "o\xF1"
-                         "a",
-                         "\xD3NA"});
+    const int r = Enter({"ona", L1("oña"), L1("ÓNA")});
     Ws.AnalyseAll();
     EXPECT_EQ(At(&FC::Col_N, r), "   3");
     EXPECT_EQ(At(&FC::Col_N2, r), "   3");
     EXPECT_EQ(At(&FC::Col_HFN, r), "   1"); // oña 9 against ona 5
     EXPECT_EQ(At(&FC::Col_NF_MAX, r), "   9.00");
-    EXPECT_EQ(ListRow(1), (Row{"ONA", "Sub", "2", "oka", "oza",
-                               "o\xF1"
-                               "a"}));
+    EXPECT_EQ(ListRow(1), (Row{"ONA", "Sub", "2", "oka", "oza", L1("oña")}));
 
     // oña: substitutions at its ñ, and the deletion ña.
     EXPECT_EQ(At(&FC::Col_N, r + 1), "   3");
     EXPECT_EQ(At(&FC::Col_LFN, r + 1), "   3");
     EXPECT_EQ(At(&FC::Col_NAZPIM, r + 1), "   1");
-    EXPECT_EQ(At(&FC::Col_AZPIM, r + 1), "\xF1"
-                                         "a");
+    EXPECT_EQ(At(&FC::Col_AZPIM, r + 1), L1("ña"));
     EXPECT_EQ(At(&FC::Col_AZPIM_MAIZT, r + 1), "   4.00");
-    EXPECT_EQ(ListRow(4), (Row{"O\xD1"
-                               "A",
-                               "Sub", "2", "oka", "ona", "oza"}));
-    EXPECT_EQ(ListRow(6), (Row{"", "Del", "1",
-                               "\xF1"
-                               "a"}));
+    EXPECT_EQ(ListRow(4), (Row{L1("OÑA"), "Sub", "2", "oka", "ona", "oza"}));
+    EXPECT_EQ(ListRow(6), (Row{"", "Del", "1", L1("ña")}));
 
     // óna: its own frequency (1) with the accent, its neighbours those of ona.
     EXPECT_EQ(At(&FC::Col_N, r + 2), "   3");
     EXPECT_EQ(At(&FC::Col_HFN, r + 2), "   3");
     EXPECT_EQ(At(&FC::Col_LFN, r + 2), "   0");
-    EXPECT_EQ(ListRow(8), (Row{"\xD3NA", "Sub", "2", "oka", "oza",
-                               "o\xF1"
-                               "a"}));
+    EXPECT_EQ(ListRow(8), (Row{L1("ÓNA"), "Sub", "2", "oka", "oza", L1("oña")}));
+
+    // The result row of óna finds its block, capitals and accents notwithstanding; a click on
+    // the block's first row selects óna in the results.
+    Ws.SyncNeighbourList(r + 2);
+    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.TopRow(), 8);
+    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Top, 8);
+    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Bottom, 8);
+    Ws.NeighListClick(4);
+    EXPECT_EQ(Ws.StimulusGrid.Selection().Top, r + 1);
+    Ws.NeighListClick(5); // not a first row: nothing happens
+    EXPECT_EQ(Ws.StimulusGrid.Selection().Top, r + 1);
 
     // An item with a capital Ñ (input files lower-case A-Z only) does not find itself through
     // ñ; inserting o finds oña.
-    const int raw = PutRaw("\xD1"
-                           "a");
+    const int raw = PutRaw(L1("Ña"));
     Ws.AnalyseAll();
     EXPECT_EQ(At(&FC::Col_N, raw), "   0");
     EXPECT_EQ(At(&FC::Col_NGAIN, raw), "   1");
@@ -120,9 +118,9 @@ TEST_F(OrthoSearchTest, OddItemsAreSearchedWithoutHarm) {
                                           "\x01\xFF",
                                           "--",
                                           std::string(18, '\''),
-                                          "\xC1\xC9\xCD\xD3\xDA\xDC",
+                                          L1("ÁÉÍÓÚÜ"),
                                           "Q'q'Q'q'Q'q'Q'q'Q'",
-                                          "\xF1\xF1\xF1\xF1\xF1\xF1\xF1\xF1\xF1\xF1"};
+                                          std::string(10, '\xF1')};
     for (const std::string& o : odd) PutRaw(o);
     Ws.AnalyseAll();
     EXPECT_TRUE(UI.Messages.empty());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/analysis/workspace.h"
+#include "core/text/latin1.h"
 #include "support/recording_feedback.h"
 
 namespace zirtel::test {
@@ -18,6 +19,11 @@ inline constexpr const char* kNeighbourBoxes[] = {
     "PBox",       "HFPBox",    "HFNBox",     "LFNBox",  "NFmaxBox",    "NFminBox",   "NFmuBox",
     "NFsigmaBox", "SubsetBox", "SubFreqBox", "NSubBox", "SupersetBox", "SupFreqBox", "NSupBox",
 };
+
+// The engine's Latin-1 text of a UTF-8 literal ("oña" is o F1 a).
+inline std::string L1(std::string_view utf8) {
+    return Utf8ToLatin1(utf8).Text;
+}
 
 class NeighbourWorkspace : public ::testing::Test {
   protected:
