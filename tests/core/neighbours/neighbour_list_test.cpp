@@ -93,6 +93,13 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     const std::string text = ReadBytes(dir / "wide.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
     EXPECT_NE(text.find("KUX     \trux     \r\nKUX     \tñux     \r\n"), std::string::npos);
+
+    // "&Berria" empties the list back to 20 rows; the columns stay.
+    Ws.ClearItems();
+    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.RowCount(), 20);
+    EXPECT_EQ(Ws.OrthoNeighbours.CurrentRow, 1);
+    EXPECT_GE(Ws.OrthoNeighbours.NeighList.ColCount(), 20);
+    EXPECT_TRUE(ListRow(1).empty());
 }
 
 TEST_F(NeighbourListTest, SavingReportsSuccessAndFailure) {
