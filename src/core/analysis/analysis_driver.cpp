@@ -5,6 +5,7 @@
 #include "core/measures/pronunciation_measures.h"
 #include "core/measures/syllable_measures.h"
 #include "core/measures/transposed_letters.h"
+#include "core/neighbours/neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -58,6 +59,7 @@ void Workspace::AnalyseItem(int row) {
         return;
     }
     // Orthographic neighbour search and its measures.
+    if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
 
     // Phonological neighbour search and its measures.
 
