@@ -1,6 +1,9 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
 #include "core/measures/lexical_measures.h"
+#include "core/phonology/biphone_measures.h"
+#include "core/phonology/biphone_tables.h"
+#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -48,13 +51,15 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea", "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+        UI.ShowMessage("Errorea",
+                       "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
                        MessageButtons::Ok);
         return;
     }
     // Orthographic neighbour search and its measures.
 
     // Phonological neighbour search and its measures.
+    if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
 
     // User-defined fields 1, 2, 3.
 
@@ -76,6 +81,13 @@ void Workspace::AnalyseItem(int row) {
     // Bigram tables (read once) and bigram measures.
 
     // Biphone tables (read once) and biphone measures.
+    if (BiphoneFieldsShown(*this)) {
+        if (!BiphoneFilesRead) LoadBiphoneTables(*this);
+        WriteBiphoneTokenMean(*this, row);
+        WriteBiphoneTypeMean(*this, row);
+        WriteBiphoneLogSum(*this, row);
+        WriteBiphoneMeanLog(*this, row);
+    }
 }
 
-}  // namespace zirtel
+} // namespace zirtel
