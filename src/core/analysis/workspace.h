@@ -28,7 +28,7 @@ inline constexpr int kMinItemLength = 2;
 inline constexpr int kMaxItemLength = 18;
 
 class Workspace : public FieldColumns {
-  public:
+public:
     // `appDir` is the program's data folder: every data file is opened from it.
     Workspace(Feedback& feedback, std::filesystem::path appDir);
     Workspace(const Workspace&) = delete;
@@ -43,7 +43,7 @@ class Workspace : public FieldColumns {
     void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
 
     // ---- Lexicon ----
-    Lexicon WholeWords; // always the whole-word lexicon (pronunciations, syllabifications)
+    Lexicon WholeWords;  // always the whole-word lexicon (pronunciations, syllabifications)
     Lexicon Lemmas;
     bool LemmasCurrent = false;
     // The lexicon of frequency- and letter-based measures: the lemmas while they are current.
@@ -55,7 +55,7 @@ class Workspace : public FieldColumns {
 
     // ---- Output columns and options ----
     int NextCol = 1;
-    int Decimals = 0; // 2 once start-up has assigned the first columns
+    int Decimals = 0;  // 2 once start-up has assigned the first columns
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
     bool IncludeDeletionNs = false;
@@ -67,8 +67,8 @@ class Workspace : public FieldColumns {
     bool Shown(int FieldColumns::*col) const { return this->*col != 0; }
 
     // ---- Items ----
-    StringGrid OutputGrid;   // column 1 the items, columns 2.. the fields; row 0 the headers
-    StringGrid StimulusGrid; // column 0 the items; row 0 "Sarrera"
+    StringGrid OutputGrid;    // column 1 the items, columns 2.. the fields; row 0 the headers
+    StringGrid StimulusGrid;  // column 0 the items; row 0 "Sarrera"
     int NextRow = 1;
     StimulusList Stimuli;
     const std::string& Item(int row) const { return OutputGrid.Cell(1, row); }
@@ -105,8 +105,8 @@ class Workspace : public FieldColumns {
     void NeighListClick(int listRow);
 
     // ---- Neighbour lists ----
-    NeighbourList OrthoNeighbours; // the orthographic neighbour list window's grid
-    NeighbourList PhonNeighbours;  // the phonological neighbour list window's grid
+    NeighbourList OrthoNeighbours;  // the orthographic neighbour list window's grid
+    NeighbourList PhonNeighbours;   // the phonological neighbour list window's grid
 
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
@@ -118,7 +118,7 @@ class Workspace : public FieldColumns {
 
     // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;
-    BiphoneTables Biphones; // labels, type counts and token frequencies by phoneme count
+    BiphoneTables Biphones;  // labels, type counts and token frequencies by phoneme count
 
     // ---- Writing results ----
 
@@ -131,9 +131,9 @@ class Workspace : public FieldColumns {
     // Writes a count ("%4d").
     void PutCount(int FieldColumns::*col, int row, long long value);
 
-  private:
+private:
     int FindItemRow(const std::string& text, int exceptRow) const;
     void AfterEntry();
 };
 
-} // namespace zirtel
+}  // namespace zirtel
