@@ -22,13 +22,14 @@ std::optional<std::string> ItemPhonemes(const Workspace& ws, int row) {
     return BiphonePhonemes(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
 }
 
-// Rows of the item's biphones (-1 for a biphone without a row).
+// Calls visit(position, row) for each biphone of the item, position 0-based, row -1 for a
+// biphone without a row.
 template <typename Visit>
 void ForEachBiphone(const Workspace& ws, const std::string& phonemes, Visit visit) {
     const int n = static_cast<int>(phonemes.size());
     for (int i = 1; i < n; ++i)
         visit(i - 1, ws.Biphones.Row(
-                         std::string_view(phonemes).substr(static_cast<std::size_t>(i - 1), 2)));
+                         n, std::string_view(phonemes).substr(static_cast<std::size_t>(i - 1), 2)));
 }
 
 // BPMLB: the sum of log10 of the item's positive token frequencies.

@@ -25,7 +25,9 @@ std::string UpperCaseFileName(const std::string& utf8) {
 
 } // namespace
 
-BiphoneTables::BiphoneTables() = default;
+BiphoneTables::BiphoneTables() {
+    LabelIndex_.fill(StringIndex(StringIndex::Match::Exact));
+}
 
 std::size_t BiphoneTables::Index(int phonemes, int position, int row) {
     return (static_cast<std::size_t>(phonemes) * kBiphonePositions +
@@ -34,9 +36,23 @@ std::size_t BiphoneTables::Index(int phonemes, int position, int row) {
            static_cast<std::size_t>(row);
 }
 
-int BiphoneTables::Row(std::string_view biphone) const {
-    const int row = LabelIndex_.Find(BiphoneLabels, biphone);
+int BiphoneTables::Row(int phonemes, std::string_view biphone) const {
+    if (!InRange(phonemes)) return -1;
+    const auto n = static_cast<std::size_t>(phonemes);
+    const int row = LabelIndex_[n].Find(CountLabels_[n], biphone);
     return row >= kBiphoneRows ? -1 : row;
+}
+
+void BiphoneTables::AddLabel(int phonemes, std::string label) {
+    if (!InRange(phonemes)) return;
+    CountLabels_[static_cast<std::size_t>(phonemes)].push_back(label);
+    BiphoneLabels.push_back(std::move(label));
+}
+
+void BiphoneTables::BuildLabelIndex(int phonemes) {
+    if (!InRange(phonemes)) return;
+    const auto n = static_cast<std::size_t>(phonemes);
+    LabelIndex_[n].Build(CountLabels_[n]);
 }
 
 std::int32_t BiphoneTables::TypeCount(int phonemes, int position, int row) const {
@@ -68,9 +84,8 @@ void BiphoneTables::Set(int phonemes, int position, int row, std::int32_t typeCo
 
 void LoadBiphoneTable(Workspace& ws, int phonemes) {
     BiphoneTables& tables = ws.Biphones;
-    const bool countInRange = phonemes >= kMinBiphonePhonemes && phonemes <= kMaxBiphonePhonemes;
-    if (countInRange) tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = false;
-    if (!countInRange) return;
+    if (phonemes < kMinBiphonePhonemes || phonemes > kMaxBiphonePhonemes) return;
+    tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = false;
 
     const std::filesystem::path path = ws.AppDir / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
     if (!FileExists(path)) return;
@@ -117,7 +132,7 @@ void LoadBiphoneTable(Workspace& ws, int phonemes) {
             const auto t = nextToken();
             tokens[static_cast<std::size_t>(i)] = t ? ParseFloat(*t).value_or(0.0f) : 0.0f;
         }
-        tables.AddLabel(std::string(*label));
+        tables.AddLabel(phonemes, std::string(*label));
         for (int i = 0; i < positions; ++i)
             tables.Set(phonemes, i, row, types[static_cast<std::size_t>(i)],
                        tokens[static_cast<std::size_t>(i)]);
@@ -125,7 +140,7 @@ void LoadBiphoneTable(Workspace& ws, int phonemes) {
         ++row;
     }
     // Records past the tables' 800 rows are ignored.
-    tables.BuildLabelIndex();
+    tables.BuildLabelIndex(phonemes);
 
     progress->SetPosition(kPhonemeSymbolCount * kPhonemeSymbolCount);
     progress->SetFileLabel(" ");

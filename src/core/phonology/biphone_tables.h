@@ -39,9 +39,12 @@ class BiphoneTables {
         return phonemes >= kMinBiphonePhonemes && phonemes <= kMaxBiphonePhonemes &&
                BiphoneLoaded[static_cast<std::size_t>(phonemes)];
     }
-    // The row of a biphone: the position of the first label equal to it (letter case counts),
-    // or -1 when no label is, or when that position lies past the tables.
-    int Row(std::string_view biphone) const;
+    // The row of a biphone in the tables of a phoneme count: the record number of the first
+    // label of that count's file equal to it (letter case counts), or -1 when there is none.
+    // The files list the same biphones in the same order, so this is also the position of the
+    // first equal label in BiphoneLabels; a file that strays from that order still finds its
+    // own records.
+    int Row(int phonemes, std::string_view biphone) const;
 
     // Table cells; `position` is 0-based (0 .. 16), `row` 0 .. 799. The tables are allocated
     // on the first write; until then every cell reads 0.
@@ -49,15 +52,18 @@ class BiphoneTables {
     float TokenFreq(int phonemes, int position, int row) const;
     void Set(int phonemes, int position, int row, std::int32_t typeCount, float tokenFreq);
 
-    // Appends a label; Row finds it once the label index has been rebuilt.
-    void AddLabel(std::string label) { BiphoneLabels.push_back(std::move(label)); }
-    void BuildLabelIndex() { LabelIndex_.Build(BiphoneLabels); }
+    // Appends the label of the next record of a count's file; Row finds it once the count's
+    // label index has been built.
+    void AddLabel(int phonemes, std::string label);
+    void BuildLabelIndex(int phonemes);
 
   private:
     static std::size_t Index(int phonemes, int position, int row);
-    std::vector<std::int32_t> BiphoneTypeCount_;        // [19][17][800]
-    std::vector<float> BiphoneTokenFreq_;               // [19][17][800]
-    StringIndex LabelIndex_{StringIndex::Match::Exact}; // first equal label wins
+    std::vector<std::int32_t> BiphoneTypeCount_; // [19][17][800]
+    std::vector<float> BiphoneTokenFreq_;        // [19][17][800]
+    static bool InRange(int phonemes) { return phonemes >= 0 && phonemes <= kMaxBiphonePhonemes; }
+    std::array<std::vector<std::string>, kMaxBiphonePhonemes + 1> CountLabels_; // [count][row]
+    std::array<StringIndex, kMaxBiphonePhonemes + 1> LabelIndex_; // exact; first label wins
 };
 
 // Reads ZR_BPF<n>.txt from the program's folder into the tables of count n, behind the progress
