@@ -1,1 +1,40 @@
-int main() { return 0; }
+// Start-up: the batch mode runs without a window (and without a display); otherwise the
+// application object, the windows in their order, and the message loop.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <optional>
+
+#include "cli/batch_arguments.h"
+#include "gui/windows.h"
+
+int main(int argc, char** argv) {
+    if (zirtel::IsBatchInvocation(argc, argv)) {
+        std::fprintf(stderr, "Batch mode is not available in this build.\n");
+        return 2;
+    }
+    try {
+        QApplication app(argc, argv);
+        QApplication::setApplicationName("Zirtel");
+        QApplication::setApplicationDisplayName("Zirtel");
+        const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
+        std::optional<std::filesystem::path> input;
+        const QStringList args = QCoreApplication::arguments();
+        if (args.size() > 1) input = std::filesystem::path(args.at(1).toStdString());
+        int status = 0;
+        try {
+            zirtel::CreateWindows(appDir, input);
+            status = QApplication::exec();
+        } catch (const std::exception& e) {
+            QMessageBox::critical(nullptr, "Zirtel", QString::fromUtf8(e.what()));
+            status = 1;
+        }
+        zirtel::DestroyWindows();
+        return status;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "zirtel: %s\n", e.what());
+        return 1;
+    }
+}

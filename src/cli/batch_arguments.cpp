@@ -12,4 +12,4 @@ bool IsBatchInvocation(int argc, const char* const* argv) {
     return false;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -7,4 +7,4 @@ namespace zirtel {
 // run needs no display.
 bool IsBatchInvocation(int argc, const char* const* argv);
 
-}  // namespace zirtel
+} // namespace zirtel

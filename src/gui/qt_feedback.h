@@ -9,7 +9,7 @@
 namespace zirtel {
 
 class QtFeedback : public Feedback {
-public:
+  public:
     explicit QtFeedback(QWidget* parent = nullptr) : Parent_(parent) {}
     void SetParent(QWidget* parent) { Parent_ = parent; }
 
@@ -17,12 +17,12 @@ public:
                               MessageButtons buttons) override;
     void Beep() override;
     void SetBusy(bool busy) override;
-    std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label, const std::string& fileLabel,
-                                                 int max) override;
+    std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
+                                                 const std::string& fileLabel, int max) override;
 
-private:
+  private:
     QPointer<QWidget> Parent_;
     int BusyDepth_ = 0;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -26,7 +26,7 @@ struct RecordedProgress {
 };
 
 class RecordingFeedback : public Feedback {
-public:
+  public:
     std::vector<RecordedMessage> Messages;
     std::vector<std::shared_ptr<RecordedProgress>> Progresses;
     int Beeps = 0;
@@ -39,8 +39,8 @@ public:
     }
     void Beep() override { ++Beeps; }
     void SetBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
-    std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label, const std::string& fileLabel,
-                                                 int max) override {
+    std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
+                                                 const std::string& fileLabel, int max) override {
         auto record = std::make_shared<RecordedProgress>();
         record->Label = label;
         record->FileLabel = fileLabel;
@@ -60,9 +60,9 @@ public:
         Beeps = 0;
     }
 
-private:
+  private:
     class Window : public ProgressWindow {
-    public:
+      public:
         explicit Window(std::shared_ptr<RecordedProgress> r) : R_(std::move(r)) {}
         ~Window() override { R_->Open = false; }
         void SetLabel(const std::string& text) override { R_->Label = text; }
@@ -71,9 +71,9 @@ private:
         void SetPosition(int position) override { R_->Position = position; }
         void Step() override { ++R_->Position; }
 
-    private:
+      private:
         std::shared_ptr<RecordedProgress> R_;
     };
 };
 
-}  // namespace zirtel::test
+} // namespace zirtel::test

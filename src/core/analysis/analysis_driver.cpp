@@ -51,7 +51,8 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea", "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+        UI.ShowMessage("Errorea",
+                       "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
                        MessageButtons::Ok);
         return;
     }
@@ -89,4 +90,4 @@ void Workspace::AnalyseItem(int row) {
     }
 }
 
-}  // namespace zirtel
+} // namespace zirtel

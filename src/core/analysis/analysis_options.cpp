@@ -8,20 +8,20 @@ namespace zirtel {
 
 const std::vector<OptionGroup>& OptionGroups() {
     static const std::vector<OptionGroup> groups = {
-        {"WordFrequencyBox", "Hitzaren maiztasuna "},                // 0
-        {"WordPhonologyBox", "Hitzaren fonologia"},                  // 1
-        {"GroupBox1", "Eremuak definitu"},                           // 2
-        {"NeighOptionsBox", "Auzokideen aukerak"},                   // 3
-        {"OrthographyBox", "Bigramen maizt"},                        // 4
-        {"GroupBox5", "Ortografia-egitura"},                         // 5
-        {"NeighbourhoodBox", "Auzokide ortografikoak"},              // 6
-        {"GroupBox3", "Maiztasun silabiko ortografikoa"},            // 7
-        {"GroupBox10", "Bifonoen maizt. "},                          // 8
-        {"GroupBox9", "Egitura fon."},                               // 9
-        {"GroupBox8", "Auzokide fonologikoak"},                      // 10
-        {"GroupBox2", "Maiztasun silabiko fonologikoa"},             // 11
-        {"TLSimBox", "TL antzekotasuna"},                            // 12
-        {"SubsetSimBox", "Azpimultzoak/Gaineko multzoa "},           // 13
+        {"WordFrequencyBox", "Hitzaren maiztasuna "},      // 0
+        {"WordPhonologyBox", "Hitzaren fonologia"},        // 1
+        {"GroupBox1", "Eremuak definitu"},                 // 2
+        {"NeighOptionsBox", "Auzokideen aukerak"},         // 3
+        {"OrthographyBox", "Bigramen maizt"},              // 4
+        {"GroupBox5", "Ortografia-egitura"},               // 5
+        {"NeighbourhoodBox", "Auzokide ortografikoak"},    // 6
+        {"GroupBox3", "Maiztasun silabiko ortografikoa"},  // 7
+        {"GroupBox10", "Bifonoen maizt. "},                // 8
+        {"GroupBox9", "Egitura fon."},                     // 9
+        {"GroupBox8", "Auzokide fonologikoak"},            // 10
+        {"GroupBox2", "Maiztasun silabiko fonologikoa"},   // 11
+        {"TLSimBox", "TL antzekotasuna"},                  // 12
+        {"SubsetSimBox", "Azpimultzoak/Gaineko multzoa "}, // 13
     };
     return groups;
 }
@@ -137,7 +137,7 @@ std::vector<OptionBox> BuildBoxes() {
     return boxes;
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<OptionBox>& OptionBoxes() {
     static const std::vector<OptionBox> boxes = BuildBoxes();
@@ -155,7 +155,8 @@ AnalysisOptions::AnalysisOptions() : BoxOfField_(kFieldCount, -1) {
     const auto& boxes = OptionBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         Ticks_.push_back(boxes[i].Default);
-        if (boxes[i].Field >= 0) BoxOfField_[static_cast<std::size_t>(boxes[i].Field)] = static_cast<int>(i);
+        if (boxes[i].Field >= 0)
+            BoxOfField_[static_cast<std::size_t>(boxes[i].Field)] = static_cast<int>(i);
     }
 }
 
@@ -216,4 +217,4 @@ void AnalysisOptions::SetUserBoxEnabled(int userField, bool enabled) {
     UserEnabled_.at(static_cast<std::size_t>(userField - 1)) = enabled;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -11,18 +11,18 @@
 namespace zirtel {
 
 struct OptionGroup {
-    std::string_view Name;     // e.g. "WordFrequencyBox"
-    std::string_view Caption;  // e.g. "Hitzaren maiztasuna "
+    std::string_view Name;    // e.g. "WordFrequencyBox"
+    std::string_view Caption; // e.g. "Hitzaren maiztasuna "
 };
 
 enum class OptionFlag { None, NList, IncludeDeletions, IncludeAdditions };
 
 struct OptionBox {
-    std::string_view Name;     // e.g. "W_FREQ_Box"
-    std::string_view Caption;  // e.g. "Hitzaren maiztasuna "
-    int Group;                 // index into OptionGroups()
-    bool Default;              // ticked when the dialog is created
-    int Field;                 // index into FieldCatalogue(), or -1 for the neighbour flags
+    std::string_view Name;    // e.g. "W_FREQ_Box"
+    std::string_view Caption; // e.g. "Hitzaren maiztasuna "
+    int Group;                // index into OptionGroups()
+    bool Default;             // ticked when the dialog is created
+    int Field;                // index into FieldCatalogue(), or -1 for the neighbour flags
     OptionFlag Flag;
 };
 
@@ -32,7 +32,7 @@ const std::vector<OptionBox>& OptionBoxes();
 int FindOptionBox(std::string_view name);
 
 class AnalysisOptions {
-public:
+  public:
     AnalysisOptions();
 
     bool Ticked(int box) const { return Ticks_.at(static_cast<std::size_t>(box)); }
@@ -50,14 +50,14 @@ public:
     // disabled while its field is "Undefined".
     std::string Caption(int box) const;
     bool Enabled(int box) const;
-    void SetUserBoxCaption(int userField, std::string caption);  // userField 1..3
+    void SetUserBoxCaption(int userField, std::string caption); // userField 1..3
     void SetUserBoxEnabled(int userField, bool enabled);
 
-private:
+  private:
     std::vector<bool> Ticks_;
     std::array<std::string, 3> UserCaptions_;
     std::array<bool, 3> UserEnabled_{true, true, true};
     std::vector<int> BoxOfField_;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

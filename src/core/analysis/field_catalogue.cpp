@@ -98,11 +98,16 @@ const std::array<FieldInfo, kFieldCount>& FieldCatalogue() {
 
 int FieldWidth(const FieldInfo& field, int decimals) {
     switch (field.Width) {
-    case WidthRule::Frequency: return kDefaultColWidth + 10 * decimals - 7;
-    case WidthRule::Minus5: return kDefaultColWidth - 5;
-    case WidthRule::Minus15: return kDefaultColWidth - 15;
-    case WidthRule::Fixed: return field.FixedWidth;
-    case WidthRule::Default: break;
+    case WidthRule::Frequency:
+        return kDefaultColWidth + 10 * decimals - 7;
+    case WidthRule::Minus5:
+        return kDefaultColWidth - 5;
+    case WidthRule::Minus15:
+        return kDefaultColWidth - 15;
+    case WidthRule::Fixed:
+        return field.FixedWidth;
+    case WidthRule::Default:
+        break;
     }
     return kDefaultColWidth;
 }
@@ -116,4 +121,4 @@ int FindField(std::string_view mnemonic) {
     return -1;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -20,9 +20,11 @@ struct FieldColumns {
     int Col_P = 0, Col_HFN = 0, Col_HFP = 0, Col_LFN = 0;
     int Col_NF_MAX = 0, Col_NF_MIN = 0, Col_NF_MU = 0, Col_NF_SIG = 0;
     int Col_PN = 0, Col_PN1 = 0, Col_PN2 = 0, Col_PN3 = 0, Col_PN4 = 0, Col_PP = 0;
-    int Col_HFPN = 0, Col_LFPN = 0, Col_PNF_MAX = 0, Col_PNF_MIN = 0, Col_PNF_MU = 0, Col_PNF_SIG = 0;
+    int Col_HFPN = 0, Col_LFPN = 0, Col_PNF_MAX = 0, Col_PNF_MIN = 0, Col_PNF_MU = 0,
+        Col_PNF_SIG = 0;
     int Col_TL = 0, Col_TL_MAIZT = 0, Col_TL_KOK = 0, Col_NATL = 0;
-    int Col_AZPIM = 0, Col_AZPIM_MAIZT = 0, Col_NAZPIM = 0, Col_GAIN = 0, Col_GAIN_MAIZT = 0, Col_NGAIN = 0;
+    int Col_AZPIM = 0, Col_AZPIM_MAIZT = 0, Col_NAZPIM = 0, Col_GAIN = 0, Col_GAIN_MAIZT = 0,
+        Col_NGAIN = 0;
     int Col_FSM1_TP = 0, Col_FSM1_TK = 0, Col_FSM1_MAX = 0;
     int Col_FSM2_TP = 0, Col_FSM2_TK = 0, Col_FSM2_MAX = 0;
     int Col_FSM3_TP = 0, Col_FSM3_TK = 0, Col_FSM3_MAX = 0;
@@ -32,21 +34,21 @@ struct FieldColumns {
 };
 
 enum class WidthRule {
-    Default,    // D
-    Frequency,  // D + 10 * Decimals - 7
-    Minus5,     // D - 5
-    Minus15,    // D - 15
-    Fixed,      // a fixed number of pixels
+    Default,   // D
+    Frequency, // D + 10 * Decimals - 7
+    Minus5,    // D - 5
+    Minus15,   // D - 15
+    Fixed,     // a fixed number of pixels
 };
 
 struct FieldInfo {
-    std::string_view Mnemonic;  // as the batch mode and the help name it ("N*" for Col_N_STAR)
-    std::string_view BoxName;   // the check box of the analysis options that enables it
-    std::string_view Header;    // the text of row 0; empty for NATL (no header is written)
+    std::string_view Mnemonic; // as the batch mode and the help name it ("N*" for Col_N_STAR)
+    std::string_view BoxName;  // the check box of the analysis options that enables it
+    std::string_view Header;   // the text of row 0; empty for NATL (no header is written)
     WidthRule Width;
-    int FixedWidth;             // for WidthRule::Fixed
+    int FixedWidth; // for WidthRule::Fixed
     int FieldColumns::*Col;
-    int UserField;              // 1..3 for the user-defined fields, else 0
+    int UserField; // 1..3 for the user-defined fields, else 0
 };
 
 constexpr int kFieldCount = 83;
@@ -60,4 +62,4 @@ int FieldWidth(const FieldInfo& field, int decimals);
 // Index of the field with this mnemonic (case-insensitive; "N_STAR" names "N*"), or -1.
 int FindField(std::string_view mnemonic);
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -15,7 +15,7 @@ constexpr std::size_t kMaxPasteChars = 100000;
 constexpr std::size_t kMaxDirectiveChars = 100;
 constexpr std::size_t kMaxConditionName = 99;
 constexpr char kUnmappedMark = '\x1A';
-}  // namespace
+} // namespace
 
 void Workspace::AfterEntry() {
     const int visible = std::max(OutputGrid.VisibleRows, 1);
@@ -107,12 +107,14 @@ void Workspace::ClearItems() {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 // Reads an input file's text as the program always has: whitespace-delimited items, each
 // optionally followed by its condition number, and directive lines that begin with "<".
 class InputFileScanner {
-public:
+  public:
     explicit InputFileScanner(std::string_view text) : T_(text) {}
     void SkipSpace() {
         while (P_ < T_.size() && IsSpace(T_[P_])) ++P_;
@@ -141,7 +143,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     std::string_view T_;
     std::size_t P_ = 0;
 };
@@ -164,17 +166,19 @@ void HandleDirective(std::string_view line, StimulusList& list) {
     const std::size_t q1 = line.find('"');
     if (q1 != std::string_view::npos) {
         const std::size_t q2 = line.find('"', q1 + 1);
-        if (q2 != std::string_view::npos) name = std::string(line.substr(q1 + 1, std::min(q2 - q1 - 1, kMaxConditionName)));
+        if (q2 != std::string_view::npos)
+            name = std::string(line.substr(q1 + 1, std::min(q2 - q1 - 1, kMaxConditionName)));
     }
     list.NameCondition(number, std::move(name));
 }
 
-}  // namespace
+} // namespace
 
 bool Workspace::ReadInputFile(const std::filesystem::path& path) {
     std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark);
     if (!file) {
-        UI.ShowMessage("File Error", "Can't open input file " + path.string(), MessageButtons::OkCancel);
+        UI.ShowMessage("File Error", "Can't open input file " + path.string(),
+                       MessageButtons::OkCancel);
         return false;
     }
     ClearItems();
@@ -224,4 +228,4 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path) {
     return true;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -11,14 +11,14 @@ namespace zirtel {
 struct StimulusList {
     explicit StimulusList(int capacity = 100);
 
-    std::vector<std::string> Items;  // item texts read from a file, in file order
+    std::vector<std::string> Items; // item texts read from a file, in file order
     int ItemCount = 0;
 
     static constexpr int kMaxConditions = 20;
-    std::array<std::string, kMaxConditions> ConditionNames{};  // by condition number 0..19
-    std::vector<int> ItemCondition;                            // condition of each row
+    std::array<std::string, kMaxConditions> ConditionNames{}; // by condition number 0..19
+    std::vector<int> ItemCondition;                           // condition of each row
     std::array<int, kMaxConditions> ItemsPerCondition{};
-    std::array<int, kMaxConditions> ConditionOrder{};  // condition numbers by first appearance
+    std::array<int, kMaxConditions> ConditionOrder{}; // condition numbers by first appearance
     int ConditionCount = 0;
     int HighestCondition = 0;
 
@@ -28,4 +28,4 @@ struct StimulusList {
     void NameCondition(int condition, std::string name);
 };
 
-}  // namespace zirtel
+} // namespace zirtel

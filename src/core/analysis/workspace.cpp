@@ -15,11 +15,10 @@ constexpr int kStartupStimulusRows = 80;
 constexpr int kRowHeight = 25;
 constexpr int kStimulusColWidth = 300;
 constexpr int kPlaceholderRows = 29;
-}  // namespace
+} // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
-    : UI(feedback),
-      AppDir(std::move(appDir)),
+    : UI(feedback), AppDir(std::move(appDir)),
       OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth, kRowHeight),
       StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth, kRowHeight) {
     OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
@@ -107,17 +106,22 @@ void Workspace::SelectStimulusRows(int top, int bottom) {
     StimulusGrid.SetSelection(GridRect{0, top, 0, bottom});
 }
 
-void Workspace::SyncNeighbourList(int row) {
+void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
     const std::string& item = Item(row);
     int n = 0;
-    if (Col_P != 0) n = ParseInt(Trim(OutputGrid.Cell(Col_P, row))).value_or(0);
+    if (countCol != 0) n = ParseInt(Trim(OutputGrid.Cell(countCol, row))).value_or(0);
     if (n <= 0) n = 1;
-    const int k = OrthoNeighbours.FindItemRow(item);
-    if (item.empty() || k <= 0 || OrthoNeighbours.NeighList.RowCount() < k) return;
+    const int k = list.FindItemRow(item);
+    if (item.empty() || k <= 0 || list.NeighList.RowCount() < k) return;
     NeighbourSyncBusy = true;
-    OrthoNeighbours.NeighList.SetTopRow(k);
-    OrthoNeighbours.SelectListRows(k, k + n - 1);
+    list.NeighList.SetTopRow(k);
+    list.SelectListRows(k, k + n - 1);
     NeighbourSyncBusy = false;
+}
+
+void Workspace::SyncNeighbourList(int row) {
+    SyncList(OrthoNeighbours, Col_P, row);
+    SyncList(PhonNeighbours, Col_PP, row);
 }
 
 void Workspace::SelectField(int col) {
@@ -133,9 +137,9 @@ void Workspace::StimulusRowsChosen(int top, int bottom) {
     SyncNeighbourList(top);
 }
 
-void Workspace::NeighListClick(int listRow) {
+void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
     if (NeighbourSyncBusy) return;
-    const std::string& text = OrthoNeighbours.NeighList.Cell(0, listRow);
+    const std::string& text = list.NeighList.Cell(0, listRow);
     if (listRow <= 0 || text.size() < 2) return;
     const int row = FindItemRow(text, -1);
     if (row <= 0) return;
@@ -156,4 +160,4 @@ int Workspace::FindItemRow(const std::string& text, int exceptRow) const {
     return -1;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

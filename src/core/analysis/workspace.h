@@ -28,7 +28,7 @@ inline constexpr int kMinItemLength = 2;
 inline constexpr int kMaxItemLength = 18;
 
 class Workspace : public FieldColumns {
-public:
+  public:
     // `appDir` is the program's data folder: every data file is opened from it.
     Workspace(Feedback& feedback, std::filesystem::path appDir);
     Workspace(const Workspace&) = delete;
@@ -43,7 +43,7 @@ public:
     void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
 
     // ---- Lexicon ----
-    Lexicon WholeWords;  // always the whole-word lexicon (pronunciations, syllabifications)
+    Lexicon WholeWords; // always the whole-word lexicon (pronunciations, syllabifications)
     Lexicon Lemmas;
     bool LemmasCurrent = false;
     // The lexicon of frequency- and letter-based measures: the lemmas while they are current.
@@ -55,7 +55,7 @@ public:
 
     // ---- Output columns and options ----
     int NextCol = 1;
-    int Decimals = 0;  // 2 once start-up has assigned the first columns
+    int Decimals = 0; // 2 once start-up has assigned the first columns
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
     bool IncludeDeletionNs = false;
@@ -67,8 +67,8 @@ public:
     bool Shown(int FieldColumns::*col) const { return this->*col != 0; }
 
     // ---- Items ----
-    StringGrid OutputGrid;    // column 1 the items, columns 2.. the fields; row 0 the headers
-    StringGrid StimulusGrid;  // column 0 the items; row 0 "Sarrera"
+    StringGrid OutputGrid;   // column 1 the items, columns 2.. the fields; row 0 the headers
+    StringGrid StimulusGrid; // column 0 the items; row 0 "Sarrera"
     int NextRow = 1;
     StimulusList Stimuli;
     const std::string& Item(int row) const { return OutputGrid.Cell(1, row); }
@@ -95,18 +95,21 @@ public:
 
     // ---- Grid selection and the neighbour list ----
     void SelectStimulusRows(int top, int bottom);
-    // Selects the orthographic neighbour list rows of the item in `row` of the results.
+    // Selects the neighbour list rows of the item in `row` of the results: its substitution rows
+    // in the orthographic list (as many as its P value, at least one), and likewise in the
+    // phonological list (its PP value).
     void SyncNeighbourList(int row);
     // A press on the header of the results: selects the field's cells of every item row.
     void SelectField(int col);
     // The item grid's selection changed (rows top..bottom): follow it in the results.
     void StimulusRowsChosen(int top, int bottom);
-    // A click on a row of the orthographic neighbour list: selects that item in the results.
-    void NeighListClick(int listRow);
+    // A click on a row of a neighbour list: when the row is an item's first row, selects that
+    // item in the results.
+    void NeighListClick(const NeighbourList& list, int listRow);
 
     // ---- Neighbour lists ----
-    NeighbourList OrthoNeighbours;  // the orthographic neighbour list window's grid
-    NeighbourList PhonNeighbours;   // the phonological neighbour list window's grid
+    NeighbourList OrthoNeighbours; // the orthographic neighbour list window's grid
+    NeighbourList PhonNeighbours;  // the phonological neighbour list window's grid
 
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
@@ -131,9 +134,10 @@ public:
     // Writes a count ("%4d").
     void PutCount(int FieldColumns::*col, int row, long long value);
 
-private:
+  private:
     int FindItemRow(const std::string& text, int exceptRow) const;
+    void SyncList(NeighbourList& list, int countCol, int row);
     void AfterEntry();
 };
 
-}  // namespace zirtel
+} // namespace zirtel

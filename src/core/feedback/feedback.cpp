@@ -4,17 +4,18 @@ namespace zirtel {
 
 namespace {
 class SilentProgress : public ProgressWindow {
-public:
+  public:
     void SetLabel(const std::string&) override {}
     void SetFileLabel(const std::string&) override {}
     void SetMax(int) override {}
     void SetPosition(int) override {}
     void Step() override {}
 };
-}  // namespace
+} // namespace
 
-std::unique_ptr<ProgressWindow> SilentFeedback::OpenProgress(const std::string&, const std::string&, int) {
+std::unique_ptr<ProgressWindow> SilentFeedback::OpenProgress(const std::string&, const std::string&,
+                                                             int) {
     return std::make_unique<SilentProgress>();
 }
 
-}  // namespace zirtel
+} // namespace zirtel

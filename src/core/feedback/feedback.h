@@ -15,17 +15,17 @@ enum class MessageResult { Ok, Cancel };
 // A progress window: caption "Progresioa", a label, a file label and a bar from 0 to Max.
 // It is shown when created and closed when destroyed.
 class ProgressWindow {
-public:
+  public:
     virtual ~ProgressWindow() = default;
     virtual void SetLabel(const std::string& text) = 0;
     virtual void SetFileLabel(const std::string& text) = 0;
     virtual void SetMax(int max) = 0;
     virtual void SetPosition(int position) = 0;
-    virtual void Step() = 0;  // advances the bar by one
+    virtual void Step() = 0; // advances the bar by one
 };
 
 class Feedback {
-public:
+  public:
     virtual ~Feedback() = default;
     virtual MessageResult ShowMessage(const std::string& caption, const std::string& text,
                                       MessageButtons buttons) = 0;
@@ -38,25 +38,26 @@ public:
 
 // Busy cursor for the life of a scope.
 class BusyCursor {
-public:
+  public:
     explicit BusyCursor(Feedback& f) : F_(f) { F_.SetBusy(true); }
     ~BusyCursor() { F_.SetBusy(false); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     Feedback& F_;
 };
 
 // A Feedback that shows nothing (for operations whose messages nobody reads).
 class SilentFeedback : public Feedback {
-public:
+  public:
     MessageResult ShowMessage(const std::string&, const std::string&, MessageButtons) override {
         return MessageResult::Ok;
     }
     void Beep() override {}
     void SetBusy(bool) override {}
-    std::unique_ptr<ProgressWindow> OpenProgress(const std::string&, const std::string&, int) override;
+    std::unique_ptr<ProgressWindow> OpenProgress(const std::string&, const std::string&,
+                                                 int) override;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

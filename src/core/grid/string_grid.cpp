@@ -9,10 +9,8 @@ const std::string kEmpty;
 }
 
 StringGrid::StringGrid(int colCount, int rowCount, int defaultColWidth, int defaultRowHeight)
-    : ColCount_(std::max(colCount, 1)),
-      RowCount_(std::max(rowCount, 1)),
-      DefaultColWidth_(defaultColWidth),
-      DefaultRowHeight_(defaultRowHeight),
+    : ColCount_(std::max(colCount, 1)), RowCount_(std::max(rowCount, 1)),
+      DefaultColWidth_(defaultColWidth), DefaultRowHeight_(defaultRowHeight),
       Rows_(static_cast<std::size_t>(RowCount_)),
       ColWidths_(static_cast<std::size_t>(ColCount_), defaultColWidth) {}
 
@@ -112,4 +110,4 @@ void StringGrid::MarkCell(int col, int row) {
     d.Bottom = std::max(d.Bottom, row);
 }
 
-}  // namespace zirtel
+} // namespace zirtel

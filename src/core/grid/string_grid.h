@@ -10,12 +10,12 @@
 namespace zirtel {
 
 struct GridRect {
-    int Left = 0, Top = 0, Right = -1, Bottom = -1;  // inclusive; empty when Right < Left
+    int Left = 0, Top = 0, Right = -1, Bottom = -1; // inclusive; empty when Right < Left
     bool Empty() const { return Right < Left || Bottom < Top; }
 };
 
 class StringGrid {
-public:
+  public:
     StringGrid(int colCount, int rowCount, int defaultColWidth, int defaultRowHeight);
 
     int ColCount() const { return ColCount_; }
@@ -48,21 +48,21 @@ public:
 
     // Changes since the last TakeChanges: a view calls it after each engine operation.
     struct Changes {
-        bool Structure = false;  // row/column count or widths changed
-        GridRect Cells;          // rectangle enclosing changed cells
-        bool View = false;       // top row or selection changed
+        bool Structure = false; // row/column count or widths changed
+        GridRect Cells;         // rectangle enclosing changed cells
+        bool View = false;      // top row or selection changed
     };
     Changes TakeChanges();
 
-private:
+  private:
     void MarkCell(int col, int row);
     int ColCount_, RowCount_;
     int DefaultColWidth_, DefaultRowHeight_;
-    std::vector<std::vector<std::string>> Rows_;  // Rows_[row] has ColCount_ cells or fewer
+    std::vector<std::vector<std::string>> Rows_; // Rows_[row] has ColCount_ cells or fewer
     std::vector<int> ColWidths_;
     int TopRow_ = 1;
     GridRect Selection_{0, 1, 0, 1};
     Changes Pending_;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -16,7 +16,9 @@ std::string RemoveHyphens(std::string_view pronunciation) {
     return out;
 }
 
-void Lexicon::Clear() { *this = Lexicon(); }
+void Lexicon::Clear() {
+    *this = Lexicon();
+}
 
 void Lexicon::BuildIndexes() {
     WordIndex_.Build(LexWords);
@@ -38,21 +40,23 @@ void Lexicon::BuildIndexes() {
 
     PhonFormIndex_.Build(LexPhonForms);
     NextSamePhonForm_.assign(LexPhonForms.size(), -1);
-    std::vector<int> last(LexPhonForms.size(), -1);  // last entry seen per first entry
+    std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
     for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
         const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[i]);
         if (first == static_cast<int>(i)) {
             last[i] = first;
             continue;
         }
-        NextSamePhonForm_[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] = static_cast<int>(i);
+        NextSamePhonForm_[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] =
+            static_cast<int>(i);
         last[static_cast<std::size_t>(first)] = static_cast<int>(i);
     }
 }
 
 int Lexicon::FindHomophone(int entry) const {
     if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
-    const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
+    const int first =
+        PhonFormIndex_.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
     if (first != entry) return first;
     return NextSamePhonForm_[static_cast<std::size_t>(entry)];
 }
@@ -65,7 +69,8 @@ void SortEntries(Lexicon& lex) {
     std::vector<int> order(lex.LexWords.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&lex](int a, int b) {
-        return CollateLess(lex.LexWords[static_cast<std::size_t>(a)], lex.LexWords[static_cast<std::size_t>(b)]);
+        return CollateLess(lex.LexWords[static_cast<std::size_t>(a)],
+                           lex.LexWords[static_cast<std::size_t>(b)]);
     });
     auto permute = [&order](auto& list) {
         if (list.empty()) return;
@@ -80,7 +85,7 @@ void SortEntries(Lexicon& lex) {
     permute(lex.LexPhonForms);
 }
 
-}  // namespace
+} // namespace
 
 bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
     BusyCursor busy(feedback);
@@ -101,7 +106,8 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
         const auto tokens = SplitTokens(line);
         if (tokens.empty()) continue;
         const std::string_view word = tokens[0];
-        if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back())) sorted = false;
+        if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
+            sorted = false;
         lexicon.LexWords.emplace_back(word);
         lexicon.LexFreqs.push_back(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
         lexicon.LexOrthSylls.emplace_back(tokens.size() > 2 ? tokens[2] : std::string_view());
@@ -139,11 +145,12 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     for (std::string_view line : SplitLines(file->Text)) {
         const auto tokens = SplitTokens(line);
         if (tokens.empty()) continue;
-        lines.emplace_back(tokens[0], tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
+        lines.emplace_back(tokens[0],
+                           tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
     }
     words.reserve(lines.size());
     for (const auto& l : lines) words.emplace_back(l.first);
-    seen.Build(words);  // first spelling of each lemma wins
+    seen.Build(words); // first spelling of each lemma wins
     std::vector<float> lastFreq(words.size(), 0.0f);
     std::vector<int> unique;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -164,4 +171,4 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     return true;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

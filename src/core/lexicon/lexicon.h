@@ -15,13 +15,13 @@
 namespace zirtel {
 
 class Lexicon {
-public:
-    std::vector<std::string> LexWords;      // in collation order
-    std::vector<float> LexFreqs;            // frequency of entry i
-    std::vector<std::string> LexOrthSylls;  // whole-word lexicon: syllables joined by "-"
-    std::vector<std::string> LexPhonForms;  // whole-word lexicon: pronunciation, syllables by "-"
-    int TwoSyllCount = 0;    // pronunciations with exactly one "-"
-    int ThreeSyllCount = 0;  // pronunciations with exactly two "-"
+  public:
+    std::vector<std::string> LexWords;     // in collation order
+    std::vector<float> LexFreqs;           // frequency of entry i
+    std::vector<std::string> LexOrthSylls; // whole-word lexicon: syllables joined by "-"
+    std::vector<std::string> LexPhonForms; // whole-word lexicon: pronunciation, syllables by "-"
+    int TwoSyllCount = 0;                  // pronunciations with exactly one "-"
+    int ThreeSyllCount = 0;                // pronunciations with exactly two "-"
 
     int Size() const { return static_cast<int>(LexWords.size()); }
     bool Empty() const { return LexWords.empty(); }
@@ -45,12 +45,12 @@ public:
     void BuildIndexes();
     void Clear();
 
-private:
+  private:
     StringIndex WordIndex_{StringIndex::Match::IgnoreCase};
     StringIndex PronIndex_{StringIndex::Match::Exact};
-    std::vector<std::string> PronKeys_;  // hyphen-free pronunciation of entry i
+    std::vector<std::string> PronKeys_; // hyphen-free pronunciation of entry i
     StringIndex PhonFormIndex_{StringIndex::Match::Exact};
-    std::vector<int> NextSamePhonForm_;  // next entry with the same pronunciation, or -1
+    std::vector<int> NextSamePhonForm_; // next entry with the same pronunciation, or -1
 };
 
 // The pronunciation without its "-" syllable marks.
@@ -66,4 +66,4 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
 // fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
 
-}  // namespace zirtel
+} // namespace zirtel

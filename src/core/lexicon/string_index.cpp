@@ -7,7 +7,8 @@ namespace zirtel {
 std::uint64_t StringIndex::Hash(std::string_view s) const {
     std::uint64_t h = 1469598103934665603ull;
     if (Match_ == Match::IgnoreCase) {
-        for (char c : s) h = (h ^ static_cast<unsigned char>(LowerLatin1Char(c))) * 1099511628211ull;
+        for (char c : s)
+            h = (h ^ static_cast<unsigned char>(LowerLatin1Char(c))) * 1099511628211ull;
     } else {
         for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     }
@@ -45,7 +46,7 @@ void StringIndex::Insert(const std::vector<std::string>& keys, int position) {
     const std::string& key = keys[static_cast<std::size_t>(position)];
     std::uint64_t i = Hash(key) & Mask_;
     while (Slots_[i] >= 0) {
-        if (Equal(keys[static_cast<std::size_t>(Slots_[i])], key)) return;  // first one wins
+        if (Equal(keys[static_cast<std::size_t>(Slots_[i])], key)) return; // first one wins
         i = (i + 1) & Mask_;
     }
     Slots_[i] = position;
@@ -62,4 +63,4 @@ int StringIndex::Find(const std::vector<std::string>& keys, std::string_view tex
     return -1;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -1,6 +1,6 @@
-// A hash index over a list of strings that live elsewhere (the owner passes them in): maps a text to the first position in
-// list order whose string matches it. Two matching rules: letter case ignored (the same
-// equality as the collation) or exact. Lookups neither allocate nor scan.
+// A hash index over a list of strings that live elsewhere (the owner passes them in): maps a text
+// to the first position in list order whose string matches it. Two matching rules: letter case
+// ignored (the same equality as the collation) or exact. Lookups neither allocate nor scan.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 namespace zirtel {
 
 class StringIndex {
-public:
+  public:
     enum class Match { IgnoreCase, Exact };
     explicit StringIndex(Match match = Match::IgnoreCase) : Match_(match) {}
 
@@ -24,14 +24,14 @@ public:
     // Position of the first matching key, or -1. `keys` is the list the index was built on.
     int Find(const std::vector<std::string>& keys, std::string_view text) const;
 
-private:
+  private:
     std::uint64_t Hash(std::string_view s) const;
     bool Equal(std::string_view a, std::string_view b) const;
     void Insert(const std::vector<std::string>& keys, int position);
 
     Match Match_;
-    std::vector<std::int32_t> Slots_;  // -1: empty
+    std::vector<std::int32_t> Slots_; // -1: empty
     std::uint64_t Mask_ = 0;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

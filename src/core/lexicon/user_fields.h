@@ -8,9 +8,9 @@
 namespace zirtel {
 
 struct UserField {
-    std::string Name = "Undefined";  // the header of the field's column
-    std::vector<std::string> Words;  // sorted in collation order
-    std::vector<float> Values;       // value of Words[i]
+    std::string Name = "Undefined"; // the header of the field's column
+    std::vector<std::string> Words; // sorted in collation order
+    std::vector<float> Values;      // value of Words[i]
 };
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -4,7 +4,9 @@
 
 namespace zirtel {
 
-bool IsAccentedLetter(char c) { return kAccentedLetters.find(c) != std::string_view::npos; }
+bool IsAccentedLetter(char c) {
+    return kAccentedLetters.find(c) != std::string_view::npos;
+}
 
 bool IsAcceptedFirstLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || IsAccentedLetter(c);
@@ -19,13 +21,24 @@ std::string FoldAccents(std::string_view s) {
     std::string out(s);
     for (char& c : out) {
         switch (static_cast<unsigned char>(c)) {
-        case 0xE1: c = 'a'; break;
-        case 0xE9: c = 'e'; break;
-        case 0xED: c = 'i'; break;
-        case 0xF3: c = 'o'; break;
+        case 0xE1:
+            c = 'a';
+            break;
+        case 0xE9:
+            c = 'e';
+            break;
+        case 0xED:
+            c = 'i';
+            break;
+        case 0xF3:
+            c = 'o';
+            break;
         case 0xFA:
-        case 0xFC: c = 'u'; break;
-        default: break;
+        case 0xFC:
+            c = 'u';
+            break;
+        default:
+            break;
         }
     }
     return out;
@@ -37,6 +50,8 @@ int LetterIndex(char c) {
     return -1;
 }
 
-char AlphabetLetter(int index) { return index == 26 ? kEnye : static_cast<char>('a' + index); }
+char AlphabetLetter(int index) {
+    return index == 26 ? kEnye : static_cast<char>('a' + index);
+}
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -9,7 +9,7 @@ namespace zirtel {
 
 // The accented letters accepted in items besides a-z: á é í ó ú ü ñ (Latin-1 bytes).
 constexpr std::string_view kAccentedLetters = "\xE1\xE9\xED\xF3\xFA\xFC\xF1";
-constexpr char kEnye = '\xF1';  // ñ
+constexpr char kEnye = '\xF1'; // ñ
 
 // Whether c is one of kAccentedLetters (lower case only).
 bool IsAccentedLetter(char c);
@@ -31,4 +31,4 @@ constexpr int kAlphabetSize = 27;
 constexpr std::string_view kPhonemeSymbols = "bdfgjklmnprstTwJNRxAEIOUyL";
 constexpr int kPhonemeSymbolCount = 26;
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -17,7 +17,7 @@ float ItemFrequency(const Workspace& ws, int row) {
     const int i = lex.Find(LowerAscii(ws.Item(row)));
     return i < 0 ? 0.0f : lex.LexFreqs[static_cast<std::size_t>(i)];
 }
-}  // namespace
+} // namespace
 
 void WriteWordFrequency(Workspace& ws, int row) {
     if (!ws.Shown(&FieldColumns::Col_H_MAIZT)) return;
@@ -49,7 +49,8 @@ void WriteOrthSyllabification(Workspace& ws, int row) {
     const Lexicon& lex = ws.WholeWords;
     const int i = lex.Find(ws.Item(row));
     ws.Put(&FieldColumns::Col_ORT_SILAB, row,
-           i < 0 || lex.LexOrthSylls.empty() ? std::string("-1") : lex.LexOrthSylls[static_cast<std::size_t>(i)]);
+           i < 0 || lex.LexOrthSylls.empty() ? std::string("-1")
+                                             : lex.LexOrthSylls[static_cast<std::size_t>(i)]);
 }
 
 void WriteLetterRepetition(Workspace& ws, int row) {
@@ -66,4 +67,4 @@ void WriteLetterRepetition(Workspace& ws, int row) {
     }
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -15,4 +15,4 @@ void WriteOrthCVPattern(Workspace& ws, int row);
 void WriteOrthSyllabification(Workspace& ws, int row);
 void WriteLetterRepetition(Workspace& ws, int row);
 
-}  // namespace zirtel
+} // namespace zirtel

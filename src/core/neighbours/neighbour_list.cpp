@@ -54,6 +54,8 @@ std::string NeighbourList::SaveText() const {
     return Latin1ToUtf8(out);
 }
 
-bool NeighbourList::Save(const std::filesystem::path& path) const { return WriteFileAtomically(path, SaveText()); }
+bool NeighbourList::Save(const std::filesystem::path& path) const {
+    return WriteFileAtomically(path, SaveText());
+}
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -11,12 +11,12 @@
 namespace zirtel {
 
 class NeighbourList {
-public:
+  public:
     NeighbourList();
 
     StringGrid NeighList;
-    int CurrentRow = 1;         // the row being filled
-    int RowNeighbourCount = 0;  // neighbours written on the current deletion or addition row
+    int CurrentRow = 1;        // the row being filled
+    int RowNeighbourCount = 0; // neighbours written on the current deletion or addition row
 
     // Empties every body row, 20 rows, CurrentRow 1. Columns and RowNeighbourCount stay.
     void Clear();
@@ -30,4 +30,4 @@ public:
     bool Save(const std::filesystem::path& path) const;
 };
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -9,24 +9,23 @@ namespace zirtel {
 namespace {
 
 struct Weights {
-    std::array<std::uint8_t, 256> Primary{};    // 0: ignored at the first two levels
-    std::array<std::uint8_t, 256> Secondary{};  // 0: plain letter or sign
+    std::array<std::uint8_t, 256> Primary{};   // 0: ignored at the first two levels
+    std::array<std::uint8_t, 256> Secondary{}; // 0: plain letter or sign
 };
 
 // Base letter and accent class of the accented Latin-1 small letters.
 struct Accented {
     unsigned char Byte;
     char Base;
-    std::uint8_t Accent;  // 1 grave, 2 acute, 3 circumflex, 4 tilde, 5 diaeresis, 6 ring,
-                          // 7 cedilla, 8 stroke
+    std::uint8_t Accent; // 1 grave, 2 acute, 3 circumflex, 4 tilde, 5 diaeresis, 6 ring,
+                         // 7 cedilla, 8 stroke
 };
 constexpr Accented kAccented[] = {
-    {0xE0, 'a', 1}, {0xE1, 'a', 2}, {0xE2, 'a', 3}, {0xE3, 'a', 4}, {0xE4, 'a', 5},
-    {0xE5, 'a', 6}, {0xE7, 'c', 7}, {0xE8, 'e', 1}, {0xE9, 'e', 2}, {0xEA, 'e', 3},
-    {0xEB, 'e', 5}, {0xEC, 'i', 1}, {0xED, 'i', 2}, {0xEE, 'i', 3}, {0xEF, 'i', 5},
-    {0xF2, 'o', 1}, {0xF3, 'o', 2}, {0xF4, 'o', 3}, {0xF5, 'o', 4}, {0xF6, 'o', 5},
-    {0xF8, 'o', 8}, {0xF9, 'u', 1}, {0xFA, 'u', 2}, {0xFB, 'u', 3}, {0xFC, 'u', 5},
-    {0xFD, 'y', 2}, {0xFF, 'y', 5},
+    {0xE0, 'a', 1}, {0xE1, 'a', 2}, {0xE2, 'a', 3}, {0xE3, 'a', 4}, {0xE4, 'a', 5}, {0xE5, 'a', 6},
+    {0xE7, 'c', 7}, {0xE8, 'e', 1}, {0xE9, 'e', 2}, {0xEA, 'e', 3}, {0xEB, 'e', 5}, {0xEC, 'i', 1},
+    {0xED, 'i', 2}, {0xEE, 'i', 3}, {0xEF, 'i', 5}, {0xF2, 'o', 1}, {0xF3, 'o', 2}, {0xF4, 'o', 3},
+    {0xF5, 'o', 4}, {0xF6, 'o', 5}, {0xF8, 'o', 8}, {0xF9, 'u', 1}, {0xFA, 'u', 2}, {0xFB, 'u', 3},
+    {0xFC, 'u', 5}, {0xFD, 'y', 2}, {0xFF, 'y', 5},
 };
 
 Weights BuildWeights() {
@@ -36,16 +35,17 @@ Weights BuildWeights() {
     std::array<int, 256> rank{};
     int next = 1;
     auto isLetter = [](int b) {
-        return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= 0xC0 && b != 0xD7 && b != 0xF7);
+        return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') ||
+               (b >= 0xC0 && b != 0xD7 && b != 0xF7);
     };
     for (int b = 1; b < 256; ++b) {
         if (b == '-' || b == '\'') continue;
         if (isLetter(b)) continue;
         rank[b] = next++;
     }
-    const unsigned char alphabet[] = {'a', 0xE6, 'b', 'c', 'd', 0xF0, 'e', 'f', 'g', 'h', 'i', 'j', 'k',
-                                      'l', 'm', 'n', 0xF1, 'o', 'p', 'q', 'r', 's', 0xDF, 't', 'u', 'v',
-                                      'w', 'x', 'y', 'z', 0xFE};
+    const unsigned char alphabet[] = {'a',  0xE6, 'b', 'c', 'd', 0xF0, 'e', 'f', 'g', 'h', 'i',
+                                      'j',  'k',  'l', 'm', 'n', 0xF1, 'o', 'p', 'q', 'r', 's',
+                                      0xDF, 't',  'u', 'v', 'w', 'x',  'y', 'z', 0xFE};
     for (unsigned char b : alphabet) rank[b] = next++;
     for (const Accented& a : kAccented) rank[a.Byte] = rank[static_cast<unsigned char>(a.Base)];
     for (int b = 0; b < 256; ++b) {
@@ -54,7 +54,8 @@ Weights BuildWeights() {
     }
     for (const Accented& a : kAccented) {
         w.Secondary[a.Byte] = a.Accent;
-        w.Secondary[static_cast<unsigned char>(UpperLatin1Char(static_cast<char>(a.Byte)))] = a.Accent;
+        w.Secondary[static_cast<unsigned char>(UpperLatin1Char(static_cast<char>(a.Byte)))] =
+            a.Accent;
     }
     return w;
 }
@@ -64,7 +65,7 @@ const Weights& TheWeights() {
     return w;
 }
 
-}  // namespace
+} // namespace
 
 int CollateCompare(std::string_view a, std::string_view b) {
     const Weights& w = TheWeights();
@@ -105,6 +106,8 @@ int CollateCompare(std::string_view a, std::string_view b) {
     return 0;
 }
 
-std::string CollationEqualityKey(std::string_view s) { return LowerLatin1(s); }
+std::string CollationEqualityKey(std::string_view s) {
+    return LowerLatin1(s);
+}
 
-}  // namespace zirtel
+} // namespace zirtel

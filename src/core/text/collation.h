@@ -23,4 +23,4 @@ inline bool CollateLess(std::string_view a, std::string_view b) {
 // that must agree with CollateCompare(a, b) == 0.
 std::string CollationEqualityKey(std::string_view s);
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -12,8 +12,7 @@ std::string PadLeft(std::string s, int width) {
     return s;
 }
 
-template <typename Real>
-std::string FormatFixed(Real value, int width, int decimals) {
+template <typename Real> std::string FormatFixed(Real value, int width, int decimals) {
     if (decimals < 0) decimals = 0;
     if (std::isnan(value)) return PadLeft(std::signbit(value) ? "-nan" : "nan", width);
     if (std::isinf(value)) return PadLeft(value < 0 ? "-inf" : "inf", width);
@@ -23,7 +22,7 @@ std::string FormatFixed(Real value, int width, int decimals) {
     return PadLeft(std::string(buf, res.ptr), width);
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatInt4(long long value) {
     char buf[32];
@@ -45,4 +44,4 @@ std::string PadRight8(const std::string& text) {
     return s;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

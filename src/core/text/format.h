@@ -15,9 +15,11 @@ std::string FormatReal(double value, int width, int decimals);
 std::string FormatReal(long double value, int width, int decimals);
 
 // The results' real format: width 7.
-inline std::string FormatReal7(double value, int decimals) { return FormatReal(value, 7, decimals); }
+inline std::string FormatReal7(double value, int decimals) {
+    return FormatReal(value, 7, decimals);
+}
 
 // printf "%-8s": the text left-aligned and padded with blanks to at least 8 characters.
 std::string PadRight8(const std::string& text);
 
-}  // namespace zirtel
+} // namespace zirtel

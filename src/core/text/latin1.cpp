@@ -2,7 +2,9 @@
 
 namespace zirtel {
 
-char LowerAsciiChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char LowerAsciiChar(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 std::string LowerAscii(std::string_view s) {
     std::string out(s);
@@ -101,12 +103,12 @@ Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement) {
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t cp;
         std::size_t len = DecodeUtf8(utf8, i, cp);
-        if (len == 0) {  // not UTF-8 here: take the byte as Latin-1
+        if (len == 0) { // not UTF-8 here: take the byte as Latin-1
             result.Text.push_back(utf8[i]);
             ++i;
             continue;
         }
-        if (cp == 0xFEFF && i == 0) {  // byte-order mark
+        if (cp == 0xFEFF && i == 0) { // byte-order mark
             i += len;
             continue;
         }
@@ -136,4 +138,4 @@ std::string Latin1ToUtf8(std::string_view latin1) {
     return out;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

@@ -27,11 +27,11 @@ std::string Trim(std::string_view s);
 bool IsValidUtf8(std::string_view s);
 
 struct Latin1Conversion {
-    std::string Text;          // the Latin-1 bytes
-    std::size_t Unmapped = 0;  // characters outside Latin-1, each replaced by '?'
+    std::string Text;         // the Latin-1 bytes
+    std::size_t Unmapped = 0; // characters outside Latin-1, each replaced by '?'
 };
 // Converts valid UTF-8 to Latin-1. Characters above U+00FF become `replacement` and are counted.
 Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement = '?');
 std::string Latin1ToUtf8(std::string_view latin1);
 
-}  // namespace zirtel
+} // namespace zirtel

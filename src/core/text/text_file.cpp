@@ -18,7 +18,8 @@ std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char rep
     if (!in) return std::nullopt;
     std::string bytes;
     char buf[1 << 16];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+    while (in.read(buf, sizeof buf) || in.gcount() > 0)
+        bytes.append(buf, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     TextFile file;
     if (IsValidUtf8(bytes)) {
@@ -131,4 +132,4 @@ std::optional<int> ParseInt(std::string_view token) {
     return value;
 }
 
-}  // namespace zirtel
+} // namespace zirtel

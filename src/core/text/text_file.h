@@ -13,8 +13,8 @@
 namespace zirtel {
 
 struct TextFile {
-    std::string Text;          // Latin-1
-    std::size_t Unmapped = 0;  // characters outside Latin-1, replaced by '?'
+    std::string Text;         // Latin-1
+    std::size_t Unmapped = 0; // characters outside Latin-1, replaced by '?'
 };
 
 // The whole file as Latin-1 text; nothing when it cannot be opened or read. Characters outside
@@ -43,4 +43,4 @@ std::size_t CountLineFeeds(std::string_view text);
 std::optional<float> ParseFloat(std::string_view token);
 std::optional<int> ParseInt(std::string_view token);
 
-}  // namespace zirtel
+} // namespace zirtel

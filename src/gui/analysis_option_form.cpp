@@ -1,0 +1,129 @@
+#include "gui/analysis_option_form.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "core/analysis/workspace.h"
+#include "gui/colours.h"
+
+namespace zirtel {
+
+namespace {
+// The groups in the dialog's four columns.
+const std::vector<std::vector<int>> kColumns = {
+    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7}, {8, 9, 10, 11}};
+} // namespace
+
+TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
+    : QDialog(parent), WS_(ws) {
+    setObjectName("AnalysisOptionForm");
+    setWindowTitle("Analisi-aukerak");
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+
+    const auto& groups = OptionGroups();
+    const auto& boxes = OptionBoxes();
+    std::vector<QGroupBox*> groupBoxes;
+    std::vector<QVBoxLayout*> groupLayouts;
+    for (const OptionGroup& g : groups) {
+        auto* gb = new QGroupBox(
+            QString::fromLatin1(g.Caption.data(), static_cast<qsizetype>(g.Caption.size())), this);
+        gb->setObjectName(
+            QString::fromLatin1(g.Name.data(), static_cast<qsizetype>(g.Name.size())));
+        groupBoxes.push_back(gb);
+        groupLayouts.push_back(new QVBoxLayout(gb));
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const OptionBox& b = boxes[i];
+        const QString name =
+            QString::fromLatin1(b.Name.data(), static_cast<qsizetype>(b.Name.size()));
+        auto* cb = new QCheckBox(groupBoxes[static_cast<std::size_t>(b.Group)]);
+        cb->setObjectName(name);
+        Boxes_[name] = cb;
+        const int index = static_cast<int>(i);
+        connect(cb, &QCheckBox::toggled, this,
+                [this, index](bool on) { WS_.Options.SetTicked(index, on); });
+        QVBoxLayout* layout = groupLayouts[static_cast<std::size_t>(b.Group)];
+        const int user =
+            b.Field >= 0 ? FieldCatalogue()[static_cast<std::size_t>(b.Field)].UserField : 0;
+        if (user > 0) {
+            auto* row = new QHBoxLayout;
+            row->addWidget(cb, 1);
+            auto* load = new QPushButton("Bete", groupBoxes[static_cast<std::size_t>(b.Group)]);
+            load->setObjectName(QString("User%1LoadFile").arg(user));
+            (user == 1 ? User1LoadFile : user == 2 ? User2LoadFile : User3LoadFile) = load;
+            row->addWidget(load);
+            layout->addLayout(row);
+        } else {
+            layout->addWidget(cb);
+        }
+    }
+    auto* grid = new QHBoxLayout;
+    for (const auto& column : kColumns) {
+        auto* col = new QVBoxLayout;
+        for (int g : column) col->addWidget(groupBoxes[static_cast<std::size_t>(g)]);
+        col->addStretch(1);
+        grid->addLayout(col);
+    }
+    auto* content = new QWidget;
+    content->setLayout(grid);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setPalette(pal);
+
+    OKBtn = new QPushButton("Ados", this);
+    OKBtn->setObjectName("OKBtn");
+    CancelBtn = new QPushButton("Utzi", this);
+    CancelBtn->setObjectName("CancelBtn");
+    connect(OKBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::CancelBtnClick);
+    auto* label = new QLabel("Zirtelak", this);
+    QFont f = label->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 6);
+    label->setFont(f);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    buttons->addStretch(1);
+    buttons->addWidget(label);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(scroll, 1);
+    outer->addLayout(buttons);
+    resize(1100, 760);
+    Refresh();
+}
+
+void TAnalysisOptionForm::Refresh() {
+    const auto& boxes = OptionBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        QCheckBox* cb = Boxes_.at(QString::fromLatin1(
+            boxes[i].Name.data(), static_cast<qsizetype>(boxes[i].Name.size())));
+        const QSignalBlocker block(cb);
+        const std::string caption = WS_.Options.Caption(static_cast<int>(i));
+        cb->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+        cb->setChecked(WS_.Options.Ticked(static_cast<int>(i)));
+        cb->setEnabled(WS_.Options.Enabled(static_cast<int>(i)));
+    }
+}
+
+void TAnalysisOptionForm::OKBtnClick() {
+    accept();
+}
+void TAnalysisOptionForm::CancelBtnClick() {
+    reject();
+}
+
+} // namespace zirtel

@@ -1,0 +1,15 @@
+// The colours and the font of the windows.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+namespace zirtel {
+
+inline const QColor kFormColor(0, 128, 0);           // dark green: main window, results cells
+inline const QColor kHeaderColor(255, 0, 0);         // pure red: the results' header row
+inline const QColor kSelectedResultColor(0, 176, 0); // selected results cells
+// The fixed-pitch system font that the grids and the entry line use.
+QFont GridFont();
+
+} // namespace zirtel

@@ -1,0 +1,145 @@
+#include "gui/grid_model.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTableView>
+
+namespace zirtel {
+
+GridModel::GridModel(StringGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), Grid_(grid), Rows_(grid.RowCount() - 1), Cols_(grid.ColCount()) {
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Rows_;
+}
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Cols_;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        const std::string& cell = Grid_.Cell(index.column(), GridRow(index.row()));
+        return QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size()));
+    }
+    return {};
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal) {
+        const std::string& cell = Grid_.Cell(section, 0);
+        return QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size()));
+    }
+    return QString::number(GridRow(section));
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (Editable_) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    const QString text = value.toString();
+    for (QChar ch : text) {
+        if (ch.unicode() > 0xFF) {
+            emit NotLatin1();
+            return false;
+        }
+    }
+    const QByteArray latin1 = text.toLatin1();
+    Grid_.SetCell(index.column(), GridRow(index.row()),
+                  std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
+    emit dataChanged(index, index);
+    emit CellEdited(GridRow(index.row()));
+    return true;
+}
+
+void GridModel::Sync(QTableView* view) {
+    const StringGrid::Changes changes = Grid_.TakeChanges();
+    const int rows = Grid_.RowCount() - 1, cols = Grid_.ColCount();
+    if (rows != Rows_ || cols != Cols_ || changes.Structure) {
+        beginResetModel();
+        Rows_ = rows;
+        Cols_ = cols;
+        endResetModel();
+    } else if (!changes.Cells.Empty()) {
+        if (changes.Cells.Top <= 0)
+            emit headerDataChanged(Qt::Horizontal, changes.Cells.Left, changes.Cells.Right);
+        const int top = std::max(changes.Cells.Top, 1);
+        if (changes.Cells.Bottom >= top && Rows_ > 0)
+            emit dataChanged(index(ModelRow(top), changes.Cells.Left),
+                             index(std::min(ModelRow(changes.Cells.Bottom), Rows_ - 1),
+                                   std::min(changes.Cells.Right, Cols_ - 1)));
+    }
+    if (view) ApplyGridView(Grid_, view);
+}
+
+void ApplyGridView(const StringGrid& grid, QTableView* view) {
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        const int w = grid.ColWidth(c);
+        view->setColumnHidden(c, w <= 0);
+        if (w > 0 && view->columnWidth(c) != w) view->setColumnWidth(c, w);
+    }
+    auto* model = view->model();
+    auto* sel = view->selectionModel();
+    if (!model || !sel) return;
+    const GridRect& r = grid.Selection();
+    const int rows = model->rowCount(), cols = model->columnCount();
+    QItemSelection wanted;
+    const int top = std::max(ModelRow(r.Top), 0), bottom = std::min(ModelRow(r.Bottom), rows - 1);
+    const int left = std::max(r.Left, 0), right = std::min(r.Right, cols - 1);
+    if (!r.Empty() && top <= bottom && left <= right)
+        wanted.select(model->index(top, left), model->index(bottom, right));
+    if (sel->selection() != wanted) {
+        sel->select(wanted, QItemSelectionModel::ClearAndSelect);
+        if (!wanted.isEmpty())
+            sel->setCurrentIndex(model->index(top, std::clamp(grid.Col, left, right)),
+                                 QItemSelectionModel::NoUpdate);
+    }
+    const int topRow = ModelRow(grid.TopRow());
+    if (topRow >= 0 && topRow < rows && view->verticalScrollBar()->value() != topRow) {
+        if (view->verticalScrollMode() == QAbstractItemView::ScrollPerItem)
+            view->verticalScrollBar()->setValue(topRow);
+        else
+            view->scrollTo(model->index(topRow, 0), QAbstractItemView::PositionAtTop);
+    }
+}
+
+void ReadGridSelection(QTableView* view, StringGrid& grid) {
+    auto* sel = view->selectionModel();
+    if (!sel) return;
+    const QModelIndexList indexes = sel->selectedIndexes();
+    if (indexes.isEmpty()) return;
+    int top = indexes.front().row(), bottom = top, left = indexes.front().column(), right = left;
+    for (const QModelIndex& i : indexes) {
+        top = std::min(top, i.row());
+        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column());
+        right = std::max(right, i.column());
+    }
+    grid.SetSelection(GridRect{left, GridRow(top), right, GridRow(bottom)});
+    grid.Col = sel->currentIndex().isValid() ? sel->currentIndex().column() : left;
+}
+
+GridCellDelegate::GridCellDelegate(QColor background, QColor text, QColor selectedBackground,
+                                   QColor selectedText, QObject* parent)
+    : QStyledItemDelegate(parent), Background_(background), Text_(text),
+      SelectedBackground_(selectedBackground), SelectedText_(selectedText) {}
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->fillRect(option.rect, selected ? SelectedBackground_ : Background_);
+    painter->setPen(selected ? SelectedText_ : Text_);
+    painter->setFont(option.font);
+    painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                      index.data().toString());
+}
+
+} // namespace zirtel

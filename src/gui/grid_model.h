@@ -1,0 +1,72 @@
+// GridModel: shows an engine StringGrid in a QTableView. Row 0 of the grid (the fixed row) is
+// the view's horizontal header; grid row r >= 1 is model row r - 1. Cells are read from the grid
+// when asked; nothing is copied. After each engine operation Sync() announces what changed with
+// one reset (row or column count changed) or one ranged dataChanged.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStyledItemDelegate>
+
+#include "core/grid/string_grid.h"
+
+class QTableView;
+
+namespace zirtel {
+
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    GridModel(StringGrid& grid, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    void SetEditable(bool editable) { Editable_ = editable; }
+    StringGrid& Grid() { return Grid_; }
+
+    // Announces the grid's changes to the views; applies widths, selection and top row to `view`.
+    void Sync(QTableView* view);
+
+  signals:
+    // A cell was edited in the view (grid row number).
+    void CellEdited(int row);
+    // Text that has no Latin-1 form was typed into a cell.
+    void NotLatin1();
+
+  private:
+    StringGrid& Grid_;
+    bool Editable_ = false;
+    int Rows_ = 0, Cols_ = 0;
+};
+
+// Draws cells as the grids want them: a solid background, white text at the top-left corner.
+class GridCellDelegate : public QStyledItemDelegate {
+  public:
+    GridCellDelegate(QColor background, QColor text, QColor selectedBackground, QColor selectedText,
+                     QObject* parent = nullptr);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+  private:
+    QColor Background_, Text_, SelectedBackground_, SelectedText_;
+};
+
+// Applies the grid's column widths, selection and top row to the view.
+void ApplyGridView(const StringGrid& grid, QTableView* view);
+// Reads the view's selection into the grid (grid rows).
+void ReadGridSelection(QTableView* view, StringGrid& grid);
+// Model row of a grid row and back.
+inline int ModelRow(int gridRow) {
+    return gridRow - 1;
+}
+inline int GridRow(int modelRow) {
+    return modelRow + 1;
+}
+
+} // namespace zirtel

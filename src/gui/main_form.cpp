@@ -1,0 +1,485 @@
+#include "gui/main_form.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "gui/analysis_option_form.h"
+#include "gui/colours.h"
+#include "gui/grid_model.h"
+#include "gui/neigh_window.h"
+#include "gui/windows.h"
+
+namespace zirtel {
+
+namespace {
+
+// Whether the text has a Latin-1 form; `out` receives it.
+bool ToLatin1(const QString& text, std::string& out) {
+    for (QChar ch : text)
+        if (ch.unicode() > 0xFF) return false;
+    const QByteArray bytes = text.toLatin1();
+    out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
+constexpr const char* kNotLatin1Text = "Sarrerak Latin-1 ez den karaktere bat du; euskal letrak "
+                                       "eta Latin-1 karaktereak bakarrik onartzen dira.";
+
+} // namespace
+
+TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName("MainForm");
+    setWindowTitle("Zirtelak (Zirtel)");
+    if (!feedback) {
+        OwnFeedback_ = std::make_unique<QtFeedback>(this);
+        feedback = OwnFeedback_.get();
+    }
+    Feedback_ = feedback;
+    WS_ = std::make_unique<Workspace>(*Feedback_, std::move(appDir));
+    DialogDir = QString::fromStdString(WS_->AppDir.string());
+    ChooseOpenFile = [this]() {
+        return QFileDialog::getOpenFileName(
+            this, "Open File", DialogDir,
+            "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
+    };
+
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    setPalette(pal);
+
+    BuildPanel();
+    BuildGrids();
+    BuildMenus();
+
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 5, 5);
+    outer->setSpacing(0);
+    outer->addWidget(Panel1);
+    auto* grids = new QHBoxLayout;
+    grids->setSpacing(5);
+    grids->addWidget(StimulusGrid);
+    grids->addWidget(OutputGrid, 1);
+    outer->addWidget(SummaryGrid);
+    outer->addLayout(grids, 1);
+    setCentralWidget(central);
+    resize(1280, 800);
+}
+
+TMainForm::~TMainForm() {
+    // The views and the satellite windows read the workspace: they go before it does.
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isWindow()) delete w;
+    delete StimulusGrid;
+    delete OutputGrid;
+    delete StimulusModel_;
+    delete OutputModel_;
+}
+
+void TMainForm::BuildPanel() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(41);
+    Panel1->setAutoFillBackground(true);
+    QPalette pal = Panel1->palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    Panel1->setPalette(pal);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(4, 4, 4, 4);
+    Button1 = new QPushButton("Analisi-aukerak", Panel1);
+    Button1->setObjectName("Button1");
+    Label2 = new QLabel("Sartu hemen sarrera:", Panel1);
+    Label2->setObjectName("Label2");
+    QFont bold = Label2->font();
+    bold.setBold(true);
+    Label2->setFont(bold);
+    QPalette lp = Label2->palette();
+    lp.setColor(QPalette::WindowText, Qt::white);
+    Label2->setPalette(lp);
+    EditLine = new QLineEdit(Panel1);
+    EditLine->setObjectName("EditLine");
+    EditLine->setFont(GridFont());
+    QPalette ep = EditLine->palette();
+    ep.setColor(QPalette::Base, Qt::white);
+    EditLine->setPalette(ep);
+    EditLine->installEventFilter(this);
+    SingleItemBtn1 = new QPushButton("Aukeratutako itemen estat. eskuratu", Panel1);
+    SingleItemBtn1->setObjectName("SingleItemBtn1");
+    AnalyseAllBtn = new QPushButton("Zerrenda osoaren estat. eskuratu", Panel1);
+    AnalyseAllBtn->setObjectName("AnalyseAllBtn");
+    SummaryBtn = new QPushButton("Show summary stats", Panel1);
+    SummaryBtn->setObjectName("SummaryBtn");
+    SummaryBtn->setEnabled(false);
+    SummaryBtn->setVisible(false);
+    row->addWidget(Button1);
+    row->addWidget(Label2);
+    row->addWidget(EditLine, 1);
+    row->addWidget(SingleItemBtn1);
+    row->addWidget(AnalyseAllBtn);
+    connect(Button1, &QPushButton::clicked, this, &TMainForm::Button1Click);
+    connect(SingleItemBtn1, &QPushButton::clicked, this, &TMainForm::SingleItemBtn1Click);
+    connect(AnalyseAllBtn, &QPushButton::clicked, this, &TMainForm::AnalyseAllBtnClick);
+    connect(EditLine, &QLineEdit::returnPressed, this, &TMainForm::OnEditLineKeyDown);
+}
+
+void TMainForm::BuildGrids() {
+    const QFont font = GridFont();
+    StimulusGrid = new QTableView(this);
+    StimulusGrid->setObjectName("StimulusGrid");
+    StimulusModel_ = new GridModel(WS_->StimulusGrid, this);
+    StimulusModel_->SetEditable(true);
+    StimulusGrid->setModel(StimulusModel_);
+    StimulusGrid->setItemDelegate(
+        new GridCellDelegate(kHeaderColor, Qt::white, Qt::white, kHeaderColor, this));
+    StimulusGrid->setFixedWidth(300);
+    StimulusGrid->horizontalHeader()->setStretchLastSection(true);
+    StimulusGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StimulusGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StimulusGrid->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                  QAbstractItemView::EditKeyPressed |
+                                  QAbstractItemView::AnyKeyPressed);
+    StimulusGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StimulusGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    OutputGrid = new QTableView(this);
+    OutputGrid->setObjectName("OutputGrid");
+    OutputModel_ = new GridModel(WS_->OutputGrid, this);
+    OutputGrid->setModel(OutputModel_);
+    OutputGrid->setItemDelegate(
+        new GridCellDelegate(kFormColor, Qt::white, kSelectedResultColor, Qt::white, this));
+    OutputGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    OutputGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    OutputGrid->horizontalHeader()->setSectionsMovable(true);
+    OutputGrid->horizontalHeader()->setSectionsClickable(true);
+    OutputGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    for (QTableView* v : {StimulusGrid, OutputGrid}) {
+        v->setFont(font);
+        v->verticalHeader()->hide();
+        v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        v->verticalHeader()->setDefaultSectionSize(25);
+        v->horizontalHeader()->setFixedHeight(25);
+        v->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
+        v->horizontalHeader()->setFont(font);
+        v->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        v->setShowGrid(true);
+        v->setStyleSheet("QHeaderView::section { background-color: rgb(255,0,0); color: white; "
+                         "border: 1px solid "
+                         "rgb(128,0,0); padding: 0px; }");
+        v->setWordWrap(false);
+    }
+    OutputGrid->horizontalHeader()->setDefaultSectionSize(kDefaultColWidth);
+
+    SummaryGrid = new QTableWidget(10, 37, this);
+    SummaryGrid->setObjectName("SummaryGrid");
+    SummaryGrid->setFixedHeight(0);
+    SummaryGrid->hide();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    OutputGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(OutputGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(OutputGrid->viewport()->mapToGlobal(pos));
+    });
+
+    // Scrolling: both grids always show the same top row.
+    connect(OutputGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (StimulusGrid->verticalScrollBar()->value() != value)
+            StimulusGrid->verticalScrollBar()->setValue(value);
+        WS_->OutputGrid.SetTopRow(GridRow(value));
+        WS_->StimulusGrid.SetTopRow(GridRow(value));
+        WS_->OutputGrid.TakeChanges();
+    });
+    connect(StimulusGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (OutputGrid->verticalScrollBar()->value() != value)
+            OutputGrid->verticalScrollBar()->setValue(value);
+    });
+    connect(StimulusModel_, &GridModel::CellEdited, this, &TMainForm::StimulusGridKeyDown);
+    connect(StimulusModel_, &GridModel::NotLatin1, this,
+            [this]() { Feedback_->ShowMessage("Errorea", kNotLatin1Text, MessageButtons::Ok); });
+    connect(StimulusGrid, &QTableView::pressed, this, [this]() { StimulusGridMouseDown(); });
+    connect(OutputGrid, &QTableView::pressed, this, &TMainForm::OutputGridMouseDown);
+    connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionPressed, this,
+            &TMainForm::OutputGridHeaderClick);
+    connect(OutputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this]() { OutputGridSelectCell(); });
+}
+
+void TMainForm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName("MainMenu");
+    QMenu* file = bar->addMenu("&Fitxategia");
+    NewInputFile1 = file->addAction("&Berria", this, &TMainForm::NewInputFile1Click);
+    OpenInputFile1 =
+        file->addAction("&Ireki sarrerako fitxategia ", this, &TMainForm::OpenInputFile1Click);
+    SaveOutputFile1 = file->addAction("&Gorde irteerako estatistikoak");
+    Exit1 = file->addAction("I&rten", this, &TMainForm::Exit1Click);
+    QMenu* edit = bar->addMenu("&Editatu");
+    Copy2 = edit->addAction("&Kopiatu");
+    Copy2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    Paste1 = edit->addAction("&Itsatsi", this, &TMainForm::Paste1Click);
+    Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    QMenu* analyse = bar->addMenu("&Analizatu");
+    NeighbourStats1 = analyse->addAction("&Item guztiak ", this, &TMainForm::NeighbourStats1Click);
+    NeighbourStats1->setShortcut(QKeySequence(Qt::Key_F8));
+    SelectedItems1 =
+        analyse->addAction("&Aukeratutako itemak", this, &TMainForm::SelectedItems1Click);
+    SelectedItems1->setShortcut(QKeySequence(Qt::Key_F9));
+    Options1 = analyse->addAction("&Aukerak", this, &TMainForm::Options1Click);
+    QMenu* vocab = bar->addMenu("&Hitzegia");
+    Wholeword1 = vocab->addAction("&Testu-hitzak", this, &TMainForm::Wholeword1Click);
+    Wholeword1->setCheckable(true);
+    Wholeword1->setChecked(true);
+    Lemmas1 = vocab->addAction("&Lemak", this, &TMainForm::Lemmas1Click);
+    Lemmas1->setCheckable(true);
+    QMenu* options = bar->addMenu("A&ukerak");
+    View1 = options->addAction("&Ikusi");
+    QMenu* window = bar->addMenu("&Leihoa");
+    MainWindow1 = window->addAction("&Leiho nagusia");
+    Neighbourlist1 =
+        window->addAction("&Orto-auzokide zerrenda", this, &TMainForm::Neighbourlist1Click);
+    Phonneighlist1 =
+        window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
+    QMenu* help = bar->addMenu("&Laguntza");
+    Instructions1 = help->addAction("&Jarraibideak");
+    Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
+    OutputFields1 = help->addAction("&Irteerako eremuen deskribapena  ");
+    About1 = help->addAction("&Honi buruz");
+    QMenu* help2 = bar->addMenu("Help");
+    Instructions3 = help2->addAction("Instructions");
+    Instructions2 = help2->addAction("Description of Output Fields");
+    About2 = help2->addAction("About");
+    Copy1 = PopupMenu1->addAction("&Copy");
+    Copyall1 = PopupMenu1->addAction("Copy &All");
+    // Menu shortcuts work whichever control has the focus.
+    for (QAction* a : {Copy2, Paste1, NeighbourStats1, SelectedItems1, Instructions1})
+        a->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+void TMainForm::Startup(const std::optional<std::filesystem::path>& inputFile) {
+    UpdateVisibleRows();
+    if (inputFile)
+        DialogDir =
+            QString::fromStdString(std::filesystem::absolute(*inputFile).parent_path().string());
+    WS_->Startup(inputFile);
+    RefreshGrids();
+}
+
+void TMainForm::RefreshGrids() {
+    if (Syncing_) return;
+    Syncing_ = true;
+    OutputModel_->Sync(OutputGrid);
+    StimulusModel_->Sync(StimulusGrid);
+    StimulusGrid->setColumnWidth(0, 300);
+    if (NeighWindow) NeighWindow->RefreshList();
+    if (PhonNeighWindow) PhonNeighWindow->RefreshList();
+    Syncing_ = false;
+}
+
+bool TMainForm::EditLineLatin1(std::string& out) {
+    if (ToLatin1(EditLine->text(), out)) return true;
+    Feedback_->ShowMessage("Errorea", kNotLatin1Text, MessageButtons::Ok);
+    return false;
+}
+
+void TMainForm::UpdateVisibleRows() {
+    const int visible = std::max(1, OutputGrid->viewport()->height() / 25);
+    WS_->OutputGrid.VisibleRows = visible;
+    WS_->StimulusGrid.VisibleRows = visible;
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    UpdateVisibleRows();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+C and Ctrl+V are the menu's commands even while the entry line has the focus.
+    if (watched == EditLine && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Commands ----
+
+void TMainForm::NewInputFile1Click() {
+    WS_->ClearItems();
+    RefreshGrids();
+}
+
+void TMainForm::OpenInputFile1Click() {
+    const QString path = ChooseOpenFile();
+    if (path.isEmpty()) return;
+    DialogDir = QFileInfo(path).absolutePath();
+    WS_->ReadInputFile(path.toStdString());
+    RefreshGrids();
+}
+
+void TMainForm::Exit1Click() {
+    close();
+    QApplication::quit();
+}
+
+void TMainForm::Paste1Click() {
+    std::string text;
+    const QString clip = QGuiApplication::clipboard()->text().left(100000);
+    // Characters outside Latin-1 are no letters of an item: the paste drops them like digits.
+    QString latin;
+    latin.reserve(clip.size());
+    for (QChar ch : clip) latin.append(ch.unicode() > 0xFF ? QChar(' ') : ch);
+    ToLatin1(latin, text);
+    WS_->PasteItems(text);
+    RefreshGrids();
+}
+
+void TMainForm::NeighbourStats1Click() {
+    WS_->AnalyseAll();
+    RefreshGrids();
+    EditLine->setFocus();
+}
+
+void TMainForm::SelectedItems1Click() {
+    ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
+    std::string edit;
+    if (!EditLineLatin1(edit)) return;
+    const bool hadText = !edit.empty();
+    WS_->AnalyseSelected(edit);
+    if (hadText && edit.empty()) EditLine->clear();
+    RefreshGrids();
+}
+
+void TMainForm::AssignColumns() {
+    WS_->AssignColumns();
+    RefreshGrids();
+}
+
+void TMainForm::RunOptionsDialog() {
+    if (!AnalysisOptionForm) return;
+    AnalysisOptionForm->Refresh();
+    if (AnalysisOptionForm->exec() == QDialog::Accepted) {
+        AssignColumns();
+        WS_->AnalyseAll();
+        RefreshGrids();
+    }
+}
+
+void TMainForm::Options1Click() {
+    RunOptionsDialog();
+}
+
+void TMainForm::Button1Click() {
+    const std::string& name = WS_->UserFields[0].Name;
+    WS_->Options.SetUserBoxCaption(1, "1.eremua: " + name);
+    if (name == "Undefined") WS_->Options.SetUserBoxEnabled(1, false);
+    RunOptionsDialog();
+    EditLine->setFocus();
+}
+
+void TMainForm::Wholeword1Click() {
+    WS_->UseWholeWordLexicon();
+    Wholeword1->setChecked(true);
+    Lemmas1->setChecked(false);
+    RefreshGrids();
+}
+
+void TMainForm::Lemmas1Click() {
+    WS_->UseLemmaLexicon();
+    Lemmas1->setChecked(true);
+    Wholeword1->setChecked(false);
+    RefreshGrids();
+}
+
+void TMainForm::Neighbourlist1Click() {
+    if (!NeighWindow) return;
+    NeighWindow->RefreshList();
+    NeighWindow->show();
+    NeighWindow->raise();
+}
+
+void TMainForm::Phonneighlist1Click() {
+    if (!PhonNeighWindow) return;
+    PhonNeighWindow->RefreshList();
+    PhonNeighWindow->show();
+    PhonNeighWindow->raise();
+}
+
+void TMainForm::SingleItemBtn1Click() {
+    SelectedItems1Click();
+    EditLine->setFocus();
+}
+
+void TMainForm::AnalyseAllBtnClick() {
+    WS_->AnalyseAll();
+    RefreshGrids();
+    EditLine->setFocus();
+}
+
+void TMainForm::OnEditLineKeyDown() {
+    std::string text;
+    if (!EditLineLatin1(text)) return;
+    WS_->EnterTypedItem(text);
+    EditLine->clear();
+    RefreshGrids();
+}
+
+void TMainForm::StimulusGridKeyDown(int row) {
+    if (Syncing_) return;
+    WS_->CommitStimulusCell(row);
+    RefreshGrids();
+}
+
+void TMainForm::StimulusGridMouseDown() {
+    if (Syncing_) return;
+    ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
+    const GridRect sel = WS_->StimulusGrid.Selection();
+    WS_->StimulusRowsChosen(sel.Top, sel.Bottom);
+    RefreshGrids();
+}
+
+void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
+    if (Syncing_ || !index.isValid()) return;
+    ReadGridSelection(OutputGrid, WS_->OutputGrid);
+    // Only a press in the first 90 pixels of the grid moves the item selection.
+    const int x = OutputGrid->columnViewportPosition(index.column());
+    if (x >= kDefaultColWidth) return;
+    const GridRect sel = WS_->OutputGrid.Selection();
+    WS_->SelectStimulusRows(sel.Top, sel.Bottom);
+    WS_->SyncNeighbourList(sel.Top);
+    RefreshGrids();
+}
+
+void TMainForm::OutputGridHeaderClick(int col) {
+    if (Syncing_) return;
+    WS_->SelectField(col);
+    RefreshGrids();
+}
+
+void TMainForm::OutputGridSelectCell() {
+    if (Syncing_) return;
+    const QModelIndex current = OutputGrid->selectionModel()->currentIndex();
+    if (!current.isValid()) return;
+    WS_->SyncNeighbourList(GridRow(current.row()));
+    RefreshGrids();
+}
+
+} // namespace zirtel

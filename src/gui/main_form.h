@@ -1,0 +1,116 @@
+// TMainForm: the main window. It owns the run's Workspace and forwards every user action to an
+// engine operation, then shows the engine's grids again.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "core/analysis/workspace.h"
+#include "gui/qt_feedback.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTableView;
+class QTableWidget;
+class QFileDialog;
+
+namespace zirtel {
+
+class GridModel;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `appDir` is the program's data folder; `feedback` may be replaced in tests.
+    TMainForm(std::filesystem::path appDir, Feedback* feedback = nullptr,
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The rest of start-up, once the window is shown: lexicon, user field 1, the input file.
+    void Startup(const std::optional<std::filesystem::path>& inputFile);
+
+    Workspace& WS() { return *WS_; }
+    Feedback& UI() { return *Feedback_; }
+    // Shows the engine's grids again after an engine operation.
+    void RefreshGrids();
+
+    // Components
+    QWidget* Panel1;
+    QPushButton* Button1;
+    QLabel* Label2;
+    QLineEdit* EditLine;
+    QPushButton* SingleItemBtn1;
+    QPushButton* AnalyseAllBtn;
+    QPushButton* SummaryBtn;
+    QTableView* StimulusGrid;
+    QTableView* OutputGrid;
+    QTableWidget* SummaryGrid;
+    QMenu* PopupMenu1;
+
+    // Menu commands
+    QAction *NewInputFile1, *OpenInputFile1, *SaveOutputFile1, *Exit1;
+    QAction *Copy2, *Paste1;
+    QAction *NeighbourStats1, *SelectedItems1, *Options1;
+    QAction *Wholeword1, *Lemmas1;
+    QAction* View1;
+    QAction *MainWindow1, *Neighbourlist1, *Phonneighlist1;
+    QAction *Instructions1, *OutputFields1, *About1;
+    QAction *Instructions3, *Instructions2, *About2;
+    QAction *Copy1, *Copyall1;
+
+    // The folder the open and save dialogs start in (the input file's folder once one is read).
+    QString DialogDir;
+    // Chooses the file of the open dialog ("Open File"); empty when cancelled. Tests replace it.
+    std::function<QString()> ChooseOpenFile;
+
+  public slots:
+    void NewInputFile1Click();
+    void OpenInputFile1Click();
+    void Exit1Click();
+    void Paste1Click();
+    void NeighbourStats1Click();
+    void SelectedItems1Click();
+    void Options1Click();
+    void Wholeword1Click();
+    void Lemmas1Click();
+    void Neighbourlist1Click();
+    void Phonneighlist1Click();
+    void Button1Click();
+    void SingleItemBtn1Click();
+    void AnalyseAllBtnClick();
+    void OnEditLineKeyDown();
+    void StimulusGridKeyDown(int row);
+    void StimulusGridMouseDown();
+    void OutputGridMouseDown(const QModelIndex& index);
+    void OutputGridHeaderClick(int col);
+    void OutputGridSelectCell();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildPanel();
+    void BuildGrids();
+    // Runs the options dialog; on OK assigns the columns and analyses all items.
+    void RunOptionsDialog();
+    void AssignColumns();
+    void UpdateVisibleRows();
+    bool EditLineLatin1(std::string& out);
+
+    std::unique_ptr<QtFeedback> OwnFeedback_;
+    Feedback* Feedback_;
+    std::unique_ptr<Workspace> WS_;
+    GridModel* OutputModel_;
+    GridModel* StimulusModel_;
+    bool Syncing_ = false;
+};
+
+} // namespace zirtel

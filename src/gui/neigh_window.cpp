@@ -1,0 +1,95 @@
+#include "gui/neigh_window.h"
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QTableView>
+
+#include "core/neighbours/neighbour_list.h"
+#include "gui/colours.h"
+#include "gui/grid_model.h"
+#include "gui/main_form.h"
+
+namespace zirtel {
+
+NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, Texts texts,
+                                         QWidget* parent)
+    : QMainWindow(parent), Main_(main), List_(list), Texts_(texts) {
+    setWindowTitle(Texts_.Caption);
+    NeighList = new QTableView(this);
+    NeighList->setObjectName("NeighList");
+    Model_ = new GridModel(List_.NeighList, this);
+    NeighList->setModel(Model_);
+    NeighList->setFont(GridFont());
+    NeighList->verticalHeader()->hide();
+    NeighList->verticalHeader()->setDefaultSectionSize(18);
+    NeighList->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    NeighList->horizontalHeader()->setDefaultSectionSize(65);
+    NeighList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    NeighList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    NeighList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette pal = NeighList->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::Text, pal.color(QPalette::ToolTipText));
+    NeighList->setPalette(pal);
+    setCentralWidget(NeighList);
+    connect(NeighList, &QTableView::clicked, this, &NeighbourListWindow::NeighListClick);
+
+    NeighMenu = menuBar();
+    QMenu* file = NeighMenu->addMenu("&Fitxategia");
+    Saveneighbourlist1 = file->addAction("&Auzokideen zerrenda gorde", this,
+                                         &NeighbourListWindow::Saveneighbourlist1Click);
+    Exit1 = file->addAction("&Irten", &Main_, &TMainForm::Exit1Click);
+    QMenu* window = NeighMenu->addMenu("&Leihoa");
+    MainForm1 = window->addAction("&Leiho nagusia", this, &NeighbourListWindow::MainForm1Click);
+    NeighbourList1 = window->addAction("&Auzokideen zerrenda");
+    resize(900, 600);
+    ChooseSaveFile = [this]() {
+        return QFileDialog::getSaveFileName(this, "Save File", Main_.DialogDir,
+                                            "Text file (*.txt)");
+    };
+    RefreshList();
+}
+
+void NeighbourListWindow::RefreshList() {
+    Model_->Sync(NeighList);
+}
+
+void NeighbourListWindow::Saveneighbourlist1Click() {
+    QString path = ChooseSaveFile();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+    if (!List_.Save(path.toStdString())) {
+        Main_.UI().ShowMessage(Texts_.SaveFailedCaption, Texts_.SaveFailedText,
+                               MessageButtons::OkCancel);
+        return;
+    }
+    Main_.UI().ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
+}
+
+void NeighbourListWindow::MainForm1Click() {
+    hide();
+}
+
+void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
+    if (!index.isValid()) return;
+    Main_.WS().NeighListClick(List_, GridRow(index.row()));
+    Main_.RefreshGrids();
+}
+
+TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
+    : NeighbourListWindow(
+          main, main.WS().OrthoNeighbours,
+          Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda", "Fitxategi-errorea"},
+          parent) {
+    setObjectName("NeighWindow");
+}
+
+TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)
+    : NeighbourListWindow(main, main.WS().PhonNeighbours,
+                          Texts{"Fon-auzokide zerrenda", "Can't save neighbour list", "File Error"},
+                          parent) {
+    setObjectName("PhonNeighWindow");
+}
+
+} // namespace zirtel

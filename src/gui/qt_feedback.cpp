@@ -1,0 +1,75 @@
+#include "gui/qt_feedback.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+
+#include "gui/progress_form.h"
+
+namespace zirtel {
+
+namespace {
+
+class QtProgress : public ProgressWindow {
+  public:
+    QtProgress(QWidget* parent, const std::string& label, const std::string& fileLabel, int max)
+        : Form_(new TProgressForm(parent)) {
+        Form_->ProgressLabel->setText(QString::fromStdString(label));
+        Form_->FileLabel->setText(QString::fromStdString(fileLabel));
+        Form_->ProgressBar1->setMaximum(std::max(max, 0));
+        Form_->show();
+        Form_->Repaint(true);
+    }
+    ~QtProgress() override { delete Form_; }
+    void SetLabel(const std::string& text) override {
+        Form_->ProgressLabel->setText(QString::fromStdString(text));
+        Form_->Repaint(true);
+    }
+    void SetFileLabel(const std::string& text) override {
+        Form_->FileLabel->setText(QString::fromStdString(text));
+        Form_->Repaint(true);
+    }
+    void SetMax(int max) override { Form_->ProgressBar1->setMaximum(std::max(max, 0)); }
+    void SetPosition(int position) override { Form_->SetPosition(position); }
+    void Step() override { Form_->Step(); }
+
+  private:
+    TProgressForm* Form_;
+};
+
+} // namespace
+
+MessageResult QtFeedback::ShowMessage(const std::string& caption, const std::string& text,
+                                      MessageButtons buttons) {
+    QMessageBox box(Parent_);
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setText(QString::fromStdString(text));
+    box.setStandardButtons(buttons == MessageButtons::Ok ? QMessageBox::Ok
+                                                         : (QMessageBox::Ok | QMessageBox::Cancel));
+    // The busy cursor must not hide the box's buttons.
+    const bool busy = BusyDepth_ > 0;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    return answer == QMessageBox::Cancel ? MessageResult::Cancel : MessageResult::Ok;
+}
+
+void QtFeedback::Beep() {
+    QApplication::beep();
+}
+
+void QtFeedback::SetBusy(bool busy) {
+    if (busy) {
+        if (BusyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (BusyDepth_ > 0) {
+        if (--BusyDepth_ == 0) QApplication::restoreOverrideCursor();
+    }
+}
+
+std::unique_ptr<ProgressWindow> QtFeedback::OpenProgress(const std::string& label,
+                                                         const std::string& fileLabel, int max) {
+    return std::make_unique<QtProgress>(Parent_, label, fileLabel, max);
+}
+
+} // namespace zirtel

@@ -1,0 +1,61 @@
+#include "gui/view_options_form.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "gui/colours.h"
+
+namespace zirtel {
+
+TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(decimals) {
+    setObjectName("Options");
+    setWindowTitle("Aukerak");
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+    NumFormat = new QGroupBox("Zenbakien Formatua", this);
+    NumFormat->setObjectName("NumFormat");
+    NumFormatItems = new QButtonGroup(this);
+    auto* items = new QVBoxLayout(NumFormat);
+    for (int i = 0; i <= 4; ++i) {
+        auto* rb = new QRadioButton(QString("%1 hamartarrekin").arg(i), NumFormat);
+        NumFormatItems->addButton(rb, i);
+        items->addWidget(rb);
+    }
+    OKBtn = new QPushButton("Ados", this);
+    OKBtn->setObjectName("OKBtn");
+    CancelBtn = new QPushButton("Utzi", this);
+    CancelBtn->setObjectName("CancelBtn");
+    connect(OKBtn, &QPushButton::clicked, this, &TOptions::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TOptions::CancelBtnClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(NumFormat);
+    layout->addLayout(buttons);
+    SelectItem(Decimals_);
+}
+
+void TOptions::SelectItem(int index) {
+    if (QAbstractButton* b = NumFormatItems->button(index)) b->setChecked(true);
+}
+
+void TOptions::OKBtnClick() {
+    Decimals_ = std::max(0, NumFormatItems->checkedId());
+    accept();
+}
+
+void TOptions::CancelBtnClick() {
+    reject();
+    SelectItem(Decimals_);
+}
+
+} // namespace zirtel

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "core/analysis/workspace.h"
+#include "support/recording_feedback.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+using test::RecordedMessage;
+
+class Foundation : public ::testing::Test {
+  protected:
+    Foundation() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
+    const std::string& Out(int col, int row) const { return WS.OutputGrid.Cell(col, row); }
+    void Tick(std::initializer_list<const char*> boxes, bool on = true) {
+        for (const char* b : boxes) WS.Options.SetTicked(b, on);
+        WS.AssignColumns();
+    }
+    test::RecordingFeedback Fb;
+    Workspace WS;
+};
+
+TEST_F(Foundation, StartsWithPlaceholdersAndTheWordFrequencyColumn) {
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 0), "Sarrera");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 1), "1");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 29), "29");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 30), "");
+    EXPECT_EQ(WS.StimulusGrid.RowCount(), 80);
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 30);
+    EXPECT_EQ(WS.OutputGrid.ColCount(), 67);
+    EXPECT_EQ(Out(1, 0), "Sarrera ");
+    EXPECT_EQ(Out(2, 0), "  H_MAIZT ");
+    EXPECT_EQ(Out(3, 0), "");
+    EXPECT_EQ(WS.Col_H_MAIZT, 2);
+    EXPECT_EQ(WS.NextCol, 3);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(2), 83); // assigned before the decimals were set
+    EXPECT_EQ(WS.OutputGrid.ColWidth(0), 0);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(1), 0);
+    EXPECT_EQ(WS.Decimals, 2);
+    WS.AssignColumns();
+    EXPECT_EQ(WS.OutputGrid.ColWidth(2), 103);
+    EXPECT_TRUE(Fb.Messages.empty());
+}
+
+TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
+    Tick({"NBox", "BF1_Box"});
+    WS.Options.SetTicked("W_FREQ_Box", false);
+    WS.AssignColumns();
+    EXPECT_EQ(WS.Col_1_BM, 2);
+    EXPECT_EQ(WS.Col_N, 3);
+    EXPECT_EQ(WS.Col_H_MAIZT, 0);
+    EXPECT_EQ(Out(2, 0), " 1_BM ");
+    EXPECT_EQ(Out(3, 0), "   N   ");
+    EXPECT_EQ(WS.OutputGrid.ColWidth(3), 75);
+
+    // Every field ticked: the grid widens past its 67 columns; NATL has no header.
+    for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
+    WS.Decimals = 4;
+    WS.AssignColumns();
+    EXPECT_EQ(WS.NextCol, 85);
+    EXPECT_GE(WS.OutputGrid.ColCount(), 85);
+    EXPECT_EQ(WS.Col_OSM3_MAX, 84);
+    EXPECT_EQ(Out(84, 0), "  OSM3_MAX  ");
+    EXPECT_EQ(Out(WS.Col_USER1, 0), "Undefined");
+    EXPECT_EQ(Out(WS.Col_NATL, 0), "");
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_H_MAIZT), 123);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_AHOSKERA), 150);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_1F), 30);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_LUZ_S), 85);
+}
+
+TEST_F(Foundation, TypedItemsAreTrimmedLowerCasedAndNeverStoredTwice) {
+    EXPECT_EQ(WS.EnterTypedItem(" Etxe "), Workspace::EntryResult::Entered);
+    EXPECT_EQ(Out(1, 1), "etxe");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 1), "etxe");
+    EXPECT_EQ(WS.NextRow, 2);
+    EXPECT_EQ(WS.EnterTypedItem("etxe"), Workspace::EntryResult::Duplicate);
+    EXPECT_EQ(WS.EnterTypedItem(" etxe"), Workspace::EntryResult::Duplicate);
+    EXPECT_EQ(WS.EnterTypedItem("\xD1"
+                                "ABAR"),
+              Workspace::EntryResult::Entered); // accented capitals too
+    EXPECT_EQ(Out(1, 2), "\xF1"
+                         "abar");
+    // An empty entry matches the first empty item cell.
+    EXPECT_EQ(WS.EnterTypedItem(""), Workspace::EntryResult::Duplicate);
+    const RecordedMessage dup{"Abisua", "Elementu hori dagoeneko sartuta dago.",
+                              MessageButtons::Ok};
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{dup, dup, dup}));
+    EXPECT_EQ(WS.NextRow, 3);
+    EXPECT_EQ(Out(1, 3), "");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 3), "3"); // placeholder still there
+}
+
+TEST_F(Foundation, GridCellEntryAndGrowth) {
+    WS.StimulusGrid.SetCell(0, 1, "mendi");
+    EXPECT_EQ(WS.CommitStimulusCell(1), Workspace::EntryResult::Entered);
+    EXPECT_EQ(Out(1, 1), "mendi");
+    // Committing the same row again is no duplicate of itself.
+    EXPECT_EQ(WS.CommitStimulusCell(1), Workspace::EntryResult::Entered);
+    WS.StimulusGrid.SetCell(0, 4, "MENDI");
+    EXPECT_EQ(WS.CommitStimulusCell(4), Workspace::EntryResult::Duplicate);
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 4), "");
+    EXPECT_EQ(Fb.Messages.size(), 1u);
+
+    WS.ClearItems();
+    for (int i = 0; i < 29; ++i) WS.EnterTypedItem("w" + std::to_string(i));
+    EXPECT_EQ(WS.NextRow, 30);
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 31); // one more row as the last one is reached
+    EXPECT_EQ(WS.StimulusGrid.RowCount(), 31);
+}
+
+TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
+    ASSERT_TRUE(WS.ReadInputFile(test::TestData("foundation/items.txt")));
+    EXPECT_EQ(Out(1, 1), "etxe");
+    EXPECT_EQ(Out(1, 2), "\xF1"
+                         "abar");
+    EXPECT_EQ(Out(1, 3), "mendi");
+    EXPECT_EQ(Out(1, 4), "mendia");
+    EXPECT_EQ(Out(1, 5), "");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 4), "mendia");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), ""); // placeholders are gone
+    EXPECT_EQ(WS.NextRow, 5);
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 13); // 8 line feeds + 5
+    EXPECT_EQ(WS.Stimuli.ItemCount, 4);
+    EXPECT_EQ(WS.Stimuli.ConditionNames[2], "Hitz arruntak");
+    ASSERT_EQ(Fb.Progresses.size(), 1u);
+    EXPECT_EQ(Fb.Progresses[0]->Label, "Reading input file ...");
+    EXPECT_FALSE(Fb.Progresses[0]->Open);
+    EXPECT_TRUE(Fb.Messages.empty());
+
+    EXPECT_FALSE(WS.ReadInputFile(test::TestData("foundation/missing.txt")));
+    ASSERT_EQ(Fb.Messages.size(), 1u);
+    EXPECT_EQ(Fb.Messages[0].Caption, "File Error");
+    EXPECT_EQ(Fb.Messages[0].Text,
+              "Can't open input file " + test::TestData("foundation/missing.txt").string());
+    EXPECT_EQ(Out(1, 4), "mendia"); // unchanged
+}
+
+TEST_F(Foundation, PasteKeepsLettersAndTheLastLineWithoutLineFeed) {
+    WS.PasteItems("a\r\nB1b\n\xE1"
+                  "rbol-x\nlast");
+    EXPECT_EQ(Out(1, 1), "a");
+    EXPECT_EQ(Out(1, 2), "bb");
+    EXPECT_EQ(Out(1, 3), "\xE1"
+                         "rbolx");
+    EXPECT_EQ(Out(1, 4), "last");
+    EXPECT_EQ(WS.NextRow, 5);
+    // The paste analyses all items: one-letter items are skipped silently.
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "");
+    EXPECT_TRUE(Fb.Messages.empty());
+}
+
+TEST_F(Foundation, LexicalAndLetterMeasures) {
+    Tick({"Log_FreqBox", "LenLBox", "CV_OBox", "RepBox", "OrthSyllBox"});
+    for (const char* item : {"ETXE", "etxea", "mendi", "xyz",
+                             "\xC1"
+                             "rbolaizugarriaaaa"})
+        WS.EnterTypedItem(item);
+    WS.OutputGrid.SetCell(1, 3, "MENDI"); // typed in capitals through the grid
+    WS.AnalyseAll();
+    EXPECT_TRUE(Fb.Messages.empty());
+    const int F = WS.Col_H_MAIZT, L = WS.Col_LOG10_MAIZT, N = WS.Col_LUZ_L, CV = WS.Col_KB_O,
+              R = WS.Col_ERREP, S = WS.Col_ORT_SILAB;
+    EXPECT_EQ(Out(F, 1), "   9.00");
+    EXPECT_EQ(Out(L, 1), "   1.00"); // log10(9 + 1)
+    EXPECT_EQ(Out(N, 1), "   4");
+    EXPECT_EQ(Out(CV, 1), "VCCV           ");
+    EXPECT_EQ(Out(S, 1), "e-txe");
+    EXPECT_EQ(Out(R, 1), "rep"); // e twice
+    EXPECT_EQ(Out(F, 2), "  25.50");
+    EXPECT_EQ(Out(CV, 2), "VCCVV          ");
+    EXPECT_EQ(Out(R, 2), "rep");
+    EXPECT_EQ(Out(S, 2), "e-txe-a");
+    EXPECT_EQ(Out(F, 3), "  40.00");
+    EXPECT_EQ(Out(S, 3), "men-di");
+    EXPECT_EQ(Out(R, 3), "");
+    EXPECT_EQ(Out(F, 4), "   0.00");
+    EXPECT_EQ(Out(L, 4), "   0.00");
+    EXPECT_EQ(Out(S, 4), "-1");
+    EXPECT_EQ(Out(CV, 4), "CCC            ");
+    // 18 letters with an accented capital: a vowel, not lower-cased; no padding.
+    EXPECT_EQ(Out(CV, 5), "VCCVCVVCVCVCCVVVVV");
+    EXPECT_EQ(Out(N, 5), "  18");
+}
+
+TEST_F(Foundation, LengthLimitsAndAnalysingTheSelection) {
+    WS.EnterTypedItem("etxea");
+    WS.EnterTypedItem("a");
+    WS.EnterTypedItem("abcdefghijklmnopqrs"); // 19 letters
+    WS.AnalyseAll();
+    const RecordedMessage length{"Errorea", "Item length must not exceed 18 letters",
+                                 MessageButtons::Ok};
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
+    ASSERT_EQ(Fb.Progresses.size(), 1u);
+    EXPECT_EQ(Fb.Progresses[0]->Label, "Analysing all items ...");
+    EXPECT_EQ(Fb.Progresses[0]->Max, 30);
+    EXPECT_FALSE(Fb.Progresses[0]->Open);
+    // Selected: a one-letter item gives the message too.
+    Fb.Clear();
+    WS.SelectStimulusRows(1, 2);
+    std::string edit;
+    WS.AnalyseSelected(edit);
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
+    EXPECT_TRUE(Fb.Progresses.empty());
+}
+
+TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
+    std::string edit = " Mendi ";
+    WS.AnalyseSelected(edit);
+    EXPECT_EQ(edit, "");
+    EXPECT_EQ(Out(1, 1), "mendi");
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "  40.00");
+    EXPECT_EQ(WS.NextRow, 2);
+    // After "Berria" the placeholders are gone: the entry line is no longer entered.
+    WS.ClearItems();
+    edit = "etxe";
+    WS.AnalyseSelected(edit);
+    EXPECT_EQ(edit, "etxe");
+    EXPECT_EQ(Out(1, 1), "");
+
+    // A switch of lexicon rewrites every row from the lemma list; syllabifications stay.
+    Tick({"OrthSyllBox"});
+    WS.EnterTypedItem("etxe");
+    WS.EnterTypedItem("bat");
+    WS.AnalyseAll();
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), " 900.00");
+    WS.UseLemmaLexicon();
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), " 120.25");
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
+    EXPECT_EQ(Out(WS.Col_ORT_SILAB, 1), "e-txe");
+    WS.UseWholeWordLexicon();
+    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "   9.00");
+}
+
+} // namespace
+} // namespace zirtel

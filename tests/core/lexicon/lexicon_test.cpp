@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "core/lexicon/lexicon.h"
+#include "support/recording_feedback.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+using test::RecordedMessage;
+
+TEST(WholeWordLexicon, LoadsParallelListsAndFindsWordsWhateverTheirCase) {
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(test::TestData("foundation/nwfreq_EUS.txt"), lex, fb));
+    EXPECT_TRUE(fb.Messages.empty());
+    EXPECT_EQ(lex.Size(), 30);
+    EXPECT_EQ(lex.TwoSyllCount, 19);
+    EXPECT_EQ(lex.ThreeSyllCount, 5);
+    const int etxe = lex.Find("ETXE");
+    ASSERT_GE(etxe, 0);
+    EXPECT_EQ(lex.LexWords[etxe], "etxe");
+    EXPECT_EQ(lex.LexFreqs[etxe], 9.0f);
+    EXPECT_EQ(lex.LexOrthSylls[etxe], "e-txe");
+    EXPECT_EQ(lex.LexPhonForms[etxe], "E-txE");
+    const int nabar = lex.Find("\xD1"
+                               "ABAR"); // ÑABAR, read from a UTF-8 file
+    ASSERT_GE(nabar, 0);
+    EXPECT_EQ(lex.LexWords[nabar], "\xF1"
+                                   "abar");
+    EXPECT_EQ(lex.Find("etx"), -1);
+    EXPECT_EQ(lex.Find("etx\xE9"), -1); // accents count
+    // The pronunciation index: hyphen-free, letter case significant.
+    EXPECT_EQ(lex.FindPronunciation("EtxE"), etxe);
+    EXPECT_EQ(lex.FindPronunciation("etxe"), -1);
+    EXPECT_EQ(lex.FindPronunciation("E-txE"), -1);
+}
+
+TEST(WholeWordLexicon, UnsortedFileIsSortedOnceAndEveryWordFound) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "nwfreq_EUS.txt",
+                     "zer\t400\tzer\tTEr\r\nama\t150\ta-ma\tA-mA\r\nmendi\t40\tmen-di\tmEn-"
+                     "dI\r\n\r\nbat\t900\tbat\tbAt\r\n");
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(dir / "nwfreq_EUS.txt", lex, fb));
+    ASSERT_EQ(fb.Messages.size(), 1u);
+    EXPECT_EQ(fb.Messages[0].Caption, "Abisua");
+    EXPECT_EQ(lex.LexWords, (std::vector<std::string>{"ama", "bat", "mendi", "zer"}));
+    EXPECT_EQ(lex.LexFreqs, (std::vector<float>{150, 900, 40, 400}));
+    EXPECT_EQ(lex.LexPhonForms[2], "mEn-dI");
+    EXPECT_EQ(lex.Find("ZER"), 3);
+    EXPECT_EQ(lex.TwoSyllCount, 2);
+}
+
+TEST(WholeWordLexicon, MissingOrOddFilesNeverStopTheProgram) {
+    test::TempDir dir;
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    EXPECT_FALSE(LoadWholeWordLexicon(dir / "nwfreq_EUS.txt", lex, fb));
+    EXPECT_EQ(fb.Messages, (std::vector<RecordedMessage>{
+                               {"Fitxategi-errorea", "Ezin da ireki hitz-maiztasunaren fitxategia",
+                                MessageButtons::OkCancel}}));
+    EXPECT_TRUE(lex.Empty());
+    EXPECT_EQ(lex.Find("etxe"), -1);
+    EXPECT_EQ(fb.BusyDepth, 0);
+
+    // Short lines, text where numbers belong, binary bytes: read as far as they go.
+    test::WriteBytes(dir / "odd.txt", "ama\nbat\tx\tbat\n\x01\x02\xff\t3\n");
+    fb.Clear();
+    ASSERT_TRUE(LoadWholeWordLexicon(dir / "odd.txt", lex, fb));
+    EXPECT_EQ(lex.Size(), 3);
+    EXPECT_EQ(lex.LexFreqs[lex.Find("bat")], 0.0f);
+    EXPECT_EQ(lex.LexPhonForms[lex.Find("ama")], "");
+}
+
+TEST(LemmaLexicon, SortedWithOneEntryPerLemmaAndTheLastFrequency) {
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadLemmaLexicon(test::TestData("foundation/lemak_EUS2.txt"), lex, fb));
+    EXPECT_EQ(lex.LexWords, (std::vector<std::string>{"aita", "Egun", "etxe", "mendi"}));
+    EXPECT_EQ(lex.LexFreqs, (std::vector<float>{50, 3, 120.25f, 7}));
+    EXPECT_FALSE(lex.HasPronunciations());
+    EXPECT_EQ(lex.Find("egun"), 1);
+
+    EXPECT_FALSE(LoadLemmaLexicon(test::TestData("foundation/none.txt"), lex, fb));
+    EXPECT_EQ(fb.MessageLines().back(),
+              "Fitxategi-errorea: Ezin da ireki lema-maiztasunaren fitxategia");
+    EXPECT_TRUE(lex.Empty());
+}
+
+TEST(Homophones, FirstOtherEntryInListOrderAndMostFrequentInTheIndex) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "nwfreq_EUS.txt", "baga\t5\tba-ga\tbA-gA\nbaka\t1\tba-ka\tbA-"
+                                             "kA\nbaká\t7\tba-ká\tbA-kA\nbakka\t3\tbak-ka\tbA-kA\n"
+                                             "basa\t2\tba-sa\tbA-SA\nbasá\t2\tba-sá\tbA-sA\n");
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(dir / "nwfreq_EUS.txt", lex, fb));
+    const int baka = lex.Find("baka"), bakaa = lex.Find("bak\xE1"), bakka = lex.Find("bakka");
+    EXPECT_EQ(lex.FindHomophone(baka), bakaa);
+    EXPECT_EQ(lex.FindHomophone(bakaa), baka);
+    EXPECT_EQ(lex.FindHomophone(bakka), baka);
+    EXPECT_EQ(lex.FindHomophone(lex.Find("baga")), -1);
+    EXPECT_EQ(lex.FindHomophone(lex.Find("basa")), -1); // S and s differ
+    EXPECT_EQ(lex.FindPronunciation("bAkA"), bakaa);    // the most frequent of the three
+}
+
+} // namespace
+} // namespace zirtel
