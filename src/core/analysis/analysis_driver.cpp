@@ -6,6 +6,9 @@
 #include "core/measures/syllable_measures.h"
 #include "core/measures/transposed_letters.h"
 #include "core/neighbours/neighbour_search.h"
+#include "core/phonology/biphone_measures.h"
+#include "core/phonology/biphone_tables.h"
+#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -62,6 +65,7 @@ void Workspace::AnalyseItem(int row) {
     if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
 
     // Phonological neighbour search and its measures.
+    if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
 
     // User-defined fields 1, 2, 3.
 
@@ -96,6 +100,13 @@ void Workspace::AnalyseItem(int row) {
     WriteBigramMeasures(*this, row);
 
     // Biphone tables (read once) and biphone measures.
+    if (BiphoneFieldsShown(*this)) {
+        if (!BiphoneFilesRead) LoadBiphoneTables(*this);
+        WriteBiphoneTokenMean(*this, row);
+        WriteBiphoneTypeMean(*this, row);
+        WriteBiphoneLogSum(*this, row);
+        WriteBiphoneMeanLog(*this, row);
+    }
 }
 
 } // namespace zirtel

@@ -20,6 +20,7 @@
 #include "core/measures/bigram_tables.h"
 #include "core/measures/syllable_tables.h"
 #include "core/neighbours/neighbour_list.h"
+#include "core/phonology/biphone_tables.h"
 
 namespace zirtel {
 
@@ -129,6 +130,7 @@ class Workspace : public FieldColumns {
 
     // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;
+    BiphoneTables Biphones;  // labels, type counts and token frequencies by phoneme count
 
     // ---- Writing results ----
 
