@@ -1,5 +1,6 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
+#include "core/lexicon/user_fields.h"
 #include "core/measures/lexical_measures.h"
 #include "core/text/latin1.h"
 
@@ -57,6 +58,7 @@ void Workspace::AnalyseItem(int row) {
     // Phonological neighbour search and its measures.
 
     // User-defined fields 1, 2, 3.
+    for (int field = 1; field <= 3; ++field) UserFieldValue(*this, row, field);
 
     // Lexical and letter measures.
     WriteWordFrequency(*this, row);
