@@ -1,6 +1,7 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
 #include "core/measures/bigram_measures.h"
+#include "core/lexicon/user_fields.h"
 #include "core/measures/lexical_measures.h"
 #include "core/measures/pronunciation_measures.h"
 #include "core/measures/syllable_measures.h"
@@ -68,6 +69,7 @@ void Workspace::AnalyseItem(int row) {
     if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
 
     // User-defined fields 1, 2, 3.
+    for (int field = 1; field <= 3; ++field) UserFieldValue(*this, row, field);
 
     // Lexical and letter measures.
     WriteWordFrequency(*this, row);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/lexicon/user_fields.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -51,6 +52,9 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
     PhonSyllables.Reset();
     OrthSyllables.Reset();
     LemmasCurrent = false;
+    // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
+    UserFields = {};
+    LoadUserField(*this, AppDir / kUserField1File, 0);
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
 }
