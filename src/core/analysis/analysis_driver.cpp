@@ -1,10 +1,15 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
 #include "core/measures/bigram_measures.h"
+#include "core/lexicon/user_fields.h"
 #include "core/measures/lexical_measures.h"
 #include "core/measures/pronunciation_measures.h"
 #include "core/measures/syllable_measures.h"
 #include "core/measures/transposed_letters.h"
+#include "core/neighbours/neighbour_search.h"
+#include "core/phonology/biphone_measures.h"
+#include "core/phonology/biphone_tables.h"
+#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -58,10 +63,13 @@ void Workspace::AnalyseItem(int row) {
         return;
     }
     // Orthographic neighbour search and its measures.
+    if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
 
     // Phonological neighbour search and its measures.
+    if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
 
     // User-defined fields 1, 2, 3.
+    for (int field = 1; field <= 3; ++field) UserFieldValue(*this, row, field);
 
     // Lexical and letter measures.
     WriteWordFrequency(*this, row);
@@ -94,6 +102,13 @@ void Workspace::AnalyseItem(int row) {
     WriteBigramMeasures(*this, row);
 
     // Biphone tables (read once) and biphone measures.
+    if (BiphoneFieldsShown(*this)) {
+        if (!BiphoneFilesRead) LoadBiphoneTables(*this);
+        WriteBiphoneTokenMean(*this, row);
+        WriteBiphoneTypeMean(*this, row);
+        WriteBiphoneLogSum(*this, row);
+        WriteBiphoneMeanLog(*this, row);
+    }
 }
 
 } // namespace zirtel
