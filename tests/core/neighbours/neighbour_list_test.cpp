@@ -52,7 +52,7 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
 
     // Saved: one line per listed neighbour, whatever its kind.
     const fs::path dir = FreshFolder("block");
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "list.txt", UI));
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "list.txt"));
     EXPECT_EQ(ReadBytes(dir / "list.txt"), "MARA    \tbara    \r\n"
                                            "MARA    \tkara    \r\n"
                                            "MARA    \tmaka    \r\n"
@@ -63,8 +63,6 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
                                            "ONA     \toka     \r\n"
                                            "ONA     \toza     \r\n"
                                            "ONA     \toña     \r\n");
-    EXPECT_EQ(UI.MessageLines(), (std::vector<std::string>{": Auzokide-zerrenda gorde egin da"}));
-    EXPECT_EQ(UI.Messages[0].Buttons, MessageButtons::OkCancel);
 }
 
 TEST_F(NeighbourListTest, UnlistedDeletionsAndAdditionsStillAdvanceTheList) {
@@ -89,7 +87,7 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     EXPECT_GE(Ws.OrthoNeighbours.NeighList.ColCount(), 20);
 
     const fs::path dir = FreshFolder("wide");
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "wide.txt", UI));
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "wide.txt"));
     const std::string text = ReadBytes(dir / "wide.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
     EXPECT_NE(text.find("KUX     \trux     \r\nKUX     \tñux     \r\n"), std::string::npos);
@@ -102,21 +100,14 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     EXPECT_TRUE(ListRow(1).empty());
 }
 
-TEST_F(NeighbourListTest, SavingReportsSuccessAndFailure) {
+TEST_F(NeighbourListTest, SavingAnEmptyListAndFilesThatCannotBeWritten) {
     const fs::path dir = FreshFolder("save");
-    // An empty list: an empty file, and the success message.
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "empty.txt", UI));
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "empty.txt"));
     EXPECT_TRUE(fs::exists(dir / "empty.txt"));
     EXPECT_EQ(fs::file_size(dir / "empty.txt"), 0u);
 
-    // A file that cannot be written: into a missing folder, over a folder.
-    EXPECT_FALSE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "missing" / "list.txt", UI));
-    EXPECT_FALSE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir, UI));
-    EXPECT_EQ(UI.MessageLines(),
-              (std::vector<std::string>{": Auzokide-zerrenda gorde egin da",
-                                        "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda",
-                                        "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda"}));
-    EXPECT_EQ(UI.Messages[1].Buttons, MessageButtons::OkCancel);
+    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir / "missing" / "list.txt"));
+    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir));
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
