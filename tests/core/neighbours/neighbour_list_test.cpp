@@ -1,29 +1,15 @@
 // The orthographic neighbour list as the search fills it, and its saved file.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/neighbours/neighbour_test_support.h"
+#include "support/test_paths.h"
 
 namespace zirtel::test {
 namespace {
 
 namespace fs = std::filesystem;
 using NeighbourListTest = NeighbourWorkspace;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-fs::path FreshFolder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("zirtel_neighbour_list_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
     TickAllNeighbourFields(true, true);
@@ -51,7 +37,7 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
     EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Bottom, 2);
 
     // Saved: one line per listed neighbour, whatever its kind.
-    const fs::path dir = FreshFolder("block");
+    const TempDir dir;
     ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "list.txt"));
     EXPECT_EQ(ReadBytes(dir / "list.txt"), "MARA    \tbara    \r\n"
                                            "MARA    \tkara    \r\n"
@@ -86,7 +72,7 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     EXPECT_EQ(row[19], L1("ñux"));
     EXPECT_GE(Ws.OrthoNeighbours.NeighList.ColCount(), 20);
 
-    const fs::path dir = FreshFolder("wide");
+    const TempDir dir;
     ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "wide.txt"));
     const std::string text = ReadBytes(dir / "wide.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
@@ -101,13 +87,13 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
 }
 
 TEST_F(NeighbourListTest, SavingAnEmptyListAndFilesThatCannotBeWritten) {
-    const fs::path dir = FreshFolder("save");
+    const TempDir dir;
     ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "empty.txt"));
     EXPECT_TRUE(fs::exists(dir / "empty.txt"));
     EXPECT_EQ(fs::file_size(dir / "empty.txt"), 0u);
 
     EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir / "missing" / "list.txt"));
-    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir));
+    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir.Path()));
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
