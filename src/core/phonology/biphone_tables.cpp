@@ -1,0 +1,155 @@
+#include "core/phonology/biphone_tables.h"
+
+#include <optional>
+
+#include "core/analysis/workspace.h"
+#include "core/measures/letters.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+
+constexpr std::size_t kTableCells =
+    static_cast<std::size_t>(kMaxBiphonePhonemes + 1) * kBiphonePositions * kBiphoneRows;
+
+// The file name as the progress window shows it: in capitals. File names are UTF-8; letters
+// outside Latin-1 are left as they are.
+std::string UpperCaseFileName(const std::string& utf8) {
+    if (!IsValidUtf8(utf8)) return UpperAscii(utf8);
+    const Latin1Conversion latin1 = Utf8ToLatin1(utf8);
+    if (latin1.Unmapped != 0) return UpperAscii(utf8);
+    return Latin1ToUtf8(UpperLatin1(latin1.Text));
+}
+
+} // namespace
+
+BiphoneTables::BiphoneTables() {
+    LabelIndex_.fill(StringIndex(StringIndex::Match::Exact));
+}
+
+std::size_t BiphoneTables::Index(int phonemes, int position, int row) {
+    return (static_cast<std::size_t>(phonemes) * kBiphonePositions +
+            static_cast<std::size_t>(position)) *
+               kBiphoneRows +
+           static_cast<std::size_t>(row);
+}
+
+int BiphoneTables::Row(int phonemes, std::string_view biphone) const {
+    if (!InRange(phonemes)) return -1;
+    const auto n = static_cast<std::size_t>(phonemes);
+    const int row = LabelIndex_[n].Find(CountLabels_[n], biphone);
+    return row >= kBiphoneRows ? -1 : row;
+}
+
+void BiphoneTables::AddLabel(int phonemes, std::string label) {
+    if (!InRange(phonemes)) return;
+    CountLabels_[static_cast<std::size_t>(phonemes)].push_back(label);
+    BiphoneLabels.push_back(std::move(label));
+}
+
+void BiphoneTables::BuildLabelIndex(int phonemes) {
+    if (!InRange(phonemes)) return;
+    const auto n = static_cast<std::size_t>(phonemes);
+    LabelIndex_[n].Build(CountLabels_[n]);
+}
+
+std::int32_t BiphoneTables::TypeCount(int phonemes, int position, int row) const {
+    if (BiphoneTypeCount_.empty() || phonemes < 0 || phonemes > kMaxBiphonePhonemes ||
+        position < 0 || position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+        return 0;
+    return BiphoneTypeCount_[Index(phonemes, position, row)];
+}
+
+float BiphoneTables::TokenFreq(int phonemes, int position, int row) const {
+    if (BiphoneTokenFreq_.empty() || phonemes < 0 || phonemes > kMaxBiphonePhonemes ||
+        position < 0 || position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+        return 0.0f;
+    return BiphoneTokenFreq_[Index(phonemes, position, row)];
+}
+
+void BiphoneTables::Set(int phonemes, int position, int row, std::int32_t typeCount,
+                        float tokenFreq) {
+    if (phonemes < 0 || phonemes > kMaxBiphonePhonemes || position < 0 ||
+        position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+        return;
+    if (BiphoneTypeCount_.empty()) {
+        BiphoneTypeCount_.assign(kTableCells, 0);
+        BiphoneTokenFreq_.assign(kTableCells, 0.0f);
+    }
+    BiphoneTypeCount_[Index(phonemes, position, row)] = typeCount;
+    BiphoneTokenFreq_[Index(phonemes, position, row)] = tokenFreq;
+}
+
+void LoadBiphoneTable(Workspace& ws, int phonemes) {
+    BiphoneTables& tables = ws.Biphones;
+    if (phonemes < kMinBiphonePhonemes || phonemes > kMaxBiphonePhonemes) return;
+    tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = false;
+
+    const std::filesystem::path path = ws.AppDir / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
+    if (!FileExists(path)) return;
+    const std::optional<TextFile> file = ReadTextFile(path);
+    if (!file) return;
+
+    auto progress =
+        ws.UI.OpenProgress("Bifonoen maiztasunen irakurketa ... ", UpperCaseFileName(path.string()),
+                           kPhonemeSymbolCount * kPhonemeSymbolCount);
+    BusyCursor busy(ws.UI);
+
+    // The header line is skipped; the records are a stream of white-space-delimited tokens.
+    const std::string_view text = file->Text;
+    const std::size_t headerEnd = text.find('\n');
+    std::string_view rest =
+        headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
+    auto nextToken = [&rest]() -> std::optional<std::string_view> {
+        constexpr std::string_view blanks = " \t\r\n\f\v";
+        const std::size_t start = rest.find_first_not_of(blanks);
+        if (start == std::string_view::npos) {
+            rest = std::string_view();
+            return std::nullopt;
+        }
+        const std::size_t end = rest.find_first_of(blanks, start);
+        const std::string_view token =
+            rest.substr(start, end == std::string_view::npos ? rest.size() - start : end - start);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+        return token;
+    };
+
+    const int positions = phonemes - 1;
+    std::array<std::int32_t, kBiphonePositions> types{};
+    std::array<float, kBiphonePositions> tokens{};
+    int row = 0;
+    while (row < kBiphoneRows) {
+        const std::optional<std::string_view> label = nextToken();
+        if (!label) break;
+        // A number that is missing (a truncated record) or malformed reads as 0.
+        for (int i = 0; i < positions; ++i) {
+            const auto t = nextToken();
+            types[static_cast<std::size_t>(i)] = t ? ParseInt(*t).value_or(0) : 0;
+        }
+        for (int i = 0; i < positions; ++i) {
+            const auto t = nextToken();
+            tokens[static_cast<std::size_t>(i)] = t ? ParseFloat(*t).value_or(0.0f) : 0.0f;
+        }
+        tables.AddLabel(phonemes, std::string(*label));
+        for (int i = 0; i < positions; ++i)
+            tables.Set(phonemes, i, row, types[static_cast<std::size_t>(i)],
+                       tokens[static_cast<std::size_t>(i)]);
+        progress->Step();
+        ++row;
+    }
+    // Records past the tables' 800 rows are ignored.
+    tables.BuildLabelIndex(phonemes);
+
+    progress->SetPosition(kPhonemeSymbolCount * kPhonemeSymbolCount);
+    progress->SetFileLabel(" ");
+    tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = true;
+}
+
+void LoadBiphoneTables(Workspace& ws) {
+    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n) LoadBiphoneTable(ws, n);
+    ws.BiphoneFilesRead = true;
+}
+
+} // namespace zirtel

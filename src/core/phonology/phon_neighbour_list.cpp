@@ -1,0 +1,58 @@
+#include "core/phonology/phon_neighbour_list.h"
+
+#include "core/text/latin1.h"
+
+namespace zirtel {
+
+void PhonListItemStart(NeighbourList& list, std::string_view item, int positions) {
+    StringGrid& grid = list.NeighList;
+    if (list.CurrentRow > 1 && !grid.Cell(1, list.CurrentRow - 1).empty()) ++list.CurrentRow;
+    grid.SetCell(0, list.CurrentRow, UpperLatin1(item));
+    if (positions > 0 && grid.RowCount() < list.CurrentRow + positions)
+        grid.SetRowCount(grid.RowCount() + positions);
+}
+
+void PhonListSubstitution(NeighbourList& list, std::string_view word, int written) {
+    list.NeighList.SetCell(3 + written, list.CurrentRow, std::string(word));
+}
+
+void PhonListSubstitutionEnd(NeighbourList& list, int position) {
+    list.NeighList.SetCell(1, list.CurrentRow, kSubstitutionLabel);
+    list.NeighList.SetCell(2, list.CurrentRow, std::to_string(position));
+    ++list.CurrentRow;
+}
+
+void PhonListPositionStart(NeighbourList& list) {
+    if (list.RowNeighbourCount > 0) ++list.CurrentRow;
+    list.RowNeighbourCount = 0;
+}
+
+void PhonListNeighbour(NeighbourList& list, std::string_view label, int position,
+                       std::string_view word) {
+    ++list.RowNeighbourCount;
+    StringGrid& grid = list.NeighList;
+    grid.SetCell(list.RowNeighbourCount + 2, list.CurrentRow, std::string(word));
+    grid.SetCell(1, list.CurrentRow, std::string(label));
+    grid.SetCell(2, list.CurrentRow, std::to_string(position));
+}
+
+void PhonListBetween(NeighbourList& list) {
+    if (list.CurrentRow > 1 && !list.NeighList.Cell(2, list.CurrentRow).empty())
+        list.CurrentRow += 2;
+}
+
+void PhonListItemEnd(NeighbourList& list) {
+    ++list.CurrentRow;
+}
+
+bool SavePhonNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
+                           Feedback& ui) {
+    if (!list.Save(path)) {
+        ui.ShowMessage("File Error", "Can't save neighbour list", MessageButtons::OkCancel);
+        return false;
+    }
+    ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
+    return true;
+}
+
+} // namespace zirtel

@@ -1,0 +1,150 @@
+#include "core/phonology/phon_neighbour_search.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/analysis/workspace.h"
+#include "core/measures/letters.h"
+#include "core/phonology/phon_neighbour_list.h"
+
+namespace zirtel {
+
+namespace {
+
+// The running values of one item's search.
+struct PhonNeighbourStats {
+    float ItemFreq = 0;
+    int Total = 0;
+    int Higher = 0;
+    int Lower = 0;
+    float Sum = 0;
+    float SumSquares = 0;
+    float Min = 0;
+    float Max = 0;
+
+    void Record(float f) {
+        ++Total;
+        Sum += f;
+        SumSquares += f * f;
+        if (f > ItemFreq)
+            ++Higher;
+        else if (f < ItemFreq)
+            ++Lower;
+        if (Total == 1) Min = f;
+        if (f < Min) Min = f;
+        if (f > Max) Max = f;
+    }
+    float Mean() const { return Total == 0 ? 0.0f : Sum / static_cast<float>(Total); }
+    double StdDev() const {
+        if (Total <= 1) return 0.0;
+        const double sum = Sum;
+        const double v = (static_cast<double>(SumSquares) - sum * sum / Total) / (Total - 1);
+        return v < 0.001 ? 0.0 : std::sqrt(v);
+    }
+};
+
+} // namespace
+
+bool PhonNeighbourFieldsShown(const Workspace& ws) {
+    return ws.Col_PN != 0 || ws.Col_PN1 != 0 || ws.Col_PN2 != 0 || ws.Col_PN3 != 0 ||
+           ws.Col_PN4 != 0 || ws.Col_PP != 0 || ws.Col_HFPN != 0 || ws.Col_LFPN != 0 ||
+           ws.Col_PNF_MAX != 0 || ws.Col_PNF_MIN != 0 || ws.Col_PNF_MU != 0 || ws.Col_PNF_SIG != 0;
+}
+
+void AnalysePhonNeighbours(Workspace& ws, int row) {
+    const Lexicon& lex = ws.WholeWords;
+    const std::string& item = ws.Item(row);
+    const int entry = lex.Find(item);
+    if (entry < 0 || !lex.HasPronunciations()) return;
+    const std::string pron = RemoveHyphens(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
+    if (pron.empty()) return;
+    const int len = static_cast<int>(pron.size());
+
+    NeighbourList& list = ws.PhonNeighbours;
+    PhonListItemStart(list, item, len);
+
+    PhonNeighbourStats stats;
+    stats.ItemFreq = lex.LexFreqs[static_cast<std::size_t>(entry)];
+
+    // The neighbour of a candidate pronunciation: its index entry (one per pronunciation,
+    // letter case counts), or -1.
+    auto lookup = [&lex](const std::string& candidate) {
+        return candidate.empty() ? -1 : lex.FindPronunciation(candidate);
+    };
+    auto record = [&stats, &lex](int neighbour) {
+        stats.Record(lex.LexFreqs[static_cast<std::size_t>(neighbour)]);
+    };
+    auto word = [&lex](int neighbour) -> const std::string& {
+        return lex.LexWords[static_cast<std::size_t>(neighbour)];
+    };
+
+    // Substitutions, position by position, symbols in inventory order.
+    std::vector<int> substitutions(static_cast<std::size_t>(len) + 1, 0); // [position]
+    int positionsWithSubstitutions = 0;
+    std::string candidate = pron;
+    for (int p = 1; p <= len; ++p) {
+        const char own = pron[static_cast<std::size_t>(p - 1)];
+        int& count = substitutions[static_cast<std::size_t>(p)];
+        for (char s : kPhonemeSymbols) {
+            if (s == own) continue;
+            candidate[static_cast<std::size_t>(p - 1)] = s;
+            const int n = lookup(candidate);
+            if (n < 0) continue;
+            record(n);
+            PhonListSubstitution(list, word(n), count);
+            ++count;
+        }
+        candidate[static_cast<std::size_t>(p - 1)] = own;
+        if (count > 0) {
+            ++positionsWithSubstitutions;
+            PhonListSubstitutionEnd(list, p);
+        }
+    }
+
+    // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
+    for (int p = 1; p <= len; ++p) {
+        PhonListPositionStart(list);
+        candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
+        candidate.append(pron, static_cast<std::size_t>(p), std::string::npos);
+        const int n = lookup(candidate);
+        if (n < 0) continue;
+        record(n);
+        PhonListNeighbour(list, kDeletionLabel, p, word(n));
+    }
+    PhonListBetween(list);
+
+    // Additions: a symbol inserted before each position, and appended at the end.
+    for (int p = 1; p <= len + 1; ++p) {
+        PhonListPositionStart(list);
+        candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
+        candidate.push_back(' ');
+        candidate.append(pron, static_cast<std::size_t>(p - 1), std::string::npos);
+        for (char s : kPhonemeSymbols) {
+            candidate[static_cast<std::size_t>(p - 1)] = s;
+            const int n = lookup(candidate);
+            if (n < 0) continue;
+            record(n);
+            PhonListNeighbour(list, kAdditionLabel, p, word(n));
+        }
+    }
+    PhonListItemEnd(list);
+
+    auto substitutionsAt = [&substitutions, len](int p) {
+        return p <= len ? substitutions[static_cast<std::size_t>(p)] : 0;
+    };
+    ws.PutCount(&FieldColumns::Col_PN, row, stats.Total);
+    ws.PutCount(&FieldColumns::Col_PN1, row, substitutionsAt(1));
+    ws.PutCount(&FieldColumns::Col_PN2, row, substitutionsAt(2));
+    ws.PutCount(&FieldColumns::Col_PN3, row, substitutionsAt(3));
+    ws.PutCount(&FieldColumns::Col_PN4, row, substitutionsAt(4));
+    ws.PutCount(&FieldColumns::Col_PP, row, positionsWithSubstitutions);
+    ws.PutCount(&FieldColumns::Col_HFPN, row, stats.Higher);
+    ws.PutCount(&FieldColumns::Col_LFPN, row, stats.Lower);
+    ws.PutReal(&FieldColumns::Col_PNF_MAX, row, stats.Max);
+    ws.PutReal(&FieldColumns::Col_PNF_MIN, row, stats.Min);
+    ws.PutReal(&FieldColumns::Col_PNF_MU, row, stats.Mean());
+    ws.PutReal(&FieldColumns::Col_PNF_SIG, row, stats.StdDev());
+}
+
+} // namespace zirtel

@@ -1,0 +1,158 @@
+// The phonological neighbour list: the layout of each item's block and the saved file,
+// worked out by hand from the lexicon in tests/data/phonology/nwfreq_EUS.txt.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "core/phonology/phon_neighbour_list.h"
+#include "phon_test_workspace.h"
+
+namespace zirtel::test {
+namespace {
+
+// The cells of columns 0 .. last-1 of a list row, joined by '|'.
+std::string ListRow(const PhonWorkspace& t, int row, int last = 6) {
+    std::string s;
+    for (int c = 0; c < last; ++c) {
+        if (c > 0) s += '|';
+        s += t.List(c, row);
+    }
+    return s;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct TempDir {
+    std::filesystem::path Path;
+    TempDir() {
+        Path = std::filesystem::temp_directory_path() /
+               ("zirtel_phon_list_" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(Path);
+        std::filesystem::create_directories(Path);
+    }
+    ~TempDir() { std::filesystem::remove_all(Path); }
+};
+
+TEST(PhonNeighbourList, BlocksByKindAndPosition) {
+    PhonWorkspace t(PhonologyData(), {"PNBox"});
+    t.Enter({"kata", "anna", "zzz", "mesa", "lo"});
+    t.Ws.AnalyseAll();
+
+    const std::vector<std::string> expected = {
+        // kata: two substitution rows; deletions at 1 and 4; the last deletion position had a
+        // neighbour, so the additions start after two blank rows.
+        "KATA|Ordez|1|bata|gata|",
+        "|Ordez|3|kasa|kaza|",
+        "|Ezab|1|ata||",
+        "|Ezab|4|kat||",
+        "|||||",
+        "|||||",
+        "|Gain|5|kattak|katas|",
+        // One blank row after a block whose last row has a label. The addition count of kata's
+        // last row is still set, so anna's first deletion position moves to the next row.
+        "|||||",
+        "ANNA|||||",
+        "|Ezab|2|ana||",
+        "|Ezab|3|ana||",
+        "|||||",
+        // zzz is not in the lexicon and adds nothing. mesa: the stress mark is position 1.
+        "MESA|Ordez|5|mese||",
+        "|Ezab|1|meza||",
+        "|||||",
+        // lo: no blank row before it (the row above carries no label); a substitution at 1 and
+        // an addition at 3.
+        "LO|Ordez|1|bo||",
+        "|Gain|3|lot||",
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(ListRow(t, static_cast<int>(i) + 1), expected[i]) << "list row " << i + 1;
+    EXPECT_EQ(t.Ws.PhonNeighbours.CurrentRow, 18);
+    EXPECT_EQ(ListRow(t, 18), "|||||");
+
+    EXPECT_EQ(t.Ws.PhonNeighbours.SaveText(), "KATA    \tbata    \r\n"
+                                              "KATA    \tgata    \r\n"
+                                              "KATA    \tkasa    \r\n"
+                                              "KATA    \tkaza    \r\n"
+                                              "KATA    \tata     \r\n"
+                                              "KATA    \tkat     \r\n"
+                                              "KATA    \tkattak  \r\n"
+                                              "KATA    \tkatas   \r\n"
+                                              "ANNA    \tana     \r\n"
+                                              "ANNA    \tana     \r\n"
+                                              "MESA    \tmese    \r\n"
+                                              "MESA    \tmeza    \r\n"
+                                              "LO      \tbo      \r\n"
+                                              "LO      \tlot     \r\n");
+
+    // Analysing all items again starts the list afresh; the kept row neighbour count (lot, at
+    // lo's last row) moves kata's first deletion row down by one.
+    t.Ws.AnalyseAll();
+    EXPECT_EQ(ListRow(t, 1), "KATA|Ordez|1|bata|gata|");
+    EXPECT_EQ(ListRow(t, 2), "|Ordez|3|kasa|kaza|");
+    EXPECT_EQ(ListRow(t, 3), "|||||");
+    EXPECT_EQ(ListRow(t, 4), "|Ezab|1|ata||");
+}
+
+// pa /pA/: inserting A before position 2 or after it gives the same neighbour paa, listed at
+// both positions; position 3 has 21 addition neighbours, all listed (the grid widens past its
+// 16 columns) and all saved.
+TEST(PhonNeighbourList, RepeatsAndWideRows) {
+    PhonWorkspace t(PhonologyData(), {"PNBox"});
+    t.Enter({"pa"});
+    t.Ws.AnalyseAll();
+    const StringGrid& grid = t.Ws.PhonNeighbours.NeighList;
+    EXPECT_EQ(ListRow(t, 1, 5), "PA|Gain|2|paa|");
+    EXPECT_EQ(ListRow(t, 2, 5), "|Gain|3|pab|pad");
+    EXPECT_EQ(grid.ColCount(), 24);
+    EXPECT_EQ(grid.Cell(15, 2), "pat");
+    EXPECT_EQ(grid.Cell(16, 2), "patt");
+    EXPECT_EQ(grid.Cell(19, 2), "pann");
+    EXPECT_EQ(grid.Cell(22, 2), "paa");
+    EXPECT_EQ(grid.Cell(23, 2), "pae");
+    const std::string text = t.Ws.PhonNeighbours.SaveText();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
+    EXPECT_EQ(text.substr(0, 38), "PA      \tpaa     \r\nPA      \tpab     \r\n");
+    EXPECT_EQ(text.substr(text.size() - 19), "PA      \tpae     \r\n");
+}
+
+TEST(PhonNeighbourList, SaveReportsSuccessAndFailure) {
+    TempDir dir;
+    PhonWorkspace t(PhonologyData(), {"PNBox"});
+
+    // An empty list: an empty file and the confirmation.
+    const auto emptyFile = dir.Path / "empty.txt";
+    EXPECT_TRUE(SavePhonNeighbourList(t.Ws.PhonNeighbours, emptyFile, t.UI));
+    EXPECT_EQ(ReadBytes(emptyFile), "");
+    ASSERT_EQ(t.UI.Messages.size(), 1u);
+    EXPECT_EQ(t.UI.Messages[0],
+              (RecordedMessage{"", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel}));
+
+    t.Enter({"anna"});
+    t.Ws.AnalyseAll();
+    t.UI.Clear();
+    const auto file = dir.Path / "anna.txt";
+    EXPECT_TRUE(SavePhonNeighbourList(t.Ws.PhonNeighbours, file, t.UI));
+    EXPECT_EQ(ReadBytes(file), "ANNA    \tana     \r\nANNA    \tana     \r\n");
+
+    // A file that cannot be written: the error, and an existing file keeps its contents.
+    t.UI.Clear();
+    EXPECT_FALSE(SavePhonNeighbourList(t.Ws.PhonNeighbours, dir.Path / "missing" / "x.txt", t.UI));
+    EXPECT_FALSE(SavePhonNeighbourList(t.Ws.PhonNeighbours, dir.Path, t.UI));
+    const RecordedMessage error{"File Error", "Can't save neighbour list",
+                                MessageButtons::OkCancel};
+    EXPECT_EQ(t.UI.Messages, (std::vector<RecordedMessage>{error, error}));
+    EXPECT_EQ(ReadBytes(file), "ANNA    \tana     \r\nANNA    \tana     \r\n");
+}
+
+} // namespace
+} // namespace zirtel::test
