@@ -480,6 +480,9 @@ void TMainForm::OutputGridSelectCell() {
     if (Syncing_) return;
     const QModelIndex current = OutputGrid->selectionModel()->currentIndex();
     if (!current.isValid()) return;
+    // The keys move the selection with the current cell: keep it, or the refresh below would
+    // put the old one back.
+    ReadGridSelection(OutputGrid, WS_->OutputGrid);
     WS_->SyncNeighbourList(GridRow(current.row()));
     RefreshGrids();
 }
