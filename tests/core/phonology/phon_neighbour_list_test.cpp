@@ -103,32 +103,23 @@ TEST(PhonNeighbourList, RepeatsAndWideRows) {
     EXPECT_EQ(text.substr(text.size() - 19), "PA      \tpae     \r\n");
 }
 
-TEST(PhonNeighbourList, SaveReportsSuccessAndFailure) {
+// The saved file: one line per neighbour; an empty list gives an empty file; a file that cannot
+// be written is reported, and an earlier file stays as it was.
+TEST(PhonNeighbourList, Save) {
     TempDir dir;
     PhonWorkspace t(PhonologyData(), {"PNBox"});
-
-    // An empty list: an empty file and the confirmation.
-    const auto emptyFile = dir / "empty.txt";
-    EXPECT_TRUE(SavePhonNeighbourList(t.Ws.PhonNeighbours, emptyFile, t.UI));
-    EXPECT_EQ(ReadBytes(emptyFile), "");
-    ASSERT_EQ(t.UI.Messages.size(), 1u);
-    EXPECT_EQ(t.UI.Messages[0],
-              (RecordedMessage{"", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel}));
+    const auto file = dir / "list.txt";
+    EXPECT_TRUE(t.Ws.PhonNeighbours.Save(file));
+    EXPECT_EQ(ReadBytes(file), "");
 
     t.Enter({"anna"});
     t.Ws.AnalyseAll();
-    t.UI.Clear();
-    const auto file = dir / "anna.txt";
-    EXPECT_TRUE(SavePhonNeighbourList(t.Ws.PhonNeighbours, file, t.UI));
+    EXPECT_TRUE(t.Ws.PhonNeighbours.Save(file));
     EXPECT_EQ(ReadBytes(file), "ANNA    \tana     \r\nANNA    \tana     \r\n");
 
-    // A file that cannot be written: the error, and an existing file keeps its contents.
-    t.UI.Clear();
-    EXPECT_FALSE(SavePhonNeighbourList(t.Ws.PhonNeighbours, dir / "missing" / "x.txt", t.UI));
-    EXPECT_FALSE(SavePhonNeighbourList(t.Ws.PhonNeighbours, dir.Path(), t.UI));
-    const RecordedMessage error{"File Error", "Can't save neighbour list",
-                                MessageButtons::OkCancel};
-    EXPECT_EQ(t.UI.Messages, (std::vector<RecordedMessage>{error, error}));
+    t.Ws.PhonNeighbours.Clear();
+    EXPECT_FALSE(t.Ws.PhonNeighbours.Save(dir / "missing" / "list.txt"));
+    EXPECT_FALSE(t.Ws.PhonNeighbours.Save(dir.Path()));
     EXPECT_EQ(ReadBytes(file), "ANNA    \tana     \r\nANNA    \tana     \r\n");
 }
 
