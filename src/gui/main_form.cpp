@@ -276,7 +276,9 @@ void TMainForm::Startup(const std::optional<std::filesystem::path>& inputFile) {
     if (inputFile)
         DialogDir =
             QString::fromStdString(std::filesystem::absolute(*inputFile).parent_path().string());
-    WS_->Startup(inputFile);
+    WS_->PrepareGrids();
+    RefreshGrids();
+    WS_->LoadStartupData(inputFile);
     RefreshGrids();
 }
 

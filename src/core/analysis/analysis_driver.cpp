@@ -1,6 +1,12 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
+#include "core/measures/bigram_measures.h"
+#include "core/lexicon/user_fields.h"
 #include "core/measures/lexical_measures.h"
+#include "core/measures/pronunciation_measures.h"
+#include "core/measures/syllable_measures.h"
+#include "core/measures/transposed_letters.h"
+#include "core/neighbours/neighbour_search.h"
 #include "core/phonology/biphone_measures.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/phonology/phon_neighbour_search.h"
@@ -57,11 +63,13 @@ void Workspace::AnalyseItem(int row) {
         return;
     }
     // Orthographic neighbour search and its measures.
+    if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
 
     // Phonological neighbour search and its measures.
     if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
 
     // User-defined fields 1, 2, 3.
+    for (int field = 1; field <= 3; ++field) UserFieldValue(*this, row, field);
 
     // Lexical and letter measures.
     WriteWordFrequency(*this, row);
@@ -69,16 +77,29 @@ void Workspace::AnalyseItem(int row) {
     WriteLetterLength(*this, row);
     WriteOrthCVPattern(*this, row);
     // Phonological consonant/vowel pattern (KB_F).
+    WritePhonCVPattern(*this, row);
 
     WriteLetterRepetition(*this, row);
     // Transposed-letter words (TL, TL_MAIZT, TL_KOK, then NATL); pronunciation and first phoneme.
+    WriteTransposedLetters(*this, row);
+    WriteNonAdjacentTransposition(*this, row);
+    WritePronunciation(*this, row);
 
     WriteOrthSyllabification(*this, row);
     // Homophone, syllable and phoneme counts (HOM, LUZ_S, LUZ_F).
+    WriteHomophone(*this, row);
+    WriteSyllableLength(*this, row);
+    WritePhonemeLength(*this, row);
 
     // Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
+    for (int position = 1; position <= 3; ++position)
+        WritePhonSyllableFrequency(*this, row, position);
+    for (int position = 1; position <= 3; ++position)
+        WriteOrthSyllableFrequency(*this, row, position);
 
     // Bigram tables (read once) and bigram measures.
+    EnsureBigramTables(*this);
+    WriteBigramMeasures(*this, row);
 
     // Biphone tables (read once) and biphone measures.
     if (BiphoneFieldsShown(*this)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/lexicon/user_fields.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -27,6 +28,11 @@ Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
 }
 
 void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
+    PrepareGrids();
+    LoadStartupData(inputFile);
+}
+
+void Workspace::PrepareGrids() {
     NextCol = 1;
     StimulusGrid.SetCell(0, 0, "Sarrera");
     for (int i = 1; i <= kPlaceholderRows; ++i) StimulusGrid.SetCell(0, i, std::to_string(i));
@@ -39,14 +45,24 @@ void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
     IncludeAdditionNs = false;
     IncludeDeletionNs = false;
     NeighbourSyncBusy = false;
+}
+
+void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     LemmasCurrent = false;
+    // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
+    UserFields = {};
+    LoadUserField(*this, AppDir / kUserField1File, 0);
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
 }
 
 void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
+    PhonSyllables.Reset();
+    OrthSyllables.Reset();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();

@@ -17,6 +17,8 @@
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
+#include "core/measures/bigram_tables.h"
+#include "core/measures/syllable_tables.h"
 #include "core/neighbours/neighbour_list.h"
 #include "core/phonology/biphone_tables.h"
 
@@ -41,6 +43,9 @@ class Workspace : public FieldColumns {
     // The engine part of the main window's start-up: placeholders, first column assignment,
     // settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file if any.
     void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
+    // The two halves of Startup: the grids and first columns, then the data files.
+    void PrepareGrids();
+    void LoadStartupData(const std::optional<std::filesystem::path>& inputFile);
 
     // ---- Lexicon ----
     Lexicon WholeWords; // always the whole-word lexicon (pronunciations, syllabifications)
@@ -116,8 +121,12 @@ class Workspace : public FieldColumns {
 
     // ---- Bigram tables, read on the first item that needs them ----
     bool BigramTablesLoaded = false;
+    BigramTables Bigrams;  // type and token values by word length, position and bigram
 
     // ---- Syllable tables, built from the lexicon on first demand ----
+    // Built from the whole-word lexicon; discarded (built flags cleared) when it is loaded again.
+    SyllableTableSet PhonSyllables;  // spoken syllables, from the pronunciations
+    SyllableTableSet OrthSyllables;  // written syllables, from the syllabifications
 
     // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;

@@ -1,16 +1,46 @@
 // User-defined fields: up to three word-to-value tables, each read from a text file whose first
-// line names the field.
+// line names the field. For every item a shown field writes the value of the item's word, or 0
+// when the word is not in the table.
+//
+// File format: line 1 is the field's name (the whole line, spaces included); every further line
+// holds a word and, after a tab or blanks, a decimal number. A line without a number gives its
+// word the value 0; where a word (letter case ignored) occurs on several lines, the last line
+// counts. The last line is read whether or not it ends with a line feed.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zirtel {
 
+class Workspace;
+
+inline constexpr const char* kUndefinedUserField = "Undefined";
+inline constexpr const char* kUserField1File = "User1.txt";
+inline constexpr std::size_t kMaxUserFieldNameLength = 500;
+
 struct UserField {
-    std::string Name = "Undefined"; // the header of the field's column
-    std::vector<std::string> Words; // sorted in collation order
-    std::vector<float> Values;      // value of Words[i]
+    std::string Name = kUndefinedUserField; // the header of the field's column (Latin-1)
+    std::vector<std::string> Words;         // sorted in collation order, no two equal
+    std::vector<float> Values;              // value of Words[i]
+
+    // Value of the word (letter case ignored), 0 when it is not in the table.
+    float ValueOf(std::string_view word) const;
 };
+
+// Loads a user field file into field `number` + 1 (number 0..2) of the workspace, under a
+// progress window. On success the field gets its name, words and values, its header cell (when
+// the field is shown) and the caption "<t>.eremua: <name>" of its check box, which is enabled
+// unless the name is "Undefined". When the file cannot be opened the field's name becomes
+// "Undefined" and its box is disabled; its words and values stay; nothing is shown to the user.
+// Returns whether the file could be opened.
+bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number);
+
+// The measure of user field `field` (1..3) for the item of `row`: the value with the results'
+// real format ("%*.*f", width 7, the workspace's decimals). Does nothing when the field is not
+// shown.
+void UserFieldValue(Workspace& ws, int row, int field);
 
 } // namespace zirtel

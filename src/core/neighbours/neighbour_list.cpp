@@ -25,10 +25,15 @@ void NeighbourList::Clear() {
 }
 
 int NeighbourList::FindItemRow(const std::string& item) const {
+    // Called on every selection in the results: a long list is scanned without allocating.
     const std::string wanted = LowerLatin1(item);
     for (int r = 1; r < NeighList.RowCount(); ++r) {
         const std::string& cell = NeighList.Cell(0, r);
-        if (!cell.empty() && LowerLatin1(cell) == wanted) return r;
+        if (cell.size() != wanted.size() || cell.empty()) continue;
+        bool same = true;
+        for (std::size_t i = 0; same && i < cell.size(); ++i)
+            same = LowerLatin1Char(cell[i]) == wanted[i];
+        if (same) return r;
     }
     return -1;
 }
@@ -56,6 +61,19 @@ std::string NeighbourList::SaveText() const {
 
 bool NeighbourList::Save(const std::filesystem::path& path) const {
     return WriteFileAtomically(path, SaveText());
+}
+
+bool SaveOrthoNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
+                            Feedback& ui) {
+    // The whole file is written to a temporary file first: a write that fails on the way counts
+    // as a failure and leaves any earlier file as it was.
+    if (!list.Save(path)) {
+        ui.ShowMessage("Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
+                       MessageButtons::OkCancel);
+        return false;
+    }
+    ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
+    return true;
 }
 
 } // namespace zirtel

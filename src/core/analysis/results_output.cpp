@@ -1,0 +1,73 @@
+#include "core/analysis/results_output.h"
+
+#include <algorithm>
+
+#include "core/analysis/workspace.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+
+constexpr const char* kSavedText = "Irteera gordeta";
+constexpr const char* kSaveErrorText = "Ezin da gorde irteera-fitxategia";
+constexpr const char* kFileErrorCaption = "Fitxategi-errorea";
+
+// Rows first..last, columns left..right: cells joined by tabs, each row ended by `rowEnd`.
+// With `tabAfterEach` every cell is followed by a tab instead (the last one too).
+std::string JoinCells(const StringGrid& grid, int firstRow, int lastRow, int left, int right,
+                      bool tabAfterEach, std::string_view rowEnd) {
+    std::string out;
+    if (lastRow < firstRow) return out;
+    std::size_t size = 0;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        for (int c = left; c <= right; ++c) size += grid.Cell(c, r).size() + 1;
+        size += rowEnd.size();
+    }
+    out.reserve(size);
+    for (int r = firstRow; r <= lastRow; ++r) {
+        for (int c = left; c <= right; ++c) {
+            if (!tabAfterEach && c > left) out += '\t';
+            out += grid.Cell(c, r);
+            if (tabAfterEach) out += '\t';
+        }
+        out += rowEnd;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol) {
+    return Latin1ToUtf8(JoinCells(grid, 0, nextRow, 1, nextCol - 1, true, "\r\n"));
+}
+
+std::string OutputFileText(const Workspace& ws) {
+    return OutputFileText(ws.OutputGrid, ws.NextRow, ws.NextCol);
+}
+
+bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
+    if (!WriteFileAtomically(path, OutputFileText(ws))) {
+        ws.UI.ShowMessage(kFileErrorCaption, kSaveErrorText, MessageButtons::OkCancel);
+        return false;
+    }
+    ws.UI.ShowMessage("", kSavedText, MessageButtons::OkCancel);
+    return true;
+}
+
+std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect) {
+    if (rect.Empty()) return std::string();
+    return JoinCells(grid, std::max(rect.Top, 0), rect.Bottom, std::max(rect.Left, 0), rect.Right,
+                     false, "\r");
+}
+
+std::string SelectionCopyText(const Workspace& ws) {
+    return SelectionCopyText(ws.OutputGrid, ws.OutputGrid.Selection());
+}
+
+std::string CopyAllText(const Workspace& ws) {
+    return JoinCells(ws.OutputGrid, 0, ws.NextRow - 1, 1, ws.NextCol - 1, false, "\r");
+}
+
+} // namespace zirtel

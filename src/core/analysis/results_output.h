@@ -1,0 +1,36 @@
+// Results out: the results file and the clipboard texts of the results grid. Both carry the cell
+// texts exactly as the grid shows them; no number is formatted again.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/grid/string_grid.h"
+
+namespace zirtel {
+
+class Workspace;
+
+// The results file's bytes, UTF-8: rows 0 (the headers) to `nextRow` inclusive, so the file ends
+// with the line of the first free row; in each row the cells of columns 1 to `nextCol` - 1, each
+// followed by a tab (the last one too); every line ends with CR LF.
+std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol);
+std::string OutputFileText(const Workspace& ws);
+
+// "&Gorde irteerako estatistikoak" once a path was chosen: writes OutputFileText(ws) to `path`
+// through a temporary file, then "Irteera gordeta". When the file cannot be created or written
+// completely: "Ezin da gorde irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier
+// file at `path` stays as it was. True when the file was saved.
+bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);
+
+// Selection copy, Latin-1: each row of `rect` from top to bottom, its cells from the left to the
+// right column separated by tabs, the row ended by one CR. An empty rectangle gives no text.
+std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect);
+// The selection of the results grid.
+std::string SelectionCopyText(const Workspace& ws);
+
+// Copy all, Latin-1: rows 0 to NextRow - 1, in each the cells of columns 1 to NextCol - 1
+// separated by tabs, the row ended by one CR.
+std::string CopyAllText(const Workspace& ws);
+
+} // namespace zirtel

@@ -1,0 +1,152 @@
+#include "core/lexicon/user_fields.h"
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+#include "core/analysis/workspace.h"
+#include "core/text/collation.h"
+#include "core/text/format.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+
+constexpr int FieldColumns::*kUserColumns[3] = {&FieldColumns::Col_USER1, &FieldColumns::Col_USER2,
+                                                &FieldColumns::Col_USER3};
+
+struct DataLine {
+    std::string_view Word;
+    float Value = 0.0f; // 0 when the line has no number, or text that is not one
+};
+
+// The path as the progress window shows it: in capitals.
+std::string UpperCasePath(const std::filesystem::path& path) {
+    const std::string text = path.string();
+    if (IsValidUtf8(text)) {
+        const Latin1Conversion latin1 = Utf8ToLatin1(text);
+        if (latin1.Unmapped == 0) return Latin1ToUtf8(UpperLatin1(latin1.Text));
+    }
+    return UpperAscii(text);
+}
+
+std::string_view FirstToken(std::string_view line) {
+    const auto tokens = SplitTokens(line);
+    return tokens.empty() ? std::string_view() : tokens.front();
+}
+
+std::string CaptionFor(int field, const std::string& name) {
+    return std::to_string(field) + ".eremua: " + name;
+}
+
+} // namespace
+
+float UserField::ValueOf(std::string_view word) const {
+    const auto it = std::lower_bound(
+        Words.begin(), Words.end(), word,
+        [](const std::string& a, std::string_view b) { return CollateLess(a, b); });
+    if (it == Words.end() || CollateCompare(*it, word) != 0) return 0.0f;
+    return Values[static_cast<std::size_t>(it - Words.begin())];
+}
+
+bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
+    if (number < 0 || number > 2) return false;
+    const int t = number + 1;
+    UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
+
+    std::optional<TextFile> file = ReadTextFile(path);
+    if (!file) {
+        // The table keeps its words and values; only its name and its box say it is gone. A box
+        // whose caption named a loaded field no longer does.
+        if (field.Name != kUndefinedUserField)
+            ws.Options.SetUserBoxCaption(t, CaptionFor(t, kUndefinedUserField));
+        field.Name = kUndefinedUserField;
+        ws.Options.SetUserBoxEnabled(t, false);
+        return false;
+    }
+    BusyCursor busy(ws.UI);
+
+    // Counting: the name line, then one data line per line that holds a word.
+    const std::vector<std::string_view> lines = SplitLines(file->Text);
+    std::vector<std::string_view> data;
+    if (lines.size() > 1) data.reserve(lines.size() - 1);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (!SplitTokens(lines[i]).empty()) data.push_back(lines[i]);
+    const int n = static_cast<int>(data.size());
+    // The first word of the file and the first word of its last line, for the progress window.
+    std::string_view first, last;
+    for (std::string_view line : lines) {
+        const std::string_view token = FirstToken(line);
+        if (token.empty()) continue;
+        if (first.empty()) first = token;
+        last = token;
+    }
+
+    auto progress = ws.UI.OpenProgress("Reading user-defined file ... ",
+                                       UpperCasePath(path) + " (" + std::to_string(n) + " words, " +
+                                           Latin1ToUtf8(first) + " ... " + Latin1ToUtf8(last) + ")",
+                                       n);
+
+    // The name: the whole first line.
+    std::string name(lines.empty() ? std::string_view() : lines.front());
+    if (name.size() > kMaxUserFieldNameLength) name.resize(kMaxUserFieldNameLength);
+    field.Name = name;
+    if (ws.Shown(kUserColumns[number])) ws.OutputGrid.SetCell(ws.*kUserColumns[number], 0, name);
+    ws.Options.SetUserBoxCaption(t, CaptionFor(t, name));
+    ws.Options.SetUserBoxEnabled(t, name != kUndefinedUserField);
+
+    // First pass: every data line's word and number.
+    std::vector<DataLine> entries;
+    entries.reserve(data.size());
+    for (std::string_view line : data) {
+        const auto tokens = SplitTokens(line);
+        DataLine entry{tokens[0], 0.0f};
+        if (tokens.size() > 1) entry.Value = ParseFloat(tokens[1]).value_or(0.0f);
+        entries.push_back(entry);
+        progress->Step();
+    }
+
+    // Sort; equal words stay in line order, so the last of each run is the last line.
+    std::vector<int> order(entries.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&entries](int a, int b) {
+        return CollateLess(entries[static_cast<std::size_t>(a)].Word,
+                           entries[static_cast<std::size_t>(b)].Word);
+    });
+
+    // Second pass: one entry per word, with the value of its last line.
+    progress->SetPosition(0);
+    field.Words.clear();
+    field.Values.clear();
+    field.Words.reserve(entries.size());
+    field.Values.reserve(entries.size());
+    for (int i : order) {
+        const DataLine& entry = entries[static_cast<std::size_t>(i)];
+        if (!field.Words.empty() && CollateCompare(field.Words.back(), entry.Word) == 0)
+            field.Values.back() = entry.Value;
+        else {
+            field.Words.emplace_back(entry.Word);
+            field.Values.push_back(entry.Value);
+        }
+        progress->Step();
+    }
+    field.Words.shrink_to_fit();
+    field.Values.shrink_to_fit();
+
+    progress->SetPosition(n);
+    progress->SetFileLabel(" ");
+    return true;
+}
+
+void UserFieldValue(Workspace& ws, int row, int field) {
+    if (field < 1 || field > 3) return;
+    int FieldColumns::*const col = kUserColumns[field - 1];
+    if (!ws.Shown(col)) return;
+    const float value =
+        ws.UserFields[static_cast<std::size_t>(field - 1)].ValueOf(LowerAscii(ws.Item(row)));
+    ws.PutReal(col, row, value);
+}
+
+} // namespace zirtel

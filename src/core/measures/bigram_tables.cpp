@@ -1,0 +1,158 @@
+#include "core/measures/bigram_tables.h"
+
+#include <algorithm>
+
+#include "core/feedback/feedback.h"
+#include "core/measures/letters.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+
+constexpr int kBigramProgressMax = 676;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+// Whitespace-delimited fields of a text, one at a time; a field can be looked at before it is
+// taken, so that a field that is not a number stays for the next reader.
+class FieldReader {
+  public:
+    explicit FieldReader(std::string_view text) : Text_(text) {}
+
+    bool AtEnd() {
+        SkipBlanks();
+        return Pos_ >= Text_.size();
+    }
+    std::string_view Peek() {
+        SkipBlanks();
+        std::size_t end = Pos_;
+        while (end < Text_.size() && !IsBlank(Text_[end])) ++end;
+        return Text_.substr(Pos_, end - Pos_);
+    }
+    void Take(std::string_view field) { Pos_ += field.size(); }
+
+  private:
+    void SkipBlanks() {
+        while (Pos_ < Text_.size() && IsBlank(Text_[Pos_])) ++Pos_;
+    }
+    std::string_view Text_;
+    std::size_t Pos_ = 0;
+};
+
+} // namespace
+
+std::string BigramFileName(int length) {
+    return "ZR_BF" + std::to_string(length) + ".txt";
+}
+
+std::vector<int> BigramIndexes(std::string_view text) {
+    const std::string letters = FoldAccents(LowerAscii(text));
+    std::vector<int> indexes;
+    if (letters.size() < 2) return indexes;
+    indexes.reserve(letters.size() - 1);
+    for (std::size_t p = 0; p + 1 < letters.size(); ++p) {
+        const int first = LetterIndex(letters[p]);
+        const int second = LetterIndex(letters[p + 1]);
+        indexes.push_back(first < 0 || second < 0 ? -1 : kAlphabetSize * first + second);
+    }
+    return indexes;
+}
+
+BigramTables::BigramTables() : Tables_(std::make_unique<Storage>()) {
+    Tables_->Type.fill(0);
+    Tables_->Token.fill(0.0f);
+}
+
+bool BigramTables::Inside(int length, int position, int bigram) {
+    return length >= kBigramMinLength && length <= kBigramMaxLength && position >= 0 &&
+           position < length - 1 && bigram >= 0 && bigram < kBigramCount;
+}
+
+std::size_t BigramTables::Offset(int length, int position, int bigram) {
+    return (static_cast<std::size_t>(length - kBigramMinLength) * kBigramPositions +
+            static_cast<std::size_t>(position)) *
+               kBigramCount +
+           static_cast<std::size_t>(bigram);
+}
+
+bool BigramTables::Loaded(int length) const {
+    if (length < kBigramMinLength || length > kBigramMaxLength) return false;
+    return Loaded_[static_cast<std::size_t>(length - kBigramMinLength)];
+}
+
+std::int32_t BigramTables::Type(int length, int position, int bigram) const {
+    return Inside(length, position, bigram) ? Tables_->Type[Offset(length, position, bigram)] : 0;
+}
+
+float BigramTables::Token(int length, int position, int bigram) const {
+    return Inside(length, position, bigram) ? Tables_->Token[Offset(length, position, bigram)]
+                                            : 0.0f;
+}
+
+void BigramTables::ReadAll(const std::filesystem::path& folder, Feedback& feedback) {
+    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
+        Read(n, folder / BigramFileName(n), feedback);
+}
+
+void BigramTables::Read(int length, const std::filesystem::path& path, Feedback& feedback) {
+    if (length < kBigramMinLength || length > kBigramMaxLength) return;
+    bool& loaded = Loaded_[static_cast<std::size_t>(length - kBigramMinLength)];
+    loaded = false;
+    if (!FileExists(path)) return;
+    std::optional<TextFile> file = ReadTextFile(path);
+    if (!file) return;
+
+    auto progress = feedback.OpenProgress("Bigramen maiztasunen irakurketa ... ",
+                                          UpperAscii(path.string()), kBigramProgressMax);
+    BusyCursor busy(feedback);
+
+    // The length's tables hold this file's values only.
+    const std::size_t first = Offset(length, 0, 0);
+    const std::size_t last = Offset(length, kBigramPositions - 1, kBigramCount - 1) + 1;
+    std::fill(Tables_->Type.begin() + static_cast<std::ptrdiff_t>(first),
+              Tables_->Type.begin() + static_cast<std::ptrdiff_t>(last), 0);
+    std::fill(Tables_->Token.begin() + static_cast<std::ptrdiff_t>(first),
+              Tables_->Token.begin() + static_cast<std::ptrdiff_t>(last), 0.0f);
+
+    std::string_view text = file->Text;
+    const std::size_t headerEnd = text.find('\n');
+    text = headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
+
+    FieldReader fields(text);
+    const int values = length - 1;
+    for (int row = 0; row < kBigramCount && !fields.AtEnd(); ++row) {
+        fields.Take(fields.Peek()); // the label, read whole and not used
+        bool numbers = true;
+        for (int p = 0; numbers && p < values; ++p) {
+            const std::string_view field = fields.Peek();
+            const std::optional<int> value = ParseInt(field);
+            if (!value) {
+                numbers = false;
+                break;
+            }
+            fields.Take(field);
+            Tables_->Type[Offset(length, p, row)] = *value;
+        }
+        for (int p = 0; numbers && p < values; ++p) {
+            const std::string_view field = fields.Peek();
+            const std::optional<float> value = ParseFloat(field);
+            if (!value) {
+                numbers = false;
+                break;
+            }
+            fields.Take(field);
+            Tables_->Token[Offset(length, p, row)] = *value;
+        }
+        progress->Step();
+    }
+
+    progress->SetPosition(kBigramProgressMax);
+    loaded = true;
+    progress->SetFileLabel(" ");
+}
+
+} // namespace zirtel

@@ -1,0 +1,270 @@
+#include "cli/batch.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zirtel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = fs::path(ZIRTEL_TEST_DATA) / "results_output";
+const std::string kItems = (kData / "items.txt").string();
+
+// items.txt against the hand-made lexicon: etxe 120.5, mendi 42.25, ñabar 3, etxea 80; "3zzz" is
+// skipped, "a" is too short to analyse (silently), the 19-letter item gives the length message.
+const std::string kDefaultResults = "Sarrera \t  H_MAIZT \t\r\n"
+                                    "etxe\t 120.50\t\r\n"
+                                    "mendi\t  42.25\t\r\n"
+                                    "\xC3\xB1"
+                                    "abar\t   3.00\t\r\n"
+                                    "a\t\t\r\n"
+                                    "abcdefghijklmnopqrs\t\t\r\n"
+                                    "etxea\t  80.00\t\r\n"
+                                    "\t\t\r\n";
+const std::string kLengthMessage = "Errorea: Item length must not exceed 18 letters\n";
+
+std::string ReadBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct TempDir {
+    TempDir() {
+        static int counter = 0;
+        Path = fs::temp_directory_path() /
+               ("zirtel_batch_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        fs::remove_all(Path);
+        fs::create_directories(Path);
+    }
+    ~TempDir() { fs::remove_all(Path); }
+    fs::path Path;
+};
+
+struct Outcome {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+// Runs the batch entry point in this process.
+Outcome Batch(std::vector<std::string> args) {
+    args.insert(args.begin(), "zirtel");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    Outcome o;
+    o.Status = RunBatch(static_cast<int>(argv.size()), argv.data(), out, err);
+    o.Out = out.str();
+    o.Err = err.str();
+    return o;
+}
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs a program with no display at all: no DISPLAY, no WAYLAND_DISPLAY, no QT_QPA_PLATFORM. Qt
+// is asked to report every plugin it loads, so loading the platform plugin would show on
+// standard error.
+Outcome Program(const std::string& program, const std::vector<std::string>& args,
+                const TempDir& dir) {
+    std::string cmd =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM QT_DEBUG_PLUGINS=1 " + Quote(program);
+    for (const auto& a : args) cmd += " " + Quote(a);
+    const fs::path out = dir.Path / "stdout.bin", err = dir.Path / "stderr.txt";
+    cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+    const int raw = std::system(cmd.c_str());
+    Outcome o;
+    o.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.Out = ReadBytes(out);
+    o.Err = ReadBytes(err);
+    fs::remove(out);
+    fs::remove(err);
+    return o;
+}
+
+TEST(Batch, WritesTheSavedResultsToStandardOutput) {
+    const Outcome o = Batch({"--batch", kItems, "--data-dir", kData.string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, kDefaultResults);
+    EXPECT_EQ(o.Err, kLengthMessage);
+}
+
+TEST(Batch, FieldsDecimalsAndLemmas) {
+    // Catalogue order whatever the order of the list; names in any letter case; 3 decimals.
+    Outcome o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields",
+                       "erREP, luz_l,h_maizt", "--decimals", "3"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \t  H_MAIZT \t  ERREP \t LUZ_L \t\r\n"
+                     "etxe\t120.500\trep\t   4\t\r\n"
+                     "mendi\t 42.250\t\t   5\t\r\n"
+                     "\xC3\xB1"
+                     "abar\t  3.000\trep\t   5\t\r\n"
+                     "a\t\t\t\t\r\n"
+                     "abcdefghijklmnopqrs\t\t\t\t\r\n"
+                     "etxea\t 80.000\trep\t   5\t\r\n"
+                     "\t\t\t\t\r\n");
+
+    // The lemma lexicon: etxe 500, mendi 7, the others absent.
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--lemmas", "--decimals=1"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \t  H_MAIZT \t\r\n"
+                     "etxe\t  500.0\t\r\n"
+                     "mendi\t    7.0\t\r\n"
+                     "\xC3\xB1"
+                     "abar\t    0.0\t\r\n"
+                     "a\t\t\r\n"
+                     "abcdefghijklmnopqrs\t\t\r\n"
+                     "etxea\t    0.0\t\r\n"
+                     "\t\t\r\n");
+
+    // An empty list shows no field: the item column only.
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields", ""});
+    EXPECT_EQ(o.Out, "Sarrera \t\r\netxe\t\r\nmendi\t\r\n\xC3\xB1"
+                     "abar\t\r\na\t\r\nabcdefghijklmnopqrs\t\r\netxea\t\r\n\t\r\n");
+
+    // Without the lexicon file the run goes on, as the window does, after its message.
+    TempDir empty;
+    o = Batch({"--batch", kItems, "--data-dir", empty.Path.string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Err,
+              "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n" + kLengthMessage);
+    EXPECT_NE(o.Out.find("etxe\t   0.00\t\r\n"), std::string::npos);
+}
+
+TEST(Batch, ArgumentErrorsExitWithTwo) {
+    struct Case {
+        std::vector<std::string> Args;
+        std::string FirstLine;
+    };
+    const std::vector<Case> cases = {
+        {{"--batch"}, "zirtel: no items file given"},
+        {{kItems}, "zirtel: --batch is missing"},
+        {{"--batch", kItems, "--frobnicate"}, "zirtel: unknown option '--frobnicate'"},
+        {{"--batch", kItems, "other.txt"},
+         "zirtel: only one items file can be given ('" + kItems + "', 'other.txt')"},
+        {{"--batch", kItems, "-o"}, "zirtel: option -o needs a value"},
+        {{"--batch", kItems, "--lemmas=yes"}, "zirtel: option --lemmas takes no value"},
+        {{"--batch", kItems, "--decimals", "5"},
+         "zirtel: --decimals must be a whole number from 0 to 4, not '5'"},
+        {{"--batch", kItems, "--decimals", "two"},
+         "zirtel: --decimals must be a whole number from 0 to 4, not 'two'"},
+        {{"--batch", kItems, "--data-dir", kItems},
+         "zirtel: --data-dir: '" + kItems + "' is not a folder"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Batch(c.Args);
+        EXPECT_EQ(o.Status, 2) << c.FirstLine;
+        EXPECT_EQ(o.Out, "") << c.FirstLine;
+        EXPECT_EQ(o.Err.substr(0, o.Err.find('\n')), c.FirstLine);
+        EXPECT_NE(o.Err.find("Usage: zirtel --batch ITEMS"), std::string::npos);
+    }
+
+    // An unknown field is named, with the valid names.
+    const Outcome o = Batch({"--batch", kItems, "--fields", "H_MAIZT,foo,N*"});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(
+        o.Err.substr(0, o.Err.find('\n')),
+        "zirtel: unknown field 'foo' in --fields; valid names: USER1, USER2, USER3, H_MAIZT, "
+        "LOG10_MAIZT, AHOSKERA, ORT_SILAB, HOM, 1F, KB_F, ERREP, LUZ_S, LUZ_F, 1_BM, 2_BM, 3_BM, "
+        "4_BM, 5_BM, BM_TK, BM_TP, BMLB, BMLBB, TK_BB, TP_BB, BPMLB, BPMLBB, LUZ_L, KB_O, N, N*, "
+        "N1, "
+        "N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, PN, PN1, PN2, PN3, PN4, "
+        "PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG, TL, TL_MAIZT, TL_KOK, NATL, AZPIM, "
+        "AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN, FSM1_TP, FSM1_TK, FSM1_MAX, FSM2_TP, "
+        "FSM2_TK, FSM2_MAX, FSM3_TP, FSM3_TK, FSM3_MAX, OSM1_TP, OSM1_TK, OSM1_MAX, OSM2_TP, "
+        "OSM2_TK, OSM2_MAX, OSM3_TP, OSM3_TK, OSM3_MAX, N_STAR (the same as N*), all");
+
+    // Help and version answer on standard output.
+    Outcome h = Batch({"--help"});
+    EXPECT_EQ(h.Status, 0);
+    EXPECT_EQ(h.Out.rfind("Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST]", 0), 0u);
+    EXPECT_EQ(h.Err, "");
+    h = Batch({"--version"});
+    EXPECT_EQ(h.Status, 0);
+    EXPECT_TRUE(std::regex_match(h.Out, std::regex("zirtel [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << h.Out;
+}
+
+TEST(Batch, FilesThatCannotBeOpenedOrWrittenExitWithOne) {
+    TempDir dir;
+    // The items file.
+    const std::string missing = (dir.Path / "missing.txt").string();
+    Outcome o = Batch({"--batch", missing, "--data-dir", kData.string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Out, "");
+    EXPECT_EQ(o.Err, "File Error: Can't open input file " + missing + "\n");
+
+    // The output file: the window's message, after the analysis.
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o",
+               (dir.Path / "no" / "out.txt").string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, kLengthMessage + "Fitxategi-errorea: Ezin da gorde irteera-fitxategia\n");
+
+    // A saved output file gets the window's confirmation; an unwritable neighbour list its error.
+    const fs::path out = dir.Path / "out.txt";
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(), "--neighbours",
+               (dir.Path / "no" / "n.txt").string(), "--phon-neighbours",
+               (dir.Path / "no" / "p.txt").string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Out, "");
+    EXPECT_EQ(ReadBytes(out), kDefaultResults);
+    EXPECT_EQ(o.Err, kLengthMessage + "Irteera gordeta\n"
+                                      "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda\n"
+                                      "File Error: Can't save neighbour list\n");
+
+    // Standard output that cannot be written.
+    std::ostream broken(nullptr);
+    std::ostringstream err;
+    const char* argv[] = {"zirtel", "--batch", kItems.c_str(), "--data-dir", kData.c_str()};
+    EXPECT_EQ(RunBatch(5, argv, broken, err), 1);
+    EXPECT_EQ(err.str(),
+              kLengthMessage + "zirtel: the results could not be written to standard output\n");
+}
+
+TEST(BatchProgram, RunsWithoutADisplayAndFindsItsDataBesideItself) {
+    TempDir dir;
+    const std::string program = ZIRTEL_PROGRAM;
+    Outcome o = Program(program, {"--batch", kItems, "--data-dir", kData.string()}, dir);
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, kDefaultResults);
+    EXPECT_EQ(o.Err, kLengthMessage); // nothing from Qt: no plugin was loaded
+
+    const fs::path out = dir.Path / "results.txt";
+    o = Program(program, {"--batch", kItems, "--data-dir", kData.string(), "-o", out.string()},
+                dir);
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "");
+    EXPECT_EQ(ReadBytes(out), kDefaultResults);
+
+    o = Program(program, {"--batch", kItems, "--fields", "NOPE"}, dir);
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: unknown field 'NOPE' in --fields; valid names: USER1, ", 0), 0u);
+
+    o = Program(program, {"--batch", (dir.Path / "none.txt").string()}, dir);
+    EXPECT_EQ(o.Status, 1);
+
+    // Without --data-dir the lexicon is read from the program's own folder (here a copy of the
+    // program beside the hand-made lexicon, run from elsewhere).
+    const fs::path copy = dir.Path / "zirtel";
+    fs::copy_file(program, copy);
+    fs::copy_file(kData / "nwfreq_EUS.txt", dir.Path / "nwfreq_EUS.txt");
+    o = Program(copy.string(), {"--batch", kItems}, dir);
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, kDefaultResults);
+}
+
+} // namespace
+} // namespace zirtel

@@ -1,0 +1,176 @@
+#include "core/analysis/results_output.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <fstream>
+#include <sstream>
+
+#include "core/analysis/workspace.h"
+#include "support/recording_feedback.h"
+
+namespace zirtel {
+namespace {
+
+using test::RecordedMessage;
+using test::RecordingFeedback;
+
+const std::filesystem::path kData = std::filesystem::path(ZIRTEL_TEST_DATA) / "results_output";
+
+std::string ReadBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class TempDir {
+  public:
+    TempDir() {
+        Path = std::filesystem::temp_directory_path() /
+               ("zirtel_results_" + std::to_string(::getpid()) + "_" + std::to_string(Counter++));
+        std::filesystem::remove_all(Path);
+        std::filesystem::create_directories(Path);
+    }
+    ~TempDir() { std::filesystem::remove_all(Path); }
+    std::size_t FileCount() const {
+        std::size_t n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(Path)) ++n;
+        return n;
+    }
+    std::filesystem::path Path;
+    static inline int Counter = 0;
+};
+
+// A workspace over the hand-made lexicon with the items etxe and mendi entered and analysed
+// with the default options (only H_MAIZT: etxe 120.5, mendi 42.25).
+struct TwoItems {
+    RecordingFeedback ui;
+    Workspace ws{ui, kData};
+    TwoItems() {
+        ws.Startup();
+        ws.EnterTypedItem("etxe");
+        ws.EnterTypedItem("mendi");
+        ws.AnalyseAll();
+        ui.Clear();
+    }
+};
+
+TEST(ResultsFile, HeaderItemsAndFinalEmptyRowWithTrailingTabsAndCrLf) {
+    TwoItems t;
+    EXPECT_EQ(OutputFileText(t.ws), "Sarrera \t  H_MAIZT \t\r\n"
+                                    "etxe\t 120.50\t\r\n"
+                                    "mendi\t  42.25\t\r\n"
+                                    "\t\t\r\n");
+
+    // More fields, in catalogue order (etxe repeats its e); an empty cell (no letter repeated
+    // in mendi) gives two tabs in a row; a missing word gives 0; ñ is written as UTF-8.
+    Workspace& ws = t.ws;
+    ws.Options.SetFieldTicked(FindField("luz_l"), true);
+    ws.Options.SetFieldTicked(FindField("ERREP"), true);
+    ws.AssignColumns();
+    ws.EnterTypedItem("\xF1"
+                      "abar");
+    ws.EnterTypedItem("zzz");
+    ws.AnalyseAll();
+    EXPECT_EQ(OutputFileText(ws), "Sarrera \t  H_MAIZT \t  ERREP \t LUZ_L \t\r\n"
+                                  "etxe\t 120.50\trep\t   4\t\r\n"
+                                  "mendi\t  42.25\t\t   5\t\r\n"
+                                  "\xC3\xB1"
+                                  "abar\t   3.00\trep\t   5\t\r\n"
+                                  "zzz\t   0.00\trep\t   3\t\r\n"
+                                  "\t\t\t\t\r\n");
+
+    // No item at all: the header line and the empty first row.
+    ws.ClearItems();
+    ws.Options.UntickAllFields();
+    ws.AssignColumns();
+    EXPECT_EQ(OutputFileText(ws), "Sarrera \t\r\n\t\r\n");
+}
+
+TEST(ResultsFile, SaveReplacesTheFileAndReports) {
+    TwoItems t;
+    TempDir dir;
+    const auto path = dir.Path / "out.txt";
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "an older and much longer file that must be replaced entirely\r\n";
+    }
+    EXPECT_TRUE(SaveOutputFile(t.ws, path));
+    EXPECT_EQ(ReadBytes(path),
+              "Sarrera \t  H_MAIZT \t\r\netxe\t 120.50\t\r\nmendi\t  42.25\t\r\n\t\t\r\n");
+    EXPECT_EQ(t.ui.Messages,
+              (std::vector<RecordedMessage>{{"", "Irteera gordeta", MessageButtons::OkCancel}}));
+    EXPECT_EQ(dir.FileCount(), 1u); // no temporary file left behind
+}
+
+TEST(ResultsFile, FailuresAreReportedAndLeaveTheOldFile) {
+    TwoItems t;
+    TempDir dir;
+    const RecordedMessage error{"Fitxategi-errorea", "Ezin da gorde irteera-fitxategia",
+                                MessageButtons::OkCancel};
+
+    // The file cannot be created: a folder that does not exist, or a folder in place of a file.
+    EXPECT_FALSE(SaveOutputFile(t.ws, dir.Path / "missing" / "out.txt"));
+    EXPECT_FALSE(SaveOutputFile(t.ws, dir.Path));
+    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error, error}));
+    EXPECT_EQ(dir.FileCount(), 0u);
+
+    // A write that fails part-way (here: the file size limit is reached after 10 bytes): the
+    // error, not "Irteera gordeta", and the earlier file stays whole.
+    const auto path = dir.Path / "good.txt";
+    {
+        std::ofstream good(path, std::ios::binary);
+        good << "good results\r\n";
+    }
+    t.ui.Clear();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved_ok = SaveOutputFile(t.ws, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error}));
+    EXPECT_EQ(ReadBytes(path), "good results\r\n");
+    EXPECT_EQ(dir.FileCount(), 1u);
+}
+
+TEST(ResultsClipboard, SelectionCopy) {
+    TwoItems t;
+    StringGrid& grid = t.ws.OutputGrid;
+    // One cell: its text and one CR.
+    grid.SetSelection(GridRect{2, 1, 2, 1});
+    EXPECT_EQ(SelectionCopyText(t.ws), " 120.50\r");
+    // A block: tabs between cells, no tab at a row's end, CR without LF.
+    grid.SetSelection(GridRect{1, 0, 2, 2});
+    EXPECT_EQ(SelectionCopyText(t.ws), "Sarrera \t  H_MAIZT \retxe\t 120.50\rmendi\t  42.25\r");
+    // Empty cells past the results still count as cells.
+    grid.SetSelection(GridRect{2, 2, 3, 3});
+    EXPECT_EQ(SelectionCopyText(t.ws), "  42.25\t\r\t\r");
+    // Text stays Latin-1 for the clipboard.
+    t.ws.EnterTypedItem("\xF1"
+                        "abar");
+    grid.SetSelection(GridRect{1, 3, 1, 3});
+    EXPECT_EQ(SelectionCopyText(t.ws), "\xF1"
+                                       "abar\r");
+    grid.SetSelection(GridRect{2, 1, 1, 1});
+    EXPECT_EQ(SelectionCopyText(t.ws), "");
+}
+
+TEST(ResultsClipboard, CopyAll) {
+    TwoItems t;
+    // Rows 0 to NextRow - 1: no empty last row, no trailing tab.
+    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \t  H_MAIZT \retxe\t 120.50\rmendi\t  42.25\r");
+    // No field shown: only the item column.
+    t.ws.Options.UntickAllFields();
+    t.ws.AssignColumns();
+    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \retxe\rmendi\r");
+}
+
+} // namespace
+} // namespace zirtel

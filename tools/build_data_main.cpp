@@ -1,0 +1,77 @@
+// zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH] [--lt-proc PATH]
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "data_builder.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH]\n"
+    "                         [--lt-proc PATH]\n"
+    "  --counts      word-count list, one \"form count\" per line (UTF-8)\n"
+    "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, ZR_BF*.txt, ZR_BPF*.txt\n"
+    "  --dictionary  Hunspell dictionary without extension (default /usr/share/hunspell/eu)\n"
+    "  --analyser    Basque analyser transducer (default: eu-es.automorf.bin under\n"
+    "                /usr/share/apertium)\n"
+    "  --lt-proc     the lt-proc program (default: lt-proc on the PATH)\n";
+
+std::filesystem::path FindAnalyser() {
+    const std::filesystem::path usual = "/usr/share/apertium/apertium-eu-es/eu-es.automorf.bin";
+    if (std::filesystem::exists(usual)) return usual;
+    std::error_code ec;
+    for (std::filesystem::recursive_directory_iterator it("/usr/share/apertium", ec), end;
+         !ec && it != end; it.increment(ec))
+        if (it->path().filename() == "eu-es.automorf.bin") return it->path();
+    return usual;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    zirtel::tools::BuildOptions options;
+    options.Dictionary = "/usr/share/hunspell/eu";
+    bool analyserGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (i + 1 >= argc) {
+            std::cerr << "zirtel-build-data: " << arg << " needs a value\n" << kUsage;
+            return 2;
+        }
+        const std::string value = argv[++i];
+        if (arg == "--counts") {
+            options.Counts = value;
+        } else if (arg == "--out") {
+            options.OutFolder = value;
+        } else if (arg == "--dictionary") {
+            options.Dictionary = value;
+        } else if (arg == "--analyser") {
+            options.Analyser = value;
+            analyserGiven = true;
+        } else if (arg == "--lt-proc") {
+            options.LtProc = value;
+        } else {
+            std::cerr << "zirtel-build-data: unknown option " << arg << "\n" << kUsage;
+            return 2;
+        }
+    }
+    if (options.Counts.empty() || options.OutFolder.empty()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    if (!analyserGiven) options.Analyser = FindAnalyser();
+    try {
+        zirtel::tools::BuildDataSet(options, std::cout);
+    } catch (const std::exception& e) {
+        std::cerr << "zirtel-build-data: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
