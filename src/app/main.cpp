@@ -7,14 +7,12 @@
 #include <filesystem>
 #include <optional>
 
+#include "cli/batch.h"
 #include "cli/batch_arguments.h"
 #include "gui/windows.h"
 
 int main(int argc, char** argv) {
-    if (zirtel::IsBatchInvocation(argc, argv)) {
-        std::fprintf(stderr, "Batch mode is not available in this build.\n");
-        return 2;
-    }
+    if (zirtel::IsBatchInvocation(argc, argv)) return zirtel::RunBatch(argc, argv);
     try {
         QApplication app(argc, argv);
         QApplication::setApplicationName("Zirtel");
