@@ -1,6 +1,5 @@
 // Start-up: the batch mode runs without a window (and without a display); otherwise the
 // application object, the windows in their order, and the message loop.
-#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <exception>
@@ -9,14 +8,13 @@
 
 #include "cli/batch.h"
 #include "cli/batch_arguments.h"
+#include "gui/application.h"
 #include "gui/windows.h"
 
 int main(int argc, char** argv) {
     if (zirtel::IsBatchInvocation(argc, argv)) return zirtel::RunBatch(argc, argv);
     try {
-        QApplication app(argc, argv);
-        QApplication::setApplicationName("Zirtel");
-        QApplication::setApplicationDisplayName("Zirtel");
+        zirtel::ZirtelApplication app(argc, argv);
         const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
         std::optional<std::filesystem::path> input;
         const QStringList args = QCoreApplication::arguments();

@@ -75,9 +75,9 @@ TEST_F(OrthoSearchTest, EnyeIsTheTwentySeventhLetterAfterZ) {
     EXPECT_EQ(Ws.OrthoNeighbours.NeighList.TopRow(), 8);
     EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Top, 8);
     EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Bottom, 8);
-    Ws.NeighListClick(4);
+    Ws.NeighListClick(Ws.OrthoNeighbours, 4);
     EXPECT_EQ(Ws.StimulusGrid.Selection().Top, r + 1);
-    Ws.NeighListClick(5); // not a first row: nothing happens
+    Ws.NeighListClick(Ws.OrthoNeighbours, 5); // not a first row: nothing happens
     EXPECT_EQ(Ws.StimulusGrid.Selection().Top, r + 1);
 
     // An item with a capital Ñ (input files lower-case A-Z only) does not find itself through
