@@ -14,6 +14,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
+#include "core/lexicon/user_fields.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -159,6 +160,8 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
             req.OrthoNeighbourFile = value();
         } else if (arg == "--phon-neighbours") {
             req.PhonNeighbourFile = value();
+        } else if (arg == "--user1" || arg == "--user2" || arg == "--user3") {
+            req.UserFiles[static_cast<std::size_t>(arg.back() - '1')] = value();
         } else if (arg == "--data-dir") {
             req.DataDir = value();
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -220,11 +223,18 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
     ws.Startup();
     if (req.Lemmas) ws.UseLemmaLexicon();
     ws.Decimals = req.Decimals;
+    for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
+        if (!req.UserFiles[n]) continue;
+        if (!LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
+            err << "zirtel: cannot open the user field file '" << *req.UserFiles[n] << "'\n";
+            return kBatchFileError;
+        }
+    }
     // "all" shows a user field only when a file gave it a name.
     if (ListsAll(req.Fields))
         for (const FieldInfo& f : FieldCatalogue())
-            if (f.UserField > 0 &&
-                ws.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name == "Undefined")
+            if (f.UserField > 0 && ws.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name ==
+                                       kUndefinedUserField)
                 ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
     ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
     ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);

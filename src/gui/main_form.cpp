@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/analysis/results_output.h"
 #include "gui/analysis_option_form.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
@@ -33,6 +34,12 @@ bool ToLatin1(const QString& text, std::string& out) {
     const QByteArray bytes = text.toLatin1();
     out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     return true;
+}
+
+// Puts Latin-1 text on the clipboard as plain text.
+void SetClipboardLatin1(const std::string& text) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 constexpr const char* kNotLatin1Text = "Sarrerak Latin-1 ez den karaktere bat du; euskal letrak "
@@ -56,6 +63,14 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
             this, "Open File", DialogDir,
             "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
     };
+    ChooseSaveFile = [this]() {
+        QFileDialog dialog(this, "Save File", DialogDir, "Text file (*.txt)");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix("txt");
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().front();
+    };
 
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -65,6 +80,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     BuildPanel();
     BuildGrids();
     BuildMenus();
+    qApp->installEventFilter(this);
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -194,6 +210,7 @@ void TMainForm::BuildGrids() {
     PopupMenu1->setObjectName("PopupMenu1");
     OutputGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(OutputGrid, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupComponent_ = OutputGrid;
         PopupMenu1->popup(OutputGrid->viewport()->mapToGlobal(pos));
     });
 
@@ -227,10 +244,11 @@ void TMainForm::BuildMenus() {
     NewInputFile1 = file->addAction("&Berria", this, &TMainForm::NewInputFile1Click);
     OpenInputFile1 =
         file->addAction("&Ireki sarrerako fitxategia ", this, &TMainForm::OpenInputFile1Click);
-    SaveOutputFile1 = file->addAction("&Gorde irteerako estatistikoak");
+    SaveOutputFile1 =
+        file->addAction("&Gorde irteerako estatistikoak", this, &TMainForm::SaveOutputFile1Click);
     Exit1 = file->addAction("I&rten", this, &TMainForm::Exit1Click);
     QMenu* edit = bar->addMenu("&Editatu");
-    Copy2 = edit->addAction("&Kopiatu");
+    Copy2 = edit->addAction("&Kopiatu", this, &TMainForm::Copy2Click);
     Copy2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     Paste1 = edit->addAction("&Itsatsi", this, &TMainForm::Paste1Click);
     Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
@@ -266,8 +284,8 @@ void TMainForm::BuildMenus() {
     Instructions2 = help2->addAction("Description of Output Fields", this,
                                      &TMainForm::Instructions2Click);
     About2 = help2->addAction("About", this, &TMainForm::About2Click);
-    Copy1 = PopupMenu1->addAction("&Copy");
-    Copyall1 = PopupMenu1->addAction("Copy &All");
+    Copy1 = PopupMenu1->addAction("&Copy", this, &TMainForm::Copy1Click);
+    Copyall1 = PopupMenu1->addAction("Copy &All", this, &TMainForm::Copyall1Click);
     // Menu shortcuts work whichever control has the focus.
     for (QAction* a : {Copy2, Paste1, NeighbourStats1, SelectedItems1, Instructions1})
         a->setShortcutContext(Qt::ApplicationShortcut);
@@ -313,10 +331,14 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    // Ctrl+C and Ctrl+V are the menu's commands even while the entry line has the focus.
-    if (watched == EditLine && event->type() == QEvent::ShortcutOverride) {
+    // Ctrl+C and Ctrl+V are the menu's commands even while the entry line has the focus; Ctrl+C
+    // copies the results whichever control of the window has it (a cell editor too).
+    if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool copy = key->matches(QKeySequence::Copy);
+        if ((watched == EditLine && (copy || key->matches(QKeySequence::Paste))) ||
+            (copy && widget && widget->window() == this)) {
             event->ignore();
             return true;
         }
@@ -337,6 +359,50 @@ void TMainForm::OpenInputFile1Click() {
     DialogDir = QFileInfo(path).absolutePath();
     WS_->ReadInputFile(path.toStdString());
     RefreshGrids();
+}
+
+void TMainForm::SaveOutputFile1Click() {
+    QString path = ChooseSaveFile();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+    SaveOutputFile(*WS_, std::filesystem::path(path.toStdU16String()));
+}
+
+void TMainForm::ReadOutputSelection() {
+    // The view has no header row. A selection that the engine started at row 0 (a press on a
+    // field's header) shows from row 1: while the view still shows it, it is kept whole.
+    StringGrid shown(1, 1, 0, 0);
+    shown.SetSelection(GridRect{});
+    ReadGridSelection(OutputGrid, shown);
+    const GridRect view = shown.Selection();
+    if (view.Empty()) return;
+    const GridRect engine = WS_->OutputGrid.Selection();
+    if (engine.Top == 0 && view.Top == 1 && view.Left == engine.Left &&
+        view.Right == engine.Right && view.Bottom == engine.Bottom)
+        return;
+    ReadGridSelection(OutputGrid, WS_->OutputGrid);
+}
+
+void TMainForm::Copy2Click() {
+    ReadOutputSelection();
+    SetClipboardLatin1(SelectionCopyText(*WS_));
+}
+
+void TMainForm::Copy1Click() {
+    if (!qobject_cast<QTableView*>(PopupComponent_.data())) {
+        Feedback_->Beep();
+        return;
+    }
+    ReadOutputSelection();
+    SetClipboardLatin1(SelectionCopyText(*WS_));
+}
+
+void TMainForm::Copyall1Click() {
+    if (!qobject_cast<QTableView*>(PopupComponent_.data())) {
+        Feedback_->Beep();
+        return;
+    }
+    SetClipboardLatin1(CopyAllText(*WS_));
 }
 
 void TMainForm::Exit1Click() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <filesystem>
 #include <memory>
@@ -68,10 +69,16 @@ class TMainForm : public QMainWindow {
     QString DialogDir;
     // Chooses the file of the open dialog ("Open File"); empty when cancelled. Tests replace it.
     std::function<QString()> ChooseOpenFile;
+    // Chooses the file of the save dialog ("Save File"); empty when cancelled. Tests replace it.
+    std::function<QString()> ChooseSaveFile;
 
   public slots:
     void NewInputFile1Click();
     void OpenInputFile1Click();
+    void SaveOutputFile1Click();
+    void Copy2Click();
+    void Copy1Click();
+    void Copyall1Click();
     void Exit1Click();
     void Paste1Click();
     void NeighbourStats1Click();
@@ -112,6 +119,10 @@ class TMainForm : public QMainWindow {
     void AssignColumns();
     void UpdateVisibleRows();
     bool EditLineLatin1(std::string& out);
+    // Takes the results view's selection into the engine's grid before a copy.
+    void ReadOutputSelection();
+    // The control that opened the pop-up menu last.
+    QPointer<QWidget> PopupComponent_;
 
     std::unique_ptr<QtFeedback> OwnFeedback_;
     Feedback* Feedback_;

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -143,6 +144,43 @@ TEST(Batch, FieldsDecimalsAndLemmas) {
     EXPECT_EQ(o.Err,
               "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n" + kLengthMessage);
     EXPECT_NE(o.Out.find("etxe\t   0.00\t\r\n"), std::string::npos);
+}
+
+TEST(Batch, UserFields) {
+    const std::string conc = (kData / "concreteness.txt").string();
+    // Field 2 from a file: its name heads the column; a word missing from the file gives 0.
+    Outcome o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--user2", conc, "--fields",
+                       "H_MAIZT,user2"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \tConcreteness\t  H_MAIZT \t\r\n"
+                     "etxe\t   5.50\t 120.50\t\r\n"
+                     "mendi\t   4.25\t  42.25\t\r\n"
+                     "\xC3\xB1"
+                     "abar\t   0.00\t   3.00\t\r\n"
+                     "a\t\t\t\r\n"
+                     "abcdefghijklmnopqrs\t\t\t\r\n"
+                     "etxea\t   0.00\t  80.00\t\r\n"
+                     "\t\t\t\r\n");
+
+    // A loaded field is shown only when it is asked for.
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--user1", conc});
+    EXPECT_EQ(o.Out, kDefaultResults);
+
+    // "all": every field, but of the user fields only the loaded one (82 columns).
+    o = Batch(
+        {"--batch", kItems, "--data-dir", kData.string(), "--user3", conc, "--fields", "ALL"});
+    EXPECT_EQ(o.Status, 0);
+    const std::string header = o.Out.substr(0, o.Out.find('\n'));
+    EXPECT_EQ(header.rfind("Sarrera \tConcreteness\t  H_MAIZT \t LOG10_MAIZT \tAHOSKERA\t", 0), 0u);
+    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 82);
+    EXPECT_EQ(header.find("Undefined"), std::string::npos);
+
+    // A user field file that cannot be opened stops the run before any output.
+    const std::string missing = (kData / "no_such_field.txt").string();
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--user1", missing});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Out, "");
+    EXPECT_EQ(o.Err, "zirtel: cannot open the user field file '" + missing + "'\n");
 }
 
 TEST(Batch, ArgumentErrorsExitWithTwo) {
