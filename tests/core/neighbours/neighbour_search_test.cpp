@@ -1,6 +1,7 @@
 // The orthographic neighbour search on the hand-made lexicon of tests/data/neighbours: counts
 // overall and by position, the 27-letter alphabet with ñ, doubled letters, odd items.
 #include "core/lexicon/lexicon.h"
+#include "core/neighbours/neighbour_search.h"
 #include "core/neighbours/neighbour_test_support.h"
 
 namespace zirtel::test {
@@ -133,6 +134,12 @@ TEST_F(OrthoSearchTest, OddItemsAreSearchedWithoutHarm) {
         EXPECT_EQ(At(&FC::Col_N_STAR, r), "   0") << r;
         EXPECT_EQ(At(&FC::Col_NF_SIG, r), "   0.00") << r;
     }
+
+    // Called directly on an item the driver would refuse, the search leaves the row alone.
+    const int tooLong = PutRaw(std::string(19, 'a'));
+    FindOrthoNeighbours(Ws, tooLong);
+    EXPECT_EQ(At(&FC::Col_N, tooLong), "");
+    EXPECT_EQ(At(&FC::Col_NAZPIM, tooLong), "");
 }
 
 TEST_F(OrthoSearchTest, TheLemmaListIsSearchedWhileItIsCurrent) {
