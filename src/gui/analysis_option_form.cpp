@@ -1,6 +1,7 @@
 #include "gui/analysis_option_form.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,9 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/workspace.h"
+#include "core/lexicon/user_fields.h"
+#include "gui/main_form.h"
+#include "gui/windows.h"
 #include "gui/colours.h"
 
 namespace zirtel {
@@ -89,6 +93,9 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     CancelBtn->setObjectName("CancelBtn");
     connect(OKBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::CancelBtnClick);
+    connect(User1LoadFile, &QPushButton::clicked, this, &TAnalysisOptionForm::User1LoadFileClick);
+    connect(User2LoadFile, &QPushButton::clicked, this, &TAnalysisOptionForm::User2LoadFileClick);
+    connect(User3LoadFile, &QPushButton::clicked, this, &TAnalysisOptionForm::User3LoadFileClick);
     auto* label = new QLabel("Zirtelak", this);
     QFont f = label->font();
     f.setBold(true);
@@ -117,6 +124,25 @@ void TAnalysisOptionForm::Refresh() {
         cb->setChecked(WS_.Options.Ticked(static_cast<int>(i)));
         cb->setEnabled(WS_.Options.Enabled(static_cast<int>(i)));
     }
+}
+
+void TAnalysisOptionForm::LoadUserFile(int number) {
+    if (!MainForm || !MainForm->ChooseOpenFile) return;
+    const QString path = MainForm->ChooseOpenFile();
+    if (path.isEmpty()) return;
+    LoadUserField(WS_, std::filesystem::path(QFile::encodeName(path).toStdString()), number);
+    Refresh();
+    MainForm->RefreshGrids();
+}
+
+void TAnalysisOptionForm::User1LoadFileClick() {
+    LoadUserFile(0);
+}
+void TAnalysisOptionForm::User2LoadFileClick() {
+    LoadUserFile(1);
+}
+void TAnalysisOptionForm::User3LoadFileClick() {
+    LoadUserFile(2);
 }
 
 void TAnalysisOptionForm::OKBtnClick() {

@@ -31,8 +31,14 @@ class TAnalysisOptionForm : public QDialog {
   public slots:
     void OKBtnClick();
     void CancelBtnClick();
+    // "Bete": the main window's open dialog, then the chosen file into user field 1, 2 or 3.
+    // The dialog stays open.
+    void User1LoadFileClick();
+    void User2LoadFileClick();
+    void User3LoadFileClick();
 
   private:
+    void LoadUserFile(int number);
     Workspace& WS_;
     std::map<QString, QCheckBox*> Boxes_;
 };

@@ -266,7 +266,7 @@ void TMainForm::BuildMenus() {
     Lemmas1 = vocab->addAction("&Lemak", this, &TMainForm::Lemmas1Click);
     Lemmas1->setCheckable(true);
     QMenu* options = bar->addMenu("A&ukerak");
-    View1 = options->addAction("&Ikusi");
+    View1 = options->addAction("&Ikusi", this, &TMainForm::View1Click);
     QMenu* window = bar->addMenu("&Leihoa");
     MainWindow1 = window->addAction("&Leiho nagusia");
     Neighbourlist1 =
@@ -274,14 +274,16 @@ void TMainForm::BuildMenus() {
     Phonneighlist1 =
         window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
     QMenu* help = bar->addMenu("&Laguntza");
-    Instructions1 = help->addAction("&Jarraibideak");
+    Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
-    OutputFields1 = help->addAction("&Irteerako eremuen deskribapena  ");
-    About1 = help->addAction("&Honi buruz");
+    OutputFields1 = help->addAction("&Irteerako eremuen deskribapena  ", this,
+                                    &TMainForm::OutputFields1Click);
+    About1 = help->addAction("&Honi buruz", this, &TMainForm::About1Click);
     QMenu* help2 = bar->addMenu("Help");
-    Instructions3 = help2->addAction("Instructions");
-    Instructions2 = help2->addAction("Description of Output Fields");
-    About2 = help2->addAction("About");
+    Instructions3 = help2->addAction("Instructions", this, &TMainForm::Instructions3Click);
+    Instructions2 = help2->addAction("Description of Output Fields", this,
+                                     &TMainForm::Instructions2Click);
+    About2 = help2->addAction("About", this, &TMainForm::About2Click);
     Copy1 = PopupMenu1->addAction("&Copy", this, &TMainForm::Copy1Click);
     Copyall1 = PopupMenu1->addAction("Copy &All", this, &TMainForm::Copyall1Click);
     // Menu shortcuts work whichever control has the focus.
@@ -546,6 +548,9 @@ void TMainForm::OutputGridSelectCell() {
     if (Syncing_) return;
     const QModelIndex current = OutputGrid->selectionModel()->currentIndex();
     if (!current.isValid()) return;
+    // The keys move the selection with the current cell: keep it, or the refresh below would
+    // put the old one back.
+    ReadGridSelection(OutputGrid, WS_->OutputGrid);
     WS_->SyncNeighbourList(GridRow(current.row()));
     RefreshGrids();
 }

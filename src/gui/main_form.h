@@ -97,6 +97,14 @@ class TMainForm : public QMainWindow {
     void OutputGridMouseDown(const QModelIndex& index);
     void OutputGridHeaderClick(int col);
     void OutputGridSelectCell();
+    // Help menus and the view options (help files come from the program's data folder).
+    void Instructions1Click();
+    void Instructions3Click();
+    void OutputFields1Click();
+    void Instructions2Click();
+    void About1Click();
+    void About2Click();
+    void View1Click();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

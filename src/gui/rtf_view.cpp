@@ -57,10 +57,7 @@ void FillTextDocument(QTextDocument& document, const RtfDocument& rtf) {
 
 bool LoadRtfInto(QTextEdit& view, const std::filesystem::path& path) {
     std::optional<RtfDocument> rtf = ReadRtfFile(path);
-    if (!rtf) {
-        view.clear();
-        return false;
-    }
+    if (!rtf) return false;
     FillTextDocument(*view.document(), *rtf);
     view.moveCursor(QTextCursor::Start);
     return true;

@@ -15,7 +15,7 @@ namespace zirtel {
 void FillTextDocument(QTextDocument& document, const RtfDocument& rtf);
 
 // Loads the rich-text file into the view (replacing its text). False when the file cannot be
-// read; the view is then emptied.
+// read; the view then keeps its text.
 bool LoadRtfInto(QTextEdit& view, const std::filesystem::path& path);
 
 } // namespace zirtel

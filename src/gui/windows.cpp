@@ -23,12 +23,12 @@ void CreateWindows(const std::filesystem::path& appDir,
     MainForm = new TMainForm(appDir, feedback);
     MainForm->showMaximized();
     MainForm->Startup(inputFile);
-    OutputDescriptionForm = new TOutputDescriptionForm(MainForm);
+    OutputDescriptionForm = new TOutputDescriptionForm(appDir, MainForm);
     AnalysisOptionForm = new TAnalysisOptionForm(MainForm->WS(), MainForm);
     NeighWindow = new TNeighWindow(*MainForm, MainForm);
     AboutBox = new TAboutBox(MainForm);
     PhonNeighWindow = new TPhonNeighWindow(*MainForm, MainForm);
-    InstructionsForm = new TInstructionsForm(MainForm);
+    InstructionsForm = new TInstructionsForm(appDir, MainForm);
     Options = new TOptions(MainForm->WS().Decimals, MainForm);
     BasqueAboutForm = new TBasqueAboutForm(MainForm);
     // Satellites are separate top-level windows owned by the main window.

@@ -88,7 +88,7 @@ def convert(source):
         elif p.startswith("# "):
             parts.append("\\pard\\sb240\\sa120\\plain\\b\\fs28 " + inline(p[2:]) + "\\par\n")
         elif p.startswith("- "):
-            parts.append("\\pard\\li360\\fi-240\\sa60\\plain\\fs20 \\bullet\\tab " + inline(p[2:]) + "\\par\n")
+            parts.append("\\pard\\li360\\fi-240\\sa60\\plain\\fs20 \\bullet  " + inline(p[2:]) + "\\par\n")
         else:
             parts.append("\\pard\\sa120\\plain\\fs20 " + inline(p) + "\\par\n")
     parts.append("}\n")

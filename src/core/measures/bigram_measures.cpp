@@ -51,7 +51,8 @@ std::optional<float> BigramLogSum(const BigramTables& tables, std::string_view i
 }
 
 void WriteBigramMeasures(Workspace& ws, int row) {
-    const std::string& item = ws.Item(row);
+    // A copy: writing cells may move the grid's storage.
+    const std::string item = ws.Item(row);
     const int n = static_cast<int>(item.size());
     const BigramTables& tables = ws.Bigrams;
     const bool loaded = tables.Loaded(n);

@@ -126,26 +126,21 @@ void BigramTables::Read(int length, const std::filesystem::path& path, Feedback&
     const int values = length - 1;
     for (int row = 0; row < kBigramCount && !fields.AtEnd(); ++row) {
         fields.Take(fields.Peek()); // the label, read whole and not used
-        bool numbers = true;
-        for (int p = 0; numbers && p < values; ++p) {
+        // A field that is not a number ends the row; it stays to be the next row's label.
+        int p = 0;
+        for (; p < values; ++p) {
             const std::string_view field = fields.Peek();
             const std::optional<int> value = ParseInt(field);
-            if (!value) {
-                numbers = false;
-                break;
-            }
+            if (!value) break;
             fields.Take(field);
             Tables_->Type[Offset(length, p, row)] = *value;
         }
-        for (int p = 0; numbers && p < values; ++p) {
+        for (int q = 0; p == values && q < values; ++q) {
             const std::string_view field = fields.Peek();
             const std::optional<float> value = ParseFloat(field);
-            if (!value) {
-                numbers = false;
-                break;
-            }
+            if (!value) break;
             fields.Take(field);
-            Tables_->Token[Offset(length, p, row)] = *value;
+            Tables_->Token[Offset(length, q, row)] = *value;
         }
         progress->Step();
     }

@@ -63,17 +63,4 @@ bool NeighbourList::Save(const std::filesystem::path& path) const {
     return WriteFileAtomically(path, SaveText());
 }
 
-bool SaveOrthoNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
-                            Feedback& ui) {
-    // The whole file is written to a temporary file first: a write that fails on the way counts
-    // as a failure and leaves any earlier file as it was.
-    if (!list.Save(path)) {
-        ui.ShowMessage("Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
-                       MessageButtons::OkCancel);
-        return false;
-    }
-    ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
-    return true;
-}
-
 } // namespace zirtel

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/feedback/feedback.h"
 #include "core/grid/string_grid.h"
 
 namespace zirtel {
@@ -30,12 +29,5 @@ class NeighbourList {
     // Writes SaveText() to the path; false when the file cannot be written.
     bool Save(const std::filesystem::path& path) const;
 };
-
-// "&Auzokideen zerrenda gorde" of the orthographic list: saves it and tells the user how it
-// went ("Auzokide-zerrenda gorde egin da", or "Ezin da gorde auzokide-zerrenda" with the caption
-// "Fitxategi-errorea" when the file cannot be written, even part of the way). Returns whether
-// the file was written.
-bool SaveOrthoNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
-                            Feedback& ui);
 
 } // namespace zirtel

@@ -56,23 +56,23 @@ void BiphoneTables::BuildLabelIndex(int phonemes) {
 }
 
 std::int32_t BiphoneTables::TypeCount(int phonemes, int position, int row) const {
-    if (BiphoneTypeCount_.empty() || phonemes < 0 || phonemes > kMaxBiphonePhonemes ||
-        position < 0 || position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+    if (BiphoneTypeCount_.empty() || !InRange(phonemes) || position < 0 ||
+        position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
         return 0;
     return BiphoneTypeCount_[Index(phonemes, position, row)];
 }
 
 float BiphoneTables::TokenFreq(int phonemes, int position, int row) const {
-    if (BiphoneTokenFreq_.empty() || phonemes < 0 || phonemes > kMaxBiphonePhonemes ||
-        position < 0 || position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+    if (BiphoneTokenFreq_.empty() || !InRange(phonemes) || position < 0 ||
+        position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
         return 0.0f;
     return BiphoneTokenFreq_[Index(phonemes, position, row)];
 }
 
 void BiphoneTables::Set(int phonemes, int position, int row, std::int32_t typeCount,
                         float tokenFreq) {
-    if (phonemes < 0 || phonemes > kMaxBiphonePhonemes || position < 0 ||
-        position >= kBiphonePositions || row < 0 || row >= kBiphoneRows)
+    if (!InRange(phonemes) || position < 0 || position >= kBiphonePositions || row < 0 ||
+        row >= kBiphoneRows)
         return;
     if (BiphoneTypeCount_.empty()) {
         BiphoneTypeCount_.assign(kTableCells, 0);

@@ -45,14 +45,4 @@ void PhonListItemEnd(NeighbourList& list) {
     ++list.CurrentRow;
 }
 
-bool SavePhonNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
-                           Feedback& ui) {
-    if (!list.Save(path)) {
-        ui.ShowMessage("File Error", "Can't save neighbour list", MessageButtons::OkCancel);
-        return false;
-    }
-    ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
-    return true;
-}
-
 } // namespace zirtel

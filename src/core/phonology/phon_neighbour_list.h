@@ -1,5 +1,5 @@
 // The phonological neighbour list: how the phonological neighbour search lays an item's
-// neighbours out in its list window, and how the list is saved.
+// neighbours out in its list window.
 //
 // For one item the search calls, in this order: PhonListItemStart; for each phoneme position
 // its substitution neighbours (PhonListSubstitution) and, when it had any,
@@ -9,11 +9,9 @@
 // PhonListItemEnd. The grid grows whenever a word lands past its edge.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "core/feedback/feedback.h"
 #include "core/neighbours/neighbour_list.h"
 
 namespace zirtel {
@@ -39,12 +37,5 @@ void PhonListNeighbour(NeighbourList& list, std::string_view label, int position
 void PhonListBetween(NeighbourList& list);
 // Ends an item's block.
 void PhonListItemEnd(NeighbourList& list);
-
-// "&Auzokideen zerrenda gorde": writes the list to the file. On success the confirmation
-// "Auzokide-zerrenda gorde egin da" (no caption); when the file cannot be written, completely
-// and in place, "Can't save neighbour list" (caption "File Error"). Both offer OK and Cancel;
-// the answer is ignored. An existing file is replaced only by a complete list.
-bool SavePhonNeighbourList(const NeighbourList& list, const std::filesystem::path& path,
-                           Feedback& ui);
 
 } // namespace zirtel

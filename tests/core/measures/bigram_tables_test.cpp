@@ -2,10 +2,9 @@
 // tables; what can be read is used.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "core/measures/bigram_tables.h"
 #include "measure_run.h"
+#include "support/test_paths.h"
 
 namespace zirtel::test {
 namespace {
@@ -90,14 +89,12 @@ TEST(BigramTables, BadFilesAreReadAsFarAsTheyGo) {
 }
 
 TEST(BigramTables, RowsBeyondTheLastBigramAreIgnored) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / "zirtel_bigram_rows_test";
-    std::filesystem::create_directories(dir);
-    {
-        std::ofstream out(dir / "ZR_BF2.txt");
-        out << "header\n";
-        for (int r = 0; r < 2000; ++r) out << "row" << r << ' ' << r << ' ' << r << ".5\n";
-    }
+    TempDir dir;
+    std::string text = "header\n";
+    for (int r = 0; r < 2000; ++r)
+        text +=
+            "row" + std::to_string(r) + ' ' + std::to_string(r) + ' ' + std::to_string(r) + ".5\n";
+    WriteBytes(dir / "ZR_BF2.txt", text);
     RecordingFeedback fb;
     BigramTables t;
     t.Read(3, MeasuresData() / "ZR_BF3.txt", fb);
@@ -109,7 +106,6 @@ TEST(BigramTables, RowsBeyondTheLastBigramAreIgnored) {
     EXPECT_EQ(t.Type(3, 0, 0), 0);
     EXPECT_EQ(t.Type(3, 0, 12), 4);
     EXPECT_EQ(t.Token(3, 1, 324), 50.0f);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -1,29 +1,15 @@
 // The orthographic neighbour list as the search fills it, and its saved file.
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/neighbours/neighbour_test_support.h"
+#include "support/test_paths.h"
 
 namespace zirtel::test {
 namespace {
 
 namespace fs = std::filesystem;
 using NeighbourListTest = NeighbourWorkspace;
-
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-fs::path FreshFolder(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("zirtel_neighbour_list_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
     TickAllNeighbourFields(true, true);
@@ -51,8 +37,8 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
     EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Bottom, 2);
 
     // Saved: one line per listed neighbour, whatever its kind.
-    const fs::path dir = FreshFolder("block");
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "list.txt", UI));
+    const TempDir dir;
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "list.txt"));
     EXPECT_EQ(ReadBytes(dir / "list.txt"), "MARA    \tbara    \r\n"
                                            "MARA    \tkara    \r\n"
                                            "MARA    \tmaka    \r\n"
@@ -63,8 +49,6 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
                                            "ONA     \toka     \r\n"
                                            "ONA     \toza     \r\n"
                                            "ONA     \toña     \r\n");
-    EXPECT_EQ(UI.MessageLines(), (std::vector<std::string>{": Auzokide-zerrenda gorde egin da"}));
-    EXPECT_EQ(UI.Messages[0].Buttons, MessageButtons::OkCancel);
 }
 
 TEST_F(NeighbourListTest, UnlistedDeletionsAndAdditionsStillAdvanceTheList) {
@@ -88,8 +72,8 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     EXPECT_EQ(row[19], L1("ñux"));
     EXPECT_GE(Ws.OrthoNeighbours.NeighList.ColCount(), 20);
 
-    const fs::path dir = FreshFolder("wide");
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "wide.txt", UI));
+    const TempDir dir;
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "wide.txt"));
     const std::string text = ReadBytes(dir / "wide.txt");
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17);
     EXPECT_NE(text.find("KUX     \trux     \r\nKUX     \tñux     \r\n"), std::string::npos);
@@ -102,21 +86,14 @@ TEST_F(NeighbourListTest, ARowWidensPastSixteenColumns) {
     EXPECT_TRUE(ListRow(1).empty());
 }
 
-TEST_F(NeighbourListTest, SavingReportsSuccessAndFailure) {
-    const fs::path dir = FreshFolder("save");
-    // An empty list: an empty file, and the success message.
-    ASSERT_TRUE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "empty.txt", UI));
+TEST_F(NeighbourListTest, SavingAnEmptyListAndFilesThatCannotBeWritten) {
+    const TempDir dir;
+    ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "empty.txt"));
     EXPECT_TRUE(fs::exists(dir / "empty.txt"));
     EXPECT_EQ(fs::file_size(dir / "empty.txt"), 0u);
 
-    // A file that cannot be written: into a missing folder, over a folder.
-    EXPECT_FALSE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir / "missing" / "list.txt", UI));
-    EXPECT_FALSE(SaveOrthoNeighbourList(Ws.OrthoNeighbours, dir, UI));
-    EXPECT_EQ(UI.MessageLines(),
-              (std::vector<std::string>{": Auzokide-zerrenda gorde egin da",
-                                        "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda",
-                                        "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda"}));
-    EXPECT_EQ(UI.Messages[1].Buttons, MessageButtons::OkCancel);
+    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir / "missing" / "list.txt"));
+    EXPECT_FALSE(Ws.OrthoNeighbours.Save(dir.Path()));
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 

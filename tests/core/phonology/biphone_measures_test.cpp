@@ -2,7 +2,6 @@
 // tables ZR_BPF2.txt, ZR_BPF3.txt and ZR_BPF4.txt (the other phoneme counts have no file).
 #include <gtest/gtest.h>
 
-#include "core/phonology/biphone_measures.h"
 #include "phon_test_workspace.h"
 
 namespace zirtel::test {
@@ -40,12 +39,6 @@ TEST(BiphoneMeasures, ValuesFromTheTables) {
     EXPECT_EQ(Cells(t, 5), (Cells4{"3700.00", "  20.00", "   9.00", "   3.00"}));
     // zzz is not in the lexicon.
     EXPECT_EQ(Cells(t, 6), (Cells4{"   -  ", "   -  ", "    -", "   -  "}));
-}
-
-TEST(BiphoneMeasures, StressAndSyllableMarksAreNoPhonemes) {
-    EXPECT_EQ(BiphonePhonemes("'ka-tu"), "katu");
-    EXPECT_EQ(BiphonePhonemes("\"bI--tS'-I"), "bItSI");
-    EXPECT_EQ(BiphonePhonemes("-'\""), "");
 }
 
 // boskoa has six phonemes and bitxi five (its stress mark is none); there is no ZR_BPF5.txt

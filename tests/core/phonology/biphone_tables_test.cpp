@@ -2,8 +2,6 @@
 // files that are empty, truncated, malformed or too long.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "core/phonology/biphone_tables.h"
 #include "phon_test_workspace.h"
 
@@ -24,21 +22,6 @@ class FileLabelFeedback : public RecordingFeedback {
     }
 };
 
-struct TempDir {
-    std::filesystem::path Path;
-    TempDir() {
-        Path = std::filesystem::temp_directory_path() /
-               (std::string("zirtel_biphone_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~TempDir() { std::filesystem::remove_all(Path); }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path / name, std::ios::binary) << bytes;
-    }
-};
-
 std::string Upper(std::string s) {
     for (char& c : s)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -53,10 +36,10 @@ Cells4 Cells(const Workspace& ws, int row) {
 TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
     TempDir dir;
     for (const char* name : {"nwfreq_EUS.txt", "ZR_BPF2.txt", "ZR_BPF3.txt", "ZR_BPF4.txt"})
-        std::filesystem::copy_file(PhonologyData() / name, dir.Path / name);
+        std::filesystem::copy_file(PhonologyData() / name, dir / name);
 
     FileLabelFeedback ui;
-    Workspace ws(ui, dir.Path);
+    Workspace ws(ui, dir.Path());
     ws.Startup();
     ws.Options.SetTicked("TokenBPFBox", true);
     ws.AssignColumns();
@@ -70,7 +53,7 @@ TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
     ASSERT_EQ(ui.OpeningFileLabels.size(), 3u);
     for (int n = 2; n <= 4; ++n)
         EXPECT_EQ(ui.OpeningFileLabels[static_cast<std::size_t>(n - 2)],
-                  Upper((dir.Path / ("ZR_BPF" + std::to_string(n) + ".txt")).string()));
+                  Upper((dir / ("ZR_BPF" + std::to_string(n) + ".txt")).string()));
     int windows = 0;
     for (const auto& p : ui.Progresses) {
         if (p->Label != "Bifonoen maiztasunen irakurketa ... ") continue;
@@ -87,7 +70,7 @@ TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
     EXPECT_EQ(ui.Messages.size(), 1u);
 
     // A table that appears later is not read in this run: the warning comes again.
-    std::filesystem::copy_file(PhonologyData() / "ZR_BPF4.txt", dir.Path / "ZR_BPF6.txt");
+    std::filesystem::copy_file(PhonologyData() / "ZR_BPF4.txt", dir / "ZR_BPF6.txt");
     ui.Clear();
     ui.OpeningFileLabels.clear();
     ws.AnalyseAll();
@@ -100,31 +83,31 @@ TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
 
 TEST(BiphoneTables, BadFilesAndOddPronunciations) {
     TempDir dir;
-    dir.Write("nwfreq_EUS.txt", "ba\t1\tba\tb\n"
-                                "bostak\t1\tbos-tak\tbOs-tAk\n"
-                                "hutsa\t1\thu-tsa\t'-\"\n"
-                                "kanta\t1\tkan-ta\tkAn-tA\n"
-                                "lo\t1\tlo\tlO\n"
-                                "lot\t1\tlot\tlOt\n"
-                                "mesa\t1\tme-sa\tmE-sA\n");
-    dir.Write("ZR_BPF2.txt", "");                   // empty
-    dir.Write("ZR_BPF3.txt", "header, no records"); // no line end after the header
-    dir.Write("ZR_BPF4.txt", "header\nmE 1 2");     // truncated record
+    WriteBytes(dir / "nwfreq_EUS.txt", "ba\t1\tba\tb\n"
+                                       "bostak\t1\tbos-tak\tbOs-tAk\n"
+                                       "hutsa\t1\thu-tsa\t'-\"\n"
+                                       "kanta\t1\tkan-ta\tkAn-tA\n"
+                                       "lo\t1\tlo\tlO\n"
+                                       "lot\t1\tlot\tlOt\n"
+                                       "mesa\t1\tme-sa\tmE-sA\n");
+    WriteBytes(dir / "ZR_BPF2.txt", "");                   // empty
+    WriteBytes(dir / "ZR_BPF3.txt", "header, no records"); // no line end after the header
+    WriteBytes(dir / "ZR_BPF4.txt", "header\nmE 1 2");     // truncated record
     // Malformed numbers read as 0; a missing label (nt) has no row.
-    dir.Write("ZR_BPF5.txt", "header\nkA x 2 3 4 2 abc 100 1e3\nAn 9 9 9 9 10 10 10 10\n"
-                             "tA 1 1 1 5 1 1 1 100\n");
+    WriteBytes(dir / "ZR_BPF5.txt", "header\nkA x 2 3 4 2 abc 100 1e3\nAn 9 9 9 9 10 10 10 10\n"
+                                    "tA 1 1 1 5 1 1 1 100\n");
     // 900 records: a label longer than six characters is one record; records from the 801st on
     // (bO among them) are ignored.
     std::string huge = "header\nVeryLongLabel 9 9 9 9 9 9 9 9 9 9\nOs 0 3 0 0 0 0 1000 0 0 0\n";
     for (int r = 2; r < 900; ++r)
         huge += (r == 800 ? std::string("bO") : "F" + std::to_string(r)) +
                 " 7 7 7 7 7 1000 1000 1000 1000 1000\n";
-    dir.Write("ZR_BPF6.txt", huge);
+    WriteBytes(dir / "ZR_BPF6.txt", huge);
     // Not a file.
-    std::filesystem::create_directory(dir.Path / "ZR_BPF7.txt");
+    std::filesystem::create_directory(dir / "ZR_BPF7.txt");
 
     RecordingFeedback ui;
-    Workspace ws(ui, dir.Path);
+    Workspace ws(ui, dir.Path());
     ws.Startup();
     for (const char* box : {"TokenBPFBox", "TypeBPFBox", "SLBPFBox", "MLBPFBox", "PNBox"})
         ws.Options.SetTicked(box, true);

@@ -7,11 +7,12 @@
 
 #include "core/analysis/workspace.h"
 #include "support/recording_feedback.h"
+#include "support/test_paths.h"
 
 namespace zirtel::test {
 
 inline std::filesystem::path PhonologyData() {
-    return std::filesystem::path(ZIRTEL_TEST_DATA) / "phonology";
+    return TestData("phonology");
 }
 
 struct PhonWorkspace {
