@@ -37,9 +37,34 @@ bool FileExists(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+namespace {
+
+// Writes the bytes straight into the file; true when all was written and the file closed.
+bool WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    const bool written = static_cast<bool>(out);
+    out.close();
+    return written && static_cast<bool>(out);
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
     std::error_code ec;
-    if (path.empty() || std::filesystem::is_directory(path, ec)) return false;
+    if (target.empty() || std::filesystem::is_directory(target, ec)) return false;
+    // A symbolic link stays a link: the file it points to is replaced.
+    std::filesystem::path path = target;
+    if (std::filesystem::is_symlink(target, ec)) {
+        const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
+        if (!ec) path = resolved;
+    }
+    // A device or a pipe (/dev/stdout, /dev/null) is written into, never replaced by a file.
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return WriteInPlace(path, bytes);
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::random_device rd;

@@ -26,7 +26,8 @@ bool FileExists(const std::filesystem::path& path);
 
 // Writes the bytes to the path: first to a temporary file in the same folder, then renamed over
 // the target once everything was written and the file closed without error. Returns false (and
-// leaves any earlier file untouched) when anything fails.
+// leaves any earlier file untouched) when anything fails. A symbolic link keeps pointing to the
+// new file; a device or pipe (such as /dev/stdout) is written into directly.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // Splits text into lines at LF; a CR before the LF is dropped; a last line without LF is a line.

@@ -1,7 +1,10 @@
 #include "core/analysis/results_output.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -138,6 +141,36 @@ TEST(ResultsFile, FailuresAreReportedAndLeaveTheOldFile) {
     EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error}));
     EXPECT_EQ(ReadBytes(path), "good results\r\n");
     EXPECT_EQ(dir.FileCount(), 1u);
+}
+
+TEST(ResultsFile, SaveThroughALinkOrIntoAPipe) {
+    TwoItems t;
+    TempDir dir;
+    const std::string expected =
+        "Sarrera \t  H_MAIZT \t\r\netxe\t 120.50\t\r\nmendi\t  42.25\t\r\n\t\t\r\n";
+
+    // A symbolic link: the file it points to gets the results, the link stays a link.
+    const auto real = dir.Path / "real.txt", link = dir.Path / "link.txt";
+    std::ofstream(real) << "old";
+    std::filesystem::create_symlink(real, link);
+    EXPECT_TRUE(SaveOutputFile(t.ws, link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadBytes(real), expected);
+
+    // A named pipe is written into, not replaced by a file.
+    const auto pipe = dir.Path / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(SaveOutputFile(t.ws, pipe));
+    std::string received(4096, '\0');
+    const ssize_t n = ::read(reader, received.data(), received.size());
+    ::close(reader);
+    received.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    EXPECT_EQ(received, expected);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(t.ui.Messages.size(), 2u);
+    for (const auto& m : t.ui.Messages) EXPECT_EQ(m.Text, "Irteera gordeta");
 }
 
 TEST(ResultsClipboard, SelectionCopy) {
