@@ -12,9 +12,9 @@
 
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
+#include "gui/colours.h"
 #include "gui/main_form.h"
 #include "gui/windows.h"
-#include "gui/colours.h"
 
 namespace zirtel {
 
@@ -29,11 +29,7 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     setObjectName("AnalysisOptionForm");
     setWindowTitle("Analisi-aukerak");
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kFormColor);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
+    ApplyFormColour(this);
 
     const auto& groups = OptionGroups();
     const auto& boxes = OptionBoxes();
@@ -85,7 +81,7 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     scroll->setWidget(content);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setPalette(pal);
+    scroll->setPalette(palette());
 
     OKBtn = new QPushButton("Ados", this);
     OKBtn->setObjectName("OKBtn");

@@ -30,7 +30,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     // Header texts are drawn like the cells: at the top-left corner, their blanks kept.
-    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) {
         const std::string& cell = Grid_.Cell(section, 0);

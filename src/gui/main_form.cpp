@@ -276,13 +276,13 @@ void TMainForm::BuildMenus() {
     QMenu* help = bar->addMenu("&Laguntza");
     Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
-    OutputFields1 = help->addAction("&Irteerako eremuen deskribapena  ", this,
-                                    &TMainForm::OutputFields1Click);
+    OutputFields1 =
+        help->addAction("&Irteerako eremuen deskribapena  ", this, &TMainForm::OutputFields1Click);
     About1 = help->addAction("&Honi buruz", this, &TMainForm::About1Click);
     QMenu* help2 = bar->addMenu("Help");
     Instructions3 = help2->addAction("Instructions", this, &TMainForm::Instructions3Click);
-    Instructions2 = help2->addAction("Description of Output Fields", this,
-                                     &TMainForm::Instructions2Click);
+    Instructions2 =
+        help2->addAction("Description of Output Fields", this, &TMainForm::Instructions2Click);
     About2 = help2->addAction("About", this, &TMainForm::About2Click);
     Copy1 = PopupMenu1->addAction("&Copy", this, &TMainForm::Copy1Click);
     Copyall1 = PopupMenu1->addAction("Copy &All", this, &TMainForm::Copyall1Click);

@@ -15,11 +15,7 @@ TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(d
     setObjectName("Options");
     setWindowTitle("Aukerak");
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kFormColor);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
+    ApplyFormColour(this);
     NumFormat = new QGroupBox("Zenbakien Formatua", this);
     NumFormat->setObjectName("NumFormat");
     NumFormatItems = new QButtonGroup(this);

@@ -1,7 +1,7 @@
 // The analysis driver: walks the item rows and calls every shown measure in its fixed order.
 #include "core/analysis/workspace.h"
-#include "core/measures/bigram_measures.h"
 #include "core/lexicon/user_fields.h"
+#include "core/measures/bigram_measures.h"
 #include "core/measures/lexical_measures.h"
 #include "core/measures/pronunciation_measures.h"
 #include "core/measures/syllable_measures.h"

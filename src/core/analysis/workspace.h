@@ -121,16 +121,16 @@ class Workspace : public FieldColumns {
 
     // ---- Bigram tables, read on the first item that needs them ----
     bool BigramTablesLoaded = false;
-    BigramTables Bigrams;  // type and token values by word length, position and bigram
+    BigramTables Bigrams; // type and token values by word length, position and bigram
 
     // ---- Syllable tables, built from the lexicon on first demand ----
     // Built from the whole-word lexicon; discarded (built flags cleared) when it is loaded again.
-    SyllableTableSet PhonSyllables;  // spoken syllables, from the pronunciations
-    SyllableTableSet OrthSyllables;  // written syllables, from the syllabifications
+    SyllableTableSet PhonSyllables; // spoken syllables, from the pronunciations
+    SyllableTableSet OrthSyllables; // written syllables, from the syllabifications
 
     // ---- Biphone tables, read on the first item that needs them ----
     bool BiphoneFilesRead = false;
-    BiphoneTables Biphones;  // labels, type counts and token frequencies by phoneme count
+    BiphoneTables Biphones; // labels, type counts and token frequencies by phoneme count
 
     // ---- Writing results ----
 

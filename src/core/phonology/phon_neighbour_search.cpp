@@ -54,7 +54,7 @@ bool PhonNeighbourFieldsShown(const Workspace& ws) {
 
 void AnalysePhonNeighbours(Workspace& ws, int row) {
     const Lexicon& lex = ws.WholeWords;
-    const std::string item = ws.Item(row);  // a copy: the row is written below
+    const std::string item = ws.Item(row); // a copy: the row is written below
     const int entry = lex.Find(item);
     if (entry < 0 || !lex.HasPronunciations()) return;
     const std::string pron = RemoveHyphens(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
