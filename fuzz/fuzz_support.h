@@ -1,0 +1,62 @@
+// Shared pieces of the fuzz harnesses: a silent Feedback and a private scratch folder.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/feedback/feedback.h"
+
+namespace zirtel::fuzz {
+
+// Answers every box with OK and shows nothing.
+class SilentFeedback : public Feedback {
+  public:
+    MessageResult ShowMessage(const std::string&, const std::string&, MessageButtons) override {
+        return MessageResult::Ok;
+    }
+    void Beep() override {}
+    void SetBusy(bool) override {}
+    std::unique_ptr<ProgressWindow> OpenProgress(const std::string&, const std::string&,
+                                                 int) override {
+        return std::make_unique<Window>();
+    }
+
+  private:
+    class Window : public ProgressWindow {
+      public:
+        void SetLabel(const std::string&) override {}
+        void SetFileLabel(const std::string&) override {}
+        void SetMax(int) override {}
+        void SetPosition(int) override {}
+        void Step() override {}
+    };
+};
+
+// A folder of this process under the system's temporary folder, made on first use.
+inline const std::filesystem::path& ScratchDir() {
+    static const std::filesystem::path dir = [] {
+        auto d = std::filesystem::temp_directory_path() /
+                 ("zirtel-fuzz-" + std::to_string(static_cast<long>(getpid())));
+        std::filesystem::create_directories(d);
+        return d;
+    }();
+    return dir;
+}
+
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+} // namespace zirtel::fuzz
