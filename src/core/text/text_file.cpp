@@ -11,15 +11,18 @@
 
 namespace zirtel {
 
-std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement) {
+std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement,
+                                     std::size_t maxBytes) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes;
     char buf[1 << 16];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0)
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
         bytes.append(buf, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > maxBytes) return std::nullopt;
+    }
     if (in.bad()) return std::nullopt;
     TextFile file;
     if (IsValidUtf8(bytes)) {

@@ -17,9 +17,14 @@ struct TextFile {
     std::size_t Unmapped = 0; // characters outside Latin-1, replaced by '?'
 };
 
-// The whole file as Latin-1 text; nothing when it cannot be opened or read. Characters outside
-// Latin-1 become `replacement`.
-std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement = '?');
+// The largest file the program reads: far above any lexicon or table, and small enough that a
+// device that never ends (/dev/zero) or a runaway file cannot exhaust memory.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{256} << 20; // 256 MiB
+
+// The whole file as Latin-1 text; nothing when it cannot be opened or read, or when it holds more
+// than `maxBytes` bytes. Characters outside Latin-1 become `replacement`.
+std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement = '?',
+                                     std::size_t maxBytes = kMaxTextFileBytes);
 
 // Whether a regular file exists at the path.
 bool FileExists(const std::filesystem::path& path);
