@@ -12,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int phonemes = kMinBiphonePhonemes + data[0] % (kMaxBiphonePhonemes - 1);
     const auto path = fuzz::ScratchDir() / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
     fuzz::WriteBytes(path, fuzz::AsText(data + 1, size - 1));
+    // The program reads each table once per run: start from empty tables every time.
+    ws.Biphones = BiphoneTables();
     LoadBiphoneTable(ws, phonemes);
     if (ws.Biphones.Loaded(phonemes)) {
         for (const std::string& label : ws.Biphones.BiphoneLabels) {
