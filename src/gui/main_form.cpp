@@ -214,8 +214,11 @@ void TMainForm::BuildGrids() {
         PopupMenu1->popup(OutputGrid->viewport()->mapToGlobal(pos));
     });
 
-    // Scrolling: both grids always show the same top row.
+    // Scrolling: both grids always show the same top row. While the views are being brought in
+    // step with the engine, their scroll bars move as the rows are laid out again: the engine's
+    // top row is then the one that holds, and is applied to both views afterwards.
     connect(OutputGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (Syncing_) return;
         if (StimulusGrid->verticalScrollBar()->value() != value)
             StimulusGrid->verticalScrollBar()->setValue(value);
         WS_->OutputGrid.SetTopRow(GridRow(value));
@@ -223,6 +226,7 @@ void TMainForm::BuildGrids() {
         WS_->OutputGrid.TakeChanges();
     });
     connect(StimulusGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (Syncing_) return;
         if (OutputGrid->verticalScrollBar()->value() != value)
             OutputGrid->verticalScrollBar()->setValue(value);
     });

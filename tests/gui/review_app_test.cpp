@@ -1,0 +1,161 @@
+// The main window driven by real key presses and mouse clicks: cell editing, the paste shortcut
+// in the entry line, header clicks, quick entry and the grids' shared top row.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+#include "gui/main_form.h"
+#include "gui/windows.h"
+#include "support/recording_feedback.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+class ReviewWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CreateWindows(test::TestData("foundation"), std::nullopt, &Fb);
+        Output = MainForm->OutputGrid;
+        Stimulus = MainForm->StimulusGrid;
+        MainForm->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+    }
+    void TearDown() override { DestroyWindows(); }
+    std::string Cell(QTableView* v, int gridRow, int col) {
+        return v->model()->index(gridRow - 1, col).data().toString().toStdString();
+    }
+    void Type(const QString& text) {
+        MainForm->EditLine->setText(text);
+        emit MainForm->EditLine->returnPressed();
+    }
+    // Sends the keys to whichever widget has the focus, as a keyboard does.
+    static void Keys(const QString& text) {
+        for (QChar ch : text) QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+    }
+    // The cell editor commits on Enter through a queued call: the events are processed.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+        QCoreApplication::processEvents();
+    }
+
+    test::RecordingFeedback Fb;
+    QTableView* Output = nullptr;
+    QTableView* Stimulus = nullptr;
+};
+
+// A cell of the item grid edited by typing over it and committed with Enter becomes an item;
+// a second cell with the same word is refused and emptied.
+TEST_F(ReviewWindow, TypingIntoAnItemCellAndPressingEnterEntersTheItem) {
+    Stimulus->setFocus();
+    Stimulus->setCurrentIndex(Stimulus->model()->index(2, 0)); // grid row 3
+    Keys("Etxe");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(Stimulus, 3, 0), "Etxe");
+    EXPECT_EQ(Cell(Output, 3, 1), "Etxe"); // copied unchanged
+    EXPECT_EQ(MainForm->WS().NextRow, 2);
+    EXPECT_TRUE(Fb.Messages.empty());
+
+    Stimulus->setFocus();
+    Stimulus->setCurrentIndex(Stimulus->model()->index(4, 0)); // grid row 5
+    Keys("etxe");
+    Key(Qt::Key_Return);
+    ASSERT_EQ(Fb.Messages.size(), 1u);
+    EXPECT_EQ(Fb.Messages[0].Caption, "Abisua");
+    EXPECT_EQ(Fb.Messages[0].Text, "Elementu hori dagoeneko sartuta dago.");
+    EXPECT_EQ(Cell(Stimulus, 5, 0), "");
+    EXPECT_EQ(Cell(Output, 5, 1), "");
+
+    // The entered item is analysed like any other.
+    MainForm->NeighbourStats1->trigger();
+    EXPECT_EQ(Cell(Output, 3, 2), "   9.00");
+}
+
+// Ctrl+V in the entry line is the menu's paste: the clipboard lines become items and are
+// analysed; nothing is inserted into the entry line.
+TEST_F(ReviewWindow, CtrlVInTheEntryLinePastesItems) {
+    QGuiApplication::clipboard()->setText("Etxe\r\nmendi");
+    MainForm->EditLine->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), MainForm->EditLine);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(MainForm->EditLine->text(), "");
+    EXPECT_EQ(Cell(Stimulus, 1, 0), "etxe");
+    EXPECT_EQ(Cell(Stimulus, 2, 0), "mendi");
+    EXPECT_EQ(Cell(Output, 1, 2), "   9.00");
+    EXPECT_EQ(Cell(Output, 2, 2), "  40.00");
+    EXPECT_EQ(MainForm->WS().NextRow, 3);
+}
+
+// Enter in the entry line adds the item; F9 with the focus there analyses it.
+TEST_F(ReviewWindow, EnterAndFunctionKeysFromTheEntryLine) {
+    MainForm->EditLine->setFocus();
+    Keys("Mendi");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Cell(Stimulus, 1, 0), "mendi");
+    EXPECT_EQ(MainForm->EditLine->text(), "");
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Cell(Output, 1, 2), "  40.00");
+}
+
+// A press on a field's header selects its cells from the header down to the last item; Ctrl+C
+// then copies the header and the values.
+TEST_F(ReviewWindow, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
+    Type("etxe");
+    Type("mendi");
+    MainForm->NeighbourStats1->trigger();
+    QHeaderView* header = Output->horizontalHeader();
+    const int x = header->sectionViewportPosition(2) + 10;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
+    const GridRect sel = MainForm->WS().OutputGrid.Selection();
+    EXPECT_EQ(sel.Left, 2);
+    EXPECT_EQ(sel.Right, 2);
+    EXPECT_EQ(sel.Top, 0);
+    EXPECT_EQ(sel.Bottom, 2);
+    MainForm->EditLine->setFocus();
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "  H_MAIZT \r   9.00\r  40.00\r");
+}
+
+// Quick entry: before any item exists, F9 enters the entry line's text at row 1 and analyses
+// it; the top rows stay where they were.
+TEST_F(ReviewWindow, QuickEntryWithF9) {
+    MainForm->EditLine->setText(" Mendi ");
+    MainForm->EditLine->setFocus();
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Cell(Stimulus, 1, 0), "mendi");
+    EXPECT_EQ(Cell(Output, 1, 1), "mendi");
+    EXPECT_EQ(Cell(Output, 1, 2), "  40.00");
+    EXPECT_EQ(MainForm->EditLine->text(), "");
+    EXPECT_EQ(MainForm->WS().NextRow, 2);
+    EXPECT_TRUE(Fb.Messages.empty());
+}
+
+// Typed items scroll both grids so that the next free row stays in view, and the grids grow
+// when the items reach their last row.
+TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
+    const int visible = Output->viewport()->height() / 25;
+    ASSERT_GT(visible, 3);
+    ASSERT_LT(visible, 29);
+    const char* words[] = {"aa", "ab", "ac", "ad", "ae", "af", "ag", "ah", "ai", "aj",
+                           "ak", "al", "am", "an", "ao", "ap", "aq", "ar", "as", "at",
+                           "au", "av", "aw", "ax", "ay", "az", "ba", "bb", "bc", "bd"};
+    for (const char* w : words) Type(w);
+    EXPECT_EQ(MainForm->WS().NextRow, 31);
+    // 30 items: the 30-row results grid grew to hold row 31 (one row after each item from 29 on).
+    EXPECT_EQ(Output->model()->rowCount(), 31);
+    // The next free row (31) is the last visible row: top row 31 - visible + 1.
+    EXPECT_EQ(Output->verticalScrollBar()->value() + 1, 31 - visible + 1);
+    EXPECT_EQ(Stimulus->verticalScrollBar()->value(), Output->verticalScrollBar()->value());
+    // Scrolling the results scrolls the items with them.
+    Output->verticalScrollBar()->setValue(2);
+    EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
+}
+
+} // namespace
+} // namespace zirtel
