@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "gui/application.h"
 #include "gui/main_form.h"
 #include "gui/windows.h"
 #include "support/recording_feedback.h"
@@ -155,6 +156,17 @@ TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
     // Scrolling the results scrolls the items with them.
     Output->verticalScrollBar()->setValue(2);
     EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
+}
+
+// The application is titled "Zirtel" without a display name, which the window system would add
+// to every caption ("Zirtelak (Zirtel) — Zirtel", "Errorea — Zirtel").
+TEST(ReviewApplication, TitleAddsNothingToTheCaptions) {
+    const QString before = QCoreApplication::applicationName();
+    SetApplicationTitle(*qApp);
+    EXPECT_EQ(QCoreApplication::applicationName(), "Zirtel");
+    QCoreApplication::setApplicationName("Probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Probe");
+    QCoreApplication::setApplicationName(before);
 }
 
 } // namespace
