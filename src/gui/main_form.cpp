@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -335,6 +336,9 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && OutputGrid &&
+        watched == OutputGrid->viewport())
+        OutputPressX_ = static_cast<QMouseEvent*>(event)->position().toPoint().x();
     // Ctrl+C and Ctrl+V are the menu's commands even while the entry line has the focus; Ctrl+C
     // copies the results whichever control of the window has it (a cell editor too).
     if (event->type() == QEvent::ShortcutOverride) {
@@ -534,8 +538,7 @@ void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
     if (Syncing_ || !index.isValid()) return;
     ReadGridSelection(OutputGrid, WS_->OutputGrid);
     // Only a press in the first 90 pixels of the grid moves the item selection.
-    const int x = OutputGrid->columnViewportPosition(index.column());
-    if (x >= kDefaultColWidth) return;
+    if (OutputPressX_ >= kDefaultColWidth) return;
     const GridRect sel = WS_->OutputGrid.Selection();
     WS_->SelectStimulusRows(sel.Top, sel.Bottom);
     WS_->SyncNeighbourList(sel.Top);

@@ -130,6 +130,8 @@ class TMainForm : public QMainWindow {
     GridModel* OutputModel_;
     GridModel* StimulusModel_;
     bool Syncing_ = false;
+    // Where the last mouse press in the results grid's cells was (viewport x).
+    int OutputPressX_ = 0;
 };
 
 } // namespace zirtel

@@ -123,6 +123,24 @@ TEST_F(ReviewWindow, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "  H_MAIZT \r   9.00\r  40.00\r");
 }
 
+// A press on a results cell moves the item selection only within the first 90 pixels of the
+// grid, even where the first column is wider (H_MAIZT is 103 pixels wide with 2 decimals).
+TEST_F(ReviewWindow, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
+    Type("etxe");
+    Type("mendi");
+    MainForm->WS().AssignColumns(); // with 2 decimals now: 103 pixels
+    MainForm->RefreshGrids();
+    ASSERT_EQ(Output->columnWidth(2), 103);
+    ASSERT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    const int y = Output->rowViewportPosition(0) + 10; // grid row 1
+    QTest::mouseClick(Output->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(95, y));
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 2);
+    QTest::mouseClick(Output->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(85, y));
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 1);
+}
+
 // Quick entry: before any item exists, F9 enters the entry line's text at row 1 and analyses
 // it; the top rows stay where they were.
 TEST_F(ReviewWindow, QuickEntryWithF9) {
