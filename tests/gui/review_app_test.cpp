@@ -6,10 +6,13 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
+#include "gui/analysis_option_form.h"
 #include "gui/application.h"
 #include "gui/main_form.h"
 #include "gui/windows.h"
@@ -139,6 +142,21 @@ TEST_F(ReviewWindow, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
     QTest::mouseClick(Output->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(85, y));
     EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
     EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 1);
+}
+
+// The analysis options dialog opens maximised and modal, captioned "Analisi-aukerak".
+TEST_F(ReviewWindow, OptionsDialogIsMaximisedAndModal) {
+    ASSERT_NE(AnalysisOptionForm, nullptr);
+    bool maximised = false, modal = false;
+    QTimer::singleShot(0, [&] {
+        maximised = AnalysisOptionForm->isMaximized();
+        modal = AnalysisOptionForm->isModal();
+        AnalysisOptionForm->CancelBtn->click();
+    });
+    MainForm->Options1->trigger();
+    EXPECT_TRUE(maximised);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(AnalysisOptionForm->windowTitle(), "Analisi-aukerak");
 }
 
 // Quick entry: before any item exists, F9 enters the entry line's text at row 1 and analyses
