@@ -225,11 +225,13 @@ void TMainForm::BuildGrids() {
         WS_->OutputGrid.SetTopRow(GridRow(value));
         WS_->StimulusGrid.SetTopRow(GridRow(value));
         WS_->OutputGrid.TakeChanges();
+        AlignItemRows();
     });
     connect(StimulusGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (Syncing_) return;
         if (OutputGrid->verticalScrollBar()->value() != value)
             OutputGrid->verticalScrollBar()->setValue(value);
+        AlignItemRows();
     });
     connect(StimulusModel_, &GridModel::CellEdited, this, &TMainForm::StimulusGridKeyDown);
     connect(StimulusModel_, &GridModel::NotLatin1, this,
@@ -316,6 +318,17 @@ void TMainForm::RefreshGrids() {
     if (NeighWindow) NeighWindow->RefreshList();
     if (PhonNeighWindow) PhonNeighWindow->RefreshList();
     Syncing_ = false;
+    AlignItemRows();
+}
+
+void TMainForm::AlignItemRows() {
+    // Scrolled to its end, the results view shows its last row whole at the bottom, so its rows
+    // no longer start at a multiple of the row height; the item view is given the same offset,
+    // or the items would stand a few pixels off their results.
+    const int offset = OutputGrid->verticalHeader()->offset();
+    if (StimulusGrid->verticalHeader()->offset() == offset) return;
+    StimulusGrid->verticalHeader()->setOffset(offset);
+    StimulusGrid->viewport()->update();
 }
 
 bool TMainForm::EditLineLatin1(std::string& out) {

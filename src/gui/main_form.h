@@ -118,6 +118,8 @@ class TMainForm : public QMainWindow {
     void RunOptionsDialog();
     void AssignColumns();
     void UpdateVisibleRows();
+    // Draws the items at the height of their results (see the definition).
+    void AlignItemRows();
     bool EditLineLatin1(std::string& out);
     // Takes the results view's selection into the engine's grid before a copy.
     void ReadOutputSelection();

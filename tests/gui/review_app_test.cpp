@@ -189,9 +189,18 @@ TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
     // The next free row (31) is the last visible row: top row 31 - visible + 1.
     EXPECT_EQ(Output->verticalScrollBar()->value() + 1, 31 - visible + 1);
     EXPECT_EQ(Stimulus->verticalScrollBar()->value(), Output->verticalScrollBar()->value());
+    // The rows stay level: an item is drawn at the height of its results, also with the results
+    // scrolled to their end.
+    for (int row : {10, 30}) {
+        const QModelIndex item = Stimulus->model()->index(row - 1, 0);
+        const QModelIndex result = Output->model()->index(row - 1, 2);
+        EXPECT_EQ(Stimulus->visualRect(item).top(), Output->visualRect(result).top()) << row;
+    }
     // Scrolling the results scrolls the items with them.
     Output->verticalScrollBar()->setValue(2);
     EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
+    EXPECT_EQ(Stimulus->visualRect(Stimulus->model()->index(9, 0)).top(),
+              Output->visualRect(Output->model()->index(9, 2)).top());
 }
 
 // The application is titled "Zirtel" without a display name, which the window system would add
