@@ -144,6 +144,24 @@ TEST_F(ReviewWindow, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
     EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 1);
 }
 
+// F9 analyses the item rows selected with the mouse and leaves both grids where they were.
+TEST_F(ReviewWindow, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
+    for (const char* w : {"aita", "ama", "ardo", "baso", "bat", "bi", "egun", "etxe"}) Type(w);
+    Output->verticalScrollBar()->setValue(2); // top row 3
+    const QRect row5 = Stimulus->visualRect(Stimulus->model()->index(4, 0));
+    const QRect row6 = Stimulus->visualRect(Stimulus->model()->index(5, 0));
+    QTest::mouseClick(Stimulus->viewport(), Qt::LeftButton, Qt::NoModifier, row5.center());
+    QTest::mouseClick(Stimulus->viewport(), Qt::LeftButton, Qt::ShiftModifier, row6.center());
+    Key(Qt::Key_F9);
+    EXPECT_EQ(Cell(Output, 4, 2), "");
+    EXPECT_EQ(Cell(Output, 5, 2), " 900.00"); // bat
+    EXPECT_EQ(Cell(Output, 6, 2), " 300.00"); // bi
+    EXPECT_EQ(Cell(Output, 7, 2), "");
+    EXPECT_EQ(Output->verticalScrollBar()->value(), 2);
+    EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
+    EXPECT_TRUE(Fb.Messages.empty());
+}
+
 // The analysis options dialog opens maximised and modal, captioned "Analisi-aukerak".
 TEST_F(ReviewWindow, OptionsDialogIsMaximisedAndModal) {
     ASSERT_NE(AnalysisOptionForm, nullptr);
