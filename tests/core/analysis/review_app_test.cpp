@@ -36,5 +36,30 @@ TEST_F(ReviewCore, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
     EXPECT_TRUE(Fb.Messages.empty());
 }
 
+// The input file: directives anywhere, items with and without condition numbers (also on the
+// next line or after blanks), several items on one line, skipped first letters (a digit, an
+// apostrophe, a capital Ñ, which is not lower-cased and is no accepted letter).
+TEST_F(ReviewCore, InputFileEdgeCases) {
+    ASSERT_TRUE(WS.ReadInputFile(test::TestData("review_app/items_edge.txt")));
+    EXPECT_EQ(Out(1, 1), "etxe");
+    EXPECT_EQ(Out(1, 2), "mendi");
+    EXPECT_EQ(Out(1, 3), "\xF1"
+                         "abar");
+    EXPECT_EQ(Out(1, 4), "gizon");
+    EXPECT_EQ(Out(1, 5), "mendia");
+    EXPECT_EQ(Out(1, 6), "");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), "mendia");
+    EXPECT_EQ(WS.NextRow, 6);
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 16); // 11 line feeds + 5
+    EXPECT_EQ(WS.StimulusGrid.RowCount(), 16);
+    EXPECT_EQ(WS.Stimuli.ItemCount, 5);
+    EXPECT_EQ(WS.Stimuli.ConditionNames[1], "Hitzak");
+    EXPECT_EQ(WS.Stimuli.ConditionNames[12], "Beste hitzak");
+    EXPECT_EQ(WS.Stimuli.Items, (std::vector<std::string>{"etxe", "mendi", "\xF1"
+                                                                             "abar",
+                                                          "gizon", "mendia"}));
+    EXPECT_TRUE(Fb.Messages.empty());
+}
+
 } // namespace
 } // namespace zirtel
