@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -160,6 +161,33 @@ TEST_F(ReviewWindow, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
     EXPECT_EQ(Output->verticalScrollBar()->value(), 2);
     EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
     EXPECT_TRUE(Fb.Messages.empty());
+}
+
+// With every box ticked all 83 fields get a column: the results grid widens past its 67
+// columns, to 85 (the hidden columns 0 and 1, then 83 fields in catalogue order).
+TEST_F(ReviewWindow, EveryFieldTickedWidensTheResultsGrid) {
+    Type("etxe");
+    QTimer::singleShot(0, [] {
+        for (QCheckBox* box : AnalysisOptionForm->findChildren<QCheckBox*>()) box->setChecked(true);
+        AnalysisOptionForm->OKBtn->click();
+    });
+    MainForm->Options1->trigger();
+    EXPECT_EQ(MainForm->WS().NextCol, 85);
+    ASSERT_EQ(Output->model()->columnCount(), 85);
+    auto header = [this](int col) {
+        return Output->model()->headerData(col, Qt::Horizontal).toString().toStdString();
+    };
+    EXPECT_EQ(header(2), "Undefined"); // user field 1, no file loaded
+    EXPECT_EQ(header(5), "  H_MAIZT ");
+    EXPECT_EQ(header(60), ""); // NATL has no header
+    EXPECT_EQ(header(61), "  AZPIM  ");
+    EXPECT_EQ(header(66), "  NGAIN  ");
+    EXPECT_EQ(header(67), "  FSM1_TP  ");
+    EXPECT_EQ(header(84), "  OSM3_MAX  ");
+    EXPECT_EQ(Output->columnWidth(84), 90);
+    EXPECT_EQ(Cell(Output, 1, 5), "   9.00");
+    EXPECT_EQ(Cell(Output, 1, 28), "   4");            // LUZ_L
+    EXPECT_EQ(Cell(Output, 1, 29), "VCCV           "); // KB_O
 }
 
 // The analysis options dialog opens maximised and modal, captioned "Analisi-aukerak".
