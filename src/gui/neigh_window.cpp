@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "core/neighbours/neighbour_list.h"
@@ -34,6 +35,14 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     NeighList->setPalette(pal);
     setCentralWidget(NeighList);
     connect(NeighList, &QTableView::clicked, this, &NeighbourListWindow::NeighListClick);
+    // Scrolling and selecting in the list are kept in its grid, so that a refresh shows the list
+    // as the user left it.
+    connect(NeighList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this]() {
+        const int top = NeighList->rowAt(0);
+        if (top >= 0) List_.NeighList.SetTopRow(GridRow(top));
+    });
+    connect(NeighList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this]() { ReadGridSelection(NeighList, List_.NeighList); });
 
     NeighMenu = menuBar();
     QMenu* file = NeighMenu->addMenu("&Fitxategia");

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/analysis_option_form.h"
@@ -142,6 +143,38 @@ TEST_F(NeighbourListWindowTest, FollowsTheResultsBothWays) {
     EXPECT_TRUE(MainForm->StimulusGrid->selectionModel()->isRowSelected(0, {}));
     emit List->clicked(List->model()->index(3, 3));
     EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
+}
+
+TEST_F(NeighbourListWindowTest, TheListStaysWhereTheUserLeftIt) {
+    TickNeighbourOptions();
+    for (const char* item : {"mara", "ona", "kux", "kantil", "tolla", "lor"}) Type(item);
+    MainForm->AnalyseAllBtn->click();
+    MainForm->Neighbourlist1->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(NeighWindow));
+    QScrollBar* bar = List->verticalScrollBar();
+    ASSERT_GE(bar->maximum(), 3);
+    bar->setValue(3);
+
+    // A click on the first row of ona's block (list row 8) selects ona in the results; the list
+    // keeps its scroll position and the clicked row stays selected.
+    const QRect ona = List->visualRect(List->model()->index(7, 0));
+    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, ona.center());
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(7, {}));
+
+    // A click on a row without an item only selects that row.
+    const QRect del = List->visualRect(List->model()->index(3, 3));
+    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, del.center());
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
+    EXPECT_FALSE(List->selectionModel()->isRowSelected(7, {}));
+
+    // Typing a new item refreshes every grid; the list is left as the user left it.
+    Type("iz");
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
 }
 
 TEST_F(NeighbourListWindowTest, SavesTheListAndSaysHowItWent) {
