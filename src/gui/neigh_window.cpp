@@ -53,6 +53,7 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     MainForm1 = window->addAction("&Leiho nagusia", this, &NeighbourListWindow::MainForm1Click);
     NeighbourList1 = window->addAction("&Auzokideen zerrenda");
     resize(900, 600);
+    setWindowState(Qt::WindowMaximized);
     ChooseSaveFile = [this]() {
         return QFileDialog::getSaveFileName(this, "Save File", Main_.DialogDir,
                                             "Text file (*.txt)");
@@ -92,6 +93,9 @@ TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
           Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda", "Fitxategi-errorea"},
           parent) {
     setObjectName("NeighWindow");
+    // No buttons on the title bar: the window is left through its menu.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowState(Qt::WindowMaximized);
 }
 
 TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)

@@ -79,6 +79,11 @@ TEST_F(NeighbourListWindowTest, ShowsTheBlocksTheAnalysisWrites) {
     MainForm->AnalyseAllBtn->click();
     MainForm->Neighbourlist1->trigger();
     EXPECT_TRUE(NeighWindow->isVisible());
+    // Maximised, and without the title bar's buttons: the window is left through its menu.
+    EXPECT_TRUE(NeighWindow->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(NeighWindow->windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(NeighWindow->windowFlags() &
+                 (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
     EXPECT_EQ(ListCell(1, 0), "MARA");
     EXPECT_EQ(ListCell(1, 1), "Sub");
     EXPECT_EQ(ListCell(1, 2), "1");
