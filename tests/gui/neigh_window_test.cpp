@@ -182,6 +182,24 @@ TEST_F(NeighbourListWindowTest, TheListStaysWhereTheUserLeftIt) {
     EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
 }
 
+TEST_F(NeighbourListWindowTest, AHiddenListShowsTheSelectedItemWhenItOpens) {
+    TickNeighbourOptions();
+    for (const char* item :
+         {"mara", "ona", "kux", "kantil", "tolla", "lor", "iz", "rof", "tej", "pev", "alor"})
+        Type(item);
+    MainForm->AnalyseAllBtn->click();
+    // The result row of kantil is selected while the list is hidden; opened, the list shows
+    // kantil's block at its top.
+    QTableView* out = MainForm->OutputGrid;
+    const QModelIndex kantil = out->model()->index(3, 2);
+    out->selectionModel()->setCurrentIndex(kantil, QItemSelectionModel::NoUpdate);
+    out->selectionModel()->select(kantil, QItemSelectionModel::ClearAndSelect);
+    emit out->pressed(kantil);
+    MainForm->Neighbourlist1->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(NeighWindow));
+    EXPECT_EQ(List->model()->index(List->rowAt(0), 0).data().toString(), "KANTIL");
+}
+
 TEST_F(NeighbourListWindowTest, SavesTheListAndSaysHowItWent) {
     TickNeighbourOptions();
     Type("ona");
