@@ -198,6 +198,17 @@ TEST_F(NeighbourListWindowTest, AHiddenListShowsTheSelectedItemWhenItOpens) {
     MainForm->Neighbourlist1->trigger();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(NeighWindow));
     EXPECT_EQ(List->model()->index(List->rowAt(0), 0).data().toString(), "KANTIL");
+
+    // Analysing kantil again appends further blocks, until the list grows; the list goes on
+    // showing kantil's first block, with its substitution rows selected.
+    const int rows = List->model()->rowCount();
+    List->verticalScrollBar()->setValue(0);
+    for (int i = 0; i < 10 && List->model()->rowCount() == rows; ++i)
+        MainForm->SelectedItems1->trigger();
+    ASSERT_GT(List->model()->rowCount(), rows);
+    const int top = List->rowAt(0);
+    EXPECT_EQ(List->model()->index(top, 0).data().toString(), "KANTIL");
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(top, {}));
 }
 
 TEST_F(NeighbourListWindowTest, SavesTheListAndSaysHowItWent) {
