@@ -247,6 +247,13 @@ TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
     EXPECT_EQ(Stimulus->verticalScrollBar()->value(), 2);
     EXPECT_EQ(Stimulus->visualRect(Stimulus->model()->index(9, 0)).top(),
               Output->visualRect(Output->model()->index(9, 2)).top());
+    // Back at the end, and after the window grows (the end of the range moves).
+    Output->verticalScrollBar()->setValue(Output->verticalScrollBar()->maximum());
+    MainForm->resize(MainForm->width(), MainForm->height() + 60);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Stimulus->verticalScrollBar()->value(), Output->verticalScrollBar()->value());
+    EXPECT_EQ(Stimulus->visualRect(Stimulus->model()->index(29, 0)).top(),
+              Output->visualRect(Output->model()->index(29, 2)).top());
 }
 
 // The application is titled "Zirtel" without a display name, which the window system would add
