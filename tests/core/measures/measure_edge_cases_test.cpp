@@ -28,5 +28,47 @@ TEST(MeasureEdgeCases, LogBigramSumAddsEachLogarithmToTheSinglePrecisionSum) {
     EXPECT_EQ(run.Cell(1, &FC::Col_BMLBB), " 0.7526"); // 1.50514996 / 2
 }
 
+TEST(MeasureEdgeCases, LaterWrittenSyllablesRunFromByteAToByteOpeningBrace) {
+    MeasureRun run({"OSF1_TP_Box", "OSF1_TK_Box", "OSF1_Max_Box", "OSF2_TP_Box", "OSF2_TK_Box",
+                    "OSF2_Max_Box", "PSF1_TP_Box", "PSF1_TK_Box", "PSF1_Max_Box"},
+                   EdgeData());
+    run.Analyse({"bada", "bade", "badi", "bado", "badu", "bady"});
+    EXPECT_TRUE(run.fb.Messages.empty());
+    // Second syllables: ba-d@a gives d ("@" is byte 64), ba-dAe gives dAe ("A" is 65),
+    // ba-d{i gives d{i ("{" is 123), ba-d|o gives d ("|" is 124), ba-d gives d; ba-@y keeps
+    // its first character whatever it is: @y. So d is shared by bada, bado and badu.
+    const std::string d[] = {"   3", " 100.00", "  50.00"};
+    EXPECT_EQ(run.Cell(1, &FC::Col_OSM2_TP), d[0]);
+    EXPECT_EQ(run.Cell(1, &FC::Col_OSM2_TK), d[1]);
+    EXPECT_EQ(run.Cell(1, &FC::Col_OSM2_MAX), d[2]);
+    EXPECT_EQ(run.Cell(2, &FC::Col_OSM2_TP), "   1");
+    EXPECT_EQ(run.Cell(2, &FC::Col_OSM2_TK), "  20.00");
+    EXPECT_EQ(run.Cell(3, &FC::Col_OSM2_TP), "   1");
+    EXPECT_EQ(run.Cell(3, &FC::Col_OSM2_MAX), "  30.00");
+    EXPECT_EQ(run.Cell(4, &FC::Col_OSM2_TP), d[0]);
+    EXPECT_EQ(run.Cell(4, &FC::Col_OSM2_TK), d[1]);
+    EXPECT_EQ(run.Cell(5, &FC::Col_OSM2_MAX), d[2]);
+    EXPECT_EQ(run.Cell(6, &FC::Col_OSM2_TP), "   1");
+    EXPECT_EQ(run.Cell(6, &FC::Col_OSM2_TK), "  60.00");
+    // First syllables: ba in all six written and all six spoken forms (10 + 20 + ... + 60).
+    EXPECT_EQ(run.Cell(6, &FC::Col_OSM1_TP), "   6");
+    EXPECT_EQ(run.Cell(6, &FC::Col_OSM1_TK), " 210.00");
+    EXPECT_EQ(run.Cell(1, &FC::Col_FSM1_MAX), "  60.00");
+}
+
+TEST(MeasureEdgeCases, PhonemeClassesAndAHomophoneWithTheSameWrittenForm) {
+    MeasureRun run({"P1Box", "CV_PBox", "LenSBox", "LenPBox", "HomophonyBox"}, EdgeData());
+    run.Analyse({"ditza", "bat"});
+    // DZTNRJ_yc-xhvw: D Z T N R J _ x h v w are consonants (capitals through their small
+    // letters), y and c are not in the consonant list, so they count as vowels.
+    EXPECT_EQ(run.Cell(1, &FC::Col_1F), "D");
+    EXPECT_EQ(run.Cell(1, &FC::Col_KB_F), "CCCCCCCVVCCCC");
+    EXPECT_EQ(run.Cell(1, &FC::Col_LUZ_F), "  13");
+    EXPECT_EQ(run.Cell(1, &FC::Col_LUZ_S), "   2");
+    EXPECT_EQ(run.Cell(1, &FC::Col_HOM), "-1");
+    // bat and Bat are both "bat": the item finds bat, whose homophone is the other entry.
+    EXPECT_EQ(run.Cell(2, &FC::Col_HOM), "Bat");
+}
+
 } // namespace
 } // namespace zirtel::test
