@@ -70,5 +70,30 @@ TEST(MeasureEdgeCases, PhonemeClassesAndAHomophoneWithTheSameWrittenForm) {
     EXPECT_EQ(run.Cell(2, &FC::Col_HOM), "Bat");
 }
 
+TEST(MeasureEdgeCases, SyllableTablesThenBigramsThenBiphonesForEachItem) {
+    // tests/data/measures has ZR_BF2, 3 and 6 and no biphone files.
+    MeasureRun run({"PSF1_TP_Box", "OSF1_TP_Box", "BF1_Box", "TokenBPFBox"});
+    run.Analyse({"etxea", "ama"});
+    std::vector<std::string> labels;
+    for (const auto& p : run.fb.Progresses) labels.push_back(p->Label);
+    const std::string syll = "Maiztasun silabikoak kalkulatzen ... ";
+    const std::string bigram = "Bigramen maiztasunen irakurketa ... ";
+    EXPECT_EQ(labels, (std::vector<std::string>{"Analysing all items ...", syll, syll, bigram,
+                                                bigram, bigram}));
+    // etxea: five letters and five phonemes ('e-tSe-a), no table of either; ama ('a-ma) has
+    // three phonemes.
+    EXPECT_EQ(run.fb.MessageLines(),
+              (std::vector<std::string>{
+                  "Abisua: Couldn't load BF5.txt: Ezin da kalkulatu 5 lletra-estimuluen "
+                  "bigrama-maiztasuna",
+                  "Abisua: Couldn't load BPF5.txt: Can't calculate biphone frequency for 5 "
+                  "phoneme stimuli",
+                  "Abisua: Couldn't load BPF3.txt: Can't calculate biphone frequency for 3 "
+                  "phoneme stimuli"}));
+    EXPECT_EQ(run.Cell(1, &FC::Col_FSM1_TP), "   1");
+    EXPECT_EQ(run.Cell(1, &FC::Col_OSM1_TP), "   1");
+    EXPECT_EQ(run.Cell(2, &FC::Col_1_BM), "  20.00");
+}
+
 } // namespace
 } // namespace zirtel::test
