@@ -106,6 +106,7 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     outer->addWidget(scroll, 1);
     outer->addLayout(buttons);
     resize(1100, 760);
+    setWindowState(Qt::WindowMaximized);
     Refresh();
 }
 

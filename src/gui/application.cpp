@@ -5,9 +5,14 @@
 
 namespace zirtel {
 
+void SetApplicationTitle(QApplication& app) {
+    // The name only: a display name would be added by the window system to every window's
+    // caption ("Errorea — Zirtel"), and the captions are to read exactly as they are set.
+    app.setApplicationName("Zirtel");
+}
+
 ZirtelApplication::ZirtelApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName("Zirtel");
-    setApplicationDisplayName("Zirtel");
+    SetApplicationTitle(*this);
 }
 
 bool ZirtelApplication::notify(QObject* receiver, QEvent* event) {

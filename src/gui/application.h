@@ -6,6 +6,9 @@
 
 namespace zirtel {
 
+// Gives the application its title, "Zirtel".
+void SetApplicationTitle(QApplication& app);
+
 class ZirtelApplication : public QApplication {
   public:
     ZirtelApplication(int& argc, char** argv);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -214,17 +215,23 @@ void TMainForm::BuildGrids() {
         PopupMenu1->popup(OutputGrid->viewport()->mapToGlobal(pos));
     });
 
-    // Scrolling: both grids always show the same top row.
+    // Scrolling: both grids always show the same top row. While the views are being brought in
+    // step with the engine, their scroll bars move as the rows are laid out again: the engine's
+    // top row is then the one that holds, and is applied to both views afterwards.
     connect(OutputGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (Syncing_) return;
         if (StimulusGrid->verticalScrollBar()->value() != value)
             StimulusGrid->verticalScrollBar()->setValue(value);
         WS_->OutputGrid.SetTopRow(GridRow(value));
         WS_->StimulusGrid.SetTopRow(GridRow(value));
         WS_->OutputGrid.TakeChanges();
+        AlignItemRows();
     });
     connect(StimulusGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (Syncing_) return;
         if (OutputGrid->verticalScrollBar()->value() != value)
             OutputGrid->verticalScrollBar()->setValue(value);
+        AlignItemRows();
     });
     connect(StimulusModel_, &GridModel::CellEdited, this, &TMainForm::StimulusGridKeyDown);
     connect(StimulusModel_, &GridModel::NotLatin1, this,
@@ -311,6 +318,17 @@ void TMainForm::RefreshGrids() {
     if (NeighWindow) NeighWindow->RefreshList();
     if (PhonNeighWindow) PhonNeighWindow->RefreshList();
     Syncing_ = false;
+    AlignItemRows();
+}
+
+void TMainForm::AlignItemRows() {
+    // Scrolled to its end, the results view shows its last row whole at the bottom, so its rows
+    // no longer start at a multiple of the row height; the item view is given the same offset,
+    // or the items would stand a few pixels off their results.
+    const int offset = OutputGrid->verticalHeader()->offset();
+    if (StimulusGrid->verticalHeader()->offset() == offset) return;
+    StimulusGrid->verticalHeader()->setOffset(offset);
+    StimulusGrid->viewport()->update();
 }
 
 bool TMainForm::EditLineLatin1(std::string& out) {
@@ -331,6 +349,9 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && OutputGrid &&
+        watched == OutputGrid->viewport())
+        OutputPressX_ = static_cast<QMouseEvent*>(event)->position().toPoint().x();
     // Ctrl+C and Ctrl+V are the menu's commands even while the entry line has the focus; Ctrl+C
     // copies the results whichever control of the window has it (a cell editor too).
     if (event->type() == QEvent::ShortcutOverride) {
@@ -530,8 +551,7 @@ void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
     if (Syncing_ || !index.isValid()) return;
     ReadGridSelection(OutputGrid, WS_->OutputGrid);
     // Only a press in the first 90 pixels of the grid moves the item selection.
-    const int x = OutputGrid->columnViewportPosition(index.column());
-    if (x >= kDefaultColWidth) return;
+    if (OutputPressX_ >= kDefaultColWidth) return;
     const GridRect sel = WS_->OutputGrid.Selection();
     WS_->SelectStimulusRows(sel.Top, sel.Bottom);
     WS_->SyncNeighbourList(sel.Top);

@@ -118,6 +118,8 @@ class TMainForm : public QMainWindow {
     void RunOptionsDialog();
     void AssignColumns();
     void UpdateVisibleRows();
+    // Draws the items at the height of their results (see the definition).
+    void AlignItemRows();
     bool EditLineLatin1(std::string& out);
     // Takes the results view's selection into the engine's grid before a copy.
     void ReadOutputSelection();
@@ -130,6 +132,8 @@ class TMainForm : public QMainWindow {
     GridModel* OutputModel_;
     GridModel* StimulusModel_;
     bool Syncing_ = false;
+    // Where the last mouse press in the results grid's cells was (viewport x).
+    int OutputPressX_ = 0;
 };
 
 } // namespace zirtel

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "core/neighbours/neighbour_list.h"
@@ -34,6 +35,14 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     NeighList->setPalette(pal);
     setCentralWidget(NeighList);
     connect(NeighList, &QTableView::clicked, this, &NeighbourListWindow::NeighListClick);
+    // Scrolling and selecting in the list are kept in its grid, so that a refresh shows the list
+    // as the user left it.
+    connect(NeighList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this]() {
+        const int top = NeighList->rowAt(0);
+        if (top >= 0) List_.NeighList.SetTopRow(GridRow(top));
+    });
+    connect(NeighList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this]() { ReadGridSelection(NeighList, List_.NeighList); });
 
     NeighMenu = menuBar();
     QMenu* file = NeighMenu->addMenu("&Fitxategia");
@@ -44,6 +53,7 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     MainForm1 = window->addAction("&Leiho nagusia", this, &NeighbourListWindow::MainForm1Click);
     NeighbourList1 = window->addAction("&Auzokideen zerrenda");
     resize(900, 600);
+    setWindowState(Qt::WindowMaximized);
     ChooseSaveFile = [this]() {
         return QFileDialog::getSaveFileName(this, "Save File", Main_.DialogDir,
                                             "Text file (*.txt)");
@@ -83,6 +93,9 @@ TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
           Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda", "Fitxategi-errorea"},
           parent) {
     setObjectName("NeighWindow");
+    // No buttons on the title bar: the window is left through its menu.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setWindowState(Qt::WindowMaximized);
 }
 
 TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 #include "gui/analysis_option_form.h"
@@ -78,6 +79,11 @@ TEST_F(NeighbourListWindowTest, ShowsTheBlocksTheAnalysisWrites) {
     MainForm->AnalyseAllBtn->click();
     MainForm->Neighbourlist1->trigger();
     EXPECT_TRUE(NeighWindow->isVisible());
+    // Maximised, and without the title bar's buttons: the window is left through its menu.
+    EXPECT_TRUE(NeighWindow->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(NeighWindow->windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(NeighWindow->windowFlags() &
+                 (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
     EXPECT_EQ(ListCell(1, 0), "MARA");
     EXPECT_EQ(ListCell(1, 1), "Sub");
     EXPECT_EQ(ListCell(1, 2), "1");
@@ -142,6 +148,67 @@ TEST_F(NeighbourListWindowTest, FollowsTheResultsBothWays) {
     EXPECT_TRUE(MainForm->StimulusGrid->selectionModel()->isRowSelected(0, {}));
     emit List->clicked(List->model()->index(3, 3));
     EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
+}
+
+TEST_F(NeighbourListWindowTest, TheListStaysWhereTheUserLeftIt) {
+    TickNeighbourOptions();
+    for (const char* item : {"mara", "ona", "kux", "kantil", "tolla", "lor"}) Type(item);
+    MainForm->AnalyseAllBtn->click();
+    MainForm->Neighbourlist1->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(NeighWindow));
+    QScrollBar* bar = List->verticalScrollBar();
+    ASSERT_GE(bar->maximum(), 3);
+    bar->setValue(3);
+
+    // A click on the first row of ona's block (list row 8) selects ona in the results; the list
+    // keeps its scroll position and the clicked row stays selected.
+    const QRect ona = List->visualRect(List->model()->index(7, 0));
+    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, ona.center());
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(7, {}));
+
+    // A click on a row without an item only selects that row.
+    const QRect del = List->visualRect(List->model()->index(3, 3));
+    QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, del.center());
+    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
+    EXPECT_FALSE(List->selectionModel()->isRowSelected(7, {}));
+
+    // Typing a new item refreshes every grid; the list is left as the user left it.
+    Type("iz");
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
+}
+
+TEST_F(NeighbourListWindowTest, AHiddenListShowsTheSelectedItemWhenItOpens) {
+    TickNeighbourOptions();
+    for (const char* item :
+         {"mara", "ona", "kux", "kantil", "tolla", "lor", "iz", "rof", "tej", "pev", "alor"})
+        Type(item);
+    MainForm->AnalyseAllBtn->click();
+    // The result row of kantil is selected while the list is hidden; opened, the list shows
+    // kantil's block at its top.
+    QTableView* out = MainForm->OutputGrid;
+    const QModelIndex kantil = out->model()->index(3, 2);
+    out->selectionModel()->setCurrentIndex(kantil, QItemSelectionModel::NoUpdate);
+    out->selectionModel()->select(kantil, QItemSelectionModel::ClearAndSelect);
+    emit out->pressed(kantil);
+    MainForm->Neighbourlist1->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(NeighWindow));
+    EXPECT_EQ(List->model()->index(List->rowAt(0), 0).data().toString(), "KANTIL");
+
+    // Analysing kantil again appends further blocks, until the list grows; the list goes on
+    // showing kantil's first block, with its substitution rows selected.
+    const int rows = List->model()->rowCount();
+    List->verticalScrollBar()->setValue(0);
+    for (int i = 0; i < 10 && List->model()->rowCount() == rows; ++i)
+        MainForm->SelectedItems1->trigger();
+    ASSERT_GT(List->model()->rowCount(), rows);
+    const int top = List->rowAt(0);
+    EXPECT_EQ(List->model()->index(top, 0).data().toString(), "KANTIL");
+    EXPECT_TRUE(List->selectionModel()->isRowSelected(top, {}));
 }
 
 TEST_F(NeighbourListWindowTest, SavesTheListAndSaysHowItWent) {

@@ -63,6 +63,7 @@ TEST_F(PhonNeighWindowTest, ShowsTheItemsNeighboursAndSavesThem) {
     MainForm->NeighbourStats1->trigger();
     MainForm->Phonneighlist1->trigger();
     EXPECT_TRUE(PhonNeighWindow->isVisible());
+    EXPECT_TRUE(PhonNeighWindow->windowState() & Qt::WindowMaximized);
 
     EXPECT_EQ(Row(1), "LO|Ordez|1|bo|");
     EXPECT_EQ(Row(2), "|Gain|3|lot|");

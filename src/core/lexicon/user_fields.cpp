@@ -20,6 +20,7 @@ constexpr int FieldColumns::*kUserColumns[3] = {&FieldColumns::Col_USER1, &Field
 struct DataLine {
     std::string_view Word;
     float Value = 0.0f; // 0 when the line has no number, or text that is not one
+    bool HasValue = false;
 };
 
 // The path as the progress window shows it: in capitals.
@@ -102,8 +103,13 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     entries.reserve(data.size());
     for (std::string_view line : data) {
         const auto tokens = SplitTokens(line);
-        DataLine entry{tokens[0], 0.0f};
-        if (tokens.size() > 1) entry.Value = ParseFloat(tokens[1]).value_or(0.0f);
+        DataLine entry{tokens[0], 0.0f, false};
+        if (tokens.size() > 1) {
+            if (const std::optional<float> value = ParseFloat(tokens[1])) {
+                entry.Value = *value;
+                entry.HasValue = true;
+            }
+        }
         entries.push_back(entry);
         progress->Step();
     }
@@ -116,7 +122,8 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
                            entries[static_cast<std::size_t>(b)].Word);
     });
 
-    // Second pass: one entry per word, with the value of its last line.
+    // Second pass: one entry per word, with the value of its last line that has a number; a line
+    // without one adds its word and changes no value.
     progress->SetPosition(0);
     field.Words.clear();
     field.Values.clear();
@@ -124,9 +131,9 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     field.Values.reserve(entries.size());
     for (int i : order) {
         const DataLine& entry = entries[static_cast<std::size_t>(i)];
-        if (!field.Words.empty() && CollateCompare(field.Words.back(), entry.Word) == 0)
-            field.Values.back() = entry.Value;
-        else {
+        if (!field.Words.empty() && CollateCompare(field.Words.back(), entry.Word) == 0) {
+            if (entry.HasValue) field.Values.back() = entry.Value;
+        } else {
             field.Words.emplace_back(entry.Word);
             field.Values.push_back(entry.Value);
         }

@@ -45,7 +45,10 @@ std::optional<float> BigramLogSum(const BigramTables& tables, std::string_view i
     float sum = 0.0f;
     for (int p = 0; p < n - 1; ++p) {
         const float token = tables.Token(n, p, bigrams[static_cast<std::size_t>(p)]);
-        if (token > 0.0f) sum += static_cast<float>(std::log10(static_cast<double>(token)));
+        // The logarithm joins the single-precision sum unrounded: one rounding per addition.
+        if (token > 0.0f)
+            sum = static_cast<float>(static_cast<double>(sum) +
+                                     std::log10(static_cast<double>(token)));
     }
     return sum;
 }

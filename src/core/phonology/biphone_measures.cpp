@@ -87,7 +87,8 @@ void WriteBiphoneTokenMean(Workspace& ws, int row) {
     ForEachBiphone(ws, *phonemes, [&](int position, int biphoneRow) {
         if (biphoneRow >= 0) sum += ws.Biphones.TokenFreq(n, position, biphoneRow);
     });
-    ws.PutReal(&FieldColumns::Col_TK_BB, row, sum / static_cast<float>(n - 1));
+    // The sum is single precision; the mean is not rounded to it again.
+    ws.PutReal(&FieldColumns::Col_TK_BB, row, static_cast<double>(sum) / (n - 1));
 }
 
 void WriteBiphoneTypeMean(Workspace& ws, int row) {

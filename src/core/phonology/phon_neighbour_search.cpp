@@ -36,11 +36,13 @@ struct PhonNeighbourStats {
         if (f > Max) Max = f;
     }
     float Mean() const { return Total == 0 ? 0.0f : Sum / static_cast<float>(Total); }
-    double StdDev() const {
-        if (Total <= 1) return 0.0;
+    // The variance is formed in double precision; the deviation is kept, like the mean, as a
+    // single-precision value.
+    float StdDev() const {
+        if (Total <= 1) return 0.0f;
         const double sum = Sum;
         const double v = (static_cast<double>(SumSquares) - sum * sum / Total) / (Total - 1);
-        return v < 0.001 ? 0.0 : std::sqrt(v);
+        return v < 0.001 ? 0.0f : static_cast<float>(std::sqrt(v));
     }
 };
 
