@@ -230,6 +230,20 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
             return kBatchFileError;
         }
     }
+    // A user field named in the list needs a file; "all" shows one only when a file gave it a
+    // name.
+    if (req.Fields)
+        for (const std::string& name : *req.Fields) {
+            const int field = LowerAscii(name) == "all" ? -1 : FindField(name);
+            const int user =
+                field < 0 ? 0 : FieldCatalogue()[static_cast<std::size_t>(field)].UserField;
+            if (user > 0 &&
+                ws.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
+                err << "zirtel: USER" << user << " is in --fields but has no file: give --user"
+                    << user << " FILE\n";
+                return kBatchUsageError;
+            }
+        }
     // "all" shows a user field only when a file gave it a name.
     if (ListsAll(req.Fields))
         for (const FieldInfo& f : FieldCatalogue())

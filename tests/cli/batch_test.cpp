@@ -306,3 +306,26 @@ TEST(BatchProgram, RunsWithoutADisplayAndFindsItsDataBesideItself) {
 
 } // namespace
 } // namespace zirtel
+
+namespace zirtel {
+namespace {
+
+// A user field named in --fields without a file for it (none given, no User1.txt in the data
+// folder) would be a column headed "Undefined" full of zeros, which the window never shows (its
+// box cannot be ticked): a bad argument that says which option is missing.
+TEST(Batch, AUserFieldAskedForWithoutItsFileIsABadArgument) {
+    Outcome o =
+        Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields", "H_MAIZT,user2"});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Out, "");
+    EXPECT_EQ(o.Err, "zirtel: USER2 is in --fields but has no file: give --user2 FILE\n");
+
+    // With its file the same list runs.
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields", "H_MAIZT,user2",
+               "--user2", (kData / "concreteness.txt").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out.substr(0, o.Out.find('\n')), "Sarrera \tConcreteness\t  H_MAIZT \t\r");
+}
+
+} // namespace
+} // namespace zirtel

@@ -58,7 +58,9 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
     }
     OutputGrid.SetCell(1, row, text);
     SelectStimulusRows(NextRow, NextRow);
-    ++NextRow;
+    // Correcting an item inside the list keeps the next free row; an item written at or below
+    // it moves it past that item, so saving and typing never lose or skip a row.
+    if (row >= NextRow) NextRow = row + 1;
     AfterEntry();
     return EntryResult::Entered;
 }

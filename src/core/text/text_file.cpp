@@ -11,6 +11,38 @@
 
 namespace zirtel {
 
+namespace {
+
+// A file saved as "Unicode text" by a spreadsheet: UTF-16 after a byte order mark.
+bool HasUtf16Mark(std::string_view bytes) {
+    return bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                 (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
+// The UTF-16 text after the mark as Latin-1; other characters (surrogate pairs included) become
+// `replacement`, and a last odd byte is dropped.
+TextFile Utf16ToLatin1(std::string_view bytes, char replacement) {
+    const bool little = bytes[0] == '\xFF';
+    TextFile file;
+    file.Text.reserve(bytes.size() / 2);
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+        const unsigned unit = (static_cast<unsigned>(hi) << 8) | lo;
+        if (unit <= 0xFF) {
+            file.Text.push_back(static_cast<char>(unit));
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            continue; // second half of a pair, already replaced
+        } else {
+            file.Text.push_back(replacement);
+            ++file.Unmapped;
+        }
+    }
+    return file;
+}
+
+} // namespace
+
 std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement,
                                      std::size_t maxBytes) {
     std::error_code ec;
@@ -25,7 +57,9 @@ std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char rep
     }
     if (in.bad()) return std::nullopt;
     TextFile file;
-    if (IsValidUtf8(bytes)) {
+    if (HasUtf16Mark(bytes)) {
+        file = Utf16ToLatin1(bytes, replacement);
+    } else if (IsValidUtf8(bytes)) {
         Latin1Conversion conv = Utf8ToLatin1(bytes, replacement);
         file.Text = std::move(conv.Text);
         file.Unmapped = conv.Unmapped;

@@ -17,11 +17,12 @@ class ReviewCore : public ::testing::Test {
 };
 
 // Quick entry takes the next free row as typed entry does: a row already holding an item (here
-// one typed into its cell of the item grid while the placeholder "1" is still there) is passed.
+// one typed into its cell of the item grid while the placeholder "1" is still there) is passed;
+// the item cell moved the next free row past itself.
 TEST_F(ReviewCore, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
     WS.StimulusGrid.SetCell(0, 2, "etxe");
     ASSERT_EQ(WS.CommitStimulusCell(2), Workspace::EntryResult::Entered);
-    ASSERT_EQ(WS.NextRow, 2);
+    ASSERT_EQ(WS.NextRow, 3);
     ASSERT_EQ(WS.StimulusGrid.Cell(0, 1), "1");
     WS.StimulusGrid.SetSelection(GridRect{0, 3, 0, 3});
     std::string edit = "Mendi";
