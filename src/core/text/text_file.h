@@ -1,6 +1,7 @@
 // Reading and writing the program's text files. Files are read as UTF-16 after a byte order
-// mark, as UTF-8 when they are valid UTF-8 and as Latin-1 otherwise; the engine gets Latin-1. Files are written as UTF-8, through
-// a temporary file beside the target, so a failed write never replaces a good file.
+// mark, as UTF-8 when they are valid UTF-8 and as Latin-1 otherwise; the engine gets Latin-1. Files
+// are written as UTF-8, through a temporary file beside the target, so a failed write never
+// replaces a good file.
 #pragma once
 
 #include <cstddef>

@@ -56,8 +56,9 @@ TEST_F(ReviewCore, InputFileEdgeCases) {
     EXPECT_EQ(WS.Stimuli.ItemCount, 5);
     EXPECT_EQ(WS.Stimuli.ConditionNames[1], "Hitzak");
     EXPECT_EQ(WS.Stimuli.ConditionNames[12], "Beste hitzak");
-    EXPECT_EQ(WS.Stimuli.Items, (std::vector<std::string>{"etxe", "mendi", "\xF1"
-                                                                             "abar",
+    EXPECT_EQ(WS.Stimuli.Items, (std::vector<std::string>{"etxe", "mendi",
+                                                          "\xF1"
+                                                          "abar",
                                                           "gizon", "mendia"}));
     EXPECT_TRUE(Fb.Messages.empty());
 }
