@@ -1,4 +1,4 @@
-// Edge cases of the item statistics over the hand-made data of tests/data/review_measures: a
+// Edge cases of the item statistics over the hand-made data of tests/data/measure_edges: a
 // 9-entry lexicon and ZR_BF3.txt, in which only the pairs (b, a) at position 1 (type 1, token 2)
 // and (a, t) at position 2 (type 1, token 16) are not 0.
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 using FC = FieldColumns;
 
 std::filesystem::path EdgeData() {
-    return std::filesystem::path(ZIRTEL_TEST_DATA) / "review_measures";
+    return std::filesystem::path(ZIRTEL_TEST_DATA) / "measure_edges";
 }
 
 TEST(MeasureEdgeCases, LogBigramSumAddsEachLogarithmToTheSinglePrecisionSum) {

@@ -1,5 +1,5 @@
 // The printed precision of the phonological and biphone figures on large frequencies, worked out
-// by hand from tests/data/review_neighbours: the standard deviation of the neighbour
+// by hand from tests/data/phon_precision: the standard deviation of the neighbour
 // frequencies is a single-precision value, the biphone token mean is the single-precision sum
 // divided without further rounding.
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ using F = FieldColumns;
 // (16e6 - 4000^2 / 2) / 1 = 8e6, deviation 2000 * sqrt 2 = 2828.4271247...; as a single-precision
 // value (steps of 2^-12 between 2048 and 4096) it is 2828 + 1750 / 4096 = 2828.42724609375.
 TEST(PhonPrecision, NeighbourDeviationIsASinglePrecisionValue) {
-    PhonWorkspace t(TestData("review_neighbours"),
+    PhonWorkspace t(TestData("phon_precision"),
                     {"PNBox", "PN3Box", "PNFmaxBox", "PNFminBox", "PNFmuBox", "PNFsigmaBox"});
     t.Ws.Decimals = 4;
     t.Enter({"lan"});
@@ -34,7 +34,7 @@ TEST(PhonPrecision, NeighbourDeviationIsASinglePrecisionValue) {
 // 10000.1666..., printed 10000.1667 (a single-precision quotient would be 10000.1669921875).
 // Types 1 + 1 + 1 over 3; logs 4.0000217 + 4 + 4.
 TEST(PhonPrecision, BiphoneTokenMeanDividesTheSumExactly) {
-    PhonWorkspace t(TestData("review_neighbours"),
+    PhonWorkspace t(TestData("phon_precision"),
                     {"TokenBPFBox", "TypeBPFBox", "SLBPFBox", "MLBPFBox"});
     t.Ws.Decimals = 4;
     t.Enter({"pata"});

@@ -9,14 +9,14 @@
 namespace zirtel {
 namespace {
 
-TEST(ReviewUserFields, ALaterLineWithoutANumberKeepsTheWordsValue) {
+TEST(UserFieldLines, ALaterLineWithoutANumberKeepsTheWordsValue) {
     test::RecordingFeedback ui;
-    Workspace ws(ui, test::TestData("review_app"));
+    Workspace ws(ui, test::TestData("entry_edges"));
     ws.Options.UntickAllFields();
     ws.Options.SetTicked("UserField1_Box", true);
     ws.Decimals = 2;
     ws.AssignColumns();
-    ASSERT_TRUE(LoadUserField(ws, test::TestData("review_app/user_missing_numbers.txt"), 0));
+    ASSERT_TRUE(LoadUserField(ws, test::TestData("entry_edges/user_missing_numbers.txt"), 0));
     const UserField& field = ws.UserFields[0];
     EXPECT_EQ(field.Name, "Irudigarritasuna");
     EXPECT_EQ(field.Words, (std::vector<std::string>{"etxe", "mendi", "ur"}));

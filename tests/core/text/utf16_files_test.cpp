@@ -10,7 +10,7 @@ namespace zirtel {
 namespace {
 
 TEST(TextFileUtf16, BothByteOrdersAreReadAsTheirCharacters) {
-    for (const char* name : {"review_e2e/items_utf16le.txt", "review_e2e/items_utf16be.txt"}) {
+    for (const char* name : {"utf16/items_utf16le.txt", "utf16/items_utf16be.txt"}) {
         const std::optional<TextFile> file = ReadTextFile(test::TestData(name));
         ASSERT_TRUE(file.has_value()) << name;
         // The mark is dropped, ñ is the Latin-1 byte F1, the euro sign has no Latin-1 byte.
@@ -23,7 +23,7 @@ TEST(TextFileUtf16, AnInputFileInUtf16GivesItsItems) {
     test::RecordingFeedback fb;
     Workspace ws(fb, test::TestData("foundation"));
     ws.Startup();
-    ASSERT_TRUE(ws.ReadInputFile(test::TestData("review_e2e/items_utf16le.txt")));
+    ASSERT_TRUE(ws.ReadInputFile(test::TestData("utf16/items_utf16le.txt")));
     EXPECT_EQ(ws.OutputGrid.Cell(1, 1), "etxe");
     EXPECT_EQ(ws.OutputGrid.Cell(1, 2), "andere\xF1o");
     EXPECT_EQ(ws.OutputGrid.Cell(1, 3), "mendi");

@@ -23,7 +23,7 @@
 namespace zirtel {
 namespace {
 
-class ReviewWindow : public ::testing::Test {
+class KeysAndClicks : public ::testing::Test {
   protected:
     void SetUp() override {
         CreateWindows(test::TestData("foundation"), std::nullopt, &Fb);
@@ -57,7 +57,7 @@ class ReviewWindow : public ::testing::Test {
 
 // A cell of the item grid edited by typing over it and committed with Enter becomes an item;
 // a second cell with the same word is refused and emptied.
-TEST_F(ReviewWindow, TypingIntoAnItemCellAndPressingEnterEntersTheItem) {
+TEST_F(KeysAndClicks, TypingIntoAnItemCellAndPressingEnterEntersTheItem) {
     Stimulus->setFocus();
     Stimulus->setCurrentIndex(Stimulus->model()->index(2, 0)); // grid row 3
     Keys("Etxe");
@@ -84,7 +84,7 @@ TEST_F(ReviewWindow, TypingIntoAnItemCellAndPressingEnterEntersTheItem) {
 
 // Ctrl+V in the entry line is the menu's paste: the clipboard lines become items and are
 // analysed; nothing is inserted into the entry line.
-TEST_F(ReviewWindow, CtrlVInTheEntryLinePastesItems) {
+TEST_F(KeysAndClicks, CtrlVInTheEntryLinePastesItems) {
     QGuiApplication::clipboard()->setText("Etxe\r\nmendi");
     MainForm->EditLine->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), MainForm->EditLine);
@@ -98,7 +98,7 @@ TEST_F(ReviewWindow, CtrlVInTheEntryLinePastesItems) {
 }
 
 // Enter in the entry line adds the item; F9 with the focus there analyses it.
-TEST_F(ReviewWindow, EnterAndFunctionKeysFromTheEntryLine) {
+TEST_F(KeysAndClicks, EnterAndFunctionKeysFromTheEntryLine) {
     MainForm->EditLine->setFocus();
     Keys("Mendi");
     Key(Qt::Key_Return);
@@ -110,7 +110,7 @@ TEST_F(ReviewWindow, EnterAndFunctionKeysFromTheEntryLine) {
 
 // A press on a field's header selects its cells from the header down to the last item; Ctrl+C
 // then copies the header and the values.
-TEST_F(ReviewWindow, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
+TEST_F(KeysAndClicks, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
     Type("etxe");
     Type("mendi");
     MainForm->NeighbourStats1->trigger();
@@ -129,7 +129,7 @@ TEST_F(ReviewWindow, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
 
 // A press on a results cell moves the item selection only within the first 90 pixels of the
 // grid, even where the first column is wider (H_MAIZT is 103 pixels wide with 2 decimals).
-TEST_F(ReviewWindow, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
+TEST_F(KeysAndClicks, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
     Type("etxe");
     Type("mendi");
     MainForm->WS().AssignColumns(); // with 2 decimals now: 103 pixels
@@ -146,7 +146,7 @@ TEST_F(ReviewWindow, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
 }
 
 // F9 analyses the item rows selected with the mouse and leaves both grids where they were.
-TEST_F(ReviewWindow, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
+TEST_F(KeysAndClicks, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
     for (const char* w : {"aita", "ama", "ardo", "baso", "bat", "bi", "egun", "etxe"}) Type(w);
     Output->verticalScrollBar()->setValue(2); // top row 3
     const QRect row5 = Stimulus->visualRect(Stimulus->model()->index(4, 0));
@@ -165,7 +165,7 @@ TEST_F(ReviewWindow, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
 
 // With every box ticked all 83 fields get a column: the results grid widens past its 67
 // columns, to 85 (the hidden columns 0 and 1, then 83 fields in catalogue order).
-TEST_F(ReviewWindow, EveryFieldTickedWidensTheResultsGrid) {
+TEST_F(KeysAndClicks, EveryFieldTickedWidensTheResultsGrid) {
     Type("etxe");
     QTimer::singleShot(0, [] {
         for (QCheckBox* box : AnalysisOptionForm->findChildren<QCheckBox*>()) box->setChecked(true);
@@ -191,7 +191,7 @@ TEST_F(ReviewWindow, EveryFieldTickedWidensTheResultsGrid) {
 }
 
 // The analysis options dialog opens maximised and modal, captioned "Analisi-aukerak".
-TEST_F(ReviewWindow, OptionsDialogIsMaximisedAndModal) {
+TEST_F(KeysAndClicks, OptionsDialogIsMaximisedAndModal) {
     ASSERT_NE(AnalysisOptionForm, nullptr);
     bool maximised = false, modal = false;
     QTimer::singleShot(0, [&] {
@@ -207,7 +207,7 @@ TEST_F(ReviewWindow, OptionsDialogIsMaximisedAndModal) {
 
 // Quick entry: before any item exists, F9 enters the entry line's text at row 1 and analyses
 // it; the top rows stay where they were.
-TEST_F(ReviewWindow, QuickEntryWithF9) {
+TEST_F(KeysAndClicks, QuickEntryWithF9) {
     MainForm->EditLine->setText(" Mendi ");
     MainForm->EditLine->setFocus();
     Key(Qt::Key_F9);
@@ -221,7 +221,7 @@ TEST_F(ReviewWindow, QuickEntryWithF9) {
 
 // Typed items scroll both grids so that the next free row stays in view, and the grids grow
 // when the items reach their last row.
-TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
+TEST_F(KeysAndClicks, TypedEntryScrollsBothGridsAndGrowsThem) {
     const int visible = Output->viewport()->height() / 25;
     ASSERT_GT(visible, 3);
     ASSERT_LT(visible, 29);
@@ -258,7 +258,7 @@ TEST_F(ReviewWindow, TypedEntryScrollsBothGridsAndGrowsThem) {
 
 // The application is titled "Zirtel" without a display name, which the window system would add
 // to every caption ("Zirtelak (Zirtel) — Zirtel", "Errorea — Zirtel").
-TEST(ReviewApplication, TitleAddsNothingToTheCaptions) {
+TEST(Captions, TitleAddsNothingToTheCaptions) {
     const QString before = QCoreApplication::applicationName();
     SetApplicationTitle(*qApp);
     EXPECT_EQ(QCoreApplication::applicationName(), "Zirtel");

@@ -9,9 +9,9 @@
 namespace zirtel {
 namespace {
 
-class ReviewE2e : public ::testing::Test {
+class EditedCells : public ::testing::Test {
   protected:
-    ReviewE2e() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
+    EditedCells() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
     const std::string& Out(int col, int row) const { return WS.OutputGrid.Cell(col, row); }
     test::RecordingFeedback Fb;
     Workspace WS;
@@ -20,7 +20,7 @@ class ReviewE2e : public ::testing::Test {
 // Correcting an item in its cell of the item grid leaves the next free row where it was, so the
 // next typed item follows the list without a gap; an item typed into a cell below the list
 // moves the next free row past it, so the saved file holds it.
-TEST_F(ReviewE2e, EditedCellsKeepTheListWholeInTheSavedFile) {
+TEST_F(EditedCells, EditedCellsKeepTheListWholeInTheSavedFile) {
     WS.EnterTypedItem("etxe");
     WS.EnterTypedItem("mendi");
     ASSERT_EQ(WS.NextRow, 3);

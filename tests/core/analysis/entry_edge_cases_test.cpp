@@ -8,9 +8,9 @@
 namespace zirtel {
 namespace {
 
-class ReviewCore : public ::testing::Test {
+class EntryEdgeCases : public ::testing::Test {
   protected:
-    ReviewCore() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
+    EntryEdgeCases() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
     const std::string& Out(int col, int row) const { return WS.OutputGrid.Cell(col, row); }
     test::RecordingFeedback Fb;
     Workspace WS;
@@ -19,7 +19,7 @@ class ReviewCore : public ::testing::Test {
 // Quick entry takes the next free row as typed entry does: a row already holding an item (here
 // one typed into its cell of the item grid while the placeholder "1" is still there) is passed;
 // the item cell moved the next free row past itself.
-TEST_F(ReviewCore, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
+TEST_F(EntryEdgeCases, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
     WS.StimulusGrid.SetCell(0, 2, "etxe");
     ASSERT_EQ(WS.CommitStimulusCell(2), Workspace::EntryResult::Entered);
     ASSERT_EQ(WS.NextRow, 3);
@@ -40,8 +40,8 @@ TEST_F(ReviewCore, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
 // The input file: directives anywhere, items with and without condition numbers (also on the
 // next line or after blanks), several items on one line, skipped first letters (a digit, an
 // apostrophe, a capital Ñ, which is not lower-cased and is no accepted letter).
-TEST_F(ReviewCore, InputFileEdgeCases) {
-    ASSERT_TRUE(WS.ReadInputFile(test::TestData("review_app/items_edge.txt")));
+TEST_F(EntryEdgeCases, InputFileEdgeCases) {
+    ASSERT_TRUE(WS.ReadInputFile(test::TestData("entry_edges/items_edge.txt")));
     EXPECT_EQ(Out(1, 1), "etxe");
     EXPECT_EQ(Out(1, 2), "mendi");
     EXPECT_EQ(Out(1, 3), "\xF1"
