@@ -15,29 +15,8 @@
 
 namespace zirtel::fuzz {
 
-// Answers every box with OK and shows nothing.
-class SilentFeedback : public Feedback {
-  public:
-    MessageResult ShowMessage(const std::string&, const std::string&, MessageButtons) override {
-        return MessageResult::Ok;
-    }
-    void Beep() override {}
-    void SetBusy(bool) override {}
-    std::unique_ptr<ProgressWindow> OpenProgress(const std::string&, const std::string&,
-                                                 int) override {
-        return std::make_unique<Window>();
-    }
-
-  private:
-    class Window : public ProgressWindow {
-      public:
-        void SetLabel(const std::string&) override {}
-        void SetFileLabel(const std::string&) override {}
-        void SetMax(int) override {}
-        void SetPosition(int) override {}
-        void Step() override {}
-    };
-};
+// The engine's own silent Feedback answers every box with OK and shows nothing.
+using zirtel::SilentFeedback;
 
 // A folder of this process under the system's temporary folder, made on first use.
 inline const std::filesystem::path& ScratchDir() {
