@@ -5,6 +5,7 @@
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -109,52 +110,11 @@ void Workspace::ClearItems() {
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-// Reads an input file's text as the program always has: whitespace-delimited items, each
-// optionally followed by its condition number, and directive lines that begin with "<".
-class InputFileScanner {
-  public:
-    explicit InputFileScanner(std::string_view text) : T_(text) {}
-    void SkipSpace() {
-        while (P_ < T_.size() && IsSpace(T_[P_])) ++P_;
-    }
-    bool AtEnd() const { return P_ >= T_.size(); }
-    char Peek() const { return T_[P_]; }
-    std::string_view RestOfLine() {
-        const std::size_t start = P_;
-        while (P_ < T_.size() && T_[P_] != '\n') ++P_;
-        return T_.substr(start, P_ - start);
-    }
-    std::string_view Token() {
-        SkipSpace();
-        const std::size_t start = P_;
-        while (P_ < T_.size() && !IsSpace(T_[P_])) ++P_;
-        return T_.substr(start, P_ - start);
-    }
-    // The next token when it is a whole number; it is consumed only then.
-    std::optional<int> OptionalNumber() {
-        const std::size_t save = P_;
-        const std::string_view token = Token();
-        if (!token.empty()) {
-            if (auto n = ParseInt(token)) return n;
-        }
-        P_ = save;
-        return std::nullopt;
-    }
-
-  private:
-    std::string_view T_;
-    std::size_t P_ = 0;
-};
-
 void HandleDirective(std::string_view line, StimulusList& list) {
     line = line.substr(0, kMaxDirectiveChars);
     if (!line.empty() && line.front() == '<') line.remove_prefix(1);
     std::size_t w = 0;
-    while (w < line.size() && IsSpace(line[w])) ++w;
+    while (w < line.size() && IsBlank(line[w])) ++w;
     if (line.substr(w, 3) != "Con") return;
     int number = -1;
     const std::size_t hash = line.find('#');
@@ -193,16 +153,15 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path) {
         Stimuli = StimulusList(n);
         int refused = 0;
         int r = 1;
-        InputFileScanner in(file->Text);
+        TokenReader in(file->Text);
         for (;;) {
-            in.SkipSpace();
-            while (!in.AtEnd() && in.Peek() == '<') {
-                HandleDirective(in.RestOfLine(), Stimuli);
-                in.SkipSpace();
-            }
+            while (!in.AtEnd() && in.PeekChar() == '<') HandleDirective(in.RestOfLine(), Stimuli);
             if (in.AtEnd()) break;
-            std::string item(in.Token());
-            const std::optional<int> number = in.OptionalNumber();
+            std::string item(*in.Next());
+            // The item's condition: the next token when it is a whole number.
+            std::optional<int> number;
+            const std::string_view next = in.Peek();
+            if (!next.empty() && (number = ParseInt(next))) in.Take(next);
             Stimuli.RecordCondition(r, number.value_or(1));
             if (!IsAcceptedFirstLetter(item.front())) continue;
             if (item.find(kUnmappedMark) != std::string::npos) {

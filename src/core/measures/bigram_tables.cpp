@@ -6,42 +6,13 @@
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
 namespace {
 
 constexpr int kBigramProgressMax = 676;
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-// Whitespace-delimited fields of a text, one at a time; a field can be looked at before it is
-// taken, so that a field that is not a number stays for the next reader.
-class FieldReader {
-  public:
-    explicit FieldReader(std::string_view text) : Text_(text) {}
-
-    bool AtEnd() {
-        SkipBlanks();
-        return Pos_ >= Text_.size();
-    }
-    std::string_view Peek() {
-        SkipBlanks();
-        std::size_t end = Pos_;
-        while (end < Text_.size() && !IsBlank(Text_[end])) ++end;
-        return Text_.substr(Pos_, end - Pos_);
-    }
-    void Take(std::string_view field) { Pos_ += field.size(); }
-
-  private:
-    void SkipBlanks() {
-        while (Pos_ < Text_.size() && IsBlank(Text_[Pos_])) ++Pos_;
-    }
-    std::string_view Text_;
-    std::size_t Pos_ = 0;
-};
 
 } // namespace
 
@@ -122,7 +93,7 @@ void BigramTables::Read(int length, const std::filesystem::path& path, Feedback&
     const std::size_t headerEnd = text.find('\n');
     text = headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
 
-    FieldReader fields(text);
+    TokenReader fields(text);
     const int values = length - 1;
     for (int row = 0; row < kBigramCount && !fields.AtEnd(); ++row) {
         fields.Take(fields.Peek()); // the label, read whole and not used

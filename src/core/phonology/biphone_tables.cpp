@@ -6,6 +6,7 @@
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -100,36 +101,24 @@ void LoadBiphoneTable(Workspace& ws, int phonemes) {
     // The header line is skipped; the records are a stream of white-space-delimited tokens.
     const std::string_view text = file->Text;
     const std::size_t headerEnd = text.find('\n');
-    std::string_view rest =
+    const std::string_view rest =
         headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
-    auto nextToken = [&rest]() -> std::optional<std::string_view> {
-        constexpr std::string_view blanks = " \t\r\n\f\v";
-        const std::size_t start = rest.find_first_not_of(blanks);
-        if (start == std::string_view::npos) {
-            rest = std::string_view();
-            return std::nullopt;
-        }
-        const std::size_t end = rest.find_first_of(blanks, start);
-        const std::string_view token =
-            rest.substr(start, end == std::string_view::npos ? rest.size() - start : end - start);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
-        return token;
-    };
+    TokenReader records(rest);
 
     const int positions = phonemes - 1;
     std::array<std::int32_t, kBiphonePositions> types{};
     std::array<float, kBiphonePositions> tokens{};
     int row = 0;
     while (row < kBiphoneRows) {
-        const std::optional<std::string_view> label = nextToken();
+        const std::optional<std::string_view> label = records.Next();
         if (!label) break;
         // A number that is missing (a truncated record) or malformed reads as 0.
         for (int i = 0; i < positions; ++i) {
-            const auto t = nextToken();
+            const auto t = records.Next();
             types[static_cast<std::size_t>(i)] = t ? ParseInt(*t).value_or(0) : 0;
         }
         for (int i = 0; i < positions; ++i) {
-            const auto t = nextToken();
+            const auto t = records.Next();
             tokens[static_cast<std::size_t>(i)] = t ? ParseFloat(*t).value_or(0.0f) : 0.0f;
         }
         tables.AddLabel(phonemes, std::string(*label));

@@ -1,5 +1,7 @@
 #include "core/text/latin1.h"
 
+#include "core/text/token_reader.h"
+
 namespace zirtel {
 
 char LowerAsciiChar(char c) {
@@ -43,10 +45,6 @@ std::string UpperLatin1(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = UpperLatin1Char(c);
     return out;
-}
-
-static bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
 std::string Trim(std::string_view s) {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/text/latin1.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -149,21 +150,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-static bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
 std::vector<std::string_view> SplitTokens(std::string_view line) {
     std::vector<std::string_view> tokens;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && IsSpace(line[i])) ++i;
-        if (i == line.size()) break;
-        std::size_t j = i;
-        while (j < line.size() && !IsSpace(line[j])) ++j;
-        tokens.push_back(line.substr(i, j - i));
-        i = j;
-    }
+    TokenReader reader(line);
+    while (const auto token = reader.Next()) tokens.push_back(*token);
     return tokens;
 }
 
