@@ -23,16 +23,6 @@ struct DataLine {
     bool HasValue = false;
 };
 
-// The path as the progress window shows it: in capitals.
-std::string UpperCasePath(const std::filesystem::path& path) {
-    const std::string text = path.string();
-    if (IsValidUtf8(text)) {
-        const Latin1Conversion latin1 = Utf8ToLatin1(text);
-        if (latin1.Unmapped == 0) return Latin1ToUtf8(UpperLatin1(latin1.Text));
-    }
-    return UpperAscii(text);
-}
-
 std::string_view FirstToken(std::string_view line) {
     const auto tokens = SplitTokens(line);
     return tokens.empty() ? std::string_view() : tokens.front();
@@ -85,10 +75,11 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
         last = token;
     }
 
-    auto progress = ws.UI.OpenProgress("Reading user-defined file ... ",
-                                       UpperCasePath(path) + " (" + std::to_string(n) + " words, " +
-                                           Latin1ToUtf8(first) + " ... " + Latin1ToUtf8(last) + ")",
-                                       n);
+    auto progress =
+        ws.UI.OpenProgress("Reading user-defined file ... ",
+                           UpperUtf8(path.string()) + " (" + std::to_string(n) + " words, " +
+                               Latin1ToUtf8(first) + " ... " + Latin1ToUtf8(last) + ")",
+                           n);
 
     // The name: the whole first line.
     std::string name(lines.empty() ? std::string_view() : lines.front());

@@ -15,15 +15,6 @@ namespace {
 constexpr std::size_t kTableCells =
     static_cast<std::size_t>(kMaxBiphonePhonemes + 1) * kBiphonePositions * kBiphoneRows;
 
-// The file name as the progress window shows it: in capitals. File names are UTF-8; letters
-// outside Latin-1 are left as they are.
-std::string UpperCaseFileName(const std::string& utf8) {
-    if (!IsValidUtf8(utf8)) return UpperAscii(utf8);
-    const Latin1Conversion latin1 = Utf8ToLatin1(utf8);
-    if (latin1.Unmapped != 0) return UpperAscii(utf8);
-    return Latin1ToUtf8(UpperLatin1(latin1.Text));
-}
-
 } // namespace
 
 BiphoneTables::BiphoneTables() {
@@ -94,7 +85,7 @@ void LoadBiphoneTable(Workspace& ws, int phonemes) {
     if (!file) return;
 
     auto progress =
-        ws.UI.OpenProgress("Bifonoen maiztasunen irakurketa ... ", UpperCaseFileName(path.string()),
+        ws.UI.OpenProgress("Bifonoen maiztasunen irakurketa ... ", UpperUtf8(path.string()),
                            kPhonemeSymbolCount * kPhonemeSymbolCount);
     BusyCursor busy(ws.UI);
 

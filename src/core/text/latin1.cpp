@@ -136,4 +136,12 @@ std::string Latin1ToUtf8(std::string_view latin1) {
     return out;
 }
 
+std::string UpperUtf8(std::string_view utf8) {
+    if (IsValidUtf8(utf8)) {
+        const Latin1Conversion latin1 = Utf8ToLatin1(utf8);
+        if (latin1.Unmapped == 0) return Latin1ToUtf8(UpperLatin1(latin1.Text));
+    }
+    return UpperAscii(utf8);
+}
+
 } // namespace zirtel

@@ -34,4 +34,8 @@ struct Latin1Conversion {
 Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement = '?');
 std::string Latin1ToUtf8(std::string_view latin1);
 
+// A UTF-8 text (a file path) in capitals, as the progress windows show it: the Latin-1 letters
+// upper-cased; only the ASCII ones when the text has other characters or is not UTF-8.
+std::string UpperUtf8(std::string_view utf8);
+
 } // namespace zirtel
