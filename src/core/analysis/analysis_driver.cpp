@@ -35,14 +35,8 @@ void Workspace::AnalyseSelected(std::string& editLine) {
     // entry line becomes the first item.
     if (StimulusGrid.Cell(0, 1) == "1" && !editLine.empty()) {
         const std::string item = LowerLatin1(Trim(editLine));
-        // As typed entry: a row that already holds an item is passed.
-        if (!OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
-        OutputGrid.SetCell(1, NextRow, item);
-        StimulusGrid.SetCell(0, NextRow, item);
+        EnterAtNextRow(item);
         editLine.clear();
-        SelectStimulusRows(NextRow, NextRow);
-        ++NextRow;
-        AfterEntry();
         Stimuli.Items.push_back(item);
     }
     for (int r = sel.Top; r <= sel.Bottom; ++r)

@@ -37,15 +37,19 @@ Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
         UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);
         result = EntryResult::Duplicate;
     } else {
-        if (!OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
-        OutputGrid.SetCell(1, NextRow, item);
-        StimulusGrid.SetCell(0, NextRow, item);
-        SelectStimulusRows(NextRow, NextRow);
-        ++NextRow;
-        AfterEntry();
+        EnterAtNextRow(item);
     }
     OutputGrid.Col = 2;
     return result;
+}
+
+void Workspace::EnterAtNextRow(const std::string& item) {
+    if (!OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
+    OutputGrid.SetCell(1, NextRow, item);
+    StimulusGrid.SetCell(0, NextRow, item);
+    SelectStimulusRows(NextRow, NextRow);
+    ++NextRow;
+    AfterEntry();
 }
 
 Workspace::EntryResult Workspace::CommitStimulusCell(int row) {

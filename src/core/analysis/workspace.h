@@ -146,6 +146,9 @@ class Workspace : public FieldColumns {
   private:
     int FindItemRow(const std::string& text, int exceptRow) const;
     void SyncList(NeighbourList& list, int countCol, int row);
+    // Writes an item into the next free row of both grids (passing a row that holds one),
+    // selects it and advances NextRow, scrolling and growing the grids as needed.
+    void EnterAtNextRow(const std::string& item);
     void AfterEntry();
 };
 
