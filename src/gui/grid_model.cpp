@@ -8,6 +8,14 @@
 
 namespace zirtel {
 
+bool ToLatin1(const QString& text, std::string& out) {
+    for (QChar ch : text)
+        if (ch.unicode() > 0xFF) return false;
+    const QByteArray bytes = text.toLatin1();
+    out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return true;
+}
+
 GridModel::GridModel(StringGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), Grid_(grid), Rows_(grid.RowCount() - 1), Cols_(grid.ColCount()) {
 }
@@ -48,16 +56,12 @@ Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
-    const QString text = value.toString();
-    for (QChar ch : text) {
-        if (ch.unicode() > 0xFF) {
-            emit NotLatin1();
-            return false;
-        }
+    std::string latin1;
+    if (!ToLatin1(value.toString(), latin1)) {
+        emit NotLatin1();
+        return false;
     }
-    const QByteArray latin1 = text.toLatin1();
-    Grid_.SetCell(index.column(), GridRow(index.row()),
-                  std::string(latin1.constData(), static_cast<std::size_t>(latin1.size())));
+    Grid_.SetCell(index.column(), GridRow(index.row()), std::move(latin1));
     emit dataChanged(index, index);
     emit CellEdited(GridRow(index.row()));
     return true;

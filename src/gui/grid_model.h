@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStyledItemDelegate>
+#include <string>
 
 #include "core/grid/string_grid.h"
 
@@ -61,6 +62,8 @@ class GridCellDelegate : public QStyledItemDelegate {
 void ApplyGridView(const StringGrid& grid, QTableView* view);
 // Reads the view's selection into the grid (grid rows).
 void ReadGridSelection(QTableView* view, StringGrid& grid);
+// Whether the text has a Latin-1 form (the engine's text); `out` receives it.
+bool ToLatin1(const QString& text, std::string& out);
 // Model row of a grid row and back.
 inline int ModelRow(int gridRow) {
     return gridRow - 1;

@@ -28,15 +28,6 @@ namespace zirtel {
 
 namespace {
 
-// Whether the text has a Latin-1 form; `out` receives it.
-bool ToLatin1(const QString& text, std::string& out) {
-    for (QChar ch : text)
-        if (ch.unicode() > 0xFF) return false;
-    const QByteArray bytes = text.toLatin1();
-    out.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    return true;
-}
-
 // Puts Latin-1 text on the clipboard as plain text.
 void SetClipboardLatin1(const std::string& text) {
     QGuiApplication::clipboard()->setText(
