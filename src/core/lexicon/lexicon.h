@@ -40,6 +40,11 @@ class Lexicon {
     // The first entry in list order, other than `entry`, whose pronunciation equals that of
     // `entry` exactly (hyphens and stress marks included), or -1.
     int FindHomophone(int entry) const;
+    // The first entry in list order whose pronunciation equals `pronunciation` exactly (hyphens
+    // and stress marks included), or -1.
+    int FindPhonForm(std::string_view pronunciation) const {
+        return PhonFormIndex_.Find(LexPhonForms, pronunciation);
+    }
 
     // Rebuilds the indexes after the lists were filled or reordered.
     void BuildIndexes();
