@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -128,6 +130,13 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
     EXPECT_EQ(FirstLine(OutputDescriptionForm->RichEdit1),
               "Zirtelak (Zirtel): description of the output fields");
     EXPECT_TRUE(Fb.Messages.empty());
+    // Ctrl+End scrolls to the end, Escape closes the window.
+    QScrollBar* bar = OutputDescriptionForm->RichEdit1->verticalScrollBar();
+    QTest::keyClick(OutputDescriptionForm->RichEdit1, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(OutputDescriptionForm->RichEdit1, Qt::Key_Escape);
+    EXPECT_FALSE(OutputDescriptionForm->isVisible());
 }
 
 TEST_F(HelpWindows, MissingHelpFilesAreReportedWhenTheirWindowIsOpened) {

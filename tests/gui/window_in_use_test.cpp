@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -254,6 +256,19 @@ TEST_F(WindowInUse, NewListOrInputFileSelectsTheFirstRow) {
     EXPECT_EQ(Cell(Output, 1, 1), "etxe");
     EXPECT_EQ(Cell(Output, 1, 2), "   9.00");
     EXPECT_EQ(Cell(Output, 2, 2), "");
+}
+
+TEST_F(WindowInUse, EmptyListWindowsSayWhichFieldsFillThem) {
+    MainForm->Neighbourlist1->trigger();
+    MainForm->Phonneighlist1->trigger();
+    EXPECT_FALSE(NeighWindow->statusBar()->isHidden());
+    EXPECT_TRUE(NeighWindow->NoFieldsLabel->text().startsWith(
+        "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
+        "ortografikoen eremuetako bat (N, N*,"));
+    EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());
+    InOptions([] { AnalysisOptionForm->Box("NBox")->setChecked(true); }, true);
+    EXPECT_TRUE(NeighWindow->statusBar()->isHidden());
+    EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());
 }
 
 TEST_F(WindowInUse, RepeatedWarningCanBeSilencedForTheRestOfTheAnalysis) {
