@@ -14,6 +14,13 @@
 
 namespace zirtel {
 
+namespace {
+// The message of an item shorter than the shortest length analysed.
+std::string ShortItemText() {
+    return "Itemak gutxienez " + std::to_string(kMinItemLength) + " letra izan behar ditu";
+}
+} // namespace
+
 void Workspace::AnalyseAll() {
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
@@ -54,7 +61,9 @@ void Workspace::AnalyseItem(int row) {
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
         UI.ShowMessage("Errorea",
-                       "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters",
+                       length < kMinItemLength ? ShortItemText()
+                                               : "Item length must not exceed " +
+                                                     std::to_string(kMaxItemLength) + " letters",
                        MessageButtons::Ok);
         return;
     }

@@ -67,7 +67,7 @@ const std::array<FieldInfo, kFieldCount>& FieldCatalogue() {
         {"TL", "TLBox", "  TL   ", W::Default, 0, &FC::Col_TL, 0},
         {"TL_MAIZT", "TLFreqBox", " TL_MAIZT", W::Default, 0, &FC::Col_TL_MAIZT, 0},
         {"TL_KOK", "TLPosBox", " TL_KOK", W::Default, 0, &FC::Col_TL_KOK, 0},
-        {"NATL", "NATL_Box", "", W::Default, 0, &FC::Col_NATL, 0},
+        {"NATL", "NATL_Box", " NATL ", W::Default, 0, &FC::Col_NATL, 0},
         {"AZPIM", "SubsetBox", "  AZPIM  ", W::Default, 0, &FC::Col_AZPIM, 0},
         {"AZPIM_MAIZT", "SubFreqBox", "AZPIM_MAIZT", W::Default, 0, &FC::Col_AZPIM_MAIZT, 0},
         {"NAZPIM", "NSubBox", "  NAZPIM  ", W::Default, 0, &FC::Col_NAZPIM, 0},

@@ -44,7 +44,7 @@ enum class WidthRule {
 struct FieldInfo {
     std::string_view Mnemonic; // as the batch mode and the help name it ("N*" for Col_N_STAR)
     std::string_view BoxName;  // the check box of the analysis options that enables it
-    std::string_view Header;   // the text of row 0; empty for NATL (no header is written)
+    std::string_view Header;   // the text of row 0
     WidthRule Width;
     int FixedWidth; // for WidthRule::Fixed
     int FieldColumns::*Col;

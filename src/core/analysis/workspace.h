@@ -78,9 +78,9 @@ class Workspace : public FieldColumns {
     StimulusList Stimuli;
     const std::string& Item(int row) const { return OutputGrid.Cell(1, row); }
 
-    enum class EntryResult { Entered, Duplicate };
+    enum class EntryResult { Entered, Duplicate, Empty };
     // Enter in the entry line: the trimmed, lower-cased text becomes the next item unless it
-    // is already in the list ("Elementu hori dagoeneko sartuta dago.").
+    // is already in the list ("Elementu hori dagoeneko sartuta dago.") or empty (Empty, silently).
     EntryResult EnterTypedItem(const std::string& text);
     // Enter in an edited cell of the item grid: the cell's text becomes the row's item.
     EntryResult CommitStimulusCell(int row);
