@@ -32,6 +32,7 @@ constexpr std::string_view kUsage =
     "Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST] [--lemmas] [--decimals N]\n"
     "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
     "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
+    "                     [--rule-pronunciations]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
@@ -53,6 +54,8 @@ constexpr std::string_view kHelp =
     "  --include-deletions    \"Gehitu ezabapen-auzokideak\"\n"
     "  --include-additions    \"Gehitu auzokide erantsiak\"\n"
     "  --no-neighbour-list    untick \"Erakutsi auzokideen zerrenda\"\n"
+    "  --rule-pronunciations  \"Sasihitzak arauz ahoskatu\": items not in the lexicon are\n"
+    "                         pronounced and syllabified by the spelling rules\n"
     "  --neighbours FILE      save the orthographic neighbour list to FILE\n"
     "  --phon-neighbours FILE save the phonological neighbour list to FILE\n"
     "  --data-dir DIR         folder of the lexicon and table files (default: the program's)\n"
@@ -73,6 +76,7 @@ struct BatchRequest {
     std::array<std::optional<std::string>, 3> UserFiles;
     bool IncludeDeletions = false;
     bool IncludeAdditions = false;
+    bool RulePronunciations = false;
     bool NeighbourList = true;
     std::optional<std::string> OrthoNeighbourFile;
     std::optional<std::string> PhonNeighbourFile;
@@ -153,6 +157,9 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
         } else if (arg == "--include-additions") {
             flag();
             req.IncludeAdditions = true;
+        } else if (arg == "--rule-pronunciations") {
+            flag();
+            req.RulePronunciations = true;
         } else if (arg == "--no-neighbour-list") {
             flag();
             req.NeighbourList = false;
@@ -253,6 +260,7 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
     ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
     ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
     ws.Options.SetTicked("NListBox", req.NeighbourList);
+    ws.Options.SetTicked("RulePronBox", req.RulePronunciations);
     ws.AssignColumns();
     if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
     ws.AnalyseAll();

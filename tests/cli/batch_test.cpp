@@ -325,5 +325,28 @@ TEST(Batch, AUserFieldAskedForWithoutItsFileIsABadArgument) {
     EXPECT_EQ(o.Out.substr(0, o.Out.find('\n')), "Sarrera \tConcreteness\t  H_MAIZT \t\r");
 }
 
+// --rule-pronunciations: qatu, not in the lexicon, is pronounced by the rules and its HOM is its
+// pseudohomophone katu; krt has no vowel. Without the option qatu has no pronunciation.
+TEST(Batch, RulePronunciations) {
+    TempDir dir;
+    const fs::path items = dir.Path / "items.txt";
+    std::ofstream(items) << "qatu\nkatu\nkrt\n";
+    const std::string data = (fs::path(ZIRTEL_TEST_DATA) / "rule_pronunciations").string();
+    Outcome o = Batch({"--batch", items.string(), "--data-dir", data, "--fields",
+                       "AHOSKERA,HOM,AHOS_ITURRI", "--rule-pronunciations"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \tAHOSKERA\t HOM  \t AHOS_ITURRI \t\r\n"
+                     "qatu\tkA-tU\tkatu\tarauak\t\r\n"
+                     "katu\tkA-tU\t-1\thiztegia\t\r\n"
+                     "krt\t-1\t-1\t\t\r\n"
+                     "\t\t\t\t\r\n");
+    o = Batch(
+        {"--batch", items.string(), "--data-dir", data, "--fields", "AHOSKERA,HOM,AHOS_ITURRI"});
+    EXPECT_EQ(o.Out.substr(o.Out.find("qatu")), "qatu\t-1\t-1\t\t\r\n"
+                                                "katu\tkA-tU\t-1\thiztegia\t\r\n"
+                                                "krt\t-1\t-1\t\t\r\n"
+                                                "\t\t\t\t\r\n");
+}
+
 } // namespace
 } // namespace zirtel

@@ -47,6 +47,9 @@ std::vector<OptionBox> BuildBoxes() {
         {{"IncludeAdditionNsBox", "Gehitu auzokide erantsiak", kNeighbourOptions, false, -1,
           F::IncludeAdditions},
          10},
+        {{"RulePronBox", "Sasihitzak arauz ahoskatu",
+          static_cast<int>(OptionGroupId::WordPhonology), false, -1, F::RulePronunciations},
+         5},
     };
     const auto& cat = FieldCatalogue();
     for (int f = 0; f < kFieldCount; ++f) {

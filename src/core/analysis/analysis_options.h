@@ -15,7 +15,7 @@ struct OptionGroup {
     std::string_view Caption; // e.g. "Hitzaren maiztasuna "
 };
 
-enum class OptionFlag { None, NList, IncludeDeletions, IncludeAdditions };
+enum class OptionFlag { None, NList, IncludeDeletions, IncludeAdditions, RulePronunciations };
 
 struct OptionBox {
     std::string_view Name;    // e.g. "W_FREQ_Box"

@@ -43,7 +43,8 @@ MeasureContext Workspace::Measures(bool lists) {
                        .WholeWords = WholeWords,
                        .UserFields = UserFields,
                        .Tables = Tables_,
-                       .UI = UI};
+                       .UI = UI,
+                       .RulePronunciations = RulePronunciations};
     if (lists) {
         ctx.OrthoList = &OrthoNeighbours;
         ctx.PhonList = &PhonNeighbours;
@@ -105,6 +106,7 @@ void Workspace::AssignColumns() {
     ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
     IncludeDeletionNs = Options.FlagTicked(OptionFlag::IncludeDeletions);
     IncludeAdditionNs = Options.FlagTicked(OptionFlag::IncludeAdditions);
+    RulePronunciations = Options.FlagTicked(OptionFlag::RulePronunciations);
 
     OutputGrid.ClearRow(0);
     for (int r = 1; r < OutputGrid.RowCount(); ++r)

@@ -69,6 +69,7 @@ class Workspace : public FieldColumns {
     bool ShowNeighbourList = true;
     bool IncludeDeletionNs = false;
     bool IncludeAdditionNs = false;
+    bool RulePronunciations = false; // "Sasihitzak arauz ahoskatu"
     bool NeighbourSyncBusy = false;
     // Assigns the columns of the ticked fields in catalogue order, writes the header row and
     // the widths. Earlier results disappear.

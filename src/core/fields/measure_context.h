@@ -34,6 +34,9 @@ struct MeasureContext {
     // "Gehitu auzokide erantsiak").
     bool ListDeletionNs = false;
     bool ListAdditionNs = false;
+    // Items not in the whole-word lexicon are pronounced and syllabified by the rules
+    // ("Sasihitzak arauz ahoskatu"): see PronounceItem.
+    bool RulePronunciations = false;
 };
 
 // A measure: writes the fields of its family that `cells` requests.

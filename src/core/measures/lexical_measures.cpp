@@ -6,6 +6,7 @@
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
+#include "core/phonology/item_pronunciation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 
@@ -48,8 +49,14 @@ void WriteOrthCVPattern(MeasureContext& /*ctx*/, RowCells& cells) {
 void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kORT_SILAB)) return;
     // Syllabifications belong to the whole-word lexicon, whichever lexicon is current.
+    // An item the lexicon lacks is syllabified by the rules while they are used.
     const Lexicon& lex = ctx.WholeWords;
     const int i = lex.Find(cells.Item());
+    if (i < 0 && ctx.RulePronunciations) {
+        const ItemPhonology p = PronounceItem(lex, cells.Item(), true);
+        cells.Put(FieldId::kORT_SILAB, p.Known() ? p.Syllables : std::string("-1"));
+        return;
+    }
     cells.Put(FieldId::kORT_SILAB, i < 0 || lex.LexOrthSylls.empty()
                                        ? std::string("-1")
                                        : lex.LexOrthSylls[static_cast<std::size_t>(i)]);

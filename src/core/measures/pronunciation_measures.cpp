@@ -1,8 +1,11 @@
 #include "core/measures/pronunciation_measures.h"
 
+#include <optional>
+
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/syllable_tables.h"
+#include "core/phonology/item_pronunciation.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -23,12 +26,12 @@ bool IsConsonantSymbol(char c) {
     return consonants.find(LowerLatin1Char(c)) != std::string_view::npos;
 }
 
-// The item's pronunciation in the whole-word lexicon, or nothing when it is not there.
-const std::string* ItemPronunciation(const MeasureContext& ctx, const RowCells& cells) {
-    const Lexicon& lex = ctx.WholeWords;
-    const int entry = lex.Find(cells.Item());
-    if (entry < 0 || entry >= static_cast<int>(lex.LexPhonForms.size())) return nullptr;
-    return &lex.LexPhonForms[static_cast<std::size_t>(entry)];
+// The item's pronunciation: the whole-word lexicon's, or the rules' while they are used;
+// nothing when there is none.
+std::optional<std::string> ItemPronunciation(const MeasureContext& ctx, const RowCells& cells) {
+    ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+    if (!p.Known()) return std::nullopt;
+    return std::move(p.Phon);
 }
 
 } // namespace
@@ -50,8 +53,8 @@ void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
     const bool pronShown = cells.Wants(FieldId::kAHOSKERA);
     const bool firstShown = cells.Wants(FieldId::k1F);
     if (!pronShown && !firstShown) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    if (p == nullptr) {
+    const auto p = ItemPronunciation(ctx, cells);
+    if (!p) {
         cells.Put(FieldId::kAHOSKERA, "-1");
         cells.Put(FieldId::k1F, "-1");
         return;
@@ -65,23 +68,33 @@ void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
 
 void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kKB_F)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    cells.Put(FieldId::kKB_F, p == nullptr ? std::string("-1") : PhonCVPattern(*p));
+    const auto p = ItemPronunciation(ctx, cells);
+    cells.Put(FieldId::kKB_F, !p ? std::string("-1") : PhonCVPattern(*p));
 }
 
 void WriteHomophone(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kHOM)) return;
     const Lexicon& lex = ctx.WholeWords;
-    const int entry = lex.Find(cells.Item());
-    const int homophone = entry < 0 ? -1 : lex.FindHomophone(entry);
+    const ItemPhonology p = PronounceItem(lex, cells.Item(), ctx.RulePronunciations);
+    // A word's homophone; for an item pronounced by the rules, its pseudohomophone.
+    const int homophone = p.Source == PronunciationSource::Lexicon ? lex.FindHomophone(p.Entry)
+                          : p.Source == PronunciationSource::Rules
+                              ? FindPseudohomophone(lex, p.Phon)
+                              : -1;
     cells.Put(FieldId::kHOM, homophone < 0 ? std::string("-1")
                                            : lex.LexWords[static_cast<std::size_t>(homophone)]);
 }
 
+void WritePronunciationSource(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kAHOS_ITURRI)) return;
+    const ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+    cells.Put(FieldId::kAHOS_ITURRI, PronunciationSourceText(p.Source));
+}
+
 void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kLUZ_S)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    if (p == nullptr)
+    const auto p = ItemPronunciation(ctx, cells);
+    if (!p)
         cells.Put(FieldId::kLUZ_S, "   -  ");
     else
         cells.PutCount(FieldId::kLUZ_S, SyllableCount(*p));
@@ -89,8 +102,8 @@ void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
 
 void WritePhonemeLength(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kLUZ_F)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    if (p == nullptr)
+    const auto p = ItemPronunciation(ctx, cells);
+    if (!p)
         cells.Put(FieldId::kLUZ_F, "   -  ");
     else
         cells.PutCount(FieldId::kLUZ_F, PhonemeCount(*p));

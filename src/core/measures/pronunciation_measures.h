@@ -1,8 +1,10 @@
 // Measures of the item's pronunciation (DISC symbols, "-" between syllables, the stress marks
 // ' and " before stressed syllables): the pronunciation itself (AHOSKERA), its first phoneme
 // (1F), its consonant/vowel pattern (KB_F), its length in syllables (LUZ_S) and in phonemes
-// (LUZ_F), and a homophone (HOM). Pronunciations belong to the whole-word lexicon: the item is
-// looked up there, also while the lemmas are current.
+// (LUZ_F), a homophone (HOM), and where the pronunciation comes from (AHOS_ITURRI).
+// Pronunciations belong to the whole-word lexicon: the item is looked up there, also while the
+// lemmas are current; an item it lacks is pronounced by the rules while the context says so
+// (PronounceItem), and its HOM is then its pseudohomophone.
 #pragma once
 
 #include <string>
@@ -14,10 +16,11 @@ namespace zirtel {
 
 // AHOSKERA and 1F, whichever are shown.
 void WritePronunciation(MeasureContext& ctx, RowCells& cells);
-void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells);  // KB_F
-void WriteHomophone(MeasureContext& ctx, RowCells& cells);      // HOM
-void WriteSyllableLength(MeasureContext& ctx, RowCells& cells); // LUZ_S
-void WritePhonemeLength(MeasureContext& ctx, RowCells& cells);  // LUZ_F
+void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells);       // KB_F
+void WriteHomophone(MeasureContext& ctx, RowCells& cells);           // HOM
+void WriteSyllableLength(MeasureContext& ctx, RowCells& cells);      // LUZ_S
+void WritePhonemeLength(MeasureContext& ctx, RowCells& cells);       // LUZ_F
+void WritePronunciationSource(MeasureContext& ctx, RowCells& cells); // AHOS_ITURRI
 
 // The consonant/vowel pattern of a pronunciation: C or V per phoneme, marks skipped.
 std::string PhonCVPattern(std::string_view pronunciation);

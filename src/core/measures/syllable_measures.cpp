@@ -6,6 +6,7 @@
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/measures/syllable_tables.h"
+#include "core/phonology/item_pronunciation.h"
 
 namespace zirtel {
 
@@ -35,11 +36,19 @@ void WriteSyllableFrequency(MeasureContext& ctx, RowCells& cells, int position,
     const Lexicon& lex = ctx.WholeWords;
     const SyllableTableSet& set = ctx.Tables.Syllables(source, lex, ctx.UI);
 
-    const std::vector<std::string>& texts =
-        source == SyllableTableSet::Source::Pronunciations ? lex.LexPhonForms : lex.LexOrthSylls;
+    const bool spoken = source == SyllableTableSet::Source::Pronunciations;
+    const std::vector<std::string>& texts = spoken ? lex.LexPhonForms : lex.LexOrthSylls;
     const int entry = lex.Find(cells.Item());
-    if (entry < 0 || entry >= static_cast<int>(texts.size())) return;
-    const std::string& text = texts[static_cast<std::size_t>(entry)];
+    ItemPhonology byRules; // an item the lexicon lacks, while the rules are used
+    if (entry < 0 && ctx.RulePronunciations) {
+        byRules = PronounceItem(lex, cells.Item(), true);
+        if (!byRules.Known()) return;
+    } else if (entry < 0 || entry >= static_cast<int>(texts.size())) {
+        return;
+    }
+    const std::string& text = entry >= 0 ? texts[static_cast<std::size_t>(entry)]
+                              : spoken   ? byRules.Phon
+                                         : byRules.Syllables;
     const int syllables = SyllableCount(text);
     if (syllables != 2 && syllables != 3) return;
     if (position > syllables) return;

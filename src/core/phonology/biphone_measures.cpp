@@ -8,6 +8,7 @@
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/phonology/biphone_tables.h"
+#include "core/phonology/item_pronunciation.h"
 
 namespace zirtel {
 
@@ -19,10 +20,9 @@ const std::string kLogSumDash = "    -";
 
 // The phonemes of the item, or nothing when the item is not in the whole-word lexicon.
 std::optional<std::string> ItemPhonemes(const MeasureContext& ctx, const RowCells& cells) {
-    const Lexicon& lex = ctx.WholeWords;
-    const int entry = lex.Find(cells.Item());
-    if (entry < 0 || !lex.HasPronunciations()) return std::nullopt;
-    return BiphonePhonemes(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
+    const ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+    if (!p.Known()) return std::nullopt;
+    return BiphonePhonemes(p.Phon);
 }
 
 // Calls visit(position, row) for each biphone of the item, position 0-based, row -1 for a

@@ -7,6 +7,7 @@
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
+#include "core/phonology/item_pronunciation.h"
 #include "core/phonology/phon_neighbour_list.h"
 
 namespace zirtel {
@@ -52,9 +53,10 @@ struct PhonNeighbourStats {
 void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     const Lexicon& lex = ctx.WholeWords;
     const std::string& item = cells.Item();
-    const int entry = lex.Find(item);
-    if (entry < 0 || !lex.HasPronunciations()) return;
-    const std::string pron = RemoveHyphens(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
+    // A word's pronunciation, or the rules' for an item the lexicon lacks while they are used.
+    const ItemPhonology phonology = PronounceItem(lex, item, ctx.RulePronunciations);
+    if (!phonology.Known()) return;
+    const std::string pron = RemoveHyphens(phonology.Phon);
     if (pron.empty()) return;
     const int len = static_cast<int>(pron.size());
 
@@ -62,7 +64,9 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     if (list) PhonListItemStart(*list, item, len);
 
     PhonNeighbourStats stats;
-    stats.ItemFreq = lex.LexFreqs[static_cast<std::size_t>(entry)];
+    // An item pronounced by the rules has no frequency of its own.
+    stats.ItemFreq =
+        phonology.Entry >= 0 ? lex.LexFreqs[static_cast<std::size_t>(phonology.Entry)] : 0.0f;
 
     // The neighbour of a candidate pronunciation: its index entry (one per pronunciation,
     // letter case counts), or -1.
