@@ -81,8 +81,10 @@ void TMainForm::About2Click() {
 void TMainForm::View1Click() {
     if (!Options) return;
     Options->SelectItem(WS_->Decimals);
+    Options->ShowMissing(WS_->MissingText);
     if (Options->exec() != QDialog::Accepted) return;
     WS_->Decimals = Options->Decimals();
+    WS_->MissingText = Options->Missing();
     AssignColumns();
     WS_->AnalyseAll();
     RefreshGrids();
