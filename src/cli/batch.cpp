@@ -10,9 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
+#include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
+#include "core/analysis/results_style.h"
+#include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
 #include "core/text/latin1.h"
@@ -33,6 +37,8 @@ constexpr std::string_view kUsage =
     "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
     "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
+    "                     [--missing TEXT] [--plain] [--settings FILE]\n"
+    "                     [--neighbours-tidy FILE]\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -55,7 +61,16 @@ constexpr std::string_view kHelp =
     "  --no-neighbour-list    untick \"Erakutsi auzokideen zerrenda\"\n"
     "  --neighbours FILE      save the orthographic neighbour list to FILE\n"
     "  --phon-neighbours FILE save the phonological neighbour list to FILE\n"
-    "  --data-dir DIR         folder of the lexicon and table files (default: the program's)\n"
+    "  --data-dir DIR         folder of the lexicon and table files (default: the program's\n"
+    "                         own folder, else ../share/zirtel beside it, else $ZIRTEL_DATA_DIR)\n"
+    "  --missing TEXT         write TEXT (e.g. NA) instead of the marks \"-1\", \"   -  \",\n"
+    "                         \"    -\" and \"-\" of values that cannot be measured\n"
+    "  --plain                a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
+    "                         no final empty row\n"
+    "  --settings FILE        write the version, data files (SHA-256), lexicon, decimals,\n"
+    "                         fields and options of the run to FILE as JSON\n"
+    "  --neighbours-tidy FILE save both neighbour lists to FILE as one table: item, neighbour,\n"
+    "                         list, kind, position, frequency\n"
     "\n"
     "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
     "or output file could not be opened or written; 2 bad arguments.\n";
@@ -76,6 +91,16 @@ struct BatchRequest {
     bool NeighbourList = true;
     std::optional<std::string> OrthoNeighbourFile;
     std::optional<std::string> PhonNeighbourFile;
+    std::optional<std::string> Missing;
+    bool Plain = false;
+    std::optional<std::string> SettingsFile;
+    std::optional<std::string> TidyNeighbourFile;
+};
+
+// How the batch mode was started: "zirtel --batch", or "zirtel-batch" (the batch word implied).
+struct BatchStart {
+    std::string_view Program = "zirtel";
+    bool BatchImplied = false;
 };
 
 struct UsageError {
@@ -105,7 +130,7 @@ std::string ValidFieldNames() {
 }
 
 // Parses the command line; throws UsageError for anything it cannot accept.
-BatchRequest ParseArguments(int argc, const char* const* argv) {
+BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
     BatchRequest req;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -164,6 +189,15 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
             req.UserFiles[static_cast<std::size_t>(arg.back() - '1')] = value();
         } else if (arg == "--data-dir") {
             req.DataDir = value();
+        } else if (arg == "--missing") {
+            req.Missing = value();
+        } else if (arg == "--plain") {
+            flag();
+            req.Plain = true;
+        } else if (arg == "--settings") {
+            req.SettingsFile = value();
+        } else if (arg == "--neighbours-tidy") {
+            req.TidyNeighbourFile = value();
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError{"unknown option '" + arg + "'"};
         } else if (req.Items) {
@@ -174,7 +208,7 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
         }
     }
     if (req.Help || req.Version) return req;
-    if (!req.Batch) throw UsageError{"--batch is missing"};
+    if (!req.Batch && !start.BatchImplied) throw UsageError{"--batch is missing"};
     if (!req.Items) throw UsageError{"no items file given"};
     if (req.Fields) {
         for (const std::string& name : *req.Fields)
@@ -185,15 +219,6 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
     if (req.DataDir && !fs::is_directory(*req.DataDir))
         throw UsageError{"--data-dir: '" + *req.DataDir + "' is not a folder"};
     return req;
-}
-
-// The folder of the running program.
-fs::path ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !exe.empty()) return exe.parent_path();
-    const fs::path p = fs::absolute(argv0 ? argv0 : ".", ec);
-    return ec ? fs::current_path() : p.parent_path();
 }
 
 // Sets the option ticks from the --fields list.
@@ -208,6 +233,14 @@ void TickFields(AnalysisOptions& options, const std::vector<std::string>& names)
     }
 }
 
+// Writes one of the run's extra files; says so on `err` when it cannot.
+bool SaveRunFile(const std::string& path, const std::string& text, std::string_view what,
+                 std::ostream& err) {
+    if (WriteFileAtomically(path, text)) return true;
+    err << "zirtel: the " << what << " file '" << path << "' could not be written\n";
+    return false;
+}
+
 bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
     if (!fields) return false;
     for (const std::string& name : *fields)
@@ -215,14 +248,15 @@ bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
     return false;
 }
 
-int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostream& err,
-        bool terminal) {
+int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std::ostream& out,
+        std::ostream& err, bool terminal) {
     StreamFeedback ui(err, terminal);
-    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : ProgramFolder(argv0));
+    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0)));
     if (req.Fields) TickFields(ws.Options, *req.Fields);
     ws.Startup();
     if (req.Lemmas) ws.UseLemmaLexicon();
     ws.Decimals = req.Decimals;
+    ws.MissingText = req.Missing;
     for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
         if (!req.UserFiles[n]) continue;
         if (!LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
@@ -258,10 +292,11 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
     ws.AnalyseAll();
 
     int status = kBatchOk;
+    const ResultsStyle style{req.Missing, req.Plain};
     if (req.Output) {
-        if (!SaveOutputFile(ws, *req.Output)) status = kBatchFileError;
+        if (!SaveOutputFile(ws, *req.Output, style)) status = kBatchFileError;
     } else {
-        const std::string text = OutputFileText(ws);
+        const std::string text = StyledOutputText(ws, style);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         if (!out) {
@@ -286,38 +321,84 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
             status = kBatchFileError;
         }
     }
+    if (req.TidyNeighbourFile &&
+        !SaveRunFile(*req.TidyNeighbourFile, TidyNeighbourText(ws), "neighbour table", err))
+        status = kBatchFileError;
+    if (req.SettingsFile) {
+        std::vector<std::optional<fs::path>> userFiles;
+        for (const auto& f : req.UserFiles)
+            userFiles.push_back(f ? std::optional<fs::path>(*f) : std::nullopt);
+        if (!SaveRunFile(*req.SettingsFile, RunSettingsJson(ws, run, userFiles), "settings", err))
+            status = kBatchFileError;
+    }
     return status;
 }
 
+// The usage text as the program was started: "zirtel-batch" names itself without "--batch"
+// and opens no window.
+std::string Usage(const BatchStart& start) {
+    std::string usage(kUsage);
+    if (!start.BatchImplied) return usage;
+    const std::string zirtelBatch = "zirtel --batch ", program = std::string(start.Program) + ' ';
+    usage.replace(usage.find(zirtelBatch), zirtelBatch.size(), program);
+    // The continuation lines stay under the first option.
+    const std::string indent(7 + zirtelBatch.size() - 1, ' ');
+    const std::string newIndent(7 + program.size() - 1, ' ');
+    for (std::size_t at = usage.find("\n" + indent + "["); at != std::string::npos;
+         at = usage.find("\n" + indent + "[", at + 1))
+        usage.replace(at + 1, indent.size(), newIndent);
+    usage.replace(usage.find("       zirtel --help"), std::string::npos,
+                  "       " + std::string(start.Program) + " --help | --version\n");
+    return usage;
+}
+
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool terminal) {
+               bool terminal, const BatchStart& start) {
     BatchRequest req;
     try {
-        req = ParseArguments(argc, argv);
+        req = ParseArguments(argc, argv, start);
     } catch (const UsageError& e) {
-        err << "zirtel: " << e.Message << '\n' << kUsage << "Try 'zirtel --help' for more.\n";
+        err << "zirtel: " << e.Message << '\n'
+            << Usage(start) << "Try '" << start.Program << " --help' for more.\n";
         return kBatchUsageError;
     }
     if (req.Help) {
-        out << kUsage << kHelp;
+        out << Usage(start) << kHelp;
         return out.flush() ? kBatchOk : kBatchFileError;
     }
     if (req.Version) {
-        out << "zirtel " << ZIRTEL_VERSION << '\n';
+        out << start.Program << ' ' << ZIRTEL_VERSION << '\n';
         return out.flush() ? kBatchOk : kBatchFileError;
     }
-    return Run(req, argc > 0 ? argv[0] : nullptr, out, err, terminal);
+    RunSettings run;
+    run.Program = std::string(start.Program);
+    run.Version = ZIRTEL_VERSION;
+    for (int i = 1; i < argc; ++i) run.Arguments.emplace_back(argv[i]);
+    run.Items = *req.Items;
+    run.Missing = req.Missing;
+    run.Plain = req.Plain;
+    return Run(req, run, argc > 0 ? argv[0] : nullptr, out, err, terminal);
 }
 
 } // namespace
 
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false);
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{});
 }
 
 int RunBatch(int argc, const char* const* argv) {
     std::ios::sync_with_stdio(false);
-    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, BatchStart{});
+}
+
+int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{"zirtel-batch", true});
+}
+
+int RunBatchProgram(int argc, const char* const* argv) {
+    std::ios::sync_with_stdio(false);
+    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
+                      BatchStart{"zirtel-batch", true});
 }
 
 } // namespace zirtel

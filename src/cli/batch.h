@@ -19,4 +19,9 @@ int RunBatch(int argc, const char* const* argv);
 // when that is a terminal).
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
+// The same for the program "zirtel-batch": the same arguments without the word "--batch"
+// (accepted all the same); its usage and version name it.
+int RunBatchProgram(int argc, const char* const* argv);
+int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
 } // namespace zirtel

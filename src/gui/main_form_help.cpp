@@ -78,8 +78,10 @@ void TMainForm::About2Click() {
 void TMainForm::View1Click() {
     if (!Options) return;
     Options->SelectItem(WS_->Decimals);
+    Options->ShowMissing(WS_->MissingText);
     if (Options->exec() != QDialog::Accepted) return;
     WS_->Decimals = Options->Decimals();
+    WS_->MissingText = Options->Missing();
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     AssignColumns();
     WS_->AnalyseAll();

@@ -65,6 +65,9 @@ class Workspace : public FieldColumns {
     // ---- Output columns and options ----
     int NextCol = 1;
     int Decimals = 0; // 2 once start-up has assigned the first columns
+    // The view options' text for the missing-value marks in saved results (e.g. "NA"); nothing:
+    // the marks are saved as they are.
+    std::optional<std::string> MissingText;
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
     bool IncludeDeletionNs = false;

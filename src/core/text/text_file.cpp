@@ -108,7 +108,13 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     std::random_device rd;
     std::filesystem::path temp;
     for (int attempt = 0; attempt < 8; ++attempt) {
-        temp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+        // Appended piece by piece: GCC 12 at -O2 and above mistakes `"." + string&&` for an
+        // overlapping copy (-Wrestrict).
+        std::string name(1, '.');
+        name += path.filename().string();
+        name += ".tmp";
+        name += std::to_string(rd() % 1000000);
+        temp = folder / name;
         if (!std::filesystem::exists(temp, ec)) break;
     }
     {
