@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <QTableView>
 
+#include "core/analysis/results_output.h"
 #include "core/neighbours/neighbour_list.h"
+#include "core/text/file_identity.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
 #include "gui/main_form.h"
@@ -69,6 +71,10 @@ void NeighbourListWindow::Saveneighbourlist1Click() {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+    if (SameFile(path.toStdString(), Main_.WS().InputFile)) {
+        Main_.UI().ShowMessage("Fitxategi-errorea", kOverInputText, MessageButtons::OkCancel);
+        return;
+    }
     if (!List_.Save(path.toStdString())) {
         Main_.UI().ShowMessage(Texts_.SaveFailedCaption, Texts_.SaveFailedText,
                                MessageButtons::OkCancel);

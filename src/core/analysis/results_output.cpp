@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/analysis/workspace.h"
+#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -48,6 +49,10 @@ std::string OutputFileText(const Workspace& ws) {
 }
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
+    if (SameFile(path, ws.InputFile)) {
+        ws.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
+        return false;
+    }
     if (!WriteFileAtomically(path, OutputFileText(ws))) {
         ws.UI.ShowMessage(kFileErrorCaption, kSaveErrorText, MessageButtons::OkCancel);
         return false;
