@@ -19,6 +19,9 @@
 #include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
+#include "core/neighbours/neighbour_search.h"
+#include "core/phonology/phon_neighbour_search.h"
+#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -48,7 +51,7 @@ constexpr std::string_view kHelp =
     "the main window saves them: a tab-separated table, UTF-8, CR LF line ends.\n"
     "\n"
     "  ITEMS                  input file: one item per line, \"<Cond ...>\" directives allowed\n"
-    "  -o OUT                 write the results to OUT (default: standard output)\n"
+    "  -o OUT                 write the results to OUT (default, or \"-\": standard output)\n"
     "  --fields LIST          comma-separated field names, e.g. H_MAIZT,LOG10_MAIZT,N,N*\n"
     "                         (letter case ignored; N_STAR for N*; \"all\" for every field, the\n"
     "                         user fields only when loaded); default: the options dialog's\n"
@@ -73,7 +76,9 @@ constexpr std::string_view kHelp =
     "                         list, kind, position, frequency\n"
     "\n"
     "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
-    "or output file could not be opened or written; 2 bad arguments.\n";
+    "or output file could not be opened or written, or the lexicon cannot be used; 2 bad\n"
+    "arguments (one file named twice among the items, user field, results and list files\n"
+    "included).\n";
 
 struct BatchRequest {
     bool Help = false;
@@ -248,13 +253,110 @@ bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
     return false;
 }
 
+// Why a lexicon file gave no lexicon.
+std::string LexiconProblem(const fs::path& path) {
+    ReadProblem problem = ReadProblem::None;
+    const bool read = ReadTextFile(path, '?', kMaxTextFileBytes, &problem).has_value();
+    std::string why = "holds no readable entry";
+    if (!read) switch (problem) {
+        case ReadProblem::Missing:
+            why = "does not exist";
+            break;
+        case ReadProblem::Folder:
+            why = "is a folder";
+            break;
+        case ReadProblem::TooLarge:
+            why = "is too large";
+            break;
+        default:
+            why = "cannot be read";
+            break;
+        }
+    return "the lexicon file '" + path.string() + "' cannot be used: it " + why;
+}
+
+// Two of the files named on the command line that are one file, when one of them is written:
+// a message naming both options, or nothing. Devices and pipes (/dev/null, /dev/stdout) may be
+// named more than once.
+std::optional<std::string> SameFileTwice(const BatchRequest& req, const fs::path& dataDir) {
+    struct Named {
+        std::string Option;
+        fs::path Path;
+        bool Written;
+    };
+    std::vector<Named> files;
+    if (req.Items) files.push_back({"the items file", *req.Items, false});
+    for (std::size_t n = 0; n < req.UserFiles.size(); ++n)
+        if (req.UserFiles[n])
+            files.push_back({"--user" + std::to_string(n + 1), *req.UserFiles[n], false});
+    files.push_back({"the lexicon", dataDir / kWholeWordFile, false});
+    if (req.Lemmas) files.push_back({"the lemma lexicon", dataDir / kLemmaFile, false});
+    if (req.Output && *req.Output != "-") files.push_back({"-o", *req.Output, true});
+    if (req.OrthoNeighbourFile) files.push_back({"--neighbours", *req.OrthoNeighbourFile, true});
+    if (req.PhonNeighbourFile) files.push_back({"--phon-neighbours", *req.PhonNeighbourFile, true});
+    if (req.TidyNeighbourFile) files.push_back({"--neighbours-tidy", *req.TidyNeighbourFile, true});
+    if (req.SettingsFile) files.push_back({"--settings", *req.SettingsFile, true});
+    std::error_code ec;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            if (!files[i].Written && !files[j].Written) continue;
+            const fs::file_status status = fs::status(files[i].Path, ec);
+            if (fs::exists(status) && !fs::is_regular_file(status)) continue;
+            if (SameFile(files[i].Path, files[j].Path))
+                return files[i].Option + " and " + files[j].Option + " name the same file '" +
+                       files[j].Path.string() + "'";
+        }
+    return std::nullopt;
+}
+
 int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std::ostream& out,
         std::ostream& err, bool terminal) {
     StreamFeedback ui(err, terminal);
-    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0)));
+    const fs::path dataDir =
+        req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0));
+    if (const auto twice = SameFileTwice(req, dataDir)) {
+        err << "zirtel: " << *twice << '\n';
+        return kBatchUsageError;
+    }
+    Workspace ws(ui, dataDir);
     if (req.Fields) TickFields(ws.Options, *req.Fields);
-    ws.Startup();
-    if (req.Lemmas) ws.UseLemmaLexicon();
+    ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
+    ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
+    ws.Options.SetTicked("NListBox", req.NeighbourList);
+    ws.PrepareGrids();
+    ws.AssignColumns();
+    // A list that no chosen field fills would be saved empty.
+    if (req.OrthoNeighbourFile && !req.NeighbourList) {
+        err << "zirtel: --neighbours: no orthographic neighbour list is kept with "
+               "--no-neighbour-list\n";
+        return kBatchUsageError;
+    }
+    if (req.OrthoNeighbourFile && !OrthoNeighbourSearchWanted(ws)) {
+        err << "zirtel: --neighbours: the orthographic neighbour list is filled only while one "
+               "of N, N*, N1, N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, "
+               "AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN is in --fields (or with "
+               "--include-deletions or --include-additions)\n";
+        return kBatchUsageError;
+    }
+    if (req.PhonNeighbourFile && !PhonNeighbourFieldsShown(ws)) {
+        err << "zirtel: --phon-neighbours: the phonological neighbour list is filled only while "
+               "one of PN, PN1, PN2, PN3, PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG "
+               "is in --fields\n";
+        return kBatchUsageError;
+    }
+    ws.LoadStartupData(std::nullopt);
+    // No results from an empty lexicon: every measure would be 0.
+    if (!ws.WholeWords.HasReadableEntry()) {
+        err << "zirtel: " << LexiconProblem(dataDir / kWholeWordFile) << '\n';
+        return kBatchFileError;
+    }
+    if (req.Lemmas) {
+        ws.UseLemmaLexicon();
+        if (!ws.Lemmas.HasReadableEntry()) {
+            err << "zirtel: " << LexiconProblem(dataDir / kLemmaFile) << '\n';
+            return kBatchFileError;
+        }
+    }
     ws.Decimals = req.Decimals;
     ws.MissingText = req.Missing;
     for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
@@ -284,16 +386,13 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
             if (f.UserField > 0 && ws.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name ==
                                        kUndefinedUserField)
                 ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
-    ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
-    ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
-    ws.Options.SetTicked("NListBox", req.NeighbourList);
     ws.AssignColumns();
     if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
     ws.AnalyseAll();
 
     int status = kBatchOk;
     const ResultsStyle style{req.Missing, req.Plain};
-    if (req.Output) {
+    if (req.Output && *req.Output != "-") {
         if (!SaveOutputFile(ws, *req.Output, style)) status = kBatchFileError;
     } else {
         const std::string text = StyledOutputText(ws, style);

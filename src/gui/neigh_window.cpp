@@ -8,10 +8,12 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
 #include "core/neighbours/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/phon_neighbour_search.h"
+#include "core/text/file_identity.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
@@ -83,6 +85,10 @@ void NeighbourListWindow::Saveneighbourlist1Click() {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
+    if (SameFile(path.toStdString(), Main_.WS().InputFile)) {
+        Main_.UI().ShowMessage("Fitxategi-errorea", kOverInputText, MessageButtons::OkCancel);
+        return;
+    }
     if (!List_.Save(path.toStdString())) {
         Main_.UI().ShowMessage(Texts_.SaveFailedCaption, Texts_.SaveFailedText,
                                MessageButtons::OkCancel);

@@ -139,13 +139,16 @@ TEST(Batch, FieldsDecimalsAndLemmas) {
     EXPECT_EQ(o.Out, "Sarrera \t\r\netxe\t\r\nmendi\t\r\n\xC3\xB1"
                      "abar\t\r\na\t\r\nabcdefghijklmnopqrs\t\r\netxea\t\r\n\t\r\n");
 
-    // Without the lexicon file the run goes on, as the window does, after its message.
+    // Without the lexicon file there is nothing to measure against: the run stops after the
+    // window's message, with no results.
     TempDir empty;
     o = Batch({"--batch", kItems, "--data-dir", empty.Path.string()});
-    EXPECT_EQ(o.Status, 0);
-    EXPECT_EQ(o.Err,
-              "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n" + kLengthMessage);
-    EXPECT_NE(o.Out.find("etxe\t   0.00\t\r\n"), std::string::npos);
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n"
+                     "zirtel: the lexicon file '" +
+                         (empty.Path / "nwfreq_EUS.txt").string() +
+                         "' cannot be used: it does not exist\n");
+    EXPECT_EQ(o.Out, "");
 }
 
 TEST(Batch, UserFields) {
@@ -251,12 +254,13 @@ TEST(Batch, FilesThatCannotBeOpenedOrWrittenExitWithOne) {
 
     // A saved output file gets the window's confirmation; an unwritable neighbour list its error.
     const fs::path out = dir.Path / "out.txt";
-    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(), "--neighbours",
-               (dir.Path / "no" / "n.txt").string(), "--phon-neighbours",
-               (dir.Path / "no" / "p.txt").string()});
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(),
+               "--include-deletions", "--neighbours", (dir.Path / "no" / "n.txt").string(),
+               "--phon-neighbours", (dir.Path / "no" / "p.txt").string(), "--fields",
+               "H_MAIZT,PNF_SIG"});
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Out, "");
-    EXPECT_EQ(ReadBytes(out), kDefaultResults);
+    EXPECT_EQ(ReadBytes(out).rfind("Sarrera \t  H_MAIZT \t PNF_SIG\t\r\netxe\t 120.50\t", 0), 0u);
     EXPECT_EQ(o.Err, kLengthMessage + "Irteera gordeta\n"
                                       "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda\n"
                                       "File Error: Can't save neighbour list\n");

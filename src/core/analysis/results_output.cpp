@@ -4,6 +4,7 @@
 
 #include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
+#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -53,6 +54,10 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
 }
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style) {
+    if (SameFile(path, ws.InputFile)) {
+        ws.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
+        return false;
+    }
     if (!WriteFileAtomically(path, StyledOutputText(ws, style))) {
         ws.UI.ShowMessage(kFileErrorCaption, kSaveErrorText, MessageButtons::OkCancel);
         return false;

@@ -22,7 +22,10 @@ std::string OutputFileText(const Workspace& ws);
 // "&Gorde irteerako estatistikoak" once a path was chosen: writes OutputFileText(ws) to `path`
 // through a temporary file, then "Irteera gordeta". When the file cannot be created or written
 // completely: "Ezin da gorde irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier
-// file at `path` stays as it was. True when the file was saved.
+// file at `path` stays as it was. A path naming the items file read last is refused with
+// kOverInputText (caption "Fitxategi-errorea"). True when the file was saved.
+inline constexpr const char* kOverInputText =
+    "Fitxategi hori sarrera-fitxategia da: ez da haren gainean gordeko";
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);
 // The same with the results in a style of their own (results_style.h).
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style);

@@ -96,6 +96,9 @@ class Workspace : public FieldColumns {
     // Reads an input file into the grids. False (after "Can't open input file ...") when it
     // cannot be opened; the grids stay unchanged then.
     bool ReadInputFile(const std::filesystem::path& path);
+    // The items file read last; empty once the items were cleared. Results and lists are never
+    // saved over it.
+    std::filesystem::path InputFile;
     void ClearItems();
 
     // ---- Analysis ----

@@ -122,7 +122,7 @@ TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 4), "mendia");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), ""); // placeholders are gone
     EXPECT_EQ(WS.NextRow, 5);
-    EXPECT_EQ(WS.OutputGrid.RowCount(), 13); // 8 line feeds + 5
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 9); // 4 items + 5
     EXPECT_EQ(WS.Stimuli.ItemCount, 4);
     EXPECT_EQ(WS.Stimuli.ConditionNames[2], "Hitz arruntak");
     ASSERT_EQ(Fb.Progresses.size(), 1u);
