@@ -2,6 +2,7 @@
 // call, moving its cells into the row.
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/workspace.h"
+#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -80,6 +81,20 @@ void Workspace::WriteCells(int row) {
         if (Cells_.Written()[static_cast<std::size_t>(f)])
             OutputGrid.SetCell(this->*cat[static_cast<std::size_t>(f)].Col, row,
                                Cells_.TakeCell(f));
+}
+
+bool FamilyShown(const Workspace& ws, FieldWriter writer) {
+    for (const FieldInfo& f : FieldCatalogue())
+        if (f.Writer == writer && ws.Shown(f.Col)) return true;
+    return false;
+}
+
+bool OrthoNeighbourSearchWanted(const Workspace& ws) {
+    return FamilyShown(ws, &FindOrthoNeighbours) || ws.IncludeDeletionNs || ws.IncludeAdditionNs;
+}
+
+bool PhonNeighbourFieldsShown(const Workspace& ws) {
+    return FamilyShown(ws, &AnalysePhonNeighbours);
 }
 
 } // namespace zirtel

@@ -164,4 +164,13 @@ inline void FindOrthoNeighbours(Workspace& ws, int row) {
     ws.MeasureRow(&FindOrthoNeighbours, row);
 }
 
+// True while a shown field is measured by `writer` (belongs to its family).
+bool FamilyShown(const Workspace& ws, FieldWriter writer);
+// The orthographic neighbour search runs, and fills its list, while a field of its family is
+// shown or deletion or addition neighbours are listed.
+bool OrthoNeighbourSearchWanted(const Workspace& ws);
+// The phonological neighbour search runs, and fills its list, while a field of its family is
+// shown.
+bool PhonNeighbourFieldsShown(const Workspace& ws);
+
 } // namespace zirtel
