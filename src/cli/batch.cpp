@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/generate.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
@@ -33,6 +34,7 @@ constexpr std::string_view kUsage =
     "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
     "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
+    "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -291,6 +293,7 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
 
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                bool terminal) {
+    if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
     BatchRequest req;
     try {
         req = ParseArguments(argc, argv);

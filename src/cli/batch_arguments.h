@@ -3,8 +3,8 @@
 
 namespace zirtel {
 
-// True when the arguments ask for the batch mode ("--batch", "--help" or "--version"); such a
-// run needs no display.
+// True when the arguments ask for the batch mode ("--batch", "--generate", "--help" or
+// "--version"); such a run needs no display.
 bool IsBatchInvocation(int argc, const char* const* argv);
 
 } // namespace zirtel
