@@ -1,6 +1,6 @@
 // The pseudoword generator against the shipped whole-word lexicon: 10 pseudowords for each of
 // 100 templates (lexicon words of 5 to 9 letters spread over the whole list), the transition
-// table built anew in every run.
+// table built anew in every run, with and without OLD20.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/feedback/feedback.h"
+#include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_generator.h"
 #include "core/lexicon/lexicon.h"
 
@@ -42,6 +43,7 @@ std::vector<std::string> Templates(const Lexicon& lexicon, int count) {
     return templates;
 }
 
+// state.range(0): 1 with OLD20 (its index built in every run too), 0 without.
 void BM_Generate100x10(benchmark::State& state) {
     const Lexicon& lexicon = ShippedLexicon();
     if (lexicon.Empty()) {
@@ -53,7 +55,9 @@ void BM_Generate100x10(benchmark::State& state) {
     settings.Seed = 2026;
     long long found = 0, examined = 0;
     for (auto _ : state) {
-        const PseudowordGenerator generator(lexicon, {});
+        const PseudowordGenerator generator(lexicon, state.range(0) != 0
+                                                         ? MakeOld20Function(lexicon)
+                                                         : PseudowordGenerator::Old20Function{});
         const GeneratorRun run = generator.Generate(templates, settings);
         found = static_cast<long long>(run.Pseudowords.size());
         examined = 0;
@@ -64,7 +68,12 @@ void BM_Generate100x10(benchmark::State& state) {
     state.counters["pseudowords"] = static_cast<double>(found);
     state.counters["walks"] = static_cast<double>(examined);
 }
-BENCHMARK(BM_Generate100x10)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Generate100x10)
+    ->ArgName("old20")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_TransitionTable(benchmark::State& state) {
     const Lexicon& lexicon = ShippedLexicon();

@@ -1,6 +1,5 @@
 #include "cli/generate.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "cli/batch.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/workspace.h"
+#include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/pseudoword_table.h"
 #include "core/lexicon/lexicon.h"
@@ -225,48 +225,6 @@ std::string SettingsJson(const GenerateRequest& req, const fs::path& lexiconPath
     return j + "}\n";
 }
 
-// Mean Levenshtein distance from the word to its 20 closest lexicon words (distance 0, the
-// word itself, not counted); nothing when fewer than 20 words are left.
-class BruteForceOld20 {
-  public:
-    explicit BruteForceOld20(const Lexicon& lexicon) {
-        for (const std::string& w : lexicon.LexWords) Keys_.push_back(LowerLatin1(w));
-    }
-    std::optional<double> operator()(std::string_view word) const {
-        const std::string key = LowerLatin1(word);
-        std::vector<int> distances;
-        distances.reserve(Keys_.size());
-        std::vector<int> row;
-        for (const std::string& other : Keys_) {
-            const int d = Distance(key, other, row);
-            if (d > 0) distances.push_back(d);
-        }
-        if (distances.size() < 20) return std::nullopt;
-        std::partial_sort(distances.begin(), distances.begin() + 20, distances.end());
-        int sum = 0;
-        for (int i = 0; i < 20; ++i) sum += distances[static_cast<std::size_t>(i)];
-        return sum / 20.0;
-    }
-
-  private:
-    static int Distance(std::string_view a, std::string_view b, std::vector<int>& row) {
-        row.resize(b.size() + 1);
-        for (std::size_t j = 0; j <= b.size(); ++j) row[j] = static_cast<int>(j);
-        for (std::size_t i = 1; i <= a.size(); ++i) {
-            int diagonal = row[0];
-            row[0] = static_cast<int>(i);
-            for (std::size_t j = 1; j <= b.size(); ++j) {
-                const int above = row[j];
-                row[j] = std::min(
-                    {above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-                diagonal = above;
-            }
-        }
-        return row[b.size()];
-    }
-    std::vector<std::string> Keys_;
-};
-
 int Run(GenerateRequest& req, const char* argv0, std::ostream& out, std::ostream& err,
         bool terminal) {
     StreamFeedback ui(err, terminal);
@@ -282,7 +240,7 @@ int Run(GenerateRequest& req, const char* argv0, std::ostream& out, std::ostream
     if (!items.ReadInputFile(*req.Templates)) return kBatchFileError;
     const std::vector<std::string> templates = items.Stimuli.Items;
 
-    PseudowordGenerator generator(lexicon, BruteForceOld20(lexicon));
+    PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon));
     if (req.Exclude) {
         const std::optional<std::vector<std::string>> words = ReadWordList(*req.Exclude);
         if (!words) {
