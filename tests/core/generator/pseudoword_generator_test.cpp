@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/feedback/feedback.h"
+#include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_table.h"
 #include "core/generator/segments.h"
 #include "core/phonology/pronunciation_rules.h"
@@ -71,6 +72,17 @@ TEST(PseudowordGenerator, SegmentsAndTransitionCountsOfTheLexicon) {
     RandomEngine engine;
     engine.discard(9999);
     EXPECT_EQ(BoundedDraw(engine, 10), 2u);
+}
+
+TEST(PseudowordGenerator, Old20OfTheLexiconWords) {
+    const Lexicon lexicon = HandLexicon();
+    const PseudowordGenerator::Old20Function old20 = MakeOld20Function(lexicon);
+    // gela itself (0) is not counted: vela 1; beta gona 2; behi bero ez gazta gu hura kale zeru
+    // zerua 3; eight more at 4: 64 / 20.
+    EXPECT_DOUBLE_EQ(*old20("GELA"), 3.2);
+    Lexicon small;
+    small.LexWords = {"etxe", "etxea", "mendi"};
+    EXPECT_FALSE(MakeOld20Function(small)("etxe"));
 }
 
 // gela is g e - l a - (two syllables, four non-empty segments): a candidate keeps 3 of them.
