@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/generate.h"
 #include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/data_folder.h"
@@ -42,6 +43,7 @@ constexpr std::string_view kUsage =
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
     "                     [--missing TEXT] [--plain] [--settings FILE]\n"
     "                     [--neighbours-tidy FILE]\n"
+    "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -453,6 +455,7 @@ std::string Usage(const BatchStart& start) {
 
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                bool terminal, const BatchStart& start) {
+    if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
     BatchRequest req;
     try {
         req = ParseArguments(argc, argv, start);

@@ -24,6 +24,7 @@
 #include "gui/colours.h"
 #include "gui/grid_model.h"
 #include "gui/neigh_window.h"
+#include "gui/pseudoword_form.h"
 #include "gui/windows.h"
 
 namespace zirtel {
@@ -297,6 +298,7 @@ void TMainForm::BuildMenus() {
         window->addAction("&Orto-auzokide zerrenda", this, &TMainForm::Neighbourlist1Click);
     Phonneighlist1 =
         window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
+    Pseudowords1 = window->addAction("&Sasihitz-sortzailea", this, &TMainForm::Pseudowords1Click);
     QMenu* help = bar->addMenu("&Laguntza");
     Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -595,6 +597,13 @@ void TMainForm::Phonneighlist1Click() {
     PhonNeighWindow->RefreshList();
     PhonNeighWindow->show();
     PhonNeighWindow->raise();
+}
+
+void TMainForm::Pseudowords1Click() {
+    if (!PseudowordForm_) PseudowordForm_ = new TPseudowordForm(*this, this);
+    PseudowordForm_->TakeTemplates();
+    PseudowordForm_->show();
+    PseudowordForm_->raise();
 }
 
 void TMainForm::SingleItemBtn1Click() {

@@ -27,6 +27,7 @@ class QFileDialog;
 namespace zirtel {
 
 class GridModel;
+class TPseudowordForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -65,7 +66,7 @@ class TMainForm : public QMainWindow {
     QAction *NeighbourStats1, *SelectedItems1, *Options1;
     QAction *Wholeword1, *Lemmas1;
     QAction* View1;
-    QAction *MainWindow1, *Neighbourlist1, *Phonneighlist1;
+    QAction *MainWindow1, *Neighbourlist1, *Phonneighlist1, *Pseudowords1;
     QAction *Instructions1, *OutputFields1, *About1;
     QAction *Instructions3, *Instructions2, *About2;
     QAction *Copy1, *Copyall1;
@@ -93,6 +94,9 @@ class TMainForm : public QMainWindow {
     void Lemmas1Click();
     void Neighbourlist1Click();
     void Phonneighlist1Click();
+    // "&Sasihitz-sortzailea": shows the generator window, its templates taken from the entry
+    // line or the selected items.
+    void Pseudowords1Click();
     void Button1Click();
     void SingleItemBtn1Click();
     void AnalyseAllBtnClick();
@@ -149,6 +153,7 @@ class TMainForm : public QMainWindow {
     // The control that opened the pop-up menu last.
     QPointer<QWidget> PopupComponent_;
 
+    TPseudowordForm* PseudowordForm_ = nullptr; // made on first use
     std::unique_ptr<QtFeedback> OwnFeedback_;
     Feedback* Feedback_;
     std::unique_ptr<Workspace> WS_;
