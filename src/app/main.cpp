@@ -8,10 +8,12 @@
 
 #include "cli/batch.h"
 #include "cli/batch_arguments.h"
+#include "cli/selection_batch.h"
 #include "gui/application.h"
 #include "gui/windows.h"
 
 int main(int argc, char** argv) {
+    if (zirtel::IsSelectionInvocation(argc, argv)) return zirtel::RunSelection(argc, argv);
     if (zirtel::IsBatchInvocation(argc, argv)) return zirtel::RunBatch(argc, argv);
     try {
         zirtel::ZirtelApplication app(argc, argv);

@@ -33,6 +33,8 @@ constexpr std::string_view kUsage =
     "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
     "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
+    "       zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
+    "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -56,6 +58,11 @@ constexpr std::string_view kHelp =
     "  --neighbours FILE      save the orthographic neighbour list to FILE\n"
     "  --phon-neighbours FILE save the phonological neighbour list to FILE\n"
     "  --data-dir DIR         folder of the lexicon and table files (default: the program's)\n"
+    "\n"
+    "--select chooses stimuli by a design file: one row per line, one item per cell of the\n"
+    "design (wide; --long FILE adds one line per item with its values). --match lists for each\n"
+    "item of ITEMS the K closest items of the design's pool (default 10). Both also take\n"
+    "--user1/2/3 FILE; --settings FILE writes the design with its seed. See the help file.\n"
     "\n"
     "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
     "or output file could not be opened or written; 2 bad arguments.\n";
