@@ -52,10 +52,9 @@ std::vector<std::string> EngineStatistics::FieldTexts(const std::string& item,
 }
 
 void PrepareForDesign(Workspace& ws, const Design& design) {
-    if (design.Lemmas && !ws.LemmasCurrent) {
+    if (design.Lemmas && ws.Lemmas.Empty())
         LoadLemmaLexicon(ws.AppDir / kLemmaFile, ws.Lemmas, ws.UI);
-        ws.LemmasCurrent = true;
-    }
+    ws.LemmasCurrent = design.Lemmas;
 }
 
 std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,

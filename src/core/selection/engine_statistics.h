@@ -26,7 +26,8 @@ class EngineStatistics : public ItemStatistics {
     Workspace& Ws_;
 };
 
-// Sets the workspace up for the design: the lemma lexicon when it says "lemmas".
+// Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
+// on first need), the whole-word lexicon otherwise.
 void PrepareForDesign(Workspace& ws, const Design& design);
 
 // The design's pool: the whole-word lexicon's words (those the analysis takes: 2 to 18

@@ -147,6 +147,8 @@ TEST(HelpFiles, InstructionsCoverEveryCommandKeyAndBatchOption) {
                                     "--design",
                                     "--long",
                                     "--settings",
+                                    "Estimuluen hautatzailea",
+                                    "Gehitu zerrendara",
                                     "Sub",
                                     "Del",
                                     "Add",

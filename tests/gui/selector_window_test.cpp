@@ -1,0 +1,63 @@
+// "Estimuluen hautatzailea": a design run in the window on the hand-made lexicon of
+// tests/data/selection/engine, its rows in the table, and "Gehitu zerrendara".
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "gui/main_form.h"
+#include "gui/selector_window.h"
+#include "gui/windows.h"
+#include "support/recording_feedback.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
+    test::RecordingFeedback fb;
+    CreateWindows(test::TestData("selection/engine"), std::nullopt, &fb);
+    MainForm->Selector1->trigger();
+    auto* w = MainForm->findChild<TSelectorWindow*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), "Estimuluen hautatzailea");
+    QAbstractItemModelTester tester(w->RowsTable->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    w->DesignEdit->setPlainText("pool lexicon\nsplit H_MAIZT 0-9.99 10-1000\ncontrol FOO\n");
+    EXPECT_FALSE(w->RunDesign());
+    EXPECT_EQ(w->StatusLabel->text().toStdString(),
+              "Errorea diseinuan: line 3: unknown field 'FOO'");
+    EXPECT_FALSE(w->AddButton->isEnabled());
+
+    // As the batch test's select.design: one row can be made, with seed 7 the one ahal heads.
+    ASSERT_TRUE(w->LoadDesign(test::TestData("selection/engine/select.design")));
+    ASSERT_TRUE(w->RunDesign());
+    EXPECT_EQ(w->StatusLabel->text().toStdString(),
+              "Eskatutako 2 errenkadetatik 1 bakarrik egin dira; hazia: 7");
+    ASSERT_EQ(w->RowsTable->rowCount(), 1);
+    ASSERT_EQ(w->RowsTable->columnCount(), 5);
+    std::vector<std::string> row;
+    for (int c = 0; c < 5; ++c) row.push_back(w->RowsTable->item(0, c)->text().toStdString());
+    EXPECT_EQ(row, (std::vector<std::string>{"ahal", "akats", "etxe", "mendi", "A1_B1"}));
+    EXPECT_EQ(w->RowsTable->horizontalHeaderItem(3)->text().toStdString(), "A2_B2");
+
+    MainForm->EditLine->setText("etxe"); // already in the list: not entered twice
+    emit MainForm->EditLine->returnPressed();
+    w->AddButton->click();
+    std::vector<std::string> items;
+    for (int r = 0; r < 5; ++r)
+        items.push_back(
+            MainForm->StimulusGrid->model()->index(r, 0).data().toString().toStdString());
+    EXPECT_EQ(items, (std::vector<std::string>{"etxe", "ahal", "akats", "mendi", "5"}));
+    DestroyWindows();
+}
+
+} // namespace
+} // namespace zirtel
