@@ -111,6 +111,7 @@ bool TSelectorWindow::SaveDesign(const std::filesystem::path& path) {
 
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
+    if (!parsed.Error) parsed.Error = UnsupportedInDesign(parsed.Value);
     if (parsed.Error) {
         StatusLabel->setText("Errorea diseinuan: " + FromLatin1(parsed.Error->Text()));
         return false;

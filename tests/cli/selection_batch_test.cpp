@@ -79,6 +79,12 @@ TEST(SelectionBatch, BadDesignsAndArguments) {
     Outcome o = Zirtel({"--select", bad});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err, "zirtel: " + bad + ": line 3: unknown field 'FOO'\n");
+    const std::string rules = (kData / "rules.design").string();
+    o = Zirtel({"--select", rules});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err, "zirtel: " + rules +
+                         ": line 2: rule-pronunciations: the analysis has no rule pronunciations "
+                         "option\n");
     o = Zirtel({"--select", (kData / "no_such.design").string()});
     EXPECT_EQ(o.Status, 1);
     o = Zirtel({"--select", bad, "-n", "3"});

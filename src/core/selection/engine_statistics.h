@@ -26,6 +26,10 @@ class EngineStatistics : public ItemStatistics {
     Workspace& Ws_;
 };
 
+// What the design asks that the analysis cannot give: "rule-pronunciations" while the analysis
+// has no rule pronunciations option. Nothing when the design can run.
+std::optional<DesignError> UnsupportedInDesign(const Design& design);
+
 // Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
 // on first need), the whole-word lexicon otherwise.
 void PrepareForDesign(Workspace& ws, const Design& design);
