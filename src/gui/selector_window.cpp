@@ -1,13 +1,17 @@
 #include "gui/selector_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <set>
@@ -55,8 +59,21 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     RunButton = new QPushButton("Hautatu", this);
     AddButton = new QPushButton("Gehitu zerrendara", this);
     AddButton->setEnabled(false);
+    PoolCombo = new QComboBox(this);
+    PoolCombo->addItems({"hitzegia", "item-fitxategia"});
+    PoolFileEdit = new QLineEdit(this);
+    LemmasBox = new QCheckBox("Lemak", this);
+    LinesTable = new QTableWidget(0, 3, this);
+    LinesTable->setHorizontalHeaderLabels({"Mota", "Eremua", "Balioak"});
+    LinesTable->horizontalHeader()->setStretchLastSection(true);
+    AddLineButton = new QPushButton("Gehitu lerroa", this);
+    RemoveLineButton = new QPushButton("Kendu lerroa", this);
+    RowsSpin = new QSpinBox(this);
+    RowsSpin->setRange(1, 100000);
+    MatchCombo = new QComboBox(this);
+    MatchCombo->addItems({"balanced", "first", "random"});
+    SeedEdit = new QLineEdit(this);
     DesignEdit = new QPlainTextEdit(this);
-    DesignEdit->setPlainText(kTemplate);
     DesignEdit->setFont(QFont("Monospace"));
     StatusLabel = new QLabel(this);
     StatusLabel->setWordWrap(true);
@@ -69,11 +86,59 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
+    auto* pool = new QHBoxLayout;
+    pool->addWidget(new QLabel("Multzoa:", this));
+    pool->addWidget(PoolCombo);
+    pool->addWidget(PoolFileEdit, 1);
+    pool->addWidget(LemmasBox);
+    layout->addLayout(pool);
+    auto* lines = new QHBoxLayout;
+    lines->addWidget(LinesTable, 1);
+    auto* lineButtons = new QVBoxLayout;
+    lineButtons->addWidget(AddLineButton);
+    lineButtons->addWidget(RemoveLineButton);
+    lineButtons->addStretch();
+    lines->addLayout(lineButtons);
+    layout->addLayout(lines, 2);
+    auto* generate = new QHBoxLayout;
+    generate->addWidget(new QLabel("Errenkadak:", this));
+    generate->addWidget(RowsSpin);
+    generate->addWidget(new QLabel("Erreferentzia:", this));
+    generate->addWidget(MatchCombo);
+    generate->addWidget(new QLabel("Hazia:", this));
+    generate->addWidget(SeedEdit);
+    generate->addStretch();
+    layout->addLayout(generate);
     layout->addWidget(new QLabel("Diseinua:", this));
     layout->addWidget(DesignEdit, 2);
     layout->addWidget(StatusLabel);
     layout->addWidget(RowsTable, 3);
 
+    DesignEdit->setPlainText(kTemplate);
+    TextToForm();
+    connect(DesignEdit, &QPlainTextEdit::textChanged, this, [this] { TextToForm(); });
+    connect(PoolCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
+    connect(PoolFileEdit, &QLineEdit::textEdited, this, [this] { FormToText(); });
+    connect(LemmasBox, &QCheckBox::toggled, this, [this] { FormToText(); });
+    connect(LinesTable, &QTableWidget::itemChanged, this, [this] { FormToText(); });
+    connect(RowsSpin, &QSpinBox::valueChanged, this, [this] { FormToText(); });
+    connect(MatchCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
+    connect(SeedEdit, &QLineEdit::textEdited, this, [this] { FormToText(); });
+    connect(AddLineButton, &QPushButton::clicked, this, [this] {
+        const int row = LinesTable->rowCount();
+        Syncing_ = true;
+        LinesTable->insertRow(row);
+        for (int c = 0; c < 3; ++c)
+            LinesTable->setItem(row, c, new QTableWidgetItem(c == 0 ? "control" : ""));
+        Syncing_ = false;
+        LinesTable->setCurrentCell(row, 1);
+    });
+    connect(RemoveLineButton, &QPushButton::clicked, this, [this] {
+        const int row = LinesTable->currentRow();
+        if (row < 0) return;
+        LinesTable->removeRow(row);
+        FormToText();
+    });
     connect(RunButton, &QPushButton::clicked, this, [this] { RunDesign(); });
     connect(AddButton, &QPushButton::clicked, this, [this] { AddToList(); });
     connect(LoadButton, &QPushButton::clicked, this, [this] {
@@ -87,6 +152,66 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
 }
 
 TSelectorWindow::~TSelectorWindow() = default;
+
+void TSelectorWindow::FormToText() {
+    if (Syncing_) return;
+    std::string text = PoolCombo->currentIndex() == 0
+                           ? "pool lexicon\n"
+                           : "pool items " + ToLatin1(PoolFileEdit->text().trimmed()) + "\n";
+    if (LemmasBox->isChecked()) text += "lemmas\n";
+    for (int r = 0; r < LinesTable->rowCount(); ++r) {
+        std::string line;
+        for (int c = 0; c < 3; ++c) {
+            const QTableWidgetItem* item = LinesTable->item(r, c);
+            const std::string cell = item ? ToLatin1(item->text().trimmed()) : std::string();
+            if (!cell.empty()) line += (line.empty() ? "" : " ") + cell;
+        }
+        if (!line.empty()) text += line + "\n";
+    }
+    text += "generate " + std::to_string(RowsSpin->value()) + " match " +
+            MatchCombo->currentText().toStdString();
+    if (!SeedEdit->text().trimmed().isEmpty())
+        text += " seed " + SeedEdit->text().trimmed().toStdString();
+    text += "\n";
+    Syncing_ = true;
+    DesignEdit->setPlainText(FromLatin1(text));
+    Syncing_ = false;
+}
+
+void TSelectorWindow::TextToForm() {
+    if (Syncing_) return;
+    const DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()), false);
+    if (parsed.Error) return; // the form keeps its last valid design
+    const Design& d = parsed.Value;
+    Syncing_ = true;
+    PoolCombo->setCurrentIndex(d.PoolIsLexicon ? 0 : 1);
+    PoolFileEdit->setText(FromLatin1(d.PoolFile));
+    LemmasBox->setChecked(d.Lemmas);
+    LinesTable->setRowCount(0);
+    auto addLine = [&](const char* kind, int field, const std::string& values) {
+        const int row = LinesTable->rowCount();
+        LinesTable->insertRow(row);
+        LinesTable->setItem(row, 0, new QTableWidgetItem(kind));
+        LinesTable->setItem(row, 1, new QTableWidgetItem(FromLatin1(FieldName(field))));
+        LinesTable->setItem(row, 2, new QTableWidgetItem(FromLatin1(values)));
+    };
+    for (const DesignFilter& f : d.Filters)
+        addLine("filter", f.Field, DesignNumber(f.Range.Low) + " " + DesignNumber(f.Range.High));
+    for (const DesignSplit& s : d.Splits) {
+        std::string levels;
+        for (const ValueRange& l : s.Levels)
+            levels +=
+                (levels.empty() ? "" : " ") + DesignNumber(l.Low) + "-" + DesignNumber(l.High);
+        addLine("split", s.Field, levels);
+    }
+    for (const DesignControl& c : d.Controls)
+        addLine("control", c.Field,
+                c.Exact ? "" : DesignNumber(c.Offsets.Low) + " " + DesignNumber(c.Offsets.High));
+    if (d.HasGenerate) RowsSpin->setValue(d.Rows);
+    MatchCombo->setCurrentIndex(static_cast<int>(d.Match));
+    SeedEdit->setText(d.Seed ? QString::number(*d.Seed) : QString());
+    Syncing_ = false;
+}
 
 bool TSelectorWindow::LoadDesign(const std::filesystem::path& path) {
     const auto file = ReadTextFile(path);

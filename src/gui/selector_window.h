@@ -1,5 +1,7 @@
 // TSelectorWindow: "Estimuluen hautatzailea", the stimulus selector in a window. The design is
-// written in the editor or loaded from a design file (and saved to one); "Hautatu" measures the
+// built in the form (pool, lemmas, filter/split/control lines, rows, reference choice, seed),
+// written in the editor, or loaded from a design file (and saved to one): form and editor follow
+// each other; "Hautatu" measures the
 // pool and generates the rows under a progress dialog that "Utzi" cancels; the rows fill the
 // table; "Gehitu zerrendara" hands the chosen items (those of the selected rows, or of every
 // row) to the main window's item list.
@@ -12,9 +14,13 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 class QTableWidget;
 
 namespace zirtel {
@@ -32,6 +38,16 @@ class TSelectorWindow : public QWidget {
                     QWidget* parent = nullptr);
     ~TSelectorWindow() override;
 
+    // The form.
+    QComboBox* PoolCombo; // "hitzegia" or "item-fitxategia" (then PoolFileEdit)
+    QLineEdit* PoolFileEdit;
+    QCheckBox* LemmasBox;
+    QTableWidget* LinesTable; // "Mota" (filter, split, control), "Eremua", "Balioak"
+    QPushButton *AddLineButton, *RemoveLineButton;
+    QSpinBox* RowsSpin;
+    QComboBox* MatchCombo; // balanced, first, random
+    QLineEdit* SeedEdit;   // empty: drawn on each run
+    // The design as text.
     QPlainTextEdit* DesignEdit;
     QPushButton *LoadButton, *SaveButton, *RunButton, *AddButton;
     QLabel* StatusLabel;
@@ -46,6 +62,9 @@ class TSelectorWindow : public QWidget {
     void AddToList();
 
   private:
+    void FormToText();
+    void TextToForm();
+    bool Syncing_ = false;
     std::filesystem::path AppDir_;
     std::filesystem::path DesignFolder_; // where a relative "pool items FILE" is looked for
     AppendItems Append_;

@@ -4,10 +4,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -47,6 +49,22 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
     for (int c = 0; c < 5; ++c) row.push_back(w->RowsTable->item(0, c)->text().toStdString());
     EXPECT_EQ(row, (std::vector<std::string>{"ahal", "akats", "etxe", "mendi", "A1_B1"}));
     EXPECT_EQ(w->RowsTable->horizontalHeaderItem(3)->text().toStdString(), "A2_B2");
+
+    // The form follows the loaded design, and the design follows the form.
+    EXPECT_EQ(w->PoolCombo->currentText().toStdString(), "hitzegia");
+    ASSERT_EQ(w->LinesTable->rowCount(), 4);
+    EXPECT_EQ(w->LinesTable->item(1, 0)->text().toStdString(), "split");
+    EXPECT_EQ(w->LinesTable->item(1, 1)->text().toStdString(), "H_MAIZT");
+    EXPECT_EQ(w->LinesTable->item(1, 2)->text().toStdString(), "0-9.99 10-1000");
+    EXPECT_EQ(w->LinesTable->item(3, 2)->text().toStdString(), "-30 30");
+    EXPECT_EQ(w->RowsSpin->value(), 2);
+    EXPECT_EQ(w->MatchCombo->currentText().toStdString(), "first");
+    EXPECT_EQ(w->SeedEdit->text().toStdString(), "7");
+    w->LinesTable->item(3, 2)->setText("");
+    w->MatchCombo->setCurrentIndex(2);
+    EXPECT_EQ(w->DesignEdit->toPlainText().toStdString(),
+              "pool lexicon\nfilter USER1 100 199\nsplit H_MAIZT 0-9.99 10-1000\n"
+              "split LUZ_L 4-4 5-5\ncontrol USER1\ngenerate 2 match random seed 7\n");
 
     MainForm->EditLine->setText("etxe"); // already in the list: not entered twice
     emit MainForm->EditLine->returnPressed();
