@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 
 #include "gui/main_form.h"
 #include "gui/selector_window.h"
@@ -74,6 +76,14 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
         items.push_back(
             MainForm->StimulusGrid->model()->index(r, 0).data().toString().toStdString());
     EXPECT_EQ(items, (std::vector<std::string>{"etxe", "ahal", "akats", "mendi", "5"}));
+
+    // "Utzi" in the progress dialog stops the run; the table keeps the last rows.
+    QTimer::singleShot(0, [w] {
+        if (auto* progress = w->findChild<QProgressDialog*>()) progress->cancel();
+    });
+    EXPECT_FALSE(w->RunDesign());
+    EXPECT_EQ(w->StatusLabel->text().toStdString(), "Utzita");
+    EXPECT_EQ(w->RowsTable->rowCount(), 1);
     DestroyWindows();
 }
 
