@@ -12,6 +12,7 @@
 
 #include "cli/generate.h"
 #include "cli/run_settings.h"
+#include "cli/selection_batch.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
@@ -44,6 +45,8 @@ constexpr std::string_view kUsage =
     "                     [--missing TEXT] [--plain] [--settings FILE]\n"
     "                     [--neighbours-tidy FILE]\n"
     "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
+    "       zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
+    "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -76,6 +79,11 @@ constexpr std::string_view kHelp =
     "                         fields and options of the run to FILE as JSON\n"
     "  --neighbours-tidy FILE save both neighbour lists to FILE as one table: item, neighbour,\n"
     "                         list, kind, position, frequency\n"
+    "\n"
+    "--select chooses stimuli by a design file: one row per line, one item per cell of the\n"
+    "design (wide; --long FILE adds one line per item with its values). --match lists for each\n"
+    "item of ITEMS the K closest items of the design's pool (default 10). Both also take\n"
+    "--user1/2/3 FILE; --settings FILE writes the design with its seed. See the help file.\n"
     "\n"
     "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
     "or output file could not be opened or written, or the lexicon cannot be used; 2 bad\n"
@@ -456,6 +464,7 @@ std::string Usage(const BatchStart& start) {
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                bool terminal, const BatchStart& start) {
     if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
+    if (IsSelectionInvocation(argc, argv)) return RunSelection(argc, argv, out, err);
     BatchRequest req;
     try {
         req = ParseArguments(argc, argv, start);

@@ -19,12 +19,14 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/results_output.h"
+#include "core/text/collation.h"
 #include "gui/analysis_option_form.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
 #include "gui/neigh_window.h"
 #include "gui/pseudoword_form.h"
+#include "gui/selector_window.h"
 #include "gui/windows.h"
 
 namespace zirtel {
@@ -284,6 +286,7 @@ void TMainForm::BuildMenus() {
         analyse->addAction("&Aukeratutako itemak", this, &TMainForm::SelectedItems1Click);
     SelectedItems1->setShortcut(QKeySequence(Qt::Key_F9));
     Options1 = analyse->addAction("&Aukerak", this, &TMainForm::Options1Click);
+    Selector1 = analyse->addAction("&Estimuluen hautatzailea", this, &TMainForm::Selector1Click);
     QMenu* vocab = bar->addMenu("&Hitzegia");
     Wholeword1 = vocab->addAction("&Testu-hitzak", this, &TMainForm::Wholeword1Click);
     Wholeword1->setCheckable(true);
@@ -559,6 +562,26 @@ void TMainForm::RunOptionsDialog() {
 
 void TMainForm::Options1Click() {
     RunOptionsDialog();
+}
+
+void TMainForm::Selector1Click() {
+    if (Selector_ == nullptr)
+        Selector_ = new TSelectorWindow(
+            WS_->AppDir, [this](const std::vector<std::string>& items) { AppendItems(items); },
+            Feedback_, this);
+    Selector_->show();
+    Selector_->raise();
+    Selector_->activateWindow();
+}
+
+void TMainForm::AppendItems(const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        bool present = false;
+        for (int r = 1; r < WS_->OutputGrid.RowCount() && !present; ++r)
+            present = CollateCompare(WS_->Item(r), item) == 0;
+        if (!present) WS_->EnterTypedItem(item);
+    }
+    RefreshGrids();
 }
 
 void TMainForm::Button1Click() {

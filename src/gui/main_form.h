@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/analysis/workspace.h"
 #include "gui/qt_feedback.h"
@@ -28,6 +29,7 @@ namespace zirtel {
 
 class GridModel;
 class TPseudowordForm;
+class TSelectorWindow;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -70,6 +72,9 @@ class TMainForm : public QMainWindow {
     QAction *Instructions1, *OutputFields1, *About1;
     QAction *Instructions3, *Instructions2, *About2;
     QAction *Copy1, *Copyall1;
+    QAction* Selector1; // "Estimuluen hautatzailea"
+    // Enters the items (Latin-1) as typed entries, skipping those already in the list.
+    void AppendItems(const std::vector<std::string>& items);
 
     // The folder the open and save dialogs start in (the input file's folder once one is read).
     QString DialogDir;
@@ -90,6 +95,7 @@ class TMainForm : public QMainWindow {
     void NeighbourStats1Click();
     void SelectedItems1Click();
     void Options1Click();
+    void Selector1Click();
     void Wholeword1Click();
     void Lemmas1Click();
     void Neighbourlist1Click();
@@ -160,6 +166,7 @@ class TMainForm : public QMainWindow {
     GridModel* OutputModel_;
     GridModel* StimulusModel_;
     bool Syncing_ = false;
+    TSelectorWindow* Selector_ = nullptr; // created on first use
     // Where the last mouse press in the results grid's cells was (viewport x).
     int OutputPressX_ = 0;
 };
