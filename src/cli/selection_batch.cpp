@@ -140,7 +140,7 @@ bool Emit(const std::optional<std::string>& file, const std::string& text, std::
 }
 
 // Measures items under a progress bar; nothing when cancelled (never, in batch mode).
-std::optional<MeasuredItems> Measure(Workspace& ws, ItemStatistics& stats,
+std::optional<MeasuredItems> Measure(Workspace& ws, StatisticsSource& stats,
                                      const std::vector<std::string>& items,
                                      const std::vector<int>& fields, const std::string& label) {
     auto bar = ws.UI.OpenProgress(label, "", static_cast<int>(items.size()));

@@ -15,7 +15,7 @@
 namespace zirtel {
 
 // Analyses one item at a time in a workspace whose only ticked fields are the ones asked for.
-class EngineStatistics : public ItemStatistics {
+class EngineStatistics : public StatisticsSource {
   public:
     // Ticks `fields` (and nothing else) and turns the neighbour lists off.
     EngineStatistics(Workspace& ws, const std::vector<int>& fields);

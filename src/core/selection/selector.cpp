@@ -114,7 +114,7 @@ void MeasuredItems::Add(std::string item, const std::vector<std::string>& texts)
 }
 
 std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
-                                          const std::vector<int>& fields, ItemStatistics& stats,
+                                          const std::vector<int>& fields, StatisticsSource& stats,
                                           const SelectionProgress& progress) {
     MeasuredItems measured;
     measured.Fields = fields;

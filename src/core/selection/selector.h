@@ -16,9 +16,9 @@ namespace zirtel {
 
 // Where the selector gets the values of the items: for an item, the text the results grid would
 // show in each of the given fields.
-class ItemStatistics {
+class StatisticsSource {
   public:
-    virtual ~ItemStatistics() = default;
+    virtual ~StatisticsSource() = default;
     // Texts of `fields` (catalogue indices) for `item` (Latin-1), in the order of `fields`.
     virtual std::vector<std::string> FieldTexts(const std::string& item,
                                                 const std::vector<int>& fields) = 0;
@@ -60,7 +60,7 @@ class MeasuredItems {
 
 // Measures every item on `fields`, calling `progress` as it goes. Nothing when cancelled.
 std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
-                                          const std::vector<int>& fields, ItemStatistics& stats,
+                                          const std::vector<int>& fields, StatisticsSource& stats,
                                           const SelectionProgress& progress = {});
 
 // The cell names of a design: "A1", "A2", ... for one split; "A1_B1", "A1_B2", ... for two; the

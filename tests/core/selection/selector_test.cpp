@@ -19,7 +19,7 @@
 namespace zirtel {
 namespace {
 
-class TableStatistics : public ItemStatistics {
+class TableStatistics : public StatisticsSource {
   public:
     TableStatistics() {
         const auto file = ReadTextFile(test::TestData("selection/lexicon60.txt"));
