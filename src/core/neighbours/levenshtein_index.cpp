@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -46,26 +47,112 @@ namespace {
 
 constexpr int kMyersWidth = 64; // longest query the bit-parallel route takes
 
-// The L1 distance between the query's 32 bin counts and an entry's, packed two to a byte (bin j
-// in the low half of byte j, bin j + 16 in the high half).
-int CountDistance(const std::uint8_t* query, const std::uint8_t* packed) {
+// The letter counts of an entry are kept twice, four bits to a count:
+//  - fine: the 32 bins in 16 bytes, bin j in the low half of byte j and bin j + 16 in the high
+//    half;
+//  - coarse: 16 bins (the 15 first, then the rest together) in 8 bytes, bin j in the low half of
+//    byte j and bin j + 8 in the high half, four entries to 32 bytes.
+// The L1 distance of coarse counts is at most that of fine counts, so both give lower bounds; the
+// coarse one is tested four entries at a time, the fine one only for the entries that pass it.
+constexpr std::size_t kFineBytes = 16, kCoarseBytes = 8, kQuadBytes = 4 * kCoarseBytes;
+
+void PackFine(const std::uint8_t* counts, std::uint8_t* out) {
+    for (int j = 0; j < 16; ++j)
+        out[j] = static_cast<std::uint8_t>(counts[j] | counts[j + 16] << 4);
+}
+
+// The 16 coarse bins of 32 fine counts.
+std::array<std::uint8_t, 16> Coarse(const std::uint8_t* counts) {
+    std::array<std::uint8_t, 16> c{};
+    std::copy(counts, counts + 15, c.begin());
+    int rest = 0;
+    for (int j = 15; j < 32; ++j) rest += counts[j];
+    c[15] = static_cast<std::uint8_t>(std::min(rest, 15));
+    return c;
+}
+
+void PackCoarse(const std::uint8_t* counts, std::uint8_t* out) {
+    const std::array<std::uint8_t, 16> c = Coarse(counts);
+    for (int j = 0; j < 8; ++j) out[j] = static_cast<std::uint8_t>(c[j] | c[j + 8] << 4);
+}
+
+// The L1 distance between the query's 32 fine counts and an entry's packed ones.
+int FineDistance(const std::uint8_t* query, const std::uint8_t* packed) {
 #if defined(__SSE2__)
     const __m128i nibble = _mm_set1_epi8(0x0F);
     const __m128i entry = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packed));
-    const __m128i lo = _mm_sad_epu8(_mm_and_si128(entry, nibble),
-                                    _mm_load_si128(reinterpret_cast<const __m128i*>(query)));
-    const __m128i hi = _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(entry, 4), nibble),
-                                    _mm_load_si128(reinterpret_cast<const __m128i*>(query + 16)));
-    const __m128i sum = _mm_add_epi64(lo, hi);
+    const __m128i sum =
+        _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(entry, nibble),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(query))),
+                      _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(entry, 4), nibble),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(query + 16))));
     return _mm_cvtsi128_si32(sum) + _mm_cvtsi128_si32(_mm_srli_si128(sum, 8));
 #else
     int d = 0;
     for (int j = 0; j < 16; ++j)
-        d += std::abs(int(query[j]) - int(packed[j] & 0x0F)) +
-             std::abs(int(query[j + 16]) - int(packed[j] >> 4));
+        d += std::abs(int(query[j]) - (packed[j] & 0x0F)) +
+             std::abs(int(query[j + 16]) - (packed[j] >> 4));
     return d;
 #endif
 }
+
+// Which entries of a quad have a coarse L1 distance in [least, limit): bit s for entry s.
+class QuadFilter {
+  public:
+    QuadFilter(const std::uint8_t* query, int least, int limit)
+        : Query_(Coarse(query)), Least_(least), Limit_(limit) {
+#if defined(__SSE2__)
+        alignas(16) std::uint8_t twice[2][16];
+        for (int j = 0; j < 16; ++j) {
+            twice[0][j] = Query_[static_cast<std::size_t>(j % 8)];
+            twice[1][j] = Query_[static_cast<std::size_t>(j % 8 + 8)];
+        }
+        Low_ = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[0]));
+        High_ = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[1]));
+        AtLeast_ = _mm_set1_epi32(least - 1);
+        Below_ = _mm_set1_epi32(limit);
+#endif
+    }
+
+    unsigned Test(const std::uint8_t* quad) const {
+#if defined(__SSE2__)
+        const __m128i nibble = _mm_set1_epi8(0x0F);
+        // Each 64-bit half of a sum is one entry's distance.
+        auto pairSum = [&](const std::uint8_t* pair) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
+            return _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(v, nibble), Low_),
+                                 _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(v, 4), nibble), High_));
+        };
+        const __m128i sums = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(pairSum(quad)),
+                                                             _mm_castsi128_ps(pairSum(quad + 16)),
+                                                             _MM_SHUFFLE(2, 0, 2, 0)));
+        const __m128i in =
+            _mm_and_si128(_mm_cmpgt_epi32(sums, AtLeast_), _mm_cmpgt_epi32(Below_, sums));
+        return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(in)));
+#else
+        unsigned bits = 0;
+        for (int s = 0; s < 4; ++s) {
+            int d = 0;
+            for (int j = 0; j < 8; ++j) {
+                const int byte =
+                    quad[kCoarseBytes * static_cast<std::size_t>(s) + static_cast<std::size_t>(j)];
+                d += std::abs(int(Query_[static_cast<std::size_t>(j)]) - (byte & 0x0F)) +
+                     std::abs(int(Query_[static_cast<std::size_t>(j + 8)]) - (byte >> 4));
+            }
+            if (d >= Least_ && d < Limit_) bits |= 1u << s;
+        }
+        return bits;
+#endif
+    }
+
+  private:
+    std::array<std::uint8_t, 16> Query_;
+    int Least_, Limit_;
+#if defined(__SSE2__)
+    __m128i Low_, High_; // the query's coarse bins 0-7 and 8-15, each twice over
+    __m128i AtLeast_, Below_;
+#endif
+};
 
 // The query side of the bit-parallel distance (Myers 1999, in Hyyrö's form for the distance
 // between whole strings): for each byte, the positions of the query where it stands.
@@ -87,10 +174,7 @@ class MyersPattern {
             const std::uint64_t xh = (((eq & pv) + pv) ^ pv) | eq;
             std::uint64_t ph = mv | ~(xh | pv);
             std::uint64_t mh = pv & xh;
-            if (ph & Last_)
-                ++score;
-            else if (mh & Last_)
-                --score;
+            score += static_cast<int>((ph & Last_) != 0) - static_cast<int>((mh & Last_) != 0);
             // Each remaining text byte lowers the last row by at most one.
             if (score - (n - 1 - j) >= bound) return bound;
             ph = (ph << 1) | 1;
@@ -180,14 +264,17 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         bucket.Chars += key;
         std::uint8_t counts[kBins];
         CountBins(key, counts);
-        for (int j = 0; j < kBins / 2; ++j)
-            bucket.Counts.push_back(
-                static_cast<std::uint8_t>(counts[j] | counts[j + kBins / 2] << 4));
+        const std::size_t i = bucket.Entries.size();
+        bucket.Counts.resize(bucket.Counts.size() + kFineBytes);
+        PackFine(counts, bucket.Counts.data() + i * kFineBytes);
+        if (i % 4 == 0) bucket.Coarse.resize(bucket.Coarse.size() + kQuadBytes);
+        PackCoarse(counts, bucket.Coarse.data() + i * kCoarseBytes);
         bucket.Entries.push_back(1);
     }
     for (Bucket& bucket : Buckets_) {
         bucket.Chars.shrink_to_fit();
         bucket.Counts.shrink_to_fit();
+        bucket.Coarse.shrink_to_fit();
         bucket.Entries.shrink_to_fit();
     }
 }
@@ -230,30 +317,29 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
     for (int t = 0; t < levels; ++t) files[static_cast<std::size_t>(t)].clear();
 
     int lo = 0, hi = kWindow - 1; // the window of bounds being filed
-    thread_local std::vector<std::uint32_t> passScratch;
-    std::vector<std::uint32_t>& passed = passScratch;
     auto fileBucket = [&](int length, int gap) {
         if (length < 0 || length >= lengths) return;
         const Bucket& bucket = Buckets_[static_cast<std::size_t>(length)];
         // Each edit changes the letter counts by at most 2 and the length by at most 1, and each
         // length step costs one insertion or deletion: the bound is ceil((L1 + gap) / 2), and it
-        // lies in [lo, top) when the L1 distance lies in [least, limit).
+        // lies in [lo, top) when the L1 distance lies in [least, limit). A coarse distance below
+        // `least` says nothing, so the coarse test only takes `limit`.
         const int top = std::min(hi + 1, tally.Bound());
         const int least = 2 * lo - gap - 1, limit = 2 * top - gap - 1;
+        const QuadFilter filter(counts, INT_MIN / 2, limit);
         const std::size_t size = bucket.Entries.size();
-        passed.resize(size);
-        const std::uint8_t* entryCounts = bucket.Counts.data();
-        std::size_t n = 0;
-        for (std::size_t i = 0; i < size; ++i, entryCounts += kBins / 2) {
-            const int l1 = CountDistance(counts, entryCounts);
-            passed[n] = static_cast<std::uint32_t>(i);
-            n += static_cast<std::size_t>((l1 >= least) & (l1 < limit));
-        }
-        for (std::size_t j = 0; j < n; ++j) {
-            const std::uint32_t i = passed[j];
-            const int l1 = CountDistance(counts, &bucket.Counts[std::size_t{i} * (kBins / 2)]);
-            files[static_cast<std::size_t>((l1 + gap + 1) / 2)].push_back(
-                {static_cast<std::uint32_t>(length), i});
+        const std::uint8_t* quad = bucket.Coarse.data();
+        for (std::size_t first = 0; first < size; first += 4, quad += kQuadBytes) {
+            unsigned in = filter.Test(quad);
+            while (in != 0) {
+                const std::size_t i = first + static_cast<std::size_t>(std::countr_zero(in));
+                in &= in - 1;
+                if (i >= size) break; // the empty end of the last quad
+                const int l1 = FineDistance(counts, bucket.Counts.data() + i * kFineBytes);
+                if (l1 >= least && l1 < limit)
+                    files[static_cast<std::size_t>((l1 + gap + 1) / 2)].push_back(
+                        {static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(i)});
+            }
         }
     };
     auto fileRing = [&](int gap) {
@@ -290,7 +376,7 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
 std::size_t LevenshteinIndex::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + Buckets_.capacity() * sizeof(Bucket);
     for (const Bucket& bucket : Buckets_)
-        bytes += bucket.Chars.capacity() + bucket.Counts.capacity() +
+        bytes += bucket.Chars.capacity() + bucket.Counts.capacity() + bucket.Coarse.capacity() +
                  bucket.Entries.capacity() * sizeof(std::uint32_t);
     return bytes;
 }

@@ -41,9 +41,10 @@ class LevenshteinIndex {
   private:
     static constexpr int kBins = 32; // letter-count bins per key, each count saturating at 15
 
-    struct Bucket {                       // the distinct keys of one length
-        std::string Chars;                // key i at [i * length, (i + 1) * length)
-        std::vector<std::uint8_t> Counts; // key i's bin counts, two to a byte, at [16 i, 16 i + 16)
+    struct Bucket {                         // the distinct keys of one length
+        std::string Chars;                  // key i at [i * length, (i + 1) * length)
+        std::vector<std::uint8_t> Counts;   // the keys' bin counts, 16 bytes a key
+        std::vector<std::uint8_t> Coarse;   // the same in 16 bins, 8 bytes a key
         std::vector<std::uint32_t> Entries; // lexicon entries sharing key i
     };
 
