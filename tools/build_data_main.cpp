@@ -1,4 +1,5 @@
 // zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH] [--lt-proc PATH]
+//                   [--analyses FILE]
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -11,13 +12,15 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH]\n"
-    "                         [--lt-proc PATH]\n"
+    "                         [--lt-proc PATH] [--analyses FILE]\n"
     "  --counts      word-count list, one \"form count\" per line (UTF-8)\n"
     "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, ZR_BF*.txt, ZR_BPF*.txt\n"
     "  --dictionary  Hunspell dictionary without extension (default /usr/share/hunspell/eu)\n"
     "  --analyser    Basque analyser transducer (default: eu-es.automorf.bin under\n"
     "                /usr/share/apertium)\n"
-    "  --lt-proc     the lt-proc program (default: lt-proc on the PATH)\n";
+    "  --lt-proc     the lt-proc program (default: lt-proc on the PATH)\n"
+    "  --analyses    the analyser's output saved in a file, one \"^form/analysis...$\" a line,\n"
+    "                read instead of running lt-proc (forms not in it are unknown)\n";
 
 std::filesystem::path FindAnalyser() {
     const std::filesystem::path usual = "/usr/share/apertium/apertium-eu-es/eu-es.automorf.bin";
@@ -55,6 +58,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--analyser") {
             options.Analyser = value;
             analyserGiven = true;
+        } else if (arg == "--analyses") {
+            options.Analyses = value;
         } else if (arg == "--lt-proc") {
             options.LtProc = value;
         } else {

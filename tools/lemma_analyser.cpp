@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -55,8 +56,10 @@ void RunLtProc(const std::string& ltProc, const std::filesystem::path& transduce
 
 } // namespace
 
-std::vector<std::string> ParseAnalysisLine(const std::string& line, std::string& surface) {
+std::vector<std::string> ParseAnalysisLine(const std::string& line, std::string& surface,
+                                           bool& prefixed) {
     surface.clear();
+    prefixed = false;
     std::vector<std::string> lemmas;
     const std::size_t open = line.find('^');
     const std::size_t close = line.rfind('$');
@@ -77,7 +80,13 @@ std::vector<std::string> ParseAnalysisLine(const std::string& line, std::string&
     for (std::size_t f = 1; f < fields.size(); ++f) {
         const std::string& a = fields[f];
         if (a.empty() || a[0] == '*') continue; // unknown form
-        const std::string lemma = a.substr(0, a.find('<'));
+        std::size_t from = 0;
+        const std::size_t plus = a.find('+');
+        if (plus != std::string::npos && a.substr(0, plus).find("<cnjsub>") != std::string::npos) {
+            from = plus + 1; // the lemma after the prefix
+            prefixed = true;
+        }
+        const std::string lemma = a.substr(from, a.find('<', from) - from);
         if (lemma.empty()) continue;
         if (std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end()) lemmas.push_back(lemma);
     }
@@ -90,6 +99,7 @@ LemmaAnalysis AnalyseLemmas(const std::vector<std::string>& forms, const std::st
         throw std::runtime_error("analyser not found: " + transducer.string());
     LemmaAnalysis result;
     result.Lemmas.resize(forms.size());
+    result.Prefixed.resize(forms.size());
     TempFolder folder;
     const auto input = folder.Path() / "forms.txt";
     const auto output = folder.Path() / "analyses.txt";
@@ -105,15 +115,40 @@ LemmaAnalysis AnalyseLemmas(const std::vector<std::string>& forms, const std::st
         std::string line, surface;
         std::size_t i = from;
         while (i < to && std::getline(out, line)) {
-            std::vector<std::string> lemmas = ParseAnalysisLine(line, surface);
+            bool prefixed = false;
+            std::vector<std::string> lemmas = ParseAnalysisLine(line, surface, prefixed);
             if (surface == forms[i]) {
                 result.Lemmas[i] = std::move(lemmas);
+                result.Prefixed[i] = prefixed;
             } else {
                 ++result.Unmatched;
             }
             ++i;
         }
         result.Unmatched += static_cast<int>(to - i); // lines missing from the output
+    }
+    return result;
+}
+
+LemmaAnalysis ReadAnalyses(const std::vector<std::string>& forms,
+                           const std::filesystem::path& analyses) {
+    std::ifstream in(analyses, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + analyses.string());
+    std::map<std::string, std::pair<std::vector<std::string>, bool>> units;
+    std::string line, surface;
+    while (std::getline(in, line)) {
+        bool prefixed = false;
+        std::vector<std::string> lemmas = ParseAnalysisLine(line, surface, prefixed);
+        if (!surface.empty()) units[surface] = {std::move(lemmas), prefixed};
+    }
+    LemmaAnalysis result;
+    result.Lemmas.resize(forms.size());
+    result.Prefixed.resize(forms.size());
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        const auto at = units.find(forms[i]);
+        if (at == units.end()) continue;
+        result.Lemmas[i] = at->second.first;
+        result.Prefixed[i] = at->second.second;
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include "cli/batch.h"
 #include "cli/batch_arguments.h"
 #include "gui/application.h"
+#include "gui/basque_dialogs.h"
 #include "gui/windows.h"
 
 int main(int argc, char** argv) {
@@ -24,7 +25,7 @@ int main(int argc, char** argv) {
             zirtel::CreateWindows(appDir, input);
             status = QApplication::exec();
         } catch (const std::exception& e) {
-            QMessageBox::critical(nullptr, "Zirtel", QString::fromUtf8(e.what()));
+            zirtel::ShowCriticalError(nullptr, QString::fromUtf8(e.what()));
             status = 1;
         }
         zirtel::DestroyWindows();

@@ -30,6 +30,10 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     setWindowTitle("Analisi-aukerak");
     setModal(true);
     ApplyFormColour(this);
+    // A disabled box's caption is dimmed: white on green would look like any other.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 190, 150));
+    setPalette(pal);
 
     const auto& groups = OptionGroups();
     const auto& boxes = OptionBoxes();
@@ -87,6 +91,12 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     OKBtn->setObjectName("OKBtn");
     CancelBtn = new QPushButton("Utzi", this);
     CancelBtn->setObjectName("CancelBtn");
+    AllFieldsBtn = new QPushButton("Guztiak", this);
+    AllFieldsBtn->setObjectName("AllFieldsBtn");
+    NoFieldsBtn = new QPushButton("Bat ere ez", this);
+    NoFieldsBtn->setObjectName("NoFieldsBtn");
+    connect(AllFieldsBtn, &QPushButton::clicked, this, [this]() { TickAllFields(true); });
+    connect(NoFieldsBtn, &QPushButton::clicked, this, [this]() { TickAllFields(false); });
     connect(OKBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TAnalysisOptionForm::CancelBtnClick);
     connect(User1LoadFile, &QPushButton::clicked, this, &TAnalysisOptionForm::User1LoadFileClick);
@@ -100,6 +110,9 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addSpacing(20);
+    buttons->addWidget(AllFieldsBtn);
+    buttons->addWidget(NoFieldsBtn);
     buttons->addStretch(1);
     buttons->addWidget(label);
     auto* outer = new QVBoxLayout(this);
@@ -119,7 +132,19 @@ void TAnalysisOptionForm::Refresh() {
         const std::string caption = WS_.Options.Caption(static_cast<int>(i));
         cb->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
         cb->setChecked(WS_.Options.Ticked(static_cast<int>(i)));
-        cb->setEnabled(WS_.Options.Enabled(static_cast<int>(i)));
+        const bool enabled = WS_.Options.Enabled(static_cast<int>(i));
+        cb->setEnabled(enabled);
+        cb->setToolTip(enabled ? QString() : QString(kUndefinedUserFieldTip));
+    }
+}
+
+void TAnalysisOptionForm::TickAllFields(bool ticked) {
+    const auto& boxes = OptionBoxes();
+    for (const OptionBox& b : boxes) {
+        if (b.Field < 0 || FieldCatalogue()[static_cast<std::size_t>(b.Field)].UserField > 0)
+            continue;
+        Boxes_.at(QString::fromLatin1(b.Name.data(), static_cast<qsizetype>(b.Name.size())))
+            ->setChecked(ticked);
     }
 }
 

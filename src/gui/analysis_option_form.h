@@ -24,9 +24,14 @@ class TAnalysisOptionForm : public QDialog {
     QCheckBox* Box(const QString& name) const { return Boxes_.at(name); }
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+    QPushButton* AllFieldsBtn; // "Guztiak": ticks every field box
+    QPushButton* NoFieldsBtn;  // "Bat ere ez": unticks every field box
     QPushButton* User1LoadFile;
     QPushButton* User2LoadFile;
     QPushButton* User3LoadFile;
+    // The tooltip of a user-field box while its field is not loaded.
+    static constexpr const char* kUndefinedUserFieldTip =
+        "Eremu hau erabiltzeko, kargatu bere fitxategia \"Bete\" botoiarekin.";
 
   public slots:
     void OKBtnClick();
@@ -38,6 +43,8 @@ class TAnalysisOptionForm : public QDialog {
     void User3LoadFileClick();
 
   private:
+    // Ticks or unticks every field box but the user fields' (the neighbour options stay).
+    void TickAllFields(bool ticked);
     void LoadUserFile(int number);
     Workspace& WS_;
     std::map<QString, QCheckBox*> Boxes_;

@@ -1,7 +1,8 @@
 #include "gui/application.h"
 
-#include <QMessageBox>
 #include <exception>
+
+#include "gui/basque_dialogs.h"
 
 namespace zirtel {
 
@@ -19,9 +20,9 @@ bool ZirtelApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        QMessageBox::critical(activeWindow(), "Zirtel", QString::fromUtf8(e.what()));
+        ShowCriticalError(activeWindow(), QString::fromUtf8(e.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), "Zirtel", "Unknown error");
+        ShowCriticalError(activeWindow(), "Unknown error");
     }
     return false;
 }

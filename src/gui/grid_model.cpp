@@ -1,10 +1,12 @@
 #include "gui/grid_model.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolTip>
 
 namespace zirtel {
 
@@ -50,7 +52,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (Editable_) f |= Qt::ItemIsEditable;
+    if (Editable_ && index.isValid()) f |= Qt::ItemIsEditable;
     return f;
 }
 
@@ -134,9 +136,46 @@ void ReadGridSelection(QTableView* view, StringGrid& grid) {
     grid.Col = sel->currentIndex().isValid() ? sel->currentIndex().column() : left;
 }
 
+bool CellTextFits(const QString& text, const QFont& font, int room) {
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QChar(' ')) --end;
+    return QFontMetrics(font).horizontalAdvance(text.left(end)) <= room;
+}
+
+QString FittedCellText(const QString& text, const QFont& font, int room) {
+    if (CellTextFits(text, font, room)) return text;
+    QString trimmed = text;
+    while (!trimmed.isEmpty() && trimmed.back() == QChar(' ')) trimmed.chop(1);
+    return QFontMetrics(font).elidedText(trimmed, Qt::ElideRight, room);
+}
+
+int FullTextTipDelegate::TextRoom(const QRect& cell, const QAbstractItemView* view) const {
+    // The margin the item view's style leaves on each side of a text.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    return cell.width() - 2 * margin;
+}
+
+bool FullTextTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                    const QStyleOptionViewItem& option, const QModelIndex& index) {
+    if (event->type() != QEvent::ToolTip || !index.isValid())
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    const QString text = index.data().toString();
+    if (CellTextFits(text, option.font, TextRoom(option.rect, view))) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    QToolTip::showText(event->globalPos(), text.trimmed(), view->viewport(), option.rect);
+    return true;
+}
+
+int GridCellDelegate::TextRoom(const QRect& cell, const QAbstractItemView*) const {
+    return cell.width();
+}
+
 GridCellDelegate::GridCellDelegate(QColor background, QColor text, QColor selectedBackground,
                                    QColor selectedText, QObject* parent)
-    : QStyledItemDelegate(parent), Background_(background), Text_(text),
+    : FullTextTipDelegate(parent), Background_(background), Text_(text),
       SelectedBackground_(selectedBackground), SelectedText_(selectedText) {}
 
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -145,8 +184,8 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->fillRect(option.rect, selected ? SelectedBackground_ : Background_);
     painter->setPen(selected ? SelectedText_ : Text_);
     painter->setFont(option.font);
-    painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                      index.data().toString());
+    painter->drawText(option.rect, Qt::AlignLeft | Qt::AlignTop,
+                      FittedCellText(index.data().toString(), option.font, option.rect.width()));
 }
 
 } // namespace zirtel

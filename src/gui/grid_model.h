@@ -46,13 +46,34 @@ class GridModel : public QAbstractTableModel {
     int Rows_ = 0, Cols_ = 0;
 };
 
-// Draws cells as the grids want them: a solid background, white text at the top-left corner.
-class GridCellDelegate : public QStyledItemDelegate {
+// Shows a cell's whole text as a tooltip when the cell is too narrow for it.
+class FullTextTipDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
+  protected:
+    // The width the cell's text may take in `cell`.
+    virtual int TextRoom(const QRect& cell, const QAbstractItemView* view) const;
+};
+
+// Whether `text` fits in `room` pixels; blanks at its end need no room.
+bool CellTextFits(const QString& text, const QFont& font, int room);
+// The text drawn in `room` pixels: the text itself when it fits, else cut with an ellipsis.
+QString FittedCellText(const QString& text, const QFont& font, int room);
+
+// Draws cells as the grids want them: a solid background, white text at the top-left corner;
+// a text too long for its cell is cut with an ellipsis.
+class GridCellDelegate : public FullTextTipDelegate {
   public:
     GridCellDelegate(QColor background, QColor text, QColor selectedBackground, QColor selectedText,
                      QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+  protected:
+    int TextRoom(const QRect& cell, const QAbstractItemView* view) const override;
 
   private:
     QColor Background_, Text_, SelectedBackground_, SelectedText_;

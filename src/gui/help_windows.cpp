@@ -2,17 +2,64 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "gui/rtf_view.h"
 
 namespace zirtel {
 
 namespace {
+
+// The keys of a help window, whichever of its controls has the focus: PageUp, PageDown,
+// Ctrl+Home and Ctrl+End scroll the text; Escape closes the window.
+class HelpKeys : public QObject {
+  public:
+    HelpKeys(QWidget* window, QTextEdit* view) : QObject(window), Window_(window), View_(view) {
+        window->installEventFilter(this);
+        for (QWidget* w : window->findChildren<QWidget*>()) w->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        QScrollBar* bar = View_->verticalScrollBar();
+        std::optional<QAbstractSlider::SliderAction> action;
+        if (key->key() == Qt::Key_PageUp && mods == Qt::NoModifier)
+            action = QAbstractSlider::SliderPageStepSub;
+        else if (key->key() == Qt::Key_PageDown && mods == Qt::NoModifier)
+            action = QAbstractSlider::SliderPageStepAdd;
+        else if (key->key() == Qt::Key_Home && mods == Qt::ControlModifier)
+            action = QAbstractSlider::SliderToMinimum;
+        else if (key->key() == Qt::Key_End && mods == Qt::ControlModifier)
+            action = QAbstractSlider::SliderToMaximum;
+        const bool escape = key->key() == Qt::Key_Escape && mods == Qt::NoModifier;
+        if (!action && !escape) return false;
+        // The key is taken before any shortcut or control sees it.
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        if (action)
+            bar->triggerAction(*action);
+        else
+            Window_->close();
+        return true;
+    }
+
+  private:
+    QWidget* Window_;
+    QTextEdit* View_;
+};
 
 QTextEdit* HelpView(QWidget* parent) {
     auto* view = new QTextEdit(parent);
@@ -46,6 +93,7 @@ TInstructionsForm::TInstructionsForm(const std::filesystem::path& appDir, QWidge
     setWindowState(Qt::WindowMaximized);
     LoadFile(appDir / kInstructionsFile);
     FocusButton->setFocus();
+    new HelpKeys(this, RichEdit1);
 }
 
 bool TInstructionsForm::LoadFile(const std::filesystem::path& path) {
@@ -77,6 +125,7 @@ TOutputDescriptionForm::TOutputDescriptionForm(const std::filesystem::path& appD
     else
         resize(900, 700);
     LoadFile(appDir / kFieldDescriptionsFile);
+    new HelpKeys(this, RichEdit1);
 }
 
 bool TOutputDescriptionForm::LoadFile(const std::filesystem::path& path) {

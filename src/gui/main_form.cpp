@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -19,6 +20,7 @@
 
 #include "core/analysis/results_output.h"
 #include "gui/analysis_option_form.h"
+#include "gui/basque_dialogs.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
 #include "gui/neigh_window.h"
@@ -36,6 +38,27 @@ void SetClipboardLatin1(const std::string& text) {
 
 constexpr const char* kNotLatin1Text = "Sarrerak Latin-1 ez den karaktere bat du; euskal letrak "
                                        "eta Latin-1 karaktereak bakarrik onartzen dira.";
+constexpr const char* kUnsavedText = "Gorde gabeko emaitzak daude. Gorde irten aurretik?";
+
+// A fingerprint of the results: the field headers and the field cells of every row (FNV-1a).
+// Nothing when no field cell holds a result.
+std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
+    std::uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](const std::string& text) {
+        for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+        hash = (hash ^ 0x100u) * 1099511628211ull; // the end of a cell
+    };
+    bool any = false;
+    const StringGrid& grid = ws.OutputGrid;
+    for (int r = 0; r < grid.RowCount(); ++r)
+        for (int c = 2; c < ws.NextCol; ++c) {
+            const std::string& cell = grid.Cell(c, r);
+            if (r > 0 && !cell.empty()) any = true;
+            mix(cell);
+        }
+    if (!any) return std::nullopt;
+    return hash;
+}
 
 } // namespace
 
@@ -51,17 +74,11 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     WS_ = std::make_unique<Workspace>(*Feedback_, std::move(appDir));
     DialogDir = QString::fromStdString(WS_->AppDir.string());
     ChooseOpenFile = [this]() {
-        return QFileDialog::getOpenFileName(
-            this, "Open File", DialogDir,
-            "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
+        return ChooseFileToOpen(this, "Open File", DialogDir,
+                                "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
     };
     ChooseSaveFile = [this]() {
-        QFileDialog dialog(this, "Save File", DialogDir, "Text file (*.txt)");
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix("txt");
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return QString();
-        return dialog.selectedFiles().front();
+        return ChooseFileToSave(this, "Save File", DialogDir, "Text file (*.txt)", "txt");
     };
 
     setAutoFillBackground(true);
@@ -192,6 +209,13 @@ void TMainForm::BuildGrids() {
         v->setWordWrap(false);
     }
     OutputGrid->horizontalHeader()->setDefaultSectionSize(kDefaultColWidth);
+    // The area below the last row and right of the last column has the cells' colour.
+    for (auto [view, colour] :
+         {std::pair{StimulusGrid, kHeaderColor}, std::pair{OutputGrid, kFormColor}}) {
+        QPalette pal = view->palette();
+        pal.setColor(QPalette::Base, colour);
+        view->setPalette(pal);
+    }
 
     SummaryGrid = new QTableWidget(10, 37, this);
     SummaryGrid->setObjectName("SummaryGrid");
@@ -231,6 +255,8 @@ void TMainForm::BuildGrids() {
     connect(OutputGrid, &QTableView::pressed, this, &TMainForm::OutputGridMouseDown);
     connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionPressed, this,
             &TMainForm::OutputGridHeaderClick);
+    connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int col, int, int newSize) { OutputColumnResized(col, newSize); });
     connect(OutputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this]() { OutputGridSelectCell(); });
 }
@@ -360,8 +386,15 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Commands ----
 
+void TMainForm::SelectFirstRow() {
+    WS_->SelectStimulusRows(1, 1);
+    WS_->OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
+    WS_->OutputGrid.Col = 2;
+}
+
 void TMainForm::NewInputFile1Click() {
     WS_->ClearItems();
+    SelectFirstRow();
     RefreshGrids();
 }
 
@@ -369,15 +402,52 @@ void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
     if (path.isEmpty()) return;
     DialogDir = QFileInfo(path).absolutePath();
-    WS_->ReadInputFile(path.toStdString());
+    if (WS_->ReadInputFile(path.toStdString())) SelectFirstRow();
     RefreshGrids();
 }
 
 void TMainForm::SaveOutputFile1Click() {
+    SaveResults();
+}
+
+bool TMainForm::SaveResults() {
     QString path = ChooseSaveFile();
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
-    SaveOutputFile(*WS_, std::filesystem::path(path.toStdU16String()));
+    if (!SaveOutputFile(*WS_, std::filesystem::path(path.toStdU16String()))) return false;
+    SavedResults_ = ResultsFingerprint(*WS_);
+    return true;
+}
+
+bool TMainForm::HasUnsavedResults() const {
+    const std::optional<std::uint64_t> now = ResultsFingerprint(*WS_);
+    return now && now != SavedResults_;
+}
+
+bool TMainForm::ConfirmClose() {
+    const std::optional<std::uint64_t> now = ResultsFingerprint(*WS_);
+    if (!now || now == SavedResults_ || now == DiscardedResults_) return true;
+    QMessageBox box(QMessageBox::Question, "Abisua", kUnsavedText, QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton("Gorde", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("Ez gorde", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("Utzi", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == discard) {
+        DiscardedResults_ = now;
+        return true;
+    }
+    // Cancelling the save dialog (or a failed save) cancels the close.
+    return box.clickedButton() == save && SaveResults();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (!ConfirmClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TMainForm::ReadOutputSelection() {
@@ -418,11 +488,12 @@ void TMainForm::Copyall1Click() {
 }
 
 void TMainForm::Exit1Click() {
-    close();
+    if (!close()) return;
     QApplication::quit();
 }
 
 void TMainForm::Paste1Click() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     std::string text;
     const QString clip = QGuiApplication::clipboard()->text().left(100000);
     // Characters outside Latin-1 are no letters of an item: the paste drops them like digits.
@@ -435,12 +506,14 @@ void TMainForm::Paste1Click() {
 }
 
 void TMainForm::NeighbourStats1Click() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->AnalyseAll();
     RefreshGrids();
     EditLine->setFocus();
 }
 
 void TMainForm::SelectedItems1Click() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
     std::string edit;
     if (!EditLineLatin1(edit)) return;
@@ -452,13 +525,30 @@ void TMainForm::SelectedItems1Click() {
 
 void TMainForm::AssignColumns() {
     WS_->AssignColumns();
+    RestoreResizedWidths();
     RefreshGrids();
+}
+
+void TMainForm::OutputColumnResized(int col, int newSize) {
+    // Only the user's resizing: the refreshes apply the grid's own widths.
+    if (Syncing_ || newSize <= 0 || col < 2 || col >= WS_->NextCol) return;
+    if (WS_->OutputGrid.ColWidth(col) == newSize) return;
+    WS_->OutputGrid.SetColWidth(col, newSize);
+    ResizedWidths_[WS_->OutputGrid.Cell(col, 0)] = newSize;
+}
+
+void TMainForm::RestoreResizedWidths() {
+    for (int c = 2; c < WS_->NextCol; ++c) {
+        const auto it = ResizedWidths_.find(WS_->OutputGrid.Cell(c, 0));
+        if (it != ResizedWidths_.end()) WS_->OutputGrid.SetColWidth(c, it->second);
+    }
 }
 
 void TMainForm::RunOptionsDialog() {
     if (!AnalysisOptionForm) return;
     AnalysisOptionForm->Refresh();
     if (AnalysisOptionForm->exec() == QDialog::Accepted) {
+        const QtFeedback::AnalysisScope analysis(*Feedback_);
         AssignColumns();
         WS_->AnalyseAll();
         RefreshGrids();
@@ -478,6 +568,7 @@ void TMainForm::Button1Click() {
 }
 
 void TMainForm::Wholeword1Click() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->UseWholeWordLexicon();
     Wholeword1->setChecked(true);
     Lemmas1->setChecked(false);
@@ -485,6 +576,7 @@ void TMainForm::Wholeword1Click() {
 }
 
 void TMainForm::Lemmas1Click() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->UseLemmaLexicon();
     Lemmas1->setChecked(true);
     Wholeword1->setChecked(false);
@@ -511,6 +603,7 @@ void TMainForm::SingleItemBtn1Click() {
 }
 
 void TMainForm::AnalyseAllBtnClick() {
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->AnalyseAll();
     RefreshGrids();
     EditLine->setFocus();

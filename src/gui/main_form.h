@@ -5,9 +5,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/analysis/workspace.h"
 #include "gui/qt_feedback.h"
@@ -40,6 +43,8 @@ class TMainForm : public QMainWindow {
     Feedback& UI() { return *Feedback_; }
     // Shows the engine's grids again after an engine operation.
     void RefreshGrids();
+    // Whether analysed results are shown that have not been saved since they changed.
+    bool HasUnsavedResults() const;
 
     // Components
     QWidget* Panel1;
@@ -109,6 +114,8 @@ class TMainForm : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Unsaved results: "Gorde gabeko emaitzak daude. Gorde irten aurretik?" first.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenus();
@@ -123,6 +130,22 @@ class TMainForm : public QMainWindow {
     bool EditLineLatin1(std::string& out);
     // Takes the results view's selection into the engine's grid before a copy.
     void ReadOutputSelection();
+    // Saves the results through the save dialog; false when cancelled or not saved.
+    bool SaveResults();
+    // Asks about unsaved results before the window closes; false cancels the close.
+    bool ConfirmClose();
+    // The selection back on the first row, as at start-up (after a new list or an input file).
+    void SelectFirstRow();
+    // A results column the user resized: its width is kept, also for the field's column after
+    // the columns are assigned again.
+    void OutputColumnResized(int col, int newSize);
+    void RestoreResizedWidths();
+    // The fingerprint of the results (headers and field cells) when they were last saved.
+    std::optional<std::uint64_t> SavedResults_;
+    // ... and of the results the user chose not to save on closing (not asked about again).
+    std::optional<std::uint64_t> DiscardedResults_;
+    // Widths the user gave results columns, by the field's header.
+    std::map<std::string, int> ResizedWidths_;
     // The control that opened the pop-up menu last.
     QPointer<QWidget> PopupComponent_;
 

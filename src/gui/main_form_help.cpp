@@ -45,14 +45,11 @@ void TMainForm::Instructions3Click() {
 void TMainForm::OutputFields1Click() {
     if (!OutputDescriptionForm) return;
     OutputDescriptionForm->FitTo(width());
-    // The window shows the text it holds (the English one, once loaded). Only when it holds none
-    // (its file could not be read at start-up) is the file tried again.
-    if (!OutputDescriptionForm->HasText()) {
-        const std::filesystem::path path = WS_->AppDir / kFieldDescriptionsFile;
-        if (!OutputDescriptionForm->LoadFile(path)) {
-            ReportMissingHelp(*Feedback_, path, false);
-            return;
-        }
+    // The window shows its own file each time, whichever description it showed last.
+    const std::filesystem::path path = WS_->AppDir / kFieldDescriptionsFile;
+    if (!OutputDescriptionForm->LoadFile(path)) {
+        ReportMissingHelp(*Feedback_, path, false);
+        return;
     }
     OutputDescriptionForm->show();
     OutputDescriptionForm->raise();
@@ -83,6 +80,7 @@ void TMainForm::View1Click() {
     Options->SelectItem(WS_->Decimals);
     if (Options->exec() != QDialog::Accepted) return;
     WS_->Decimals = Options->Decimals();
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
     AssignColumns();
     WS_->AnalyseAll();
     RefreshGrids();

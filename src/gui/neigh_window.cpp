@@ -2,11 +2,17 @@
 
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableView>
 
+#include "core/analysis/workspace.h"
 #include "core/neighbours/neighbour_list.h"
+#include "core/neighbours/neighbour_search.h"
+#include "core/phonology/phon_neighbour_search.h"
+#include "gui/basque_dialogs.h"
 #include "gui/colours.h"
 #include "gui/grid_model.h"
 #include "gui/main_form.h"
@@ -21,6 +27,7 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     NeighList->setObjectName("NeighList");
     Model_ = new GridModel(List_.NeighList, this);
     NeighList->setModel(Model_);
+    NeighList->setItemDelegate(new FullTextTipDelegate(NeighList));
     NeighList->setFont(GridFont());
     NeighList->verticalHeader()->hide();
     NeighList->verticalHeader()->setDefaultSectionSize(18);
@@ -52,17 +59,24 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     QMenu* window = NeighMenu->addMenu("&Leihoa");
     MainForm1 = window->addAction("&Leiho nagusia", this, &NeighbourListWindow::MainForm1Click);
     NeighbourList1 = window->addAction("&Auzokideen zerrenda");
+    NoFieldsLabel = new QLabel(Texts_.NoFieldsText ? Texts_.NoFieldsText : "", this);
+    NoFieldsLabel->setObjectName("NoFieldsLabel");
+    NoFieldsLabel->setWordWrap(true);
+    statusBar()->addWidget(NoFieldsLabel, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->hide();
     resize(900, 600);
     setWindowState(Qt::WindowMaximized);
     ChooseSaveFile = [this]() {
-        return QFileDialog::getSaveFileName(this, "Save File", Main_.DialogDir,
-                                            "Text file (*.txt)");
+        return ChooseFileToSave(this, "Save File", Main_.DialogDir, "Text file (*.txt)");
     };
     RefreshList();
 }
 
 void NeighbourListWindow::RefreshList() {
     Model_->Sync(NeighList);
+    const bool filled = !Texts_.Filled || Texts_.Filled(Main_.WS());
+    statusBar()->setHidden(filled);
 }
 
 void NeighbourListWindow::Saveneighbourlist1Click() {
@@ -87,11 +101,31 @@ void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
     Main_.RefreshGrids();
 }
 
+namespace {
+
+bool OrthoListFilled(const Workspace& ws) {
+    return ws.ShowNeighbourList && OrthoNeighbourSearchWanted(ws);
+}
+
+bool PhonListFilled(const Workspace& ws) {
+    return PhonNeighbourFieldsShown(ws);
+}
+
+constexpr const char* kOrthoNoFieldsText =
+    "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide ortografikoen "
+    "eremuetako bat (N, N*, N1-N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, AZPIM, "
+    "AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN) eta \"Erakutsi auzokideen zerrenda\".";
+constexpr const char* kPhonNoFieldsText =
+    "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide fonologikoen "
+    "eremuetako bat (PN, PN1-PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG).";
+
+} // namespace
+
 TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
-    : NeighbourListWindow(
-          main, main.WS().OrthoNeighbours,
-          Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda", "Fitxategi-errorea"},
-          parent) {
+    : NeighbourListWindow(main, main.WS().OrthoNeighbours,
+                          Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda",
+                                "Fitxategi-errorea", kOrthoNoFieldsText, &OrthoListFilled},
+                          parent) {
     setObjectName("NeighWindow");
     // No buttons on the title bar: the window is left through its menu.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -100,7 +134,8 @@ TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
 
 TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)
     : NeighbourListWindow(main, main.WS().PhonNeighbours,
-                          Texts{"Fon-auzokide zerrenda", "Can't save neighbour list", "File Error"},
+                          Texts{"Fon-auzokide zerrenda", "Can't save neighbour list", "File Error",
+                                kPhonNoFieldsText, &PhonListFilled},
                           parent) {
     setObjectName("PhonNeighWindow");
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMenuBar;
 class QTableView;
 
@@ -16,6 +17,7 @@ namespace zirtel {
 class GridModel;
 class NeighbourList;
 class TMainForm;
+class Workspace;
 
 class NeighbourListWindow : public QMainWindow {
     Q_OBJECT
@@ -24,6 +26,9 @@ class NeighbourListWindow : public QMainWindow {
         const char* Caption;
         const char* SaveFailedText;
         const char* SaveFailedCaption;
+        // Said below the list while none of the fields that fill it is shown.
+        const char* NoFieldsText = nullptr;
+        bool (*Filled)(const Workspace&) = nullptr;
     };
     NeighbourListWindow(TMainForm& main, NeighbourList& list, Texts texts,
                         QWidget* parent = nullptr);
@@ -34,6 +39,7 @@ class NeighbourListWindow : public QMainWindow {
     QAction* Exit1;
     QAction* MainForm1;
     QAction* NeighbourList1;
+    QLabel* NoFieldsLabel; // in the status bar, shown while the list cannot fill
     // Chooses the file of the save dialog ("Save File"); empty when cancelled. Tests replace it.
     std::function<QString()> ChooseSaveFile;
 

@@ -1,10 +1,12 @@
 #include "gui/qt_feedback.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 
+#include "gui/basque_dialogs.h"
 #include "gui/progress_form.h"
 
 namespace zirtel {
@@ -42,17 +44,35 @@ class QtProgress : public ProgressWindow {
 
 MessageResult QtFeedback::ShowMessage(const std::string& caption, const std::string& text,
                                       MessageButtons buttons) {
+    const std::string key = caption + '\n' + text;
+    if (AnalysisDepth_ > 0 && Silenced_.count(key) > 0) return MessageResult::Ok;
     QMessageBox box(Parent_);
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     box.setStandardButtons(buttons == MessageButtons::Ok ? QMessageBox::Ok
                                                          : (QMessageBox::Ok | QMessageBox::Cancel));
+    SetBasqueButtonTexts(box);
+    QCheckBox* silence = nullptr;
+    if (AnalysisDepth_ > 0) {
+        silence = new QCheckBox(kSilenceText, &box);
+        box.setCheckBox(silence);
+    }
     // The busy cursor must not hide the box's buttons.
     const bool busy = BusyDepth_ > 0;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     if (busy) QApplication::restoreOverrideCursor();
+    if (silence && silence->isChecked()) Silenced_.insert(key);
     return answer == QMessageBox::Cancel ? MessageResult::Cancel : MessageResult::Ok;
+}
+
+QtFeedback::AnalysisScope::AnalysisScope(Feedback& feedback)
+    : F_(dynamic_cast<QtFeedback*>(&feedback)) {
+    if (F_) ++F_->AnalysisDepth_;
+}
+
+QtFeedback::AnalysisScope::~AnalysisScope() {
+    if (F_ && --F_->AnalysisDepth_ == 0) F_->Silenced_.clear();
 }
 
 void QtFeedback::Beep() {

@@ -3,6 +3,8 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <set>
+#include <string>
 
 #include "core/feedback/feedback.h"
 
@@ -20,9 +22,26 @@ class QtFeedback : public Feedback {
     std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
                                                  const std::string& fileLabel, int max) override;
 
+    // One analysis, for the life of the scope (scopes may nest; the outermost one counts).
+    // Inside it each box offers kSilenceText: a message whose box was closed with it ticked is
+    // not shown again until the analysis ends. A Feedback that is no QtFeedback is left alone.
+    class AnalysisScope {
+      public:
+        explicit AnalysisScope(Feedback& feedback);
+        ~AnalysisScope();
+        AnalysisScope(const AnalysisScope&) = delete;
+        AnalysisScope& operator=(const AnalysisScope&) = delete;
+
+      private:
+        QtFeedback* F_;
+    };
+    static constexpr const char* kSilenceText = "Ez erakutsi berriro analisi honetan";
+
   private:
     QPointer<QWidget> Parent_;
     int BusyDepth_ = 0;
+    int AnalysisDepth_ = 0;
+    std::set<std::string> Silenced_; // caption and text of the silenced messages
 };
 
 } // namespace zirtel

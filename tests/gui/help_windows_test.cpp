@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -91,6 +93,15 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
     });
     MainForm->Instructions3->trigger();
     EXPECT_EQ(shown, "Zirtelak (Zirtel): instructions");
+    // Both instruction files describe the paste as it is: a last line without a line feed
+    // is an item.
+    const QString english = InstructionsForm->RichEdit1->toPlainText();
+    EXPECT_TRUE(english.contains("a last line without a line feed is an item too."));
+    EXPECT_FALSE(english.contains("ignored"));
+    OnNextDialog([] { InstructionsForm->accept(); });
+    MainForm->Instructions1->trigger();
+    EXPECT_TRUE(InstructionsForm->RichEdit1->toPlainText().contains(
+        "lerro-jauzirik gabeko azken lerroa ere item bat da."));
 
     // The description window holds the Basque text from its creation, is not modal, and
     // follows the main window's width.
@@ -106,7 +117,7 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
               MainForm->width() - 18 - 80 - 25);
     EXPECT_EQ(OutputDescriptionForm->OutputDescriptionGrid->item(0, 0), nullptr);
 
-    // The English description replaces it, and the Basque entry does not reload.
+    // The English description replaces it; the Basque entry shows the Basque text again.
     MainForm->Instructions2->trigger();
     EXPECT_EQ(FirstLine(OutputDescriptionForm->RichEdit1),
               "Zirtelak (Zirtel): description of the output fields");
@@ -114,8 +125,18 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
     MainForm->OutputFields1->trigger();
     EXPECT_TRUE(OutputDescriptionForm->isVisible());
     EXPECT_EQ(FirstLine(OutputDescriptionForm->RichEdit1),
+              "Zirtelak (Zirtel): irteerako eremuen deskribapena");
+    MainForm->Instructions2->trigger();
+    EXPECT_EQ(FirstLine(OutputDescriptionForm->RichEdit1),
               "Zirtelak (Zirtel): description of the output fields");
     EXPECT_TRUE(Fb.Messages.empty());
+    // Ctrl+End scrolls to the end, Escape closes the window.
+    QScrollBar* bar = OutputDescriptionForm->RichEdit1->verticalScrollBar();
+    QTest::keyClick(OutputDescriptionForm->RichEdit1, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(OutputDescriptionForm->RichEdit1, Qt::Key_Escape);
+    EXPECT_FALSE(OutputDescriptionForm->isVisible());
 }
 
 TEST_F(HelpWindows, MissingHelpFilesAreReportedWhenTheirWindowIsOpened) {

@@ -134,21 +134,21 @@ TEST_F(ResultsWindow, CopyingTheSelectionAndEverything) {
     MainForm->NeighbourStats1->trigger();
     QClipboard* clip = QGuiApplication::clipboard();
 
-    // "&Kopiatu": the selection of the view, tabs between cells, CR after each row.
+    // "&Kopiatu": the selection of the view, tabs between cells, CR LF after each row.
     SelectInView(1, 1, 2, 2);
     MainForm->Copy2->trigger();
-    EXPECT_EQ(Clipboard(), "etxe\t 120.50\rmendi\t  42.25\r");
+    EXPECT_EQ(Clipboard(), "etxe\t 120.50\r\nmendi\t  42.25\r\n");
     SelectInView(2, 3, 2, 3);
     MainForm->Copy2->trigger();
-    EXPECT_EQ(Clipboard(), "   3.00\r");
+    EXPECT_EQ(Clipboard(), "   3.00\r\n");
     SelectInView(1, 3, 1, 3);
     MainForm->Copy2->trigger();
-    EXPECT_EQ(clip->text(), QString::fromUtf8("ñabar\r"));
+    EXPECT_EQ(clip->text(), QString::fromUtf8("ñabar\r\n"));
 
     // A press on a field's header selects it from the header row down to the last item.
     MainForm->OutputGridHeaderClick(2);
     MainForm->Copy2->trigger();
-    EXPECT_EQ(Clipboard(), "  H_MAIZT \r 120.50\r  42.25\r   3.00\r");
+    EXPECT_EQ(Clipboard(), "  H_MAIZT \r\n 120.50\r\n  42.25\r\n   3.00\r\n");
 
     // Ctrl+C copies the results even from the entry line, whose own text stays out.
     MainForm->show();
@@ -159,12 +159,12 @@ TEST_F(ResultsWindow, CopyingTheSelectionAndEverything) {
     MainForm->EditLine->setFocus();
     clip->setText("before");
     QTest::keyClick(MainForm->EditLine, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "  42.25\r");
+    EXPECT_EQ(Clipboard(), "  42.25\r\n");
     Output->setFocus();
     SelectInView(1, 1, 1, 2);
     clip->setText("before");
     QTest::keyClick(Output, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "etxe\rmendi\r");
+    EXPECT_EQ(Clipboard(), "etxe\r\nmendi\r\n");
     // ... and from the editor of an item cell.
     QTableView* stimulus = MainForm->StimulusGrid;
     stimulus->setFocus();
@@ -174,7 +174,7 @@ TEST_F(ResultsWindow, CopyingTheSelectionAndEverything) {
     ASSERT_NE(editor, stimulus);
     clip->setText("before");
     QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(Clipboard(), "etxe\rmendi\r");
+    EXPECT_EQ(Clipboard(), "etxe\r\nmendi\r\n");
     QTest::keyClick(editor, Qt::Key_Escape);
 
     // The pop-up's commands copy only when a grid opened the menu; otherwise a beep.
@@ -188,11 +188,11 @@ TEST_F(ResultsWindow, CopyingTheSelectionAndEverything) {
     MainForm->PopupMenu1->hide();
     MainForm->Copyall1->trigger();
     EXPECT_EQ(clip->text(),
-              QString::fromUtf8("Sarrera \t  H_MAIZT \retxe\t 120.50\rmendi\t  42.25\r"
-                                "ñabar\t   3.00\r"));
+              QString::fromUtf8("Sarrera \t  H_MAIZT \r\netxe\t 120.50\r\nmendi\t  42.25\r\n"
+                                "ñabar\t   3.00\r\n"));
     SelectInView(2, 1, 2, 1);
     MainForm->Copy1->trigger();
-    EXPECT_EQ(Clipboard(), " 120.50\r");
+    EXPECT_EQ(Clipboard(), " 120.50\r\n");
     EXPECT_EQ(Fb.Beeps, 2);
 }
 

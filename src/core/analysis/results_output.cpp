@@ -59,7 +59,7 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
 std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect) {
     if (rect.Empty()) return std::string();
     return JoinCells(grid, std::max(rect.Top, 0), rect.Bottom, std::max(rect.Left, 0), rect.Right,
-                     false, "\r");
+                     false, "\r\n");
 }
 
 std::string SelectionCopyText(const Workspace& ws) {
@@ -67,7 +67,7 @@ std::string SelectionCopyText(const Workspace& ws) {
 }
 
 std::string CopyAllText(const Workspace& ws) {
-    return JoinCells(ws.OutputGrid, 0, ws.NextRow - 1, 1, ws.NextCol - 1, false, "\r");
+    return JoinCells(ws.OutputGrid, 0, ws.NextRow - 1, 1, ws.NextCol - 1, false, "\r\n");
 }
 
 } // namespace zirtel

@@ -24,13 +24,13 @@ std::string OutputFileText(const Workspace& ws);
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);
 
 // Selection copy, Latin-1: each row of `rect` from top to bottom, its cells from the left to the
-// right column separated by tabs, the row ended by one CR. An empty rectangle gives no text.
+// right column separated by tabs, the row ended by CR LF. An empty rectangle gives no text.
 std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect);
 // The selection of the results grid.
 std::string SelectionCopyText(const Workspace& ws);
 
 // Copy all, Latin-1: rows 0 to NextRow - 1, in each the cells of columns 1 to NextCol - 1
-// separated by tabs, the row ended by one CR.
+// separated by tabs, the row ended by CR LF.
 std::string CopyAllText(const Workspace& ws);
 
 } // namespace zirtel

@@ -32,6 +32,8 @@ void Workspace::AfterEntry() {
 
 Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
     const std::string item = LowerLatin1(Trim(text));
+    // An empty line enters nothing and says nothing.
+    if (item.empty()) return EntryResult::Empty;
     EntryResult result = EntryResult::Entered;
     if (FindItemRow(item, -1) > 0) {
         UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);

@@ -10,9 +10,8 @@
 namespace zirtel {
 namespace {
 
-// Vowels: a e i o u and their accented forms become A E I O U (ü becomes U). Inside a syllable
-// two vowels in a row are a falling diphthong (the syllabifier splits every other sequence), and
-// its second element is a glide: i becomes y (ai ei oi ui), u becomes w (au eu).
+// Vowels: a e i o u and their accented forms become A E I O U (ü becomes U). The second element
+// of a falling diphthong is a glide: i becomes y (ai ei oi ui), u becomes w (au eu).
 std::string VowelPhoneme(char letter, bool secondOfDiphthong) {
     const char base = FoldAccents(std::string_view(&letter, 1))[0];
     if (secondOfDiphthong && base == 'i') return "y";
@@ -31,21 +30,26 @@ std::string VowelPhoneme(char letter, bool secondOfDiphthong) {
     }
 }
 
-// Digraphs, each written as its own phonemes: tx -> t x, ts -> t s, tz -> t T, rr -> R,
-// ll -> L; dd and tt have no symbol of their own and keep their letters (d d, t t).
+// Digraphs: tx -> t x, ts -> t s, tz -> t T, ch -> t x (chef), rr -> R, ll -> L, sh -> x
+// (flash), tt -> t and dd -> j (the palatal stops, which have no symbol of their own), qu
+// before e or i -> k (its u is silent).
 std::string DigraphPhonemes(char first, char second) {
     if (first == 't' && second == 'x') return "tx";
     if (first == 't' && second == 's') return "ts";
     if (first == 't' && second == 'z') return "tT";
+    if (first == 't') return "t";
+    if (first == 'c') return "tx";
+    if (first == 's') return "x";
+    if (first == 'q') return "k";
     if (first == 'r') return "R";
     if (first == 'l') return "L";
-    if (first == 'd') return "dd";
-    return "tt";
+    return "j"; // dd
 }
 
 // Single consonant letters: r at the start of the word -> R, elsewhere r; s -> s; z -> T;
 // x -> x; ñ -> J; c, k, q -> k; v -> b; h is silent; j -> j; y -> j; w -> w; b d f g l m n p t
-// stay as they are. (n before k or g is settled afterwards, over the whole word.)
+// stay as they are, except t before ch, which is silent (ketchup). (n before k or g, b or p is
+// settled afterwards, over the whole word.)
 std::string ConsonantPhoneme(char letter, bool wordInitial) {
     switch (letter) {
     case 'r':
@@ -90,38 +94,47 @@ Pronunciation Pronounce(std::string_view word) {
         return result;
     }
 
-    // Phonemes syllable by syllable; '-' marks the boundaries.
+    // Phonemes unit by unit; '-' marks the syllable boundaries, which fall between units.
+    std::vector<std::size_t> syllableStarts;
+    std::size_t offset = 0;
+    for (const std::string& syl : syllables) {
+        syllableStarts.push_back(offset);
+        offset += syl.size();
+    }
+    const std::vector<SpellingUnit> units = SpellingUnits(lower);
     std::string phonemes;
-    bool wordStart = true;
-    for (std::size_t s = 0; s < syllables.size(); ++s) {
-        if (s > 0) phonemes += '-';
-        const std::string& syl = syllables[s];
-        bool afterVowel = false;
-        for (std::size_t i = 0; i < syl.size();) {
-            const char c = syl[i];
-            if (IsVowelLetter(c)) {
-                phonemes += VowelPhoneme(c, afterVowel);
-                afterVowel = true;
-                ++i;
-            } else if (i + 1 < syl.size() && IsConsonantDigraph(c, syl[i + 1])) {
-                phonemes += DigraphPhonemes(c, syl[i + 1]);
-                afterVowel = false;
-                i += 2;
-            } else {
-                phonemes += ConsonantPhoneme(c, wordStart);
-                afterVowel = false;
-                ++i;
-            }
-            wordStart = false;
+    std::size_t nextSyllable = 1;
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        const SpellingUnit& u = units[k];
+        if (nextSyllable < syllableStarts.size() && u.Start == syllableStarts[nextSyllable]) {
+            phonemes += '-';
+            ++nextSyllable;
+        }
+        const char c = lower[u.Start];
+        if (u.Nucleus && c == 'y') {
+            phonemes += 'I'; // y after a consonant is the vowel i
+        } else if (u.Nucleus) {
+            phonemes += VowelPhoneme(c, false);
+            if (u.Length == 2) phonemes += VowelPhoneme(lower[u.Start + 1], true);
+        } else if (u.Length == 2) {
+            phonemes += DigraphPhonemes(c, lower[u.Start + 1]);
+        } else if (c == 't' && k + 1 < units.size() && units[k + 1].Length == 2 &&
+                   lower[units[k + 1].Start] == 'c') {
+            // t before ch is silent
+        } else {
+            phonemes += ConsonantPhoneme(c, u.Start == 0);
         }
     }
 
-    // n before k or g (the next phoneme, across a syllable boundary too) is the velar nasal N.
+    // n before k or g (the next phoneme, across a syllable boundary too) is the velar nasal N,
+    // before b or p the labial m.
     for (std::size_t i = 0; i < phonemes.size(); ++i) {
         if (phonemes[i] != 'n') continue;
         std::size_t j = i + 1;
         if (j < phonemes.size() && phonemes[j] == '-') ++j;
-        if (j < phonemes.size() && (phonemes[j] == 'k' || phonemes[j] == 'g')) phonemes[i] = 'N';
+        if (j >= phonemes.size()) continue;
+        if (phonemes[j] == 'k' || phonemes[j] == 'g') phonemes[i] = 'N';
+        if (phonemes[j] == 'b' || phonemes[j] == 'p') phonemes[i] = 'm';
     }
     result.Text = std::move(phonemes);
     return result;

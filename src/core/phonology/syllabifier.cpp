@@ -3,18 +3,11 @@
 #include <cstddef>
 
 #include "core/measures/letters.h"
+#include "core/phonology/pronunciation_rules.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
 namespace {
-
-// A letter or digraph of the word: a nucleus (one vowel or a diphthong) or a consonant
-// (one letter or a digraph).
-struct Unit {
-    std::size_t Start = 0;
-    std::size_t Length = 0;
-    bool Nucleus = false;
-};
 
 // Stop + liquid clusters that begin a syllable together.
 bool IsOnsetCluster(char first, char second) {
@@ -26,38 +19,62 @@ bool IsOnsetCluster(char first, char second) {
     return false;
 }
 
-std::vector<Unit> SplitUnits(const std::string& lower) {
-    std::vector<Unit> units;
+bool IsConsonantLetter(char c) {
+    return IsCoveredLetter(c) && !IsVowelLetter(c) && c != 'y';
+}
+
+// Whether the letter at `i` is a nucleus: a vowel letter, or y after a consonant letter other
+// than a w that follows a vowel (there w and y are glides: newyork, lawyer).
+bool IsNucleusAt(const std::string& lower, std::size_t i) {
+    if (IsVowelLetter(lower[i])) return true;
+    if (lower[i] != 'y' || i == 0 || !IsConsonantLetter(lower[i - 1])) return false;
+    return !(lower[i - 1] == 'w' && i >= 2 && IsVowelLetter(lower[i - 2]));
+}
+
+// Whether the letters at `i` and `i + 1` are one consonant: tx ts tz tt rr ll dd ch sh, qu
+// before e or i; sh is s + h in the prefix des- (deshidratatu).
+bool IsDigraphAt(const std::string& lower, std::size_t i) {
+    if (i + 1 >= lower.size()) return false;
+    const char first = lower[i], second = lower[i + 1];
+    switch (first) {
+    case 't':
+        return second == 'x' || second == 's' || second == 'z' || second == 't';
+    case 'r':
+    case 'l':
+    case 'd':
+        return second == first;
+    case 'c':
+        return second == 'h';
+    case 's':
+        return second == 'h' && !(i == 2 && lower.compare(0, 2, "de") == 0);
+    case 'q': {
+        if (second != 'u' || i + 2 >= lower.size()) return false;
+        const char after = FoldAccents(std::string_view(&lower[i + 2], 1))[0];
+        return after == 'e' || after == 'i';
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::vector<SpellingUnit> SpellingUnits(std::string_view lowerWord) {
+    const std::string lower(lowerWord);
+    std::vector<SpellingUnit> units;
     std::size_t i = 0;
     while (i < lower.size()) {
-        Unit u;
+        SpellingUnit u;
         u.Start = i;
-        u.Nucleus = IsVowelLetter(lower[i]);
-        const bool pair =
-            i + 1 < lower.size() && (u.Nucleus ? IsFallingDiphthong(lower[i], lower[i + 1])
-                                               : IsConsonantDigraph(lower[i], lower[i + 1]));
+        u.Nucleus = IsNucleusAt(lower, i);
+        const bool pair = u.Nucleus ? i + 1 < lower.size() && lower[i] != 'y' &&
+                                          IsFallingDiphthong(lower[i], lower[i + 1])
+                                    : IsDigraphAt(lower, i);
         u.Length = pair ? 2 : 1;
         units.push_back(u);
         i += u.Length;
     }
     return units;
-}
-
-} // namespace
-
-bool IsConsonantDigraph(char first, char second) {
-    switch (first) {
-    case 't':
-        return second == 'x' || second == 's' || second == 'z' || second == 't';
-    case 'r':
-        return second == 'r';
-    case 'l':
-        return second == 'l';
-    case 'd':
-        return second == 'd';
-    default:
-        return false;
-    }
 }
 
 bool IsFallingDiphthong(char first, char second) {
@@ -70,7 +87,7 @@ bool IsFallingDiphthong(char first, char second) {
 
 std::vector<std::string> OrthographicSyllables(std::string_view word) {
     const std::string lower = LowerLatin1(word);
-    const std::vector<Unit> units = SplitUnits(lower);
+    const std::vector<SpellingUnit> units = SpellingUnits(lower);
     std::vector<std::size_t> nuclei; // unit numbers of the nuclei
     for (std::size_t k = 0; k < units.size(); ++k)
         if (units[k].Nucleus) nuclei.push_back(k);
@@ -88,8 +105,8 @@ std::vector<std::string> OrthographicSyllables(std::string_view word) {
         if (count == 1) {
             begin = first;
         } else if (count >= 2) {
-            const Unit& a = units[next - 2];
-            const Unit& b = units[next - 1];
+            const SpellingUnit& a = units[next - 2];
+            const SpellingUnit& b = units[next - 1];
             const bool cluster =
                 a.Length == 1 && b.Length == 1 && IsOnsetCluster(lower[a.Start], lower[b.Start]);
             begin = cluster ? next - 2 : next - 1;

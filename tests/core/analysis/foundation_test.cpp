@@ -54,7 +54,7 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     EXPECT_EQ(Out(3, 0), "   N   ");
     EXPECT_EQ(WS.OutputGrid.ColWidth(3), 75);
 
-    // Every field ticked: the grid widens past its 67 columns; NATL has no header.
+    // Every field ticked: the grid widens past its 67 columns; NATL is labelled too.
     for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
     WS.Decimals = 4;
     WS.AssignColumns();
@@ -63,7 +63,7 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     EXPECT_EQ(WS.Col_OSM3_MAX, 84);
     EXPECT_EQ(Out(84, 0), "  OSM3_MAX  ");
     EXPECT_EQ(Out(WS.Col_USER1, 0), "Undefined");
-    EXPECT_EQ(Out(WS.Col_NATL, 0), "");
+    EXPECT_EQ(Out(WS.Col_NATL, 0), " NATL ");
     EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_H_MAIZT), 123);
     EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_AHOSKERA), 150);
     EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_1F), 30);
@@ -82,11 +82,12 @@ TEST_F(Foundation, TypedItemsAreTrimmedLowerCasedAndNeverStoredTwice) {
               Workspace::EntryResult::Entered); // accented capitals too
     EXPECT_EQ(Out(1, 2), "\xF1"
                          "abar");
-    // An empty entry matches the first empty item cell.
-    EXPECT_EQ(WS.EnterTypedItem(""), Workspace::EntryResult::Duplicate);
+    // An empty or blank entry enters nothing and says nothing.
+    EXPECT_EQ(WS.EnterTypedItem(""), Workspace::EntryResult::Empty);
+    EXPECT_EQ(WS.EnterTypedItem("  \t "), Workspace::EntryResult::Empty);
     const RecordedMessage dup{"Abisua", "Elementu hori dagoeneko sartuta dago.",
                               MessageButtons::Ok};
-    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{dup, dup, dup}));
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{dup, dup}));
     EXPECT_EQ(WS.NextRow, 3);
     EXPECT_EQ(Out(1, 3), "");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 3), "3"); // placeholder still there
@@ -197,12 +198,14 @@ TEST_F(Foundation, LengthLimitsAndAnalysingTheSelection) {
     EXPECT_EQ(Fb.Progresses[0]->Label, "Analysing all items ...");
     EXPECT_EQ(Fb.Progresses[0]->Max, 30);
     EXPECT_FALSE(Fb.Progresses[0]->Open);
-    // Selected: a one-letter item gives the message too.
+    // Selected: a one-letter item is said to be too short.
     Fb.Clear();
-    WS.SelectStimulusRows(1, 2);
+    WS.SelectStimulusRows(1, 3);
     std::string edit;
     WS.AnalyseSelected(edit);
-    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
+    const RecordedMessage shortItem{"Errorea", "Itemak gutxienez 2 letra izan behar ditu",
+                                    MessageButtons::Ok};
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{shortItem, length}));
     EXPECT_TRUE(Fb.Progresses.empty());
 }
 

@@ -176,21 +176,22 @@ TEST(ResultsFile, SaveThroughALinkOrIntoAPipe) {
 TEST(ResultsClipboard, SelectionCopy) {
     TwoItems t;
     StringGrid& grid = t.ws.OutputGrid;
-    // One cell: its text and one CR.
+    // One cell: its text and CR LF.
     grid.SetSelection(GridRect{2, 1, 2, 1});
-    EXPECT_EQ(SelectionCopyText(t.ws), " 120.50\r");
-    // A block: tabs between cells, no tab at a row's end, CR without LF.
+    EXPECT_EQ(SelectionCopyText(t.ws), " 120.50\r\n");
+    // A block: tabs between cells, no tab at a row's end, CR LF after each row.
     grid.SetSelection(GridRect{1, 0, 2, 2});
-    EXPECT_EQ(SelectionCopyText(t.ws), "Sarrera \t  H_MAIZT \retxe\t 120.50\rmendi\t  42.25\r");
+    EXPECT_EQ(SelectionCopyText(t.ws),
+              "Sarrera \t  H_MAIZT \r\netxe\t 120.50\r\nmendi\t  42.25\r\n");
     // Empty cells past the results still count as cells.
     grid.SetSelection(GridRect{2, 2, 3, 3});
-    EXPECT_EQ(SelectionCopyText(t.ws), "  42.25\t\r\t\r");
+    EXPECT_EQ(SelectionCopyText(t.ws), "  42.25\t\r\n\t\r\n");
     // Text stays Latin-1 for the clipboard.
     t.ws.EnterTypedItem("\xF1"
                         "abar");
     grid.SetSelection(GridRect{1, 3, 1, 3});
     EXPECT_EQ(SelectionCopyText(t.ws), "\xF1"
-                                       "abar\r");
+                                       "abar\r\n");
     grid.SetSelection(GridRect{2, 1, 1, 1});
     EXPECT_EQ(SelectionCopyText(t.ws), "");
 }
@@ -198,11 +199,11 @@ TEST(ResultsClipboard, SelectionCopy) {
 TEST(ResultsClipboard, CopyAll) {
     TwoItems t;
     // Rows 0 to NextRow - 1: no empty last row, no trailing tab.
-    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \t  H_MAIZT \retxe\t 120.50\rmendi\t  42.25\r");
+    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \t  H_MAIZT \r\netxe\t 120.50\r\nmendi\t  42.25\r\n");
     // No field shown: only the item column.
     t.ws.Options.UntickAllFields();
     t.ws.AssignColumns();
-    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \retxe\rmendi\r");
+    EXPECT_EQ(CopyAllText(t.ws), "Sarrera \r\netxe\r\nmendi\r\n");
 }
 
 } // namespace
