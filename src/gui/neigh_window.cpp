@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/neighbours/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
@@ -103,12 +104,20 @@ void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
 
 namespace {
 
+// Whether a field that `writer` measures is shown.
+bool FamilyShown(const Workspace& ws, FieldWriter writer) {
+    for (const FieldInfo& f : FieldCatalogue())
+        if (f.Writer == writer && ws.Shown(f.Col)) return true;
+    return false;
+}
+
 bool OrthoListFilled(const Workspace& ws) {
-    return ws.ShowNeighbourList && OrthoNeighbourSearchWanted(ws);
+    return ws.ShowNeighbourList &&
+           (FamilyShown(ws, &FindOrthoNeighbours) || ws.IncludeDeletionNs || ws.IncludeAdditionNs);
 }
 
 bool PhonListFilled(const Workspace& ws) {
-    return PhonNeighbourFieldsShown(ws);
+    return FamilyShown(ws, &AnalysePhonNeighbours);
 }
 
 constexpr const char* kOrthoNoFieldsText =
