@@ -21,7 +21,7 @@ namespace zirtel {
 namespace {
 // The groups in the dialog's four columns.
 const std::vector<std::vector<int>> kColumns = {
-    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7}, {8, 9, 10, 11}};
+    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7, 14}, {8, 9, 10, 11}};
 } // namespace
 
 TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
 #include "core/neighbours/neighbour_list.h"

@@ -77,6 +77,7 @@ void Workspace::PrepareGrids() {
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
     LemmasCurrent = false;
     // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
     UserFields = {};
@@ -88,6 +89,7 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
 void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();
