@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -27,6 +29,14 @@ namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Set by SIGINT while a batch run is under way; the analysis asks it between items.
+std::atomic<bool> gInterrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void OnInterrupt(int) {
+    gInterrupted.store(true);
+}
 
 constexpr std::string_view kUsage =
     "Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST] [--lemmas] [--decimals N]\n"
@@ -216,8 +226,9 @@ bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
 }
 
 int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostream& err,
-        bool terminal) {
+        bool terminal, const std::atomic<bool>* interrupted) {
     StreamFeedback ui(err, terminal);
+    ui.SetCancelFlag(interrupted);
     Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : ProgramFolder(argv0));
     if (req.Fields) TickFields(ws.Options, *req.Fields);
     ws.Startup();
@@ -255,7 +266,11 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
     ws.Options.SetTicked("NListBox", req.NeighbourList);
     ws.AssignColumns();
     if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
-    ws.AnalyseAll();
+    // Interrupted, the run stops between items and writes nothing.
+    if (!ws.AnalyseAll() || ui.Cancelled()) {
+        err << "zirtel: interrupted; nothing written\n";
+        return kBatchInterrupted;
+    }
 
     int status = kBatchOk;
     if (req.Output) {
@@ -290,7 +305,7 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
 }
 
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool terminal) {
+               bool terminal, const std::atomic<bool>* interrupted) {
     BatchRequest req;
     try {
         req = ParseArguments(argc, argv);
@@ -306,18 +321,26 @@ int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostrea
         out << "zirtel " << ZIRTEL_VERSION << '\n';
         return out.flush() ? kBatchOk : kBatchFileError;
     }
-    return Run(req, argc > 0 ? argv[0] : nullptr, out, err, terminal);
+    return Run(req, argc > 0 ? argv[0] : nullptr, out, err, terminal, interrupted);
 }
 
 } // namespace
 
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false);
+    return RunBatchOn(argc, argv, out, err, false, nullptr);
 }
 
 int RunBatch(int argc, const char* const* argv) {
     std::ios::sync_with_stdio(false);
-    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    struct sigaction action {};
+    action.sa_handler = &OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ::sigaction(SIGINT, &action, &previous);
+    const int status =
+        RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, &gInterrupted);
+    ::sigaction(SIGINT, &previous, nullptr);
+    return status;
 }
 
 } // namespace zirtel

@@ -79,11 +79,11 @@ void TMainForm::View1Click() {
     if (!Options) return;
     Options->SelectItem(WS_->Decimals);
     if (Options->exec() != QDialog::Accepted) return;
+    const Workspace::Operation op(*WS_);
     WS_->Decimals = Options->Decimals();
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     AssignColumns();
     WS_->AnalyseAll();
-    RefreshGrids();
 }
 
 } // namespace zirtel
