@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -36,6 +38,14 @@ namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Set by SIGINT while a batch run is under way; the analysis asks it between items.
+std::atomic<bool> gInterrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void OnInterrupt(int) {
+    gInterrupted.store(true);
+}
 
 constexpr std::string_view kUsage =
     "Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST] [--lemmas] [--decimals N]\n"
@@ -320,8 +330,9 @@ std::optional<std::string> SameFileTwice(const BatchRequest& req, const fs::path
 }
 
 int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std::ostream& out,
-        std::ostream& err, bool terminal) {
+        std::ostream& err, bool terminal, const std::atomic<bool>* interrupted) {
     StreamFeedback ui(err, terminal);
+    ui.SetCancelFlag(interrupted);
     const fs::path dataDir =
         req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0));
     if (const auto twice = SameFileTwice(req, dataDir)) {
@@ -398,7 +409,11 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
                 ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
     ws.AssignColumns();
     if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
-    ws.AnalyseAll();
+    // Interrupted, the run stops between items and writes nothing.
+    if (!ws.AnalyseAll() || ui.Cancelled()) {
+        err << "zirtel: interrupted; nothing written\n";
+        return kBatchInterrupted;
+    }
 
     int status = kBatchOk;
     const ResultsStyle style{req.Missing, req.Plain};
@@ -462,7 +477,7 @@ std::string Usage(const BatchStart& start) {
 }
 
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool terminal, const BatchStart& start) {
+               bool terminal, const BatchStart& start, const std::atomic<bool>* interrupted) {
     if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
     if (IsSelectionInvocation(argc, argv)) return RunSelection(argc, argv, out, err);
     BatchRequest req;
@@ -488,28 +503,41 @@ int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostrea
     run.Items = *req.Items;
     run.Missing = req.Missing;
     run.Plain = req.Plain;
-    return Run(req, run, argc > 0 ? argv[0] : nullptr, out, err, terminal);
+    return Run(req, run, argc > 0 ? argv[0] : nullptr, out, err, terminal, interrupted);
+}
+
+// Runs on the standard streams with SIGINT caught: an interrupted analysis writes nothing and
+// ends with kBatchInterrupted.
+int RunInterruptible(int argc, const char* const* argv, const BatchStart& start) {
+    struct sigaction action {};
+    action.sa_handler = &OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ::sigaction(SIGINT, &action, &previous);
+    const int status = RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
+                                  start, &gInterrupted);
+    ::sigaction(SIGINT, &previous, nullptr);
+    return status;
 }
 
 } // namespace
 
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false, BatchStart{});
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{}, nullptr);
 }
 
 int RunBatch(int argc, const char* const* argv) {
     std::ios::sync_with_stdio(false);
-    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, BatchStart{});
+    return RunInterruptible(argc, argv, BatchStart{});
 }
 
 int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false, BatchStart{"zirtel-batch", true});
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{"zirtel-batch", true}, nullptr);
 }
 
 int RunBatchProgram(int argc, const char* const* argv) {
     std::ios::sync_with_stdio(false);
-    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
-                      BatchStart{"zirtel-batch", true});
+    return RunInterruptible(argc, argv, BatchStart{"zirtel-batch", true});
 }
 
 } // namespace zirtel

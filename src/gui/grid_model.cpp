@@ -77,14 +77,15 @@ void GridModel::Sync(QTableView* view) {
         Rows_ = rows;
         Cols_ = cols;
         endResetModel();
-    } else if (!changes.Cells.Empty()) {
-        if (changes.Cells.Top <= 0)
-            emit headerDataChanged(Qt::Horizontal, changes.Cells.Left, changes.Cells.Right);
-        const int top = std::max(changes.Cells.Top, 1);
-        if (changes.Cells.Bottom >= top && Rows_ > 0)
-            emit dataChanged(index(ModelRow(top), changes.Cells.Left),
-                             index(std::min(ModelRow(changes.Cells.Bottom), Rows_ - 1),
-                                   std::min(changes.Cells.Right, Cols_ - 1)));
+    } else {
+        const GridRect& cells = changes.Cells;
+        if (!cells.Empty() && cells.Top <= 0)
+            emit headerDataChanged(Qt::Horizontal, cells.Left, cells.Right);
+        const int top = std::max(cells.Top, 1);
+        if (!cells.Empty() && cells.Bottom >= top && Rows_ > 0)
+            emit dataChanged(index(ModelRow(top), cells.Left),
+                             index(std::min(ModelRow(cells.Bottom), Rows_ - 1),
+                                   std::min(cells.Right, Cols_ - 1)));
     }
     if (view) ApplyGridView(Grid_, view);
 }

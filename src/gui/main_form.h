@@ -44,7 +44,7 @@ class TMainForm : public QMainWindow {
 
     Workspace& WS() { return *WS_; }
     Feedback& UI() { return *Feedback_; }
-    // Shows the engine's grids again after an engine operation.
+    // Shows the engine's grids as they are now (the workspace calls it after each operation).
     void RefreshGrids();
     // Whether analysed results are shown that have not been saved since they changed.
     bool HasUnsavedResults() const;

@@ -14,20 +14,25 @@ std::string ShortItemText() {
 }
 } // namespace
 
-void Workspace::AnalyseAll() {
+bool Workspace::AnalyseAll() {
+    const Operation op(*this);
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     const int rows = OutputGrid.RowCount();
     auto progress = UI.OpenProgress("Analysing all items ...", "", rows);
+    progress->AllowCancel();
     BusyCursor busy(UI);
     for (int r = 1; r < rows; ++r) {
+        if (UI.Cancelled()) return false;
         if (Item(r).size() > 1) AnalyseItem(r);
         progress->Step();
     }
     progress->SetPosition(rows);
+    return true;
 }
 
 void Workspace::AnalyseSelected(std::string& editLine) {
+    const Operation op(*this);
     const int outputTop = OutputGrid.TopRow();
     const int stimulusTop = StimulusGrid.TopRow();
     const GridRect sel = StimulusGrid.Selection();
@@ -47,6 +52,7 @@ void Workspace::AnalyseSelected(std::string& editLine) {
 }
 
 void Workspace::AnalyseItem(int row) {
+    const Operation op(*this);
     // A row shows the latest analysis only: its field cells are emptied first.
     for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
 
@@ -69,6 +75,7 @@ void Workspace::AnalyseItem(int row) {
 }
 
 void Workspace::MeasureRow(FieldWriter writer, int row) {
+    const Operation op(*this);
     MeasureContext ctx = Measures(true);
     Cells_.Start(Item(row), ShownFields(), Decimals);
     writer(ctx, Cells_);

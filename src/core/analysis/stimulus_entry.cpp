@@ -31,6 +31,7 @@ void Workspace::AfterEntry() {
 }
 
 Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
+    const Operation op(*this);
     const std::string item = LowerLatin1(Trim(text));
     // An empty line enters nothing and says nothing.
     if (item.empty()) return EntryResult::Empty;
@@ -55,6 +56,7 @@ void Workspace::EnterAtNextRow(const std::string& item) {
 }
 
 Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
+    const Operation op(*this);
     if (row < 1) return EntryResult::Duplicate;
     const std::string text = StimulusGrid.Cell(0, row);
     // The row's own item is not a duplicate of itself.
@@ -73,6 +75,7 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
 }
 
 void Workspace::PasteItems(const std::string& text) {
+    const Operation op(*this);
     const std::string_view clip = std::string_view(text).substr(0, kMaxPasteChars);
     std::string current;
     int r = NextRow;
@@ -100,6 +103,7 @@ void Workspace::PasteItems(const std::string& text) {
 }
 
 void Workspace::ClearItems() {
+    const Operation op(*this);
     const int rows = std::max(OutputGrid.RowCount(), StimulusGrid.RowCount());
     for (int r = 1; r < rows; ++r) {
         OutputGrid.ClearRow(r);
@@ -164,6 +168,7 @@ constexpr std::size_t kRefusedShown = 5;
 } // namespace
 
 bool Workspace::ReadInputFile(const std::filesystem::path& path) {
+    const Operation op(*this);
     ReadProblem problem = ReadProblem::None;
     std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark, kMaxTextFileBytes, &problem);
     if (!file) {

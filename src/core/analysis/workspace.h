@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,9 @@ namespace zirtel {
 
 inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
 inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
+// The item grid's one column and the rows of both grids, in pixels (the windows draw them so).
+inline constexpr int kStimulusColWidth = 300;
+inline constexpr int kGridRowHeight = 25;
 
 class Workspace : public FieldColumns {
   public:
@@ -39,7 +43,29 @@ class Workspace : public FieldColumns {
     Feedback& UI;
     std::filesystem::path AppDir;
 
+    // ---- Change notices ----
+    // `observer` is told after each operation that may have changed what the windows show (the
+    // grids, the neighbour lists, the options): once, when the outermost of nested operations
+    // ends. The main window refreshes its views there.
+    void SetChangeObserver(std::function<void()> observer) { Observer_ = std::move(observer); }
+    // One operation for the life of the scope. The engine's operations open one; a window opens
+    // one around several operations, or around its own changes to the grids, to be told once.
+    class Operation {
+      public:
+        explicit Operation(Workspace& ws) : WS_(ws) { ++WS_.OperationDepth_; }
+        ~Operation() {
+            if (--WS_.OperationDepth_ == 0 && WS_.Observer_) WS_.Observer_();
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+      private:
+        Workspace& WS_;
+    };
+
   private:
+    std::function<void()> Observer_;
+    int OperationDepth_ = 0;
     MeasureTables Tables_; // before the views of it below
 
   public:
@@ -102,7 +128,9 @@ class Workspace : public FieldColumns {
     void ClearItems();
 
     // ---- Analysis ----
-    void AnalyseAll();
+    // Analyses every item row under a progress window that can be cancelled: cancelled, it
+    // stops before the next item and keeps the rows done so far (false then).
+    bool AnalyseAll();
     // Analyses the rows selected in the item grid. While no item has been entered yet, a
     // non-empty entry line is entered first: it is then cleared (`editLine` is emptied).
     void AnalyseSelected(std::string& editLine);

@@ -47,6 +47,7 @@ float UserField::ValueOf(std::string_view word) const {
 
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
     if (number < 0 || number > 2) return false;
+    const Workspace::Operation op(ws);
     const int t = number + 1;
     UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
 
