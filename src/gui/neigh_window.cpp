@@ -110,23 +110,14 @@ void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
 
 namespace {
 
-// Whether a field that `writer` measures is shown.
-bool FamilyShown(const Workspace& ws, FieldWriter writer) {
-    for (const FieldInfo& f : FieldCatalogue())
-        if (f.Writer == writer && ws.Shown(f.Col)) return true;
-    return false;
-}
-
 // The orthographic search lists while the list is shown and one of its fields is shown, or
 // deletion or addition neighbours are to be listed.
 bool OrthoListFilled(const Workspace& ws) {
-    return ws.ShowNeighbourList &&
-           (FamilyShown(ws, static_cast<FieldWriter>(&FindOrthoNeighbours)) ||
-            ws.IncludeDeletionNs || ws.IncludeAdditionNs);
+    return ws.ShowNeighbourList && OrthoNeighbourSearchWanted(ws);
 }
 
 bool PhonListFilled(const Workspace& ws) {
-    return FamilyShown(ws, &AnalysePhonNeighbours);
+    return PhonNeighbourFieldsShown(ws);
 }
 
 constexpr const char* kOrthoNoFieldsText =
