@@ -95,6 +95,11 @@ void Workspace::UseWholeWordLexicon() {
     AnalyseAll();
 }
 
+void Workspace::WholeWordsReplaced() {
+    Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
+}
+
 void Workspace::UseLemmaLexicon() {
     LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);
     LemmasCurrent = true;
