@@ -131,8 +131,10 @@ void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
             Need(t, 3, "pool items FILE");
             d.PoolIsLexicon = false;
             d.PoolFile.clear();
-            for (std::size_t i = 2; i < t.size(); ++i) // a file name may hold blanks
-                d.PoolFile += (i > 2 ? " " : "") + std::string(t[i]);
+            for (std::size_t i = 2; i < t.size(); ++i) { // a file name may hold blanks
+                if (i > 2) d.PoolFile += ' ';
+                d.PoolFile += t[i];
+            }
         } else {
             throw LineError{"pool must be 'lexicon' or 'items FILE', not '" + std::string(t[1]) +
                             "'"};
@@ -252,8 +254,14 @@ std::string DesignText(const Design& d) {
                DesignNumber(f.Range.High) + "\n";
     for (const DesignSplit& s : d.Splits) {
         out += "split " + FieldName(s.Field);
-        for (const ValueRange& l : s.Levels)
-            out += " " + DesignNumber(l.Low) + "-" + DesignNumber(l.High);
+        // Appended piece by piece: GCC 12 at -O3 mistakes `" " + string&&` for an overlapping
+        // copy (-Wrestrict).
+        for (const ValueRange& l : s.Levels) {
+            out += ' ';
+            out += DesignNumber(l.Low);
+            out += '-';
+            out += DesignNumber(l.High);
+        }
         out += "\n";
     }
     for (const DesignControl& c : d.Controls) {
