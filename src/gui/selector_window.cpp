@@ -199,9 +199,14 @@ void TSelectorWindow::TextToForm() {
         addLine("filter", f.Field, DesignNumber(f.Range.Low) + " " + DesignNumber(f.Range.High));
     for (const DesignSplit& s : d.Splits) {
         std::string levels;
-        for (const ValueRange& l : s.Levels)
-            levels +=
-                (levels.empty() ? "" : " ") + DesignNumber(l.Low) + "-" + DesignNumber(l.High);
+        // Appended piece by piece: GCC 12 at -O3 mistakes `"text" + string&&` for an
+        // overlapping copy (-Wrestrict).
+        for (const ValueRange& l : s.Levels) {
+            if (!levels.empty()) levels += ' ';
+            levels += DesignNumber(l.Low);
+            levels += '-';
+            levels += DesignNumber(l.High);
+        }
         addLine("split", s.Field, levels);
     }
     for (const DesignControl& c : d.Controls)

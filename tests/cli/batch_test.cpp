@@ -118,18 +118,18 @@ TEST(Batch, LevenshteinNeighbourhoodAndZipf) {
     EXPECT_EQ(o.Status, 0);
     EXPECT_EQ(o.Out, "Sarrera \t OLD20 \t PLD20 \t ZIPF \t\r\n"
                      "lagun\t   1.75\t   1.75\t   5.83\t\r\n"
-                     "LAGUN\t   1.75\t   1.75\t   5.83\t\r\n"
+                     "lagun\t   1.75\t   1.75\t   5.83\t\r\n"
                      "lag\xC3\xBAn\t   1.75\t   1.75\t   3.40\t\r\n"
-                     "Laguna\t   1.80\t   -  \t   -  \t\r\n"
+                     "laguna\t   1.80\t   -  \t   -  \t\r\n"
                      "\t\t\t\t\r\n");
     o = Batch({"--batch", items, "--data-dir", data.string(), "--fields", "OLD20,PLD20,ZIPF",
                "--lemmas", "--decimals", "3"});
     EXPECT_EQ(o.Status, 0);
     EXPECT_EQ(o.Out, "Sarrera \t OLD20 \t PLD20 \t ZIPF \t\r\n"
                      "lagun\t  1.750\t  1.750\t  6.322\t\r\n"
-                     "LAGUN\t  1.750\t  1.750\t  6.322\t\r\n"
+                     "lagun\t  1.750\t  1.750\t  6.322\t\r\n"
                      "lag\xC3\xBAn\t  1.750\t  1.750\t   -  \t\r\n"
-                     "Laguna\t  1.800\t   -  \t   -  \t\r\n"
+                     "laguna\t  1.800\t   -  \t   -  \t\r\n"
                      "\t\t\t\t\r\n");
 }
 

@@ -98,7 +98,7 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
     // is an item.
     const QString english = InstructionsForm->RichEdit1->toPlainText();
     EXPECT_TRUE(english.contains("a last line without a line feed is an item too."));
-    EXPECT_FALSE(english.contains("ignored"));
+    EXPECT_FALSE(english.contains("after the last line feed is ignored"));
     OnNextDialog([] { InstructionsForm->accept(); });
     MainForm->Instructions1->trigger();
     EXPECT_TRUE(InstructionsForm->RichEdit1->toPlainText().contains(

@@ -97,6 +97,11 @@ void Workspace::UseWholeWordLexicon() {
     AnalyseAll();
 }
 
+void Workspace::WholeWordsReplaced() {
+    Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
+}
+
 void Workspace::UseLemmaLexicon() {
     const Operation op(*this);
     LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);

@@ -87,6 +87,9 @@ class Workspace : public FieldColumns {
     void UseWholeWordLexicon();
     // "&Lemak": load the lemma file, make it current, analyse all items.
     void UseLemmaLexicon();
+    // The whole-word lexicon was loaded from outside (the fuzz harness): the tables built from it
+    // are built again on demand.
+    void WholeWordsReplaced();
 
     // ---- Output columns and options ----
     int NextCol = 1;

@@ -147,7 +147,7 @@ class QuadFilter {
 
   private:
     std::array<std::uint8_t, 16> Query_;
-    int Least_, Limit_;
+    [[maybe_unused]] int Least_, Limit_; // read by the portable path only
 #if defined(__SSE2__)
     __m128i Low_, High_; // the query's coarse bins 0-7 and 8-15, each twice over
     __m128i AtLeast_, Below_;

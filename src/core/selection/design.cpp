@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
+#include <string_view>
 
 #include "core/analysis/field_catalogue.h"
 #include "core/text/latin1.h"
@@ -131,8 +133,10 @@ void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
             Need(t, 3, "pool items FILE");
             d.PoolIsLexicon = false;
             d.PoolFile.clear();
-            for (std::size_t i = 2; i < t.size(); ++i) // a file name may hold blanks
-                d.PoolFile += (i > 2 ? " " : "") + std::string(t[i]);
+            for (std::size_t i = 2; i < t.size(); ++i) { // a file name may hold blanks
+                if (i > 2) d.PoolFile += ' ';
+                d.PoolFile += t[i];
+            }
         } else {
             throw LineError{"pool must be 'lexicon' or 'items FILE', not '" + std::string(t[1]) +
                             "'"};
@@ -244,30 +248,39 @@ std::string DesignNumber(double value) {
 }
 
 std::string DesignText(const Design& d) {
-    std::string out = d.PoolIsLexicon ? "pool lexicon\n" : "pool items " + d.PoolFile + "\n";
-    if (d.Lemmas) out += "lemmas\n";
-    if (d.RulePronunciations) out += "rule-pronunciations\n";
+    // Appended piece by piece: GCC 12 at -O3 mistakes `"text" + string&&` for an overlapping copy
+    // (-Wrestrict).
+    std::string out;
+    auto put = [&out](std::initializer_list<std::string_view> pieces) {
+        for (std::string_view piece : pieces) out += piece;
+    };
+    if (d.PoolIsLexicon)
+        put({"pool lexicon\n"});
+    else
+        put({"pool items ", d.PoolFile, "\n"});
+    if (d.Lemmas) put({"lemmas\n"});
+    if (d.RulePronunciations) put({"rule-pronunciations\n"});
     for (const DesignFilter& f : d.Filters)
-        out += "filter " + FieldName(f.Field) + " " + DesignNumber(f.Range.Low) + " " +
-               DesignNumber(f.Range.High) + "\n";
+        put({"filter ", FieldName(f.Field), " ", DesignNumber(f.Range.Low), " ",
+             DesignNumber(f.Range.High), "\n"});
     for (const DesignSplit& s : d.Splits) {
-        out += "split " + FieldName(s.Field);
+        put({"split ", FieldName(s.Field)});
         for (const ValueRange& l : s.Levels)
-            out += " " + DesignNumber(l.Low) + "-" + DesignNumber(l.High);
-        out += "\n";
+            put({" ", DesignNumber(l.Low), "-", DesignNumber(l.High)});
+        put({"\n"});
     }
     for (const DesignControl& c : d.Controls) {
-        out += "control " + FieldName(c.Field);
-        if (!c.Exact) out += " " + DesignNumber(c.Offsets.Low) + " " + DesignNumber(c.Offsets.High);
-        out += "\n";
+        put({"control ", FieldName(c.Field)});
+        if (!c.Exact) put({" ", DesignNumber(c.Offsets.Low), " ", DesignNumber(c.Offsets.High)});
+        put({"\n"});
     }
     if (d.HasGenerate) {
-        out += "generate " + std::to_string(d.Rows) + " match ";
-        out += d.Match == ReferenceChoice::Balanced ? "balanced"
-               : d.Match == ReferenceChoice::First  ? "first"
-                                                    : "random";
-        if (d.Seed) out += " seed " + std::to_string(*d.Seed);
-        out += "\n";
+        put({"generate ", std::to_string(d.Rows), " match ",
+             d.Match == ReferenceChoice::Balanced ? "balanced"
+             : d.Match == ReferenceChoice::First  ? "first"
+                                                  : "random"});
+        if (d.Seed) put({" seed ", std::to_string(*d.Seed)});
+        put({"\n"});
     }
     return out;
 }

@@ -123,7 +123,7 @@ TEST(PseudowordGenerator, SeededRunOfATinySpaceEndsExhausted) {
     // The cap of examined walks; templates that cannot give any candidate.
     GeneratorSettings capped = Settings(10, 42);
     capped.MaxCandidates = 3;
-    const GeneratorRun short_ = gen.Generate({"gela", "xyz", "e"}, capped);
+    const GeneratorRun short_ = gen.Generate({"gela", "krr", "e"}, capped);
     EXPECT_EQ(short_.Outcomes[0].Examined, 3);
     EXPECT_EQ(short_.Outcomes[0].Reason, StopReason::CandidateCap);
     EXPECT_EQ(StopReasonText(StopReason::CandidateCap, 3), "3 hautagai aztertu dira (muga)");
