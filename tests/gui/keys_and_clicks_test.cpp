@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -230,8 +231,13 @@ TEST_F(KeysAndClicks, TypedEntryScrollsBothGridsAndGrowsThem) {
     const char* words[] = {"aa", "ab", "ac", "ad", "ae", "af", "ag", "ah", "ai", "aj",
                            "ak", "al", "am", "an", "ao", "ap", "aq", "ar", "as", "at",
                            "au", "av", "aw", "ax", "ay", "az", "ba", "bb", "bc", "bd"};
+    QSignalSpy inserted(Output->model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(Output->model(), &QAbstractItemModel::modelReset);
     for (const char* w : words) Type(w);
     EXPECT_EQ(MainForm->WS().NextRow, 31);
+    // The rows are announced as inserted at the end, one at a time; the view is never reset.
+    EXPECT_EQ(inserted.size(), 2);
+    EXPECT_EQ(reset.size(), 0);
     // 30 items: the 30-row results grid grew to hold row 31 (one row after each item from 29 on).
     EXPECT_EQ(Output->model()->rowCount(), 31);
     // The next free row (31) is the last visible row: top row 31 - visible + 1.
