@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "core/text/collation.h"
+#include "core/text/number_check.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {
@@ -53,6 +54,15 @@ void Lexicon::BuildIndexes() {
     }
 }
 
+bool Lexicon::HasReadableEntry() const {
+    return std::any_of(LexWords.begin(), LexWords.end(), [](const std::string& word) {
+        return std::none_of(word.begin(), word.end(), [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u < 0x20 || u == 0x7F;
+        });
+    });
+}
+
 int Lexicon::FindHomophone(int entry) const {
     if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
     const int first =
@@ -91,25 +101,30 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     BusyCursor busy(feedback);
     lexicon.Clear();
     std::optional<TextFile> file = ReadTextFile(path);
-    if (!file) {
+    auto cannotOpen = [&]() {
         feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki hitz-maiztasunaren fitxategia",
                              MessageButtons::OkCancel);
         return false;
-    }
+    };
+    if (!file) return cannotOpen();
     const std::size_t n = CountLineFeeds(file->Text) + 1;
     lexicon.LexWords.reserve(n);
     lexicon.LexFreqs.reserve(n);
     lexicon.LexOrthSylls.reserve(n);
     lexicon.LexPhonForms.reserve(n);
     bool sorted = true;
+    BadNumberTally bad;
+    std::size_t lineNumber = 0;
     for (std::string_view line : SplitLines(file->Text)) {
+        ++lineNumber;
         const auto tokens = SplitTokens(line);
         if (tokens.empty()) continue;
         const std::string_view word = tokens[0];
         if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
             sorted = false;
         lexicon.LexWords.emplace_back(word);
-        lexicon.LexFreqs.push_back(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
+        lexicon.LexFreqs.push_back(
+            bad.Check(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f, lineNumber));
         lexicon.LexOrthSylls.emplace_back(tokens.size() > 2 ? tokens[2] : std::string_view());
         const std::string_view pron = tokens.size() > 3 ? tokens[3] : std::string_view();
         lexicon.LexPhonForms.emplace_back(pron);
@@ -117,6 +132,12 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
         if (hyphens == 1) ++lexicon.TwoSyllCount;
         if (hyphens == 2) ++lexicon.ThreeSyllCount;
     }
+    // A file without a single entry is no lexicon: the same as one that cannot be opened.
+    if (lexicon.Empty()) {
+        lexicon.Clear();
+        return cannotOpen();
+    }
+    bad.Report(feedback, path);
     if (!sorted) {
         SortEntries(lexicon);
         feedback.ShowMessage("Abisua",
@@ -131,23 +152,30 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
     lexicon.Clear();
     std::optional<TextFile> file = ReadTextFile(path);
-    if (!file) {
+    auto cannotOpen = [&]() {
         feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki lema-maiztasunaren fitxategia",
                              MessageButtons::OkCancel);
         return false;
-    }
+    };
+    if (!file) return cannotOpen();
     BusyCursor busy(feedback);
     // One entry per lemma (the collation's equality); the last line's frequency stays.
     std::vector<std::string> words;
     std::vector<float> freqs;
     StringIndex seen;
     std::vector<std::pair<std::string_view, float>> lines;
+    BadNumberTally bad;
+    std::size_t lineNumber = 0;
     for (std::string_view line : SplitLines(file->Text)) {
+        ++lineNumber;
         const auto tokens = SplitTokens(line);
         if (tokens.empty()) continue;
-        lines.emplace_back(tokens[0],
-                           tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
+        lines.emplace_back(
+            tokens[0],
+            bad.Check(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f, lineNumber));
     }
+    if (lines.empty()) return cannotOpen();
+    bad.Report(feedback, path);
     words.reserve(lines.size());
     for (const auto& l : lines) words.emplace_back(l.first);
     seen.Build(words); // first spelling of each lemma wins
