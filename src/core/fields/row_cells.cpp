@@ -11,6 +11,7 @@ void RowCells::Start(std::string_view item, const FieldSet& wanted, int decimals
     for (std::size_t i = 0; i < Cells_.size(); ++i)
         if (Written_[i]) Cells_[i].clear();
     Written_.reset();
+    Phonology_.reset();
 }
 
 void RowCells::PutReal(FieldId f, double value) {

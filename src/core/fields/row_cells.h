@@ -4,10 +4,12 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/fields/fields.h"
+#include "core/fields/item_phonology.h"
 
 namespace zirtel {
 
@@ -39,6 +41,10 @@ class RowCells {
     // A count ("%4d").
     void PutCount(FieldId f, long long value);
 
+    // The item's pronunciation and syllabification once a measure has worked them out (see
+    // ItemPhonologyOf); nothing until then. Emptied when the next item starts.
+    std::optional<ItemPhonology>& Phonology() { return Phonology_; }
+
     // The fields written so far, and their texts (by field index).
     const FieldSet& Written() const { return Written_; }
     const std::string& Cell(int field) const { return Cells_[static_cast<std::size_t>(field)]; }
@@ -52,6 +58,7 @@ class RowCells {
     FieldSet Written_;
     int Decimals_ = 2;
     std::array<std::string, kFieldCount> Cells_;
+    std::optional<ItemPhonology> Phonology_;
 };
 
 } // namespace zirtel

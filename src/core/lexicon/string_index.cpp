@@ -37,27 +37,34 @@ void StringIndex::Build(const std::vector<std::string>& keys) {
 void StringIndex::Build(const std::vector<std::string>& keys, const std::vector<int>& order) {
     std::size_t cap = 16;
     while (cap < order.size() * 2) cap <<= 1;
-    Slots_.assign(cap, -1);
+    Slots_.assign(cap, Slot{});
     Mask_ = cap - 1;
     for (int p : order) Insert(keys, p);
 }
 
 void StringIndex::Insert(const std::vector<std::string>& keys, int position) {
     const std::string& key = keys[static_cast<std::size_t>(position)];
-    std::uint64_t i = Hash(key) & Mask_;
-    while (Slots_[i] >= 0) {
-        if (Equal(keys[static_cast<std::size_t>(Slots_[i])], key)) return; // first one wins
+    const std::uint64_t hash = Hash(key);
+    const std::uint32_t tag = TagOf(hash);
+    std::uint64_t i = hash & Mask_;
+    while (Slots_[i].Position >= 0) {
+        const Slot& s = Slots_[i];
+        if (s.Tag == tag && Equal(keys[static_cast<std::size_t>(s.Position)], key))
+            return; // first one wins
         i = (i + 1) & Mask_;
     }
-    Slots_[i] = position;
+    Slots_[i] = Slot{position, tag};
 }
 
 int StringIndex::Find(const std::vector<std::string>& keys, std::string_view text) const {
     if (Slots_.empty()) return -1;
-    std::uint64_t i = Hash(text) & Mask_;
-    while (Slots_[i] >= 0) {
-        const int p = Slots_[i];
-        if (Equal(keys[static_cast<std::size_t>(p)], text)) return p;
+    const std::uint64_t hash = Hash(text);
+    const std::uint32_t tag = TagOf(hash);
+    std::uint64_t i = hash & Mask_;
+    while (Slots_[i].Position >= 0) {
+        const Slot& s = Slots_[i];
+        if (s.Tag == tag && Equal(keys[static_cast<std::size_t>(s.Position)], text))
+            return s.Position;
         i = (i + 1) & Mask_;
     }
     return -1;

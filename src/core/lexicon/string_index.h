@@ -29,8 +29,19 @@ class StringIndex {
     bool Equal(std::string_view a, std::string_view b) const;
     void Insert(const std::vector<std::string>& keys, int position);
 
+    // A slot holds a position (-1: empty) and the high half of its key's hash, so that a probe
+    // reads a key only when the halves agree: a text that is not there (most of the candidates
+    // of a neighbour search) rarely costs more than the slots themselves.
+    struct Slot {
+        std::int32_t Position = -1;
+        std::uint32_t Tag = 0;
+    };
+    static std::uint32_t TagOf(std::uint64_t hash) {
+        return static_cast<std::uint32_t>(hash >> 32);
+    }
+
     Match Match_;
-    std::vector<std::int32_t> Slots_; // -1: empty
+    std::vector<Slot> Slots_;
     std::uint64_t Mask_ = 0;
 };
 

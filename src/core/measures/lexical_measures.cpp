@@ -61,12 +61,12 @@ void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells) {
     // Syllabifications belong to the whole-word lexicon, whichever lexicon is current.
     // An item the lexicon lacks is syllabified by the rules while they are used.
     const Lexicon& lex = ctx.WholeWords;
-    const int i = lex.Find(cells.Item());
-    if (i < 0 && ctx.RulePronunciations) {
-        const ItemPhonology p = PronounceItem(lex, cells.Item(), true);
-        cells.Put(FieldId::kORT_SILAB, p.Known() ? p.Syllables : std::string("-1"));
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    if (p.Source == PronunciationSource::Rules) {
+        cells.Put(FieldId::kORT_SILAB, p.Syllables);
         return;
     }
+    const int i = p.Entry;
     cells.Put(FieldId::kORT_SILAB, i < 0 || lex.LexOrthSylls.empty()
                                        ? std::string("-1")
                                        : lex.LexOrthSylls[static_cast<std::size_t>(i)]);

@@ -1,7 +1,5 @@
 #include "core/measures/pronunciation_measures.h"
 
-#include <optional>
-
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/syllable_tables.h"
@@ -27,11 +25,10 @@ bool IsConsonantSymbol(char c) {
 }
 
 // The item's pronunciation: the whole-word lexicon's, or the rules' while they are used;
-// nothing when there is none.
-std::optional<std::string> ItemPronunciation(const MeasureContext& ctx, const RowCells& cells) {
-    ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
-    if (!p.Known()) return std::nullopt;
-    return std::move(p.Phon);
+// null when there is none.
+const std::string* ItemPronunciation(const MeasureContext& ctx, RowCells& cells) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    return p.Known() ? &p.Phon : nullptr;
 }
 
 } // namespace
@@ -53,7 +50,7 @@ void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
     const bool pronShown = cells.Wants(FieldId::kAHOSKERA);
     const bool firstShown = cells.Wants(FieldId::k1F);
     if (!pronShown && !firstShown) return;
-    const auto p = ItemPronunciation(ctx, cells);
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (!p) {
         cells.Put(FieldId::kAHOSKERA, "-1");
         cells.Put(FieldId::k1F, "-1");
@@ -68,14 +65,14 @@ void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
 
 void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kKB_F)) return;
-    const auto p = ItemPronunciation(ctx, cells);
+    const std::string* p = ItemPronunciation(ctx, cells);
     cells.Put(FieldId::kKB_F, !p ? std::string("-1") : PhonCVPattern(*p));
 }
 
 void WriteHomophone(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kHOM)) return;
     const Lexicon& lex = ctx.WholeWords;
-    const ItemPhonology p = PronounceItem(lex, cells.Item(), ctx.RulePronunciations);
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
     // A word's homophone; for an item pronounced by the rules, its pseudohomophone.
     const int homophone = p.Source == PronunciationSource::Lexicon ? lex.FindHomophone(p.Entry)
                           : p.Source == PronunciationSource::Rules
@@ -87,13 +84,13 @@ void WriteHomophone(MeasureContext& ctx, RowCells& cells) {
 
 void WritePronunciationSource(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kAHOS_ITURRI)) return;
-    const ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
     cells.Put(FieldId::kAHOS_ITURRI, PronunciationSourceText(p.Source));
 }
 
 void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kLUZ_S)) return;
-    const auto p = ItemPronunciation(ctx, cells);
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (!p)
         cells.Put(FieldId::kLUZ_S, "   -  ");
     else
@@ -102,7 +99,7 @@ void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
 
 void WritePhonemeLength(MeasureContext& ctx, RowCells& cells) {
     if (!cells.Wants(FieldId::kLUZ_F)) return;
-    const auto p = ItemPronunciation(ctx, cells);
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (!p)
         cells.Put(FieldId::kLUZ_F, "   -  ");
     else

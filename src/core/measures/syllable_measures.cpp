@@ -38,17 +38,14 @@ void WriteSyllableFrequency(MeasureContext& ctx, RowCells& cells, int position,
 
     const bool spoken = source == SyllableTableSet::Source::Pronunciations;
     const std::vector<std::string>& texts = spoken ? lex.LexPhonForms : lex.LexOrthSylls;
-    const int entry = lex.Find(cells.Item());
-    ItemPhonology byRules; // an item the lexicon lacks, while the rules are used
-    if (entry < 0 && ctx.RulePronunciations) {
-        byRules = PronounceItem(lex, cells.Item(), true);
-        if (!byRules.Known()) return;
-    } else if (entry < 0 || entry >= static_cast<int>(texts.size())) {
-        return;
-    }
-    const std::string& text = entry >= 0 ? texts[static_cast<std::size_t>(entry)]
-                              : spoken   ? byRules.Phon
-                                         : byRules.Syllables;
+    // A word's own texts; the rules' for an item the lexicon lacks, while they are used.
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    const bool byRules = p.Source == PronunciationSource::Rules;
+    const int entry = p.Entry;
+    if (!byRules && (entry < 0 || entry >= static_cast<int>(texts.size()))) return;
+    const std::string& text = !byRules ? texts[static_cast<std::size_t>(entry)]
+                              : spoken ? p.Phon
+                                       : p.Syllables;
     const int syllables = SyllableCount(text);
     if (syllables != 2 && syllables != 3) return;
     if (position > syllables) return;

@@ -18,9 +18,9 @@ constexpr const char* kWarningCaption = "Abisua";
 const std::string kDash = "   -  ";
 const std::string kLogSumDash = "    -";
 
-// The phonemes of the item, or nothing when the item is not in the whole-word lexicon.
-std::optional<std::string> ItemPhonemes(const MeasureContext& ctx, const RowCells& cells) {
-    const ItemPhonology p = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+// The phonemes of the item, or nothing when it has no pronunciation.
+std::optional<std::string> ItemPhonemes(const MeasureContext& ctx, RowCells& cells) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
     if (!p.Known()) return std::nullopt;
     return BiphonePhonemes(p.Phon);
 }

@@ -1,5 +1,6 @@
 #include "core/phonology/item_pronunciation.h"
 
+#include "core/fields/row_cells.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/latin1.h"
@@ -10,10 +11,10 @@ ItemPhonology PronounceItem(const Lexicon& wholeWords, std::string_view item, bo
     ItemPhonology result;
     const int entry = wholeWords.Find(item);
     if (entry >= 0) {
+        result.Entry = entry;
         if (!wholeWords.HasPronunciations()) return result;
         const auto at = static_cast<std::size_t>(entry);
         result.Source = PronunciationSource::Lexicon;
-        result.Entry = entry;
         result.Phon = wholeWords.LexPhonForms[at];
         if (at < wholeWords.LexOrthSylls.size()) result.Syllables = wholeWords.LexOrthSylls[at];
         return result;
@@ -26,6 +27,12 @@ ItemPhonology PronounceItem(const Lexicon& wholeWords, std::string_view item, bo
     result.Phon = std::move(p.Text);
     result.Syllables = Syllabify(lower);
     return result;
+}
+
+const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowCells& cells) {
+    std::optional<ItemPhonology>& kept = cells.Phonology();
+    if (!kept) kept = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+    return *kept;
 }
 
 int FindPseudohomophone(const Lexicon& wholeWords, std::string_view pronunciation) {

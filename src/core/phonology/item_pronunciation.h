@@ -7,30 +7,25 @@
 #include <string>
 #include <string_view>
 
+#include "core/fields/item_phonology.h"
+#include "core/fields/measure_context.h"
 #include "core/lexicon/lexicon.h"
 
 namespace zirtel {
 
-enum class PronunciationSource {
-    None,    // neither the lexicon nor the rules give one
-    Lexicon, // the item's entry in the whole-word lexicon
-    Rules,   // the rules, for an item not in the whole-word lexicon
-};
-
-struct ItemPhonology {
-    PronunciationSource Source = PronunciationSource::None;
-    int Entry = -1;        // the whole-word lexicon entry when Source is Lexicon, else -1
-    std::string Phon;      // the pronunciation, syllables separated by "-"
-    std::string Syllables; // the written syllables, separated by "-"
-
-    bool Known() const { return Source != PronunciationSource::None; }
-};
+class RowCells;
 
 // The item's pronunciation and syllabification. An item found in `wholeWords` (letter case
 // ignored) gets its entry's; any other item gets the rules' when `useRules` is set and the rules
 // can pronounce it (no digit, apostrophe or other letter outside the rules, at least one vowel),
-// and none otherwise.
+// and none otherwise. Entry is the item's entry whenever it is a word, even of a lexicon without
+// pronunciations.
 ItemPhonology PronounceItem(const Lexicon& wholeWords, std::string_view item, bool useRules);
+
+// The phonology of the item being measured, as PronounceItem gives it for the context's
+// whole-word lexicon and its rule option: worked out on the first call for the item and kept in
+// `cells` until the next item starts.
+const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowCells& cells);
 
 // The pseudohomophone of a pronunciation: the first entry in list order whose pronunciation
 // equals `pronunciation` exactly (syllable marks included), or -1.

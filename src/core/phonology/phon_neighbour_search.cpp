@@ -54,7 +54,7 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     const Lexicon& lex = ctx.WholeWords;
     const std::string& item = cells.Item();
     // A word's pronunciation, or the rules' for an item the lexicon lacks while they are used.
-    const ItemPhonology phonology = PronounceItem(lex, item, ctx.RulePronunciations);
+    const ItemPhonology& phonology = ItemPhonologyOf(ctx, cells);
     if (!phonology.Known()) return;
     const std::string pron = RemoveHyphens(phonology.Phon);
     if (pron.empty()) return;
