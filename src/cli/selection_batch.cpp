@@ -158,7 +158,6 @@ int Run(const Request& req, const char* argv0, std::ostream& out, std::ostream& 
         return kBatchFileError;
     }
     DesignParse parsed = ParseDesign(designFile->Text, req.Select);
-    if (!parsed.Error) parsed.Error = UnsupportedInDesign(parsed.Value);
     if (parsed.Error) {
         err << "zirtel: " << req.Design << ": " << Latin1ToUtf8(parsed.Error->Text()) << '\n';
         return kBatchUsageError;

@@ -63,6 +63,7 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     PoolCombo->addItems({"hitzegia", "item-fitxategia"});
     PoolFileEdit = new QLineEdit(this);
     LemmasBox = new QCheckBox("Lemak", this);
+    RulePronBox = new QCheckBox("Sasihitzak arauz ahoskatu", this);
     LinesTable = new QTableWidget(0, 3, this);
     LinesTable->setHorizontalHeaderLabels({"Mota", "Eremua", "Balioak"});
     LinesTable->horizontalHeader()->setStretchLastSection(true);
@@ -91,6 +92,7 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     pool->addWidget(PoolCombo);
     pool->addWidget(PoolFileEdit, 1);
     pool->addWidget(LemmasBox);
+    pool->addWidget(RulePronBox);
     layout->addLayout(pool);
     auto* lines = new QHBoxLayout;
     lines->addWidget(LinesTable, 1);
@@ -120,6 +122,7 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(PoolCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
     connect(PoolFileEdit, &QLineEdit::textEdited, this, [this] { FormToText(); });
     connect(LemmasBox, &QCheckBox::toggled, this, [this] { FormToText(); });
+    connect(RulePronBox, &QCheckBox::toggled, this, [this] { FormToText(); });
     connect(LinesTable, &QTableWidget::itemChanged, this, [this] { FormToText(); });
     connect(RowsSpin, &QSpinBox::valueChanged, this, [this] { FormToText(); });
     connect(MatchCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
@@ -159,6 +162,7 @@ void TSelectorWindow::FormToText() {
                            ? "pool lexicon\n"
                            : "pool items " + ToLatin1(PoolFileEdit->text().trimmed()) + "\n";
     if (LemmasBox->isChecked()) text += "lemmas\n";
+    if (RulePronBox->isChecked()) text += "rule-pronunciations\n";
     for (int r = 0; r < LinesTable->rowCount(); ++r) {
         std::string line;
         for (int c = 0; c < 3; ++c) {
@@ -187,6 +191,7 @@ void TSelectorWindow::TextToForm() {
     PoolCombo->setCurrentIndex(d.PoolIsLexicon ? 0 : 1);
     PoolFileEdit->setText(FromLatin1(d.PoolFile));
     LemmasBox->setChecked(d.Lemmas);
+    RulePronBox->setChecked(d.RulePronunciations);
     LinesTable->setRowCount(0);
     auto addLine = [&](const char* kind, int field, const std::string& values) {
         const int row = LinesTable->rowCount();
@@ -241,7 +246,6 @@ bool TSelectorWindow::SaveDesign(const std::filesystem::path& path) {
 
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
-    if (!parsed.Error) parsed.Error = UnsupportedInDesign(parsed.Value);
     if (parsed.Error) {
         StatusLabel->setText("Errorea diseinuan: " + FromLatin1(parsed.Error->Text()));
         return false;

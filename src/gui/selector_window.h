@@ -42,6 +42,7 @@ class TSelectorWindow : public QWidget {
     QComboBox* PoolCombo; // "hitzegia" or "item-fitxategia" (then PoolFileEdit)
     QLineEdit* PoolFileEdit;
     QCheckBox* LemmasBox;
+    QCheckBox* RulePronBox;   // "Sasihitzak arauz ahoskatu": the design's rule-pronunciations line
     QTableWidget* LinesTable; // "Mota" (filter, split, control), "Eremua", "Balioak"
     QPushButton *AddLineButton, *RemoveLineButton;
     QSpinBox* RowsSpin;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -131,6 +132,23 @@ TEST(Batch, LevenshteinNeighbourhoodAndZipf) {
                      "lag\xC3\xBAn\t  1.750\t  1.750\t   -  \t\r\n"
                      "laguna\t  1.800\t   -  \t   -  \t\r\n"
                      "\t\t\t\t\r\n");
+}
+
+// PLD20 of a nonword by the rules: laguna lA-gU-nA (Laguna lower-cased first). Distance 1:
+// lA-gUn twice (lagun, lagún), lA-gU-nAk, lA-gUnt, lA-gI-nA; 2: lagunari, lagunei, lagunek,
+// lagunen, lagunik, laguntza, lagundu, lagin, lagan, lagu, ladun, lakun, bagun, alagun; then 3
+// (lagabe, lapur, zagin): (5 + 28 + 3) / 20. The words keep their own.
+TEST(Batch, Pld20OfANonwordPronouncedByTheRules) {
+    const fs::path data = fs::path(ZIRTEL_TEST_DATA) / "levenshtein";
+    const Outcome o = Batch({"--batch", (data / "items.txt").string(), "--data-dir", data.string(),
+                             "--fields", "PLD20", "--rule-pronunciations"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \t PLD20 \t\r\n"
+                     "lagun\t   1.75\t\r\n"
+                     "lagun\t   1.75\t\r\n"
+                     "lag\xC3\xBAn\t   1.75\t\r\n"
+                     "laguna\t   1.80\t\r\n"
+                     "\t\t\r\n");
 }
 
 TEST(Batch, FieldsDecimalsAndLemmas) {
@@ -357,15 +375,22 @@ TEST(Batch, AUserFieldAskedForWithoutItsFileIsABadArgument) {
 }
 
 // --rule-pronunciations: qatu, not in the lexicon, is pronounced by the rules and its HOM is its
-// pseudohomophone katu; krt has no vowel. Without the option qatu has no pronunciation.
+// pseudohomophone katu; krt has no vowel. Without the option qatu has no pronunciation. The
+// settings file records the option.
 TEST(Batch, RulePronunciations) {
     TempDir dir;
     const fs::path items = dir.Path / "items.txt";
     std::ofstream(items) << "qatu\nkatu\nkrt\n";
     const std::string data = (fs::path(ZIRTEL_TEST_DATA) / "rule_pronunciations").string();
+    const fs::path settings = dir.Path / "settings.json";
     Outcome o = Batch({"--batch", items.string(), "--data-dir", data, "--fields",
-                       "AHOSKERA,HOM,AHOS_ITURRI", "--rule-pronunciations"});
+                       "AHOSKERA,HOM,AHOS_ITURRI", "--rule-pronunciations", "--settings",
+                       settings.string()});
     EXPECT_EQ(o.Status, 0);
+    std::ifstream in(settings);
+    const std::string json{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(json.find("\"RulePronBox\": true,\n"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"AHOS_ITURRI\"\n  ]"), std::string::npos) << json;
     EXPECT_EQ(o.Out, "Sarrera \tAHOSKERA\t HOM  \t AHOS_ITURRI \t\r\n"
                      "qatu\tkA-tU\tkatu\tarauak\t\r\n"
                      "katu\tkA-tU\t-1\thiztegia\t\r\n"

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -84,6 +85,21 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
     EXPECT_FALSE(w->RunDesign());
     EXPECT_EQ(w->StatusLabel->text().toStdString(), "Utzita");
     EXPECT_EQ(w->RowsTable->rowCount(), 1);
+
+    // "rule-pronunciations" ticks "Sasihitzak arauz ahoskatu" and stays in the text the form
+    // writes (and the window saves); the nonwords of the pool are measured by the rules.
+    ASSERT_TRUE(w->LoadDesign(test::TestData("selection/engine/rules.design")));
+    EXPECT_TRUE(w->RulePronBox->isChecked());
+    w->RowsSpin->setValue(1);
+    EXPECT_EQ(w->DesignEdit->toPlainText().toStdString(),
+              "pool items nonwords.txt\nrule-pronunciations\nsplit LUZ_F 4-4 5-5\n"
+              "generate 1 match first seed 3\n");
+    ASSERT_TRUE(w->RunDesign());
+    EXPECT_EQ(w->RowsTable->item(0, 0)->text().toStdString(), "qatu");
+    EXPECT_EQ(w->RowsTable->item(0, 1)->text().toStdString(), "hetxea");
+    w->RulePronBox->setChecked(false);
+    EXPECT_EQ(w->DesignEdit->toPlainText().toStdString(),
+              "pool items nonwords.txt\nsplit LUZ_F 4-4 5-5\ngenerate 1 match first seed 3\n");
     DestroyWindows();
 }
 

@@ -7,6 +7,7 @@
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/neighbours/levenshtein_index.h"
+#include "core/phonology/item_pronunciation.h"
 
 namespace zirtel {
 
@@ -30,11 +31,12 @@ void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowCells& cells) {
             cells, FieldId::kOLD20,
             ctx.Tables.OrthLevenshtein(words).MeanClosest(OrthographicKey(cells.Item()), kClosest));
     if (cells.Wants(FieldId::kPLD20)) {
-        const int entry = words.HasPronunciations() ? words.Find(cells.Item()) : -1;
+        // A word's pronunciation, or the rules' for an item the lexicon lacks while they are
+        // used.
+        const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
         std::optional<double> mean;
-        if (entry >= 0)
-            mean = ctx.Tables.PhonLevenshtein(words).MeanClosest(
-                PhonologicalKey(words.LexPhonForms[static_cast<std::size_t>(entry)]), kClosest);
+        if (p.Known())
+            mean = ctx.Tables.PhonLevenshtein(words).MeanClosest(PhonologicalKey(p.Phon), kClosest);
         PutMean(cells, FieldId::kPLD20, mean);
     }
 }

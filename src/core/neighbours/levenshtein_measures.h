@@ -9,8 +9,9 @@
 namespace zirtel {
 
 // OLD20: the item lower-cased with its accents folded; PLD20: the item's pronunciation in the
-// lexicon without syllable and stress marks ("   -  " for an item not in the lexicon). Fewer
-// than 20 words at a distance above 0: "   -  ".
+// lexicon, or the rules' for an item the lexicon lacks while the context says so, without
+// syllable and stress marks ("   -  " for an item without one). Fewer than 20 words at a
+// distance above 0: "   -  ".
 void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

@@ -51,17 +51,11 @@ std::vector<std::string> EngineStatistics::FieldTexts(const std::string& item,
     return texts;
 }
 
-std::optional<DesignError> UnsupportedInDesign(const Design& design) {
-    if (design.RulePronunciations)
-        return DesignError{design.RulePronunciationsLine,
-                           "rule-pronunciations: the analysis has no rule pronunciations option"};
-    return std::nullopt;
-}
-
 void PrepareForDesign(Workspace& ws, const Design& design) {
     if (design.Lemmas && ws.Lemmas.Empty())
         LoadLemmaLexicon(ws.AppDir / kLemmaFile, ws.Lemmas, ws.UI);
     ws.LemmasCurrent = design.Lemmas;
+    ws.Options.SetTicked("RulePronBox", design.RulePronunciations);
 }
 
 std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,

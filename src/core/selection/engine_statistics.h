@@ -26,12 +26,9 @@ class EngineStatistics : public StatisticsSource {
     Workspace& Ws_;
 };
 
-// What the design asks that the analysis cannot give: "rule-pronunciations" while the analysis
-// has no rule pronunciations option. Nothing when the design can run.
-std::optional<DesignError> UnsupportedInDesign(const Design& design);
-
 // Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
-// on first need), the whole-word lexicon otherwise.
+// on first need), the whole-word lexicon otherwise; "Sasihitzak arauz ahoskatu" ticked when it
+// says "rule-pronunciations", unticked otherwise (EngineStatistics then assigns the columns).
 void PrepareForDesign(Workspace& ws, const Design& design);
 
 // The design's pool: the whole-word lexicon's words (those the analysis takes: 2 to 18

@@ -137,6 +137,8 @@ TEST(HelpFiles, InstructionsCoverEveryCommandKeyAndBatchOption) {
                                     "--include-deletions",
                                     "--include-additions",
                                     "--no-neighbour-list",
+                                    "--rule-pronunciations",
+                                    "Sasihitzak arauz ahoskatu",
                                     "--neighbours",
                                     "--phon-neighbours",
                                     "--data-dir",
