@@ -354,15 +354,15 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
     }
     if (req.OrthoNeighbourFile && !OrthoNeighbourSearchWanted(ws)) {
         err << "zirtel: --neighbours: the orthographic neighbour list is filled only while one "
-               "of N, N*, N1, N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, "
-               "AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN is in --fields (or with "
-               "--include-deletions or --include-additions)\n";
+               "of "
+            << FamilyNames(&FindOrthoNeighbours, false)
+            << " is in --fields (or with --include-deletions or --include-additions)\n";
         return kBatchUsageError;
     }
     if (req.PhonNeighbourFile && !PhonNeighbourFieldsShown(ws)) {
         err << "zirtel: --phon-neighbours: the phonological neighbour list is filled only while "
-               "one of PN, PN1, PN2, PN3, PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG "
-               "is in --fields\n";
+               "one of "
+            << FamilyNames(&AnalysePhonNeighbours, false) << " is in --fields\n";
         return kBatchUsageError;
     }
     ws.LoadStartupData(std::nullopt);

@@ -21,6 +21,7 @@
 #include "core/selection/random.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "gui/file_paths.h"
 #include "gui/qt_feedback.h"
 
 namespace zirtel {
@@ -143,11 +144,11 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(AddButton, &QPushButton::clicked, this, [this] { AddToList(); });
     connect(LoadButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
-        if (!file.isEmpty()) LoadDesign(file.toStdString());
+        if (!file.isEmpty()) LoadDesign(ToPath(file));
     });
     connect(SaveButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde diseinua");
-        if (!file.isEmpty()) SaveDesign(file.toStdString());
+        if (!file.isEmpty()) SaveDesign(ToPath(file));
     });
 }
 
