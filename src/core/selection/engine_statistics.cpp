@@ -31,6 +31,7 @@ EngineStatistics::EngineStatistics(Workspace& ws, const std::vector<int>& fields
     : Context_(ws.Measures()), Decimals_(ws.Decimals) {
     ws.Options.UntickAllFields();
     for (int f : fields) ws.Options.SetFieldTicked(f, true);
+    ws.Options.SetTicked("NListBox", false); // nothing is listed
 }
 
 std::vector<std::string> EngineStatistics::FieldTexts(const std::string& item,

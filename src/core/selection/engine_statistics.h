@@ -18,9 +18,9 @@ namespace zirtel {
 // and no neighbour list: only the writers of the fields asked for run.
 class EngineStatistics : public StatisticsSource {
   public:
-    // Ticks `fields` (the design's) and nothing else in the workspace's options, so that its
-    // settings record what is measured; the workspace's lexicon choice and user fields must be
-    // final.
+    // Ticks `fields` (the design's) and nothing else in the workspace's options, and unticks the
+    // neighbour list, so that its settings record what is measured; the workspace's lexicon
+    // choice and user fields must be final.
     EngineStatistics(Workspace& ws, const std::vector<int>& fields);
     std::vector<std::string> FieldTexts(const std::string& item,
                                         const std::vector<int>& fields) override;
