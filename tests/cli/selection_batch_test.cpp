@@ -117,6 +117,12 @@ TEST(SelectionBatch, BadDesignsAndArguments) {
     o = Zirtel({"--select", bad, "-n", "3"});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: -n belongs to --match\nUsage: zirtel --select DESIGN", 0), 0u);
+    o = Zirtel({"--select", bad, "--select=" + bad});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: option --select is given twice\nUsage: ", 0), 0u);
+    o = test::RunEntry(RunSelection, "zirtel", {"--select", bad, "--long"});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: option --long needs a value\nUsage: ", 0), 0u);
     o = Zirtel({"--match", (kData / "match_items.txt").string()});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: --match needs --design DESIGN\n", 0), 0u);
