@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/generate.h"
+#include "cli/option_scanner.h"
 #include "cli/run_settings.h"
 #include "cli/selection_batch.h"
 #include "cli/stream_feedback.h"
@@ -128,10 +129,6 @@ struct BatchStart {
     bool BatchImplied = false;
 };
 
-struct UsageError {
-    std::string Message;
-};
-
 std::vector<std::string> SplitFieldList(std::string_view list) {
     std::vector<std::string> names;
     std::size_t start = 0;
@@ -157,24 +154,10 @@ std::string ValidFieldNames() {
 // Parses the command line; throws UsageError for anything it cannot accept.
 BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
     BatchRequest req;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::optional<std::string> inlineValue;
-        if (arg.size() > 2 && arg.starts_with("--")) {
-            const auto eq = arg.find('=');
-            if (eq != std::string::npos) {
-                inlineValue = arg.substr(eq + 1);
-                arg.resize(eq);
-            }
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-            return argv[++i];
-        };
-        auto flag = [&]() {
-            if (inlineValue) throw UsageError{"option " + arg + " takes no value"};
-        };
+    for (OptionScanner scan(argc, argv); scan.Next();) {
+        const std::string& arg = scan.Name();
+        const auto value = [&] { return scan.Value(); };
+        const auto flag = [&] { scan.Flag(); };
         if (arg == "--help" || arg == "-h") {
             flag();
             req.Help = true;
@@ -223,8 +206,8 @@ BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart&
             req.SettingsFile = value();
         } else if (arg == "--neighbours-tidy") {
             req.TidyNeighbourFile = value();
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
+        } else if (scan.IsOption()) {
+            throw scan.Unknown();
         } else if (req.Items) {
             throw UsageError{"only one items file can be given ('" + *req.Items + "', '" + arg +
                              "')"};

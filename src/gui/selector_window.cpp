@@ -17,8 +17,8 @@
 #include <set>
 
 #include "core/analysis/workspace.h"
+#include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
-#include "core/selection/random.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 #include "gui/file_paths.h"
@@ -277,13 +277,13 @@ bool TSelectorWindow::RunDesign() {
     const auto poolItems = PoolItems(*Ws_, design, DesignFolder_);
     if (!poolItems) return false;
     EngineStatistics stats(*Ws_, fields);
-    const auto pool = MeasureItems(*poolItems, fields, stats, step);
+    const auto pool = MeasurePool(design, *poolItems, stats, true, step);
     if (!pool) {
         StatusLabel->setText("Utzita");
         return false;
     }
     const bool seedGiven = design.Seed.has_value();
-    if (!seedGiven) design.Seed = selection::DrawSeed();
+    if (!seedGiven) design.Seed = DrawSeed();
     progress.setLabelText("Errenkadak sortzen ...");
     const auto sel = Generate(design, *pool, *design.Seed, step);
     if (!sel) {
