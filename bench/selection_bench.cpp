@@ -1,16 +1,23 @@
-// Speed of the stimulus selector on the shipped lexicon: a 2x2 design (frequency by length)
-// with the pool's statistics measured in the run, as "zirtel --select" does it.
+// Speed of the stimulus selector on the shipped lexicon: 2x2 designs (frequency by length) with
+// the pool's statistics measured in the run, as "zirtel --select" does it; and the two halves of
+// such a run apart: the pool's statistics, and the rows drawn from a measured pool.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/selection_batch.h"
+#include "core/analysis/workspace.h"
+#include "core/feedback/feedback.h"
+#include "core/selection/design.h"
+#include "core/selection/engine_statistics.h"
+#include "core/selection/selector.h"
 
 namespace fs = std::filesystem;
 
@@ -58,6 +65,86 @@ void BM_Select40Rows2x2(benchmark::State& state) {
     fs::remove(design);
 }
 BENCHMARK(BM_Select40Rows2x2)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The design of the speed target: Zipf up to 3 (1 per million or less) against 4 and up (10 per
+// million or more), by 4-6 against 7-9 letters; matched on syllables (exactly), N (within 1),
+// bigram token frequency (within 100) and OLD20 (within 0.3).
+const char* const kTargetDesign = "pool lexicon\n"
+                                  "split ZIPF 0-3 4-9\n"
+                                  "split LUZ_L 4-6 7-9\n"
+                                  "control LUZ_S\n"
+                                  "control N -1 1\n"
+                                  "control BM_TK -100 100\n"
+                                  "control OLD20 -0.3 0.3\n"
+                                  "generate 40 seed 1\n";
+
+// The whole run: start-up, the pool's statistics on the six fields, 40 rows, the output.
+void BM_SelectTargetDesign(benchmark::State& state) {
+    const fs::path design = WriteDesign("zirtel_bench_target.design", kTargetDesign);
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        std::string out;
+        if (Run({"--select", design.string()}, out) != 0) state.SkipWithError("--select failed");
+        rows = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) - 1;
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    fs::remove(design);
+}
+BENCHMARK(BM_SelectTargetDesign)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The pool's statistics alone, as the run measures them: every word of the lexicon on the split
+// fields, then the words that fall in a cell on the four controlled fields.
+void BM_TargetPoolStatistics(benchmark::State& state) {
+    const zirtel::Design design = zirtel::ParseDesign(kTargetDesign).Value;
+    const std::vector<int> fields = zirtel::DesignFields(design);
+    zirtel::SilentFeedback ui;
+    zirtel::Workspace ws(ui, kShipped);
+    ws.Startup();
+    const auto items = *zirtel::PoolItems(ws, design, {});
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        zirtel::EngineStatistics stats(ws, fields);
+        kept = zirtel::MeasurePool(design, items, stats, true)->Size();
+    }
+    state.counters["words"] = static_cast<double>(items.size());
+    state.counters["in_cells"] = static_cast<double>(kept);
+}
+BENCHMARK(BM_TargetPoolStatistics)->Unit(benchmark::kSecond)->Iterations(1);
+
+// For comparison: every word of the lexicon on all six fields. Its rows must be the run's.
+void BM_WholeLexiconOnSixFields(benchmark::State& state) {
+    const zirtel::Design design = zirtel::ParseDesign(kTargetDesign).Value;
+    const std::vector<int> fields = zirtel::DesignFields(design);
+    zirtel::SilentFeedback ui;
+    zirtel::Workspace ws(ui, kShipped);
+    ws.Startup();
+    const auto items = *zirtel::PoolItems(ws, design, {});
+    zirtel::EngineStatistics stats(ws, fields);
+    std::optional<zirtel::MeasuredItems> whole;
+    for (auto _ : state) whole = zirtel::MeasureItems(items, fields, stats);
+    state.counters["words"] = static_cast<double>(items.size());
+    const zirtel::MeasuredItems pool = *zirtel::MeasurePool(design, items, stats, true);
+    if (zirtel::LongOutput(*zirtel::Generate(design, *whole, 1), *whole) !=
+        zirtel::LongOutput(*zirtel::Generate(design, pool, 1), pool))
+        state.SkipWithError("the rows differ from those of the pool measured in two rounds");
+}
+BENCHMARK(BM_WholeLexiconOnSixFields)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The rows alone, from the measured pool.
+void BM_TargetRows(benchmark::State& state) {
+    const zirtel::Design design = zirtel::ParseDesign(kTargetDesign).Value;
+    const std::vector<int> fields = zirtel::DesignFields(design);
+    zirtel::SilentFeedback ui;
+    zirtel::Workspace ws(ui, kShipped);
+    ws.Startup();
+    const auto items = *zirtel::PoolItems(ws, design, {});
+    zirtel::EngineStatistics stats(ws, fields);
+    const zirtel::MeasuredItems pool = *zirtel::MeasurePool(design, items, stats, true);
+    std::size_t rows = 0;
+    for (auto _ : state) rows = zirtel::Generate(design, pool, 1)->Rows.size();
+    state.counters["rows"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_TargetRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -11,6 +11,7 @@
 #include "core/analysis/data_folder.h"
 #include "gui/application.h"
 #include "gui/basque_dialogs.h"
+#include "gui/file_paths.h"
 #include "gui/windows.h"
 
 int main(int argc, char** argv) {
@@ -18,10 +19,10 @@ int main(int argc, char** argv) {
     try {
         zirtel::ZirtelApplication app(argc, argv);
         const std::filesystem::path appDir =
-            zirtel::FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
+            zirtel::FindDataFolder(zirtel::ToPath(QCoreApplication::applicationDirPath()));
         std::optional<std::filesystem::path> input;
         const QStringList args = QCoreApplication::arguments();
-        if (args.size() > 1) input = std::filesystem::path(args.at(1).toStdString());
+        if (args.size() > 1) input = zirtel::ToPath(args.at(1));
         int status = 0;
         try {
             zirtel::CreateWindows(appDir, input);

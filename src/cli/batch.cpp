@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/generate.h"
+#include "cli/option_scanner.h"
 #include "cli/run_settings.h"
 #include "cli/selection_batch.h"
 #include "cli/stream_feedback.h"
@@ -132,10 +133,6 @@ struct BatchStart {
     bool BatchImplied = false;
 };
 
-struct UsageError {
-    std::string Message;
-};
-
 std::vector<std::string> SplitFieldList(std::string_view list) {
     std::vector<std::string> names;
     std::size_t start = 0;
@@ -161,24 +158,10 @@ std::string ValidFieldNames() {
 // Parses the command line; throws UsageError for anything it cannot accept.
 BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
     BatchRequest req;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::optional<std::string> inlineValue;
-        if (arg.size() > 2 && arg.starts_with("--")) {
-            const auto eq = arg.find('=');
-            if (eq != std::string::npos) {
-                inlineValue = arg.substr(eq + 1);
-                arg.resize(eq);
-            }
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-            return argv[++i];
-        };
-        auto flag = [&]() {
-            if (inlineValue) throw UsageError{"option " + arg + " takes no value"};
-        };
+    for (OptionScanner scan(argc, argv); scan.Next();) {
+        const std::string& arg = scan.Name();
+        const auto value = [&] { return scan.Value(); };
+        const auto flag = [&] { scan.Flag(); };
         if (arg == "--help" || arg == "-h") {
             flag();
             req.Help = true;
@@ -230,8 +213,8 @@ BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart&
             req.SettingsFile = value();
         } else if (arg == "--neighbours-tidy") {
             req.TidyNeighbourFile = value();
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
+        } else if (scan.IsOption()) {
+            throw scan.Unknown();
         } else if (req.Items) {
             throw UsageError{"only one items file can be given ('" + *req.Items + "', '" + arg +
                              "')"};
@@ -362,15 +345,15 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
     }
     if (req.OrthoNeighbourFile && !OrthoNeighbourSearchWanted(ws)) {
         err << "zirtel: --neighbours: the orthographic neighbour list is filled only while one "
-               "of N, N*, N1, N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, "
-               "AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN is in --fields (or with "
-               "--include-deletions or --include-additions)\n";
+               "of "
+            << FamilyNames(&FindOrthoNeighbours, false)
+            << " is in --fields (or with --include-deletions or --include-additions)\n";
         return kBatchUsageError;
     }
     if (req.PhonNeighbourFile && !PhonNeighbourFieldsShown(ws)) {
         err << "zirtel: --phon-neighbours: the phonological neighbour list is filled only while "
-               "one of PN, PN1, PN2, PN3, PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG "
-               "is in --fields\n";
+               "one of "
+            << FamilyNames(&AnalysePhonNeighbours, false) << " is in --fields\n";
         return kBatchUsageError;
     }
     ws.LoadStartupData(std::nullopt);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/option_scanner.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/workspace.h"
 #include "core/generator/old20_function.h"
@@ -69,10 +70,6 @@ struct GenerateRequest {
     std::optional<std::string> DataDir;
 };
 
-struct UsageError {
-    std::string Message;
-};
-
 template <typename T> std::optional<T> ParseWhole(std::string_view text) {
     T value{};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -83,24 +80,10 @@ template <typename T> std::optional<T> ParseWhole(std::string_view text) {
 GenerateRequest ParseArguments(int argc, const char* const* argv) {
     GenerateRequest req;
     bool generate = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::optional<std::string> inlineValue;
-        if (arg.size() > 2 && arg.starts_with("--")) {
-            const auto eq = arg.find('=');
-            if (eq != std::string::npos) {
-                inlineValue = arg.substr(eq + 1);
-                arg.resize(eq);
-            }
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-            return argv[++i];
-        };
-        auto flag = [&]() {
-            if (inlineValue) throw UsageError{"option " + arg + " takes no value"};
-        };
+    for (OptionScanner scan(argc, argv); scan.Next();) {
+        const std::string& arg = scan.Name();
+        const auto value = [&] { return scan.Value(); };
+        const auto flag = [&] { scan.Flag(); };
         if (arg == "--help" || arg == "-h") {
             flag();
             req.Help = true;
@@ -154,8 +137,8 @@ GenerateRequest ParseArguments(int argc, const char* const* argv) {
             req.SettingsFile = value();
         } else if (arg == "--data-dir") {
             req.DataDir = value();
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
+        } else if (scan.IsOption()) {
+            throw scan.Unknown();
         } else if (req.Templates) {
             throw UsageError{"only one templates file can be given ('" + *req.Templates + "', '" +
                              arg + "')"};

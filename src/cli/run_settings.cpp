@@ -89,10 +89,11 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                       "\", \"name\": " + Quoted(Latin1ToUtf8(ws.UserFields[t].Name)) + ", "));
     }
 
-    // The shown fields, in column order (the catalogue's).
+    // The measured fields, in column order (the catalogue's).
     std::vector<std::string> fields;
-    for (const FieldInfo& f : FieldCatalogue())
-        if (ws.*(f.Col) != 0) fields.push_back(Quoted(f.Mnemonic));
+    for (int f = 0; f < kFieldCount; ++f)
+        if (ws.Options.FieldTicked(f))
+            fields.push_back(Quoted(FieldCatalogue()[static_cast<std::size_t>(f)].Mnemonic));
 
     std::vector<std::string> options;
     const auto& boxes = OptionBoxes();
@@ -104,7 +105,7 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
     out += "  \"program\": " + Quoted(run.Program) + ",\n";
     out += "  \"version\": " + Quoted(run.Version) + ",\n";
     AppendList(out, "arguments", arguments);
-    out += "  \"items\": " + FileEntry(run.Items) + ",\n";
+    out += "  \"items\": " + (run.Items ? FileEntry(*run.Items) : std::string("null")) + ",\n";
     out += "  \"data_dir\": " + Quoted(PathText(ws.AppDir)) + ",\n";
     AppendList(out, "data_files", dataFiles);
     AppendList(out, "user_fields", userFields);
@@ -117,7 +118,23 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
     out += "  \"options\": {";
     for (std::size_t i = 0; i < options.size(); ++i)
         out += (i == 0 ? "\n    " : ",\n    ") + options[i];
-    out += "\n  }\n}\n";
+    out += "\n  }";
+    if (run.DesignFile) out += ",\n  \"design_file\": " + FileEntry(*run.DesignFile);
+    if (run.Design) {
+        // One statement a line, as the design file would hold them.
+        std::vector<std::string> statements;
+        std::size_t start = 0;
+        for (std::size_t end; (end = run.Design->find('\n', start)) != std::string::npos;
+             start = end + 1)
+            statements.push_back(Quoted(std::string_view(*run.Design).substr(start, end - start)));
+        if (start < run.Design->size())
+            statements.push_back(Quoted(std::string_view(*run.Design).substr(start)));
+        out += ",\n";
+        AppendList(out, "design", statements, true);
+        out.pop_back(); // the line end: what follows starts with its comma
+    }
+    if (run.Seed) out += ",\n  \"seed\": " + std::to_string(*run.Seed);
+    out += "\n}\n";
     return out;
 }
 

@@ -1,9 +1,11 @@
 // The settings file of a batch run (--settings FILE): a small JSON object that records what a
 // run used and chose, so that it can be reported in a paper and repeated: the program and its
 // version, the command line, the data folder and the SHA-256 of every data file the run read,
-// the items file, the lexicon, the decimals, the fields in column order and every option.
+// the items file, the lexicon, the decimals, the fields in column order and every option; for a
+// selection (--select, --match), also the design and the seed.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,18 +16,23 @@ namespace zirtel {
 class Workspace;
 
 struct RunSettings {
-    std::string Program;                // "zirtel" or "zirtel-batch"
-    std::string Version;                // e.g. "1.0.0"
-    std::vector<std::string> Arguments; // the command line after the program name
-    std::filesystem::path Items;
-    std::optional<std::string> Missing; // --missing
-    bool Plain = false;                 // --plain
+    std::string Program;                        // "zirtel" or "zirtel-batch"
+    std::string Version;                        // e.g. "1.0.0"
+    std::vector<std::string> Arguments;         // the command line after the program name
+    std::optional<std::filesystem::path> Items; // nothing: none was read (a pool from the lexicon)
+    std::optional<std::string> Missing;         // --missing
+    bool Plain = false;                         // --plain
+    // A selection's design file and its statements as run (DesignText, UTF-8: the drawn seed
+    // included); written only when given.
+    std::optional<std::filesystem::path> DesignFile;
+    std::optional<std::string> Design;
+    std::optional<std::uint64_t> Seed; // --select: the seed of the rows
 };
 
-// The JSON text (UTF-8, two-space indentation, LF line ends) for a workspace that has analysed
-// its items. Data files: the whole-word lexicon, the lemma lexicon when it is current, each
-// bigram and biphone table read, and the user field files; a file that can no longer be read
-// has "sha256": null.
+// The JSON text (UTF-8, two-space indentation, LF line ends) for a workspace that has measured
+// its items; the fields are the ticked ones, in catalogue order. Data files: the whole-word
+// lexicon, the lemma lexicon when it is current, each bigram and biphone table read, and the user
+// field files; a file that can no longer be read has "sha256": null.
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<std::filesystem::path>>& userFiles);
 

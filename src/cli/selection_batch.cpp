@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/option_scanner.h"
+#include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
+#include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
+#include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
-#include "core/selection/random.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -46,32 +49,13 @@ struct Request {
     std::array<std::optional<std::string>, 3> UserFiles;
 };
 
-struct UsageError {
-    std::string Message;
-};
-
 Request ParseArguments(int argc, const char* const* argv) {
     Request req;
     std::optional<std::string> select, design;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        std::optional<std::string> inlineValue;
-        if (arg.size() > 2 && arg.starts_with("--")) {
-            const auto eq = arg.find('=');
-            if (eq != std::string::npos) {
-                inlineValue = arg.substr(eq + 1);
-                arg.resize(eq);
-            }
-        }
-        auto value = [&]() -> std::string {
-            if (inlineValue) return *inlineValue;
-            if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
-            return argv[++i];
-        };
-        auto once = [&](std::optional<std::string>& slot) {
-            if (slot) throw UsageError{"option " + arg + " is given twice"};
-            slot = value();
-        };
+    for (OptionScanner scan(argc, argv); scan.Next();) {
+        const std::string& arg = scan.Name();
+        const auto value = [&] { return scan.Value(); };
+        const auto once = [&](std::optional<std::string>& slot) { scan.Once(slot); };
         if (arg == "--select") {
             once(select);
         } else if (arg == "--match") {
@@ -95,8 +79,8 @@ Request ParseArguments(int argc, const char* const* argv) {
             once(req.DataDir);
         } else if (arg == "--user1" || arg == "--user2" || arg == "--user3") {
             once(req.UserFiles[static_cast<std::size_t>(arg.back() - '1')]);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            throw UsageError{"unknown option '" + arg + "'"};
+        } else if (scan.IsOption()) {
+            throw scan.Unknown();
         } else {
             throw UsageError{"unexpected argument '" + arg + "'"};
         }
@@ -117,14 +101,6 @@ Request ParseArguments(int argc, const char* const* argv) {
     return req;
 }
 
-fs::path ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !exe.empty()) return exe.parent_path();
-    const fs::path p = fs::absolute(argv0 ? argv0 : ".", ec);
-    return ec ? fs::current_path() : p.parent_path();
-}
-
 // Writes a result to its file, or to `out` when no file is named.
 bool Emit(const std::optional<std::string>& file, const std::string& text, std::ostream& out,
           std::ostream& err) {
@@ -139,19 +115,18 @@ bool Emit(const std::optional<std::string>& file, const std::string& text, std::
     return static_cast<bool>(out);
 }
 
-// Measures items under a progress bar; nothing when cancelled (never, in batch mode).
-std::optional<MeasuredItems> Measure(Workspace& ws, StatisticsSource& stats,
-                                     const std::vector<std::string>& items,
-                                     const std::vector<int>& fields, const std::string& label) {
-    auto bar = ws.UI.OpenProgress(label, "", static_cast<int>(items.size()));
-    return MeasureItems(items, fields, stats, [&](std::size_t done, std::size_t) {
-        bar->SetPosition(static_cast<int>(done));
+// The progress of a measuring run on a bar (never cancelled, in batch mode).
+SelectionProgress OnBar(ProgressWindow& bar) {
+    return [&bar](std::size_t done, std::size_t total) {
+        bar.SetMax(static_cast<int>(total));
+        bar.SetPosition(static_cast<int>(done));
         return true;
-    });
+    };
 }
 
-int Run(const Request& req, const char* argv0, std::ostream& out, std::ostream& err,
+int Run(const Request& req, int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         bool terminal) {
+    const char* argv0 = argc > 0 ? argv[0] : nullptr;
     const std::optional<TextFile> designFile = ReadTextFile(req.Design);
     if (!designFile) {
         err << "zirtel: cannot open the design file '" << req.Design << "'\n";
@@ -166,7 +141,7 @@ int Run(const Request& req, const char* argv0, std::ostream& out, std::ostream& 
     const std::vector<int> fields = DesignFields(design);
 
     StreamFeedback ui(err, terminal);
-    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : ProgramFolder(argv0));
+    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0)));
     ws.Startup();
     for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
         if (req.UserFiles[n] && !LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
@@ -194,11 +169,15 @@ int Run(const Request& req, const char* argv0, std::ostream& out, std::ostream& 
     }
 
     EngineStatistics stats(ws, fields);
-    const auto pool = Measure(ws, stats, *poolItems, fields, "Measuring the pool ...");
+    const auto pool = [&] {
+        const auto bar =
+            ws.UI.OpenProgress("Measuring the pool ...", "", static_cast<int>(poolItems->size()));
+        return MeasurePool(design, *poolItems, stats, req.Select, OnBar(*bar));
+    }();
     int status = kBatchOk;
     if (req.Select) {
         if (!design.Seed) {
-            design.Seed = selection::DrawSeed();
+            design.Seed = DrawSeed();
             err << "zirtel: seed " << *design.Seed << '\n';
         }
         const Selection sel = *Generate(design, *pool, *design.Seed);
@@ -207,23 +186,33 @@ int Run(const Request& req, const char* argv0, std::ostream& out, std::ostream& 
         if (!Emit(req.Output, WideOutput(sel, *pool), out, err)) status = kBatchFileError;
         if (req.Long && !Emit(req.Long, LongOutput(sel, *pool), out, err)) status = kBatchFileError;
     } else {
-        const auto targets = Measure(ws, stats, *targetItems, fields, "Measuring the items ...");
+        const auto targets = [&] {
+            const auto bar = ws.UI.OpenProgress("Measuring the items ...", "",
+                                                static_cast<int>(targetItems->size()));
+            return MeasureItems(*targetItems, fields, stats, OnBar(*bar));
+        }();
         const auto matches = MatchItems(design, *pool, *targets, req.Count);
         if (!Emit(req.Output, MatchOutput(design, matches, *pool, *targets), out, err))
             status = kBatchFileError;
     }
     if (req.Settings) {
-        // A design file that gives the same result again: the design with its seed.
-        std::string settings =
-            "# zirtel " ZIRTEL_VERSION "\n# " + std::string(req.Select ? "--select " : "--match ") +
-            (req.Select ? req.Design : *req.MatchItems + " --design " + req.Design) +
-            (req.Select ? "" : " -n " + std::to_string(req.Count)) + "\n";
-        if (req.DataDir) settings += "# --data-dir " + *req.DataDir + "\n";
-        for (std::size_t n = 0; n < req.UserFiles.size(); ++n)
-            if (req.UserFiles[n])
-                settings += "# --user" + std::to_string(n + 1) + " " + *req.UserFiles[n] + "\n";
-        settings += Latin1ToUtf8(DesignText(design));
-        if (!WriteFileAtomically(*req.Settings, settings)) {
+        RunSettings run;
+        const std::string program = argv0 ? fs::path(argv0).filename().string() : "";
+        run.Program = program == "zirtel-batch" ? program : "zirtel";
+        run.Version = ZIRTEL_VERSION;
+        for (int i = 1; i < argc; ++i) run.Arguments.emplace_back(argv[i]);
+        if (req.Select) {
+            run.Items = PoolFile(design, designFolder);
+            run.Seed = design.Seed;
+        } else {
+            run.Items = *req.MatchItems;
+        }
+        run.DesignFile = req.Design;
+        run.Design = Latin1ToUtf8(DesignText(design));
+        std::vector<std::optional<fs::path>> userFiles;
+        for (const auto& f : req.UserFiles)
+            userFiles.push_back(f ? std::optional<fs::path>(*f) : std::nullopt);
+        if (!WriteFileAtomically(*req.Settings, RunSettingsJson(ws, run, userFiles))) {
             err << "zirtel: cannot write '" << *req.Settings << "'\n";
             status = kBatchFileError;
         }
@@ -239,7 +228,7 @@ int RunOn(int argc, const char* const* argv, std::ostream& out, std::ostream& er
         err << "zirtel: " << e.Message << '\n' << kUsage << "Try 'zirtel --help' for more.\n";
         return kBatchUsageError;
     }
-    return Run(req, argc > 0 ? argv[0] : nullptr, out, err, terminal);
+    return Run(req, argc, argv, out, err, terminal);
 }
 
 } // namespace

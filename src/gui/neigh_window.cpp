@@ -63,7 +63,7 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     QMenu* window = NeighMenu->addMenu("&Leihoa");
     MainForm1 = window->addAction("&Leiho nagusia", this, &NeighbourListWindow::MainForm1Click);
     NeighbourList1 = window->addAction("&Auzokideen zerrenda");
-    NoFieldsLabel = new QLabel(Texts_.NoFieldsText ? Texts_.NoFieldsText : "", this);
+    NoFieldsLabel = new QLabel(QString::fromStdString(Texts_.NoFieldsText), this);
     NoFieldsLabel->setObjectName("NoFieldsLabel");
     NoFieldsLabel->setWordWrap(true);
     statusBar()->addWidget(NoFieldsLabel, 1);
@@ -120,20 +120,24 @@ bool PhonListFilled(const Workspace& ws) {
     return PhonNeighbourFieldsShown(ws);
 }
 
-constexpr const char* kOrthoNoFieldsText =
-    "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide ortografikoen "
-    "eremuetako bat (N, N*, N1-N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, AZPIM, "
-    "AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN) eta \"Erakutsi auzokideen zerrenda\".";
-constexpr const char* kPhonNoFieldsText =
-    "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide fonologikoen "
-    "eremuetako bat (PN, PN1-PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG).";
+// The fields that fill each list, named from the field table.
+std::string OrthoNoFieldsText() {
+    return "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
+           "ortografikoen eremuetako bat (" +
+           FamilyNames(&FindOrthoNeighbours, true) + ") eta \"Erakutsi auzokideen zerrenda\".";
+}
+std::string PhonNoFieldsText() {
+    return "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
+           "fonologikoen eremuetako bat (" +
+           FamilyNames(&AnalysePhonNeighbours, true) + ").";
+}
 
 } // namespace
 
 TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
     : NeighbourListWindow(main, main.WS().OrthoNeighbours,
                           Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda",
-                                "Fitxategi-errorea", kOrthoNoFieldsText, &OrthoListFilled},
+                                "Fitxategi-errorea", OrthoNoFieldsText(), &OrthoListFilled},
                           parent) {
     setObjectName("NeighWindow");
     // No buttons on the title bar: the window is left through its menu.
@@ -144,7 +148,7 @@ TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
 TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)
     : NeighbourListWindow(main, main.WS().PhonNeighbours,
                           Texts{"Fon-auzokide zerrenda", "Can't save neighbour list", "File Error",
-                                kPhonNoFieldsText, &PhonListFilled},
+                                PhonNoFieldsText(), &PhonListFilled},
                           parent) {
     setObjectName("PhonNeighWindow");
 }

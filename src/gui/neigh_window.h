@@ -4,6 +4,8 @@
 // selected result row, and select an item in the results when its first row is clicked.
 #pragma once
 
+#include <string>
+
 #include <QMainWindow>
 #include <functional>
 
@@ -27,7 +29,7 @@ class NeighbourListWindow : public QMainWindow {
         const char* SaveFailedText;
         const char* SaveFailedCaption;
         // Said below the list while none of the fields that fill it is shown.
-        const char* NoFieldsText = nullptr;
+        std::string NoFieldsText;
         bool (*Filled)(const Workspace&) = nullptr;
     };
     NeighbourListWindow(TMainForm& main, NeighbourList& list, Texts texts,

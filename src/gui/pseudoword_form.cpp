@@ -21,6 +21,7 @@
 #include "core/generator/pseudoword_table.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "gui/file_paths.h"
 #include "gui/grid_model.h"
 #include "gui/main_form.h"
 
@@ -260,8 +261,7 @@ void TPseudowordForm::GenerateBtnClick() {
     PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon));
     const QString excludePath = ExcludeEdit->text().trimmed();
     if (!excludePath.isEmpty()) {
-        const std::optional<std::vector<std::string>> words =
-            ReadWordList(std::filesystem::path(excludePath.toStdString()));
+        const std::optional<std::vector<std::string>> words = ReadWordList(ToPath(excludePath));
         if (!words) {
             ui.ShowMessage("Fitxategi-errorea", "Ezin da ireki baztertutako hitzen fitxategia",
                            MessageButtons::OkCancel);
@@ -315,7 +315,7 @@ void TPseudowordForm::AddBtnClick() {
 void TPseudowordForm::SaveBtnClick() {
     const QString path = ChooseSaveFile();
     if (path.isEmpty()) return;
-    SavePseudowordTable(std::filesystem::path(path.toStdString()), Model->Rows(), Main_.UI());
+    SavePseudowordTable(ToPath(path), Model->Rows(), Main_.UI());
 }
 
 void TPseudowordForm::ExcludeBtnClick() {

@@ -17,10 +17,11 @@
 #include <set>
 
 #include "core/analysis/workspace.h"
+#include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
-#include "core/selection/random.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "gui/file_paths.h"
 #include "gui/qt_feedback.h"
 
 namespace zirtel {
@@ -146,11 +147,11 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(AddButton, &QPushButton::clicked, this, [this] { AddToList(); });
     connect(LoadButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
-        if (!file.isEmpty()) LoadDesign(file.toStdString());
+        if (!file.isEmpty()) LoadDesign(ToPath(file));
     });
     connect(SaveButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde diseinua");
-        if (!file.isEmpty()) SaveDesign(file.toStdString());
+        if (!file.isEmpty()) SaveDesign(ToPath(file));
     });
 }
 
@@ -280,13 +281,13 @@ bool TSelectorWindow::RunDesign() {
     const auto poolItems = PoolItems(*Ws_, design, DesignFolder_);
     if (!poolItems) return false;
     EngineStatistics stats(*Ws_, fields);
-    const auto pool = MeasureItems(*poolItems, fields, stats, step);
+    const auto pool = MeasurePool(design, *poolItems, stats, true, step);
     if (!pool) {
         StatusLabel->setText("Utzita");
         return false;
     }
     const bool seedGiven = design.Seed.has_value();
-    if (!seedGiven) design.Seed = selection::DrawSeed();
+    if (!seedGiven) design.Seed = DrawSeed();
     progress.setLabelText("Errenkadak sortzen ...");
     const auto sel = Generate(design, *pool, *design.Seed, step);
     if (!sel) {

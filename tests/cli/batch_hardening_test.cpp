@@ -1,15 +1,14 @@
 // Batch runs that used to lose data or report success for nothing: unusable lexicons, lists that
 // no field fills, mistyped command lines, standard output as a file, one file named twice.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/batch.h"
+#include "support/run_program.h"
 #include "support/test_paths.h"
 
 namespace zirtel {
@@ -31,21 +30,10 @@ const std::string kResults = "Sarrera \t  H_MAIZT \t\r\n"
                              "etxea\t  80.00\t\r\n"
                              "\t\t\r\n";
 
-struct Outcome {
-    int Status = -1;
-    std::string Out, Err;
-};
+using test::Outcome;
 
-Outcome Batch(std::vector<std::string> args) {
-    args.insert(args.begin(), "zirtel");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    Outcome o;
-    o.Status = RunBatch(static_cast<int>(argv.size()), argv.data(), out, err);
-    o.Out = out.str();
-    o.Err = err.str();
-    return o;
+Outcome Batch(const std::vector<std::string>& args) {
+    return test::RunEntry(RunBatch, "zirtel", args);
 }
 
 // The window program where it is built (its start-up is under test), else the batch program.
@@ -55,21 +43,13 @@ constexpr const char* kProgram = ZIRTEL_WINDOW_PROGRAM;
 constexpr const char* kProgram = ZIRTEL_PROGRAM;
 #endif
 
-// Runs the program through the shell with no display; `redirect` sends its standard output.
-Outcome Program(const std::string& args, const std::string& redirect, const test::TempDir& dir) {
-    const fs::path err = dir / "stderr.txt", out = dir / "stdout.txt";
-    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                            std::string(kProgram) + "' " + args + " " +
-                            (redirect.empty() ? ">'" + out.string() + "'" : redirect) + " 2>'" +
-                            err.string() + "'";
-    const int raw = std::system(cmd.c_str());
-    Outcome o;
-    o.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.Out = ReadBytes(out);
-    o.Err = ReadBytes(err);
-    fs::remove(out);
-    fs::remove(err);
-    return o;
+// Runs the program with no display; with `appendTo`, its standard output is appended there.
+Outcome Program(const std::vector<std::string>& args, const test::TempDir& dir,
+                std::optional<fs::path> appendTo = std::nullopt) {
+    test::ChildOptions options;
+    options.Scratch = dir.Path();
+    options.AppendOutputTo = std::move(appendTo);
+    return test::RunChild(kProgram, args, std::move(options));
 }
 
 TEST(BatchHardening, AnUnusableLexiconEndsTheRunWithOne) {
@@ -153,17 +133,17 @@ TEST(BatchHardening, EveryOtherArgumentListIsABatchCall) {
     GTEST_SKIP() << "the window program is not built";
 #endif
     test::TempDir dir;
-    Outcome o = Program("-h", "", dir);
+    Outcome o = Program({"-h"}, dir);
     EXPECT_EQ(o.Status, 0);
     EXPECT_TRUE(o.Out.starts_with("Usage: zirtel --batch ITEMS")) << o.Out;
-    for (const std::string& args :
-         std::vector<std::string>{"--bacth '" + kItems + "'", "-o x", "--help=x", "a b"}) {
-        o = Program(args, "", dir);
-        EXPECT_EQ(o.Status, 2) << args;
-        EXPECT_TRUE(o.Err.starts_with("zirtel: ")) << args << ": " << o.Err;
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--bacth", kItems}, {"-o", "x"}, {"--help=x"}, {"a", "b"}}) {
+        o = Program(args, dir);
+        EXPECT_EQ(o.Status, 2) << args[0];
+        EXPECT_TRUE(o.Err.starts_with("zirtel: ")) << args[0] << ": " << o.Err;
     }
     // The window without a display: one line, status 1.
-    o = Program("'" + kItems + "'", "", dir);
+    o = Program({kItems}, dir);
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Err, "zirtel: no window can be opened: no display could be reached (is DISPLAY "
                      "or WAYLAND_DISPLAY set?); 'zirtel --batch ITEMS' runs without one.\n");
@@ -173,13 +153,18 @@ TEST(BatchHardening, StandardOutputIsWrittenInPlace) {
     test::TempDir dir;
     const fs::path log = dir / "log.txt";
     WriteBytes(log, "earlier\n");
-    const std::string base = "--batch '" + kItems + "' --data-dir '" + kData.string() + "' -o ";
-    Outcome o = Program(base + "/dev/stdout", ">>'" + log.string() + "'", dir);
+    const std::vector<std::string> base = {"--batch", kItems, "--data-dir", kData.string(), "-o"};
+    auto with = [&](const std::string& out) {
+        std::vector<std::string> args = base;
+        args.push_back(out);
+        return args;
+    };
+    Outcome o = Program(with("/dev/stdout"), dir, log);
     EXPECT_EQ(o.Status, 0);
     EXPECT_EQ(ReadBytes(log), "earlier\n" + kResults);
-    o = Program(base + "/proc/self/fd/1", ">>'" + log.string() + "'", dir);
+    o = Program(with("/proc/self/fd/1"), dir, log);
     EXPECT_EQ(ReadBytes(log), "earlier\n" + kResults + kResults);
-    o = Program(base + "-", "", dir);
+    o = Program(with("-"), dir);
     EXPECT_EQ(o.Out, kResults);
     EXPECT_FALSE(fs::exists("-"));
 }

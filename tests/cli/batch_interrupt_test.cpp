@@ -1,20 +1,15 @@
 // SIGINT during a batch run: the analysis stops between items, nothing is written, exit 130.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
-extern char** environ;
+#include "support/run_program.h"
 
 namespace zirtel {
 namespace {
@@ -47,33 +42,22 @@ TEST(BatchProgram, AnInterruptStopsTheRunWritesNothingAndExitsWith130) {
         }
     }
     const fs::path results = dir / "results.txt", neighbours = dir / "neighbours.txt";
-    const std::string program = ZIRTEL_PROGRAM;
     const std::string data = (fs::path(ZIRTEL_TEST_DATA) / "results_output").string();
-    std::vector<std::string> args = {
-        program, "--batch",        items.string(), "--data-dir",       data, "--fields", "all",
-        "-o",    results.string(), "--neighbours", neighbours.string()};
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (dir / "stderr.txt").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    while (!CatchesInterrupt(pid)) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_EQ(::kill(pid, SIGINT), 0);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 130);
+    test::ChildOptions options;
+    options.Scratch = dir;
+    test::ChildProcess child(ZIRTEL_PROGRAM,
+                             {"--batch", items.string(), "--data-dir", data, "--fields", "all",
+                              "-o", results.string(), "--neighbours", neighbours.string()},
+                             std::move(options));
+    ASSERT_NE(child.Pid(), 0);
+    while (!CatchesInterrupt(child.Pid()))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(::kill(child.Pid(), SIGINT), 0);
+    const test::Outcome o = child.Wait();
+    EXPECT_EQ(o.Status, 130);
     EXPECT_FALSE(fs::exists(results));
     EXPECT_FALSE(fs::exists(neighbours));
-    std::ifstream err(dir / "stderr.txt");
-    std::stringstream text;
-    text << err.rdbuf();
-    EXPECT_TRUE(text.str().ends_with("zirtel: interrupted; nothing written\n")) << text.str();
+    EXPECT_TRUE(o.Err.ends_with("zirtel: interrupted; nothing written\n")) << o.Err;
     fs::remove_all(dir);
 }
 

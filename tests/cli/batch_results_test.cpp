@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "support/run_program.h"
 #include "support/test_paths.h"
 
 namespace zirtel {
@@ -23,23 +24,11 @@ namespace fs = std::filesystem;
 const fs::path kDir = test::TestData("batch_results");
 const std::string kItems = (kDir / "items.txt").string();
 
-struct Outcome {
-    int Status = -1;
-    std::string Out, Err;
-};
+using test::Outcome;
 
-Outcome Batch(std::vector<std::string> args, bool batchProgram = false) {
-    args.insert(args.begin(), batchProgram ? "zirtel-batch" : "zirtel");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    Outcome o;
-    const int argc = static_cast<int>(argv.size());
-    o.Status = batchProgram ? RunBatchProgram(argc, argv.data(), out, err)
-                            : RunBatch(argc, argv.data(), out, err);
-    o.Out = out.str();
-    o.Err = err.str();
-    return o;
+Outcome Batch(const std::vector<std::string>& args, bool batchProgram = false) {
+    return batchProgram ? test::RunEntry(RunBatchProgram, "zirtel-batch", args)
+                        : test::RunEntry(RunBatch, "zirtel", args);
 }
 
 // A TSV read back as a reader of tab-separated files does: rows split at LF, cells at tabs.

@@ -3,11 +3,9 @@
 #include "core/analysis/field_catalogue.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/run_program.h"
 
 namespace zirtel {
 namespace {
@@ -56,28 +56,11 @@ struct TempDir {
     fs::path Path;
 };
 
-struct Outcome {
-    int Status = -1;
-    std::string Out, Err;
-};
+using test::Outcome;
 
 // Runs the batch entry point in this process.
-Outcome Batch(std::vector<std::string> args) {
-    args.insert(args.begin(), "zirtel");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    Outcome o;
-    o.Status = RunBatch(static_cast<int>(argv.size()), argv.data(), out, err);
-    o.Out = out.str();
-    o.Err = err.str();
-    return o;
-}
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
+Outcome Batch(const std::vector<std::string>& args) {
+    return test::RunEntry(RunBatch, "zirtel", args);
 }
 
 // Runs a program with no display at all: no DISPLAY, no WAYLAND_DISPLAY, no QT_QPA_PLATFORM. Qt
@@ -85,19 +68,10 @@ std::string Quote(const std::string& s) {
 // standard error.
 Outcome Program(const std::string& program, const std::vector<std::string>& args,
                 const TempDir& dir) {
-    std::string cmd =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM QT_DEBUG_PLUGINS=1 " + Quote(program);
-    for (const auto& a : args) cmd += " " + Quote(a);
-    const fs::path out = dir.Path / "stdout.bin", err = dir.Path / "stderr.txt";
-    cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-    const int raw = std::system(cmd.c_str());
-    Outcome o;
-    o.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.Out = ReadBytes(out);
-    o.Err = ReadBytes(err);
-    fs::remove(out);
-    fs::remove(err);
-    return o;
+    test::ChildOptions options;
+    options.Scratch = dir.Path;
+    options.Environment = {"QT_DEBUG_PLUGINS=1"};
+    return test::RunChild(program, args, std::move(options));
 }
 
 TEST(Batch, WritesTheSavedResultsToStandardOutput) {

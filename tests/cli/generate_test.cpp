@@ -8,6 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/batch_arguments.h"
+#include "support/run_program.h"
 #include "support/test_paths.h"
 
 namespace zirtel {
@@ -18,21 +19,11 @@ namespace fs = std::filesystem;
 const std::string kDir = test::TestData("generator").string();
 const std::string kTemplates = test::TestData("generator/templates.txt").string();
 
-struct Outcome {
-    int Status = -1;
-    std::string Out, Err;
-};
+using test::Outcome;
 
 Outcome Generate(std::vector<std::string> args) {
-    args.insert(args.begin(), {"zirtel", "--generate"});
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    Outcome o;
-    o.Status = RunBatch(static_cast<int>(argv.size()), argv.data(), out, err);
-    o.Out = out.str();
-    o.Err = err.str();
-    return o;
+    args.insert(args.begin(), "--generate");
+    return test::RunEntry(RunBatch, "zirtel", args);
 }
 
 // The table without its two OLD20 columns (7 and 8), which the engine's tests check.

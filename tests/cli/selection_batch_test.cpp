@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/run_program.h"
 #include "support/test_paths.h"
 
 namespace zirtel {
@@ -18,23 +19,12 @@ namespace fs = std::filesystem;
 
 const fs::path kData = test::TestData("selection/engine");
 
-struct Outcome {
-    int Status = -1;
-    std::string Out, Err;
-};
+using test::Outcome;
 
 Outcome Zirtel(std::vector<std::string> args) {
-    args.insert(args.begin(), "zirtel");
     args.push_back("--data-dir");
     args.push_back(kData.string());
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    Outcome o;
-    o.Status = RunSelection(static_cast<int>(argv.size()), argv.data(), out, err);
-    o.Out = out.str();
-    o.Err = err.str();
-    return o;
+    return test::RunEntry(RunSelection, "zirtel", args);
 }
 
 // Of the eight words with USER1 100..199, only mendi is frequent and five letters long; with
@@ -55,23 +45,60 @@ TEST(SelectionBatch, SelectWritesTheRowsTheLongFormAndTheSettings) {
               "1\tA1_B2\takats\t0\t130.00\t3.00\t5\r\n"
               "1\tA2_B1\tetxe\t0\t140.00\t300.00\t4\r\n"
               "1\tA2_B2\tmendi\t0\t150.00\t80.00\t5\r\n");
-    EXPECT_EQ(test::ReadBytes(dir / "settings.txt"),
-              "# zirtel 1.0.0\n# --select " + design + "\n# --data-dir " + kData.string() +
-                  "\npool lexicon\nfilter USER1 100 199\nsplit H_MAIZT 0-9.99 10-1000\n"
-                  "split LUZ_L 4-4 5-5\ncontrol USER1 -30 30\ngenerate 2 match first seed 7\n");
+    // The settings of a batch run, with the design as run and its seed.
+    const std::string settings = test::ReadBytes(dir / "settings.txt");
+    const fs::path data = fs::absolute(kData).lexically_normal();
+    for (const std::string& part : {
+             std::string("  \"program\": \"zirtel\",\n"),
+             std::string("  \"items\": null,\n"),
+             "  \"data_files\": [\n    {\"file\": \"" + (data / "nwfreq_EUS.txt").string() +
+                 "\", \"sha256\": "
+                 "\"8fe5d04c3e742205cf15cc71bdcd8c8970a57626301421eb27ce917f26935a7e\"}\n  ],\n",
+             "  \"user_fields\": [\n    {\"field\": \"USER1\", \"name\": \"Irudigarritasuna\", "
+             "\"file\": \"" +
+                 (data / "User1.txt").string() +
+                 "\", \"sha256\": "
+                 "\"c777917a99bc67cd1b4834cd1da2f1e4c7bc59ee72bd66247c3a2b3c4ae696b9\"}\n  ],\n",
+             std::string("  \"lexicon\": \"whole-word\",\n"),
+             std::string(
+                 "  \"fields\": [\n    \"USER1\",\n    \"H_MAIZT\",\n    \"LUZ_L\"\n  ],\n"),
+         })
+        EXPECT_NE(settings.find(part), std::string::npos) << part << "\nin\n" << settings;
+    EXPECT_TRUE(settings.ends_with(
+        "\n  },\n  \"design_file\": {\"file\": \"" + (data / "select.design").string() +
+        "\", \"sha256\": \"d257a54f6d337f65391ec619a2636d74daaadddaadcf3473ecd1ccad3a4e1c17\"},\n"
+        "  \"design\": [\n    \"pool lexicon\",\n    \"filter USER1 100 199\",\n"
+        "    \"split H_MAIZT 0-9.99 10-1000\",\n    \"split LUZ_L 4-4 5-5\",\n"
+        "    \"control USER1 -30 30\",\n    \"generate 2 match first seed 7\"\n  ],\n"
+        "  \"seed\": 7\n}\n"))
+        << settings;
 }
 
 // gose (USER1 180, 4 letters) has only egur within 30 among the 4-letter words; etxe (140) has
 // abar, ahal and egur, ahal and egur 20 away: a tie, in collation order.
 TEST(SelectionBatch, MatchListsTheNearestItems) {
+    test::TempDir dir;
     const Outcome o = Zirtel({"--match", (kData / "match_items.txt").string(), "--design",
-                              (kData / "match.design").string(), "-n", "2"});
+                              (kData / "match.design").string(), "-n", "2",
+                              "--settings=" + (dir / "s.json").string()});
     EXPECT_EQ(o.Status, 0);
     EXPECT_EQ(o.Err, "");
     EXPECT_EQ(o.Out, "item\trank\tmatch\tdistance\tUSER1\tLUZ_L\r\n"
                      "gose\t1\tegur\t0.8165\t160.00\t4\r\n"
                      "etxe\t1\tahal\t0.8165\t120.00\t4\r\n"
                      "etxe\t2\tegur\t0.8165\t160.00\t4\r\n");
+    const std::string settings = test::ReadBytes(dir / "s.json");
+    const fs::path data = fs::absolute(kData).lexically_normal();
+    EXPECT_NE(
+        settings.find("  \"items\": {\"file\": \"" + (data / "match_items.txt").string() +
+                      "\", \"sha256\": "
+                      "\"c97e7fd1b54ee7281360d5a20016263b50b2e2b1b52627b162cf82fa40d7946c\"},\n"),
+        std::string::npos)
+        << settings;
+    EXPECT_TRUE(settings.ends_with("  \"design\": [\n    \"pool lexicon\",\n"
+                                   "    \"filter USER1 100 199\",\n    \"control USER1 -30 30\",\n"
+                                   "    \"control LUZ_L\"\n  ]\n}\n"))
+        << settings;
 }
 
 // "rule-pronunciations": the nonwords of the pool are pronounced by the rules, qatu kA-tU (4
@@ -88,10 +115,13 @@ TEST(SelectionBatch, RulePronunciationsMeasureThePoolByTheRules) {
     EXPECT_EQ(test::ReadBytes(dir / "long.tsv"), "row\tcell\titem\tis_reference\tLUZ_F\r\n"
                                                  "1\tA1\tqatu\t1\t4\r\n"
                                                  "1\tA2\thetxea\t0\t5\r\n");
-    EXPECT_EQ(test::ReadBytes(dir / "settings.txt"),
-              "# zirtel 1.0.0\n# --select " + rules + "\n# --data-dir " + kData.string() +
-                  "\npool items nonwords.txt\nrule-pronunciations\nsplit LUZ_F 4-4 5-5\n"
-                  "generate 2 match first seed 3\n");
+    const std::string settings = test::ReadBytes(dir / "settings.txt");
+    EXPECT_NE(settings.find("    \"RulePronBox\": true,\n"), std::string::npos) << settings;
+    EXPECT_TRUE(
+        settings.ends_with("  \"design\": [\n    \"pool items nonwords.txt\",\n"
+                           "    \"rule-pronunciations\",\n    \"split LUZ_F 4-4 5-5\",\n"
+                           "    \"generate 2 match first seed 3\"\n  ],\n  \"seed\": 3\n}\n"))
+        << settings;
 
     const fs::path plain = dir / "plain.design";
     test::WriteBytes(plain, "pool items " + (kData / "nonwords.txt").string() +
@@ -109,6 +139,12 @@ TEST(SelectionBatch, BadDesignsAndArguments) {
     o = Zirtel({"--select", bad, "-n", "3"});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: -n belongs to --match\nUsage: zirtel --select DESIGN", 0), 0u);
+    o = Zirtel({"--select", bad, "--select=" + bad});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: option --select is given twice\nUsage: ", 0), 0u);
+    o = test::RunEntry(RunSelection, "zirtel", {"--select", bad, "--long"});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: option --long needs a value\nUsage: ", 0), 0u);
     o = Zirtel({"--match", (kData / "match_items.txt").string()});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: --match needs --design DESIGN\n", 0), 0u);

@@ -262,10 +262,16 @@ TEST_F(WindowInUse, EmptyListWindowsSayWhichFieldsFillThem) {
     MainForm->Neighbourlist1->trigger();
     MainForm->Phonneighlist1->trigger();
     EXPECT_FALSE(NeighWindow->statusBar()->isHidden());
-    EXPECT_TRUE(NeighWindow->NoFieldsLabel->text().startsWith(
-        "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
-        "ortografikoen eremuetako bat (N, N*,"));
+    EXPECT_EQ(NeighWindow->NoFieldsLabel->text().toStdString(),
+              "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
+              "ortografikoen eremuetako bat (N, N*, N1-N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, "
+              "NF_MU, NF_SIG, AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN) eta "
+              "\"Erakutsi auzokideen zerrenda\".");
     EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());
+    EXPECT_EQ(PhonNeighWindow->NoFieldsLabel->text().toStdString(),
+              "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
+              "fonologikoen eremuetako bat (PN, PN1-PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, "
+              "PNF_MU, PNF_SIG).");
     InOptions([] { AnalysisOptionForm->Box("NBox")->setChecked(true); }, true);
     EXPECT_TRUE(NeighWindow->statusBar()->isHidden());
     EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());

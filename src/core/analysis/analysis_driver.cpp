@@ -97,7 +97,7 @@ bool FamilyShown(const Workspace& ws, FieldWriter writer) {
 }
 
 bool OrthoNeighbourSearchWanted(const Workspace& ws) {
-    return FamilyShown(ws, &FindOrthoNeighbours) || ws.IncludeDeletionNs || ws.IncludeAdditionNs;
+    return FamilyShown(ws, &FindOrthoNeighbours) || ws.ListsDeletionOrAdditionNs();
 }
 
 bool PhonNeighbourFieldsShown(const Workspace& ws) {

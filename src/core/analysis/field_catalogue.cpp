@@ -1,5 +1,9 @@
 #include "core/analysis/field_catalogue.h"
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include "core/lexicon/user_fields.h"
 #include "core/measures/bigram_measures.h"
 #include "core/measures/lexical_measures.h"
@@ -67,6 +71,37 @@ int FindField(std::string_view mnemonic) {
     for (int i = 0; i < kFieldCount; ++i)
         if (cat[static_cast<std::size_t>(i)].Mnemonic == wanted) return i;
     return -1;
+}
+
+namespace {
+
+// "N3" follows "N2": the same name but for a final digit one higher.
+bool FollowsInRange(std::string_view prev, std::string_view name) {
+    return !prev.empty() && prev.size() == name.size() &&
+           prev.substr(0, prev.size() - 1) == name.substr(0, name.size() - 1) &&
+           std::isdigit(static_cast<unsigned char>(prev.back())) && name.back() == prev.back() + 1;
+}
+
+} // namespace
+
+std::string FamilyNames(FieldWriter writer, bool ranges) {
+    std::vector<std::string_view> names;
+    for (const FieldInfo& f : FieldCatalogue())
+        if (f.Writer == writer) names.emplace_back(f.Mnemonic);
+    std::string text;
+    for (std::size_t i = 0; i < names.size();) {
+        std::size_t last = i;
+        while (ranges && last + 1 < names.size() && FollowsInRange(names[last], names[last + 1]))
+            ++last;
+        if (!text.empty()) text += ", ";
+        text += names[i];
+        if (last > i) {
+            text += '-';
+            text += names[last];
+        }
+        i = last + 1;
+    }
+    return text;
 }
 
 } // namespace zirtel

@@ -69,4 +69,9 @@ int FieldWidth(const FieldInfo& field, int decimals);
 // Index of the field with this mnemonic (case-insensitive; "N_STAR" names "N*"), or -1.
 int FindField(std::string_view mnemonic);
 
+// The names of the fields one writer measures (its family), in table order, joined with ", ".
+// With `ranges`, a run of names that differ only in a final digit rising by one (N1, N2, ..., N5)
+// is written as its first and last name joined by "-" ("N1-N5").
+std::string FamilyNames(FieldWriter writer, bool ranges);
+
 } // namespace zirtel

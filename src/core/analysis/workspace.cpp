@@ -47,8 +47,8 @@ MeasureContext Workspace::Measures(bool lists) {
         ctx.OrthoList = &OrthoNeighbours;
         ctx.PhonList = &PhonNeighbours;
         ctx.OrthoListShown = ShowNeighbourList;
-        ctx.ListDeletionNs = IncludeDeletionNs;
-        ctx.ListAdditionNs = IncludeAdditionNs;
+        ctx.ListDeletionNs = IncludeDeletionNs_;
+        ctx.ListAdditionNs = IncludeAdditionNs_;
     }
     return ctx;
 }
@@ -70,9 +70,9 @@ void Workspace::PrepareGrids() {
     Decimals = 2;
     NextRow = 1;
     ShowNeighbourList = true;
-    IncludeAdditionNs = false;
-    IncludeDeletionNs = false;
-    NeighbourSyncBusy = false;
+    IncludeAdditionNs_ = false;
+    IncludeDeletionNs_ = false;
+    NeighbourSyncBusy_ = false;
 }
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
@@ -115,8 +115,8 @@ void Workspace::AssignColumns() {
     const auto& cat = FieldCatalogue();
     for (const FieldInfo& f : cat) this->*f.Col = 0;
     ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
-    IncludeDeletionNs = Options.FlagTicked(OptionFlag::IncludeDeletions);
-    IncludeAdditionNs = Options.FlagTicked(OptionFlag::IncludeAdditions);
+    IncludeDeletionNs_ = Options.FlagTicked(OptionFlag::IncludeDeletions);
+    IncludeAdditionNs_ = Options.FlagTicked(OptionFlag::IncludeAdditions);
     RulePronunciations = Options.FlagTicked(OptionFlag::RulePronunciations);
 
     OutputGrid.ClearRow(0);
@@ -160,10 +160,10 @@ void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
     if (n <= 0) n = 1;
     const int k = list.FindItemRow(item);
     if (item.empty() || k <= 0 || list.NeighList.RowCount() < k) return;
-    NeighbourSyncBusy = true;
+    NeighbourSyncBusy_ = true;
     list.NeighList.SetTopRow(k);
     list.SelectListRows(k, k + n - 1);
-    NeighbourSyncBusy = false;
+    NeighbourSyncBusy_ = false;
 }
 
 void Workspace::SyncNeighbourList(int row) {
@@ -189,7 +189,7 @@ void Workspace::StimulusRowsChosen(int top, int bottom) {
 
 void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
     const Operation op(*this);
-    if (NeighbourSyncBusy) return;
+    if (NeighbourSyncBusy_) return;
     const std::string& text = list.NeighList.Cell(0, listRow);
     if (listRow <= 0 || text.size() < 2) return;
     const int row = FindItemRow(text, -1);

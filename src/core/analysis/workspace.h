@@ -99,10 +99,10 @@ class Workspace : public FieldColumns {
     std::optional<std::string> MissingText;
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
-    bool IncludeDeletionNs = false;
-    bool IncludeAdditionNs = false;
     bool RulePronunciations = false; // "Sasihitzak arauz ahoskatu"
-    bool NeighbourSyncBusy = false;
+    // Whether the orthographic list also lists deletion or addition neighbours (as the options
+    // said when the columns were last assigned).
+    bool ListsDeletionOrAdditionNs() const { return IncludeDeletionNs_ || IncludeAdditionNs_; }
     // Assigns the columns of the ticked fields in catalogue order, writes the header row and
     // the widths. Earlier results disappear.
     void AssignColumns();
@@ -180,7 +180,10 @@ class Workspace : public FieldColumns {
     MeasureContext Measures(bool lists = false);
 
   private:
-    RowCells Cells_; // the cells of the item being analysed
+    bool IncludeDeletionNs_ = false;
+    bool IncludeAdditionNs_ = false;
+    bool NeighbourSyncBusy_ = false; // the results are following a neighbour list's selection
+    RowCells Cells_;                 // the cells of the item being analysed
     // Moves the cells written into Cells_ into the row.
     void WriteCells(int row);
     int FindItemRow(const std::string& text, int exceptRow) const;

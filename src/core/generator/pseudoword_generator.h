@@ -23,9 +23,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "core/generator/random_draw.h"
 #include "core/generator/transition_table.h"
 #include "core/lexicon/lexicon.h"
+#include "core/random/random_draw.h"
 
 namespace zirtel {
 

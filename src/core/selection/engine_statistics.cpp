@@ -27,27 +27,25 @@ std::vector<std::string> Distinct(const std::vector<std::string>& items) {
 
 } // namespace
 
-EngineStatistics::EngineStatistics(Workspace& ws, const std::vector<int>& fields) : Ws_(ws) {
-    Ws_.Options.UntickAllFields();
-    for (int f : fields) Ws_.Options.SetFieldTicked(f, true);
-    Ws_.Options.SetTicked("NListBox", false);
-    Ws_.AssignColumns();
-    Ws_.ClearItems();
+EngineStatistics::EngineStatistics(Workspace& ws, const std::vector<int>& fields)
+    : Context_(ws.Measures()), Decimals_(ws.Decimals) {
+    ws.Options.UntickAllFields();
+    for (int f : fields) ws.Options.SetFieldTicked(f, true);
+    ws.Options.SetTicked("NListBox", false); // nothing is listed
 }
 
 std::vector<std::string> EngineStatistics::FieldTexts(const std::string& item,
                                                       const std::vector<int>& fields) {
-    const std::string lowered = LowerAscii(item);
+    FieldSet requested;
+    for (int f : fields) requested.set(static_cast<std::size_t>(f));
     // An item the analysis refuses has no value in any field.
-    if (!Analysable(lowered)) return std::vector<std::string>(fields.size(), "-1");
-    Ws_.OutputGrid.SetCell(1, 1, lowered);
-    Ws_.AnalyseItem(1);
+    if (!MeasureItem(Context_, LowerAscii(item), requested, Decimals_, Cells_))
+        return std::vector<std::string>(fields.size(), "-1");
     std::vector<std::string> texts;
     texts.reserve(fields.size());
-    for (int f : fields) {
-        const int col = Ws_.*(FieldCatalogue()[static_cast<std::size_t>(f)].Col);
-        texts.push_back(col > 0 ? Ws_.OutputGrid.Cell(col, 1) : std::string());
-    }
+    for (int f : fields)
+        texts.push_back(Cells_.Written()[static_cast<std::size_t>(f)] ? Cells_.Cell(f)
+                                                                      : std::string());
     return texts;
 }
 
@@ -56,6 +54,7 @@ void PrepareForDesign(Workspace& ws, const Design& design) {
         LoadLemmaLexicon(ws.AppDir / kLemmaFile, ws.Lemmas, ws.UI);
     ws.LemmasCurrent = design.Lemmas;
     ws.Options.SetTicked("RulePronBox", design.RulePronunciations);
+    ws.RulePronunciations = design.RulePronunciations;
 }
 
 std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,
@@ -66,12 +65,17 @@ std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,
     return items;
 }
 
+std::optional<std::filesystem::path> PoolFile(const Design& design,
+                                              const std::filesystem::path& designFolder) {
+    if (design.PoolIsLexicon) return std::nullopt;
+    std::filesystem::path file(Latin1ToUtf8(design.PoolFile));
+    return file.is_relative() ? designFolder / file : file;
+}
+
 std::optional<std::vector<std::string>> PoolItems(Workspace& ws, const Design& design,
                                                   const std::filesystem::path& designFolder) {
-    if (!design.PoolIsLexicon) {
-        std::filesystem::path file(Latin1ToUtf8(design.PoolFile));
-        if (file.is_relative()) file = designFolder / file;
-        auto items = ReadItemsFile(ws, file);
+    if (const auto file = PoolFile(design, designFolder)) {
+        auto items = ReadItemsFile(ws, *file);
         if (items) *items = Distinct(*items);
         return items;
     }

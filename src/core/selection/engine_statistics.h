@@ -1,6 +1,6 @@
 // The selector on the program's own statistics: the pool and the items to match come from the
-// lexicon or an items file, and their values from the analysis of each item, with exactly the
-// fields the design names ticked.
+// lexicon or an items file, and their values from the grid-free statistics call (MeasureItem),
+// with exactly the fields the design names requested.
 #pragma once
 
 #include <filesystem>
@@ -14,22 +14,31 @@
 
 namespace zirtel {
 
-// Analyses one item at a time in a workspace whose only ticked fields are the ones asked for.
+// Measures one item at a time on the workspace's lexicons, user fields and tables, with no grid
+// and no neighbour list: only the writers of the fields asked for run.
 class EngineStatistics : public StatisticsSource {
   public:
-    // Ticks `fields` (and nothing else) and turns the neighbour lists off.
+    // Ticks `fields` (the design's) and nothing else in the workspace's options, and unticks the
+    // neighbour list, so that its settings record what is measured; the workspace's lexicon
+    // choice and user fields must be final.
     EngineStatistics(Workspace& ws, const std::vector<int>& fields);
     std::vector<std::string> FieldTexts(const std::string& item,
                                         const std::vector<int>& fields) override;
 
   private:
-    Workspace& Ws_;
+    MeasureContext Context_;
+    int Decimals_;
+    RowCells Cells_;
 };
 
 // Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
 // on first need), the whole-word lexicon otherwise; "Sasihitzak arauz ahoskatu" ticked when it
-// says "rule-pronunciations", unticked otherwise (EngineStatistics then assigns the columns).
+// says "rule-pronunciations", unticked otherwise, and the measures follow it.
 void PrepareForDesign(Workspace& ws, const Design& design);
+
+// The design's items file, a relative name taken from `designFolder`; nothing for the lexicon.
+std::optional<std::filesystem::path> PoolFile(const Design& design,
+                                              const std::filesystem::path& designFolder);
 
 // The design's pool: the whole-word lexicon's words (those the analysis takes: 2 to 18
 // letters), or the items of the design's items file (a relative name is taken from

@@ -4,9 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <random>
 
-#include "core/selection/random.h"
+#include "core/random/random_draw.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
@@ -127,6 +126,53 @@ std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
     return measured;
 }
 
+std::optional<MeasuredItems> MeasurePool(const Design& design,
+                                         const std::vector<std::string>& items,
+                                         StatisticsSource& stats, bool forRows,
+                                         const SelectionProgress& progress) {
+    const std::vector<int> all = DesignFields(design);
+    std::vector<int> deciding, rest;
+    for (int f : all) {
+        const bool decides =
+            std::any_of(design.Filters.begin(), design.Filters.end(),
+                        [f](const DesignFilter& x) { return x.Field == f; }) ||
+            (forRows && std::any_of(design.Splits.begin(), design.Splits.end(),
+                                    [f](const DesignSplit& x) { return x.Field == f; }));
+        (decides ? deciding : rest).push_back(f);
+    }
+    const std::size_t n = items.size();
+    const auto first = MeasureItems(items, deciding, stats, [&](std::size_t done, std::size_t) {
+        return !progress || progress(done, n);
+    });
+    if (!first) return std::nullopt;
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < n; ++i)
+        if (forRows ? CellOf(design, *first, i) >= 0 : PassesFilters(design, *first, i))
+            kept.push_back(i);
+    std::vector<std::string> keptItems;
+    keptItems.reserve(kept.size());
+    for (std::size_t i : kept) keptItems.push_back(items[i]);
+    const auto second =
+        MeasureItems(keptItems, rest, stats, [&](std::size_t done, std::size_t total) {
+            return !progress || progress(n + done, n + total);
+        });
+    if (!second) return std::nullopt;
+
+    MeasuredItems pool;
+    pool.Fields = all;
+    std::vector<std::string> texts(all.size());
+    for (std::size_t k = 0; k < kept.size(); ++k) {
+        for (std::size_t s = 0; s < all.size(); ++s) {
+            const int inFirst = first->Slot(all[s]);
+            texts[s] = inFirst >= 0
+                           ? first->Text(kept[k], static_cast<std::size_t>(inFirst))
+                           : second->Text(k, static_cast<std::size_t>(second->Slot(all[s])));
+        }
+        pool.Add(items[kept[k]], texts);
+    }
+    return pool;
+}
+
 std::vector<std::string> CellNames(const Design& design) {
     std::vector<std::string> names{""};
     for (std::size_t s = 0; s < design.Splits.size(); ++s) {
@@ -159,10 +205,10 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
     // An item that once failed as a reference fails for good: the unused items only dwindle.
     std::vector<char> dead(pool.Size(), 0);
 
-    std::mt19937_64 rng(seed);
+    RandomEngine rng(seed);
     std::vector<std::size_t> order(cellCount);
     for (std::size_t c = 0; c < cellCount; ++c) order[c] = c;
-    if (design.Match == ReferenceChoice::Balanced) selection::Shuffle(order, rng);
+    if (design.Match == ReferenceChoice::Balanced) Shuffle(order, rng);
 
     std::vector<std::size_t> live, candidates;
     for (int r = 0; r < design.Rows; ++r) {
@@ -177,7 +223,7 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
         } else {
             const std::size_t start = design.Match == ReferenceChoice::Balanced
                                           ? static_cast<std::size_t>(r) % cellCount
-                                          : selection::BoundedDraw(rng, cellCount);
+                                          : BoundedDraw(rng, cellCount);
             for (std::size_t k = 0; k < cellCount; ++k)
                 tries.push_back(design.Match == ReferenceChoice::Balanced
                                     ? order[(start + k) % cellCount]
@@ -191,7 +237,7 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
                 for (std::size_t i : members[refCell])
                     if (!used[i] && !dead[i]) live.push_back(i);
                 if (live.empty()) break;
-                const std::size_t ref = live[selection::BoundedDraw(rng, live.size())];
+                const std::size_t ref = live[BoundedDraw(rng, live.size())];
                 SelectionRow row;
                 row.ReferenceCell = refCell;
                 row.Items.assign(cellCount, ref);
@@ -205,7 +251,7 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
                     if (candidates.empty()) {
                         complete = false;
                     } else {
-                        row.Items[c] = candidates[selection::BoundedDraw(rng, candidates.size())];
+                        row.Items[c] = candidates[BoundedDraw(rng, candidates.size())];
                     }
                 }
                 if (!complete) {

@@ -63,6 +63,18 @@ std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
                                           const std::vector<int>& fields, StatisticsSource& stats,
                                           const SelectionProgress& progress = {});
 
+// Measures a design's pool in two rounds: every item on the fields that decide whether it can
+// take part (the filters', and for rows also the splits'), then only the items that pass (that
+// fall in a cell, for rows) on the design's other fields. The items that cannot take part are
+// left out; the rest keep their order and get every field of DesignFields(design), so that rows
+// and matches come out as from the whole pool measured on all of them. `progress` is told
+// (done, total) over both rounds, the total growing by the second round's items once they are
+// known. Nothing when cancelled.
+std::optional<MeasuredItems> MeasurePool(const Design& design,
+                                         const std::vector<std::string>& items,
+                                         StatisticsSource& stats, bool forRows,
+                                         const SelectionProgress& progress = {});
+
 // The cell names of a design: "A1", "A2", ... for one split; "A1_B1", "A1_B2", ... for two; the
 // first split's level varies slowest.
 std::vector<std::string> CellNames(const Design& design);

@@ -9,8 +9,8 @@
 #include <set>
 
 #include "core/analysis/field_catalogue.h"
+#include "core/random/random_draw.h"
 #include "core/selection/design.h"
-#include "core/selection/random.h"
 #include "core/selection/selector.h"
 #include "core/text/format.h"
 #include "core/text/text_file.h"
@@ -90,9 +90,9 @@ TEST(SelectionRandom, DrawsAreFixedByTheStandardGeneratorAlone) {
     rng.discard(9999);
     EXPECT_EQ(rng(), 9981545732273789042ULL); // the standard's check value
     std::mt19937_64 a(7), b(7);
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(selection::BoundedDraw(a, 8), b() % 8);
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(BoundedDraw(a, 8), b() % 8);
     std::vector<int> v{1, 2, 3, 4, 5, 6};
-    selection::Shuffle(v, a);
+    Shuffle(v, a);
     std::sort(v.begin(), v.end());
     EXPECT_EQ(v, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
@@ -241,6 +241,27 @@ TEST(SelectionGenerate, ASeededRunGivesItsOutputExactly) {
                                    "2\tA2\tmaite\t0\t230.00\t28.00\t3\r\n"
                                    "3\tA1\tarto\t0\t210.00\t6.00\t5\r\n"
                                    "3\tA2\terdi\t1\t250.00\t60.00\t5\r\n");
+}
+
+// Measured in two rounds, the pool is the 45 words of USER1 200..299 (every one of them has a
+// frequency in a level), in the lexicon's order: 60 words measured on USER1 and H_MAIZT, then
+// those 45 alone on N. The rows are those of the whole pool measured on every field.
+TEST(SelectionGenerate, ThePoolIsMeasuredInTwoRoundsWithTheSameRows) {
+    TableStatistics stats;
+    const Design d = Parse("filter USER1 200 299\nsplit H_MAIZT 0-9.99 10-1000\n"
+                           "control N -2 2\ngenerate 3 seed 2024\n");
+    const MeasuredItems whole = Pool(stats, d);
+    stats.Calls = 0;
+    const MeasuredItems pool = *MeasurePool(d, stats.Words, stats, true);
+    EXPECT_EQ(stats.Calls, 105);
+    ASSERT_EQ(pool.Size(), 45u);
+    EXPECT_EQ(pool.Items.front(), "alde");
+    EXPECT_EQ(pool.Items.back(), "zeru");
+    EXPECT_EQ(pool.Fields, DesignFields(d));
+    for (std::uint64_t seed : {2024u, 7u}) {
+        const Selection fromWhole = *Generate(d, whole, seed), fromPool = *Generate(d, pool, seed);
+        EXPECT_EQ(LongOutput(fromPool, pool), LongOutput(fromWhole, whole));
+    }
 }
 
 // Pool USER1 100..199: N is 2 for abar ahal akats etxe mendi, 3 for egur ezpal gose (standard
