@@ -1,10 +1,12 @@
 #include "core/lexicon/lexicon.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 #include "core/text/collation.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -65,6 +67,36 @@ namespace {
 
 const char* const kFileErrorCaption = "Fitxategi-errorea";
 
+// Calls `fn` with each line of the text, as SplitLines gives them, without building a list.
+template <typename Fn> void ForEachLine(std::string_view text, Fn&& fn) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        fn(text.substr(start, stop - start));
+        start = end + 1;
+    }
+}
+
+// The first four tokens of a line, split in place (as SplitTokens splits them); `Count` of them
+// are there.
+struct LineTokens {
+    std::array<std::string_view, 4> Token;
+    std::size_t Count = 0;
+};
+LineTokens FirstTokens(std::string_view line) {
+    LineTokens t;
+    TokenReader reader(line);
+    while (t.Count < t.Token.size()) {
+        const auto token = reader.Next();
+        if (!token) break;
+        t.Token[t.Count++] = *token;
+    }
+    return t;
+}
+
 void SortEntries(Lexicon& lex) {
     std::vector<int> order(lex.LexWords.size());
     std::iota(order.begin(), order.end(), 0);
@@ -102,21 +134,22 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     lexicon.LexOrthSylls.reserve(n);
     lexicon.LexPhonForms.reserve(n);
     bool sorted = true;
-    for (std::string_view line : SplitLines(file->Text)) {
-        const auto tokens = SplitTokens(line);
-        if (tokens.empty()) continue;
-        const std::string_view word = tokens[0];
+    ForEachLine(file->Text, [&](std::string_view line) {
+        const LineTokens tokens = FirstTokens(line);
+        if (tokens.Count == 0) return;
+        const std::string_view word = tokens.Token[0];
         if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
             sorted = false;
         lexicon.LexWords.emplace_back(word);
-        lexicon.LexFreqs.push_back(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
-        lexicon.LexOrthSylls.emplace_back(tokens.size() > 2 ? tokens[2] : std::string_view());
-        const std::string_view pron = tokens.size() > 3 ? tokens[3] : std::string_view();
+        lexicon.LexFreqs.push_back(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f)
+                                                    : 0.0f);
+        lexicon.LexOrthSylls.emplace_back(tokens.Token[2]);
+        const std::string_view pron = tokens.Token[3];
         lexicon.LexPhonForms.emplace_back(pron);
         const auto hyphens = std::count(pron.begin(), pron.end(), '-');
         if (hyphens == 1) ++lexicon.TwoSyllCount;
         if (hyphens == 2) ++lexicon.ThreeSyllCount;
-    }
+    });
     if (!sorted) {
         SortEntries(lexicon);
         feedback.ShowMessage("Abisua",
@@ -140,14 +173,14 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     // One entry per lemma (the collation's equality); the last line's frequency stays.
     std::vector<std::string> words;
     std::vector<float> freqs;
-    StringIndex seen;
+    LetterHashIndex seen;
     std::vector<std::pair<std::string_view, float>> lines;
-    for (std::string_view line : SplitLines(file->Text)) {
-        const auto tokens = SplitTokens(line);
-        if (tokens.empty()) continue;
-        lines.emplace_back(tokens[0],
-                           tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f);
-    }
+    ForEachLine(file->Text, [&lines](std::string_view line) {
+        const LineTokens tokens = FirstTokens(line);
+        if (tokens.Count == 0) return;
+        lines.emplace_back(tokens.Token[0],
+                           tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f);
+    });
     words.reserve(lines.size());
     for (const auto& l : lines) words.emplace_back(l.first);
     seen.Build(words); // first spelling of each lemma wins

@@ -1,0 +1,51 @@
+#include "core/lexicon/letter_hash_index.h"
+
+namespace zirtel {
+
+void LetterHashIndex::Clear() {
+    Slots_.clear();
+    Mask_ = 0;
+}
+
+void LetterHashIndex::Build(const std::vector<std::string>& keys) {
+    std::vector<int> order(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) order[i] = static_cast<int>(i);
+    Build(keys, order);
+}
+
+void LetterHashIndex::Build(const std::vector<std::string>& keys, const std::vector<int>& order) {
+    std::size_t cap = 16;
+    while (cap < order.size() * 2) cap <<= 1;
+    Slots_.assign(cap, Slot{});
+    Mask_ = cap - 1;
+    for (int p : order) Insert(keys, p);
+}
+
+void LetterHashIndex::Insert(const std::vector<std::string>& keys, int position) {
+    const std::string& key = keys[static_cast<std::size_t>(position)];
+    const std::uint64_t mixed = Mix(Hash(key));
+    const auto check = static_cast<std::uint32_t>(mixed >> 32);
+    std::uint64_t i = mixed & Mask_;
+    while (Slots_[i].Position >= 0) {
+        const Slot& s = Slots_[i];
+        if (s.Check == check && Equal(keys[static_cast<std::size_t>(s.Position)], key))
+            return; // the first one wins
+        i = (i + 1) & Mask_;
+    }
+    Slots_[i] = Slot{check, position};
+}
+
+EditHashes::EditHashes(const LetterHashIndex& index, std::string_view base)
+    : Index_(index), Length_(base.size()), Values_(base.size()), Prefix_(base.size() + 1, 0),
+      Suffix_(base.size() + 1, 0), Power_(base.size() + 2, 1) {
+    for (std::size_t k = 1; k < Power_.size(); ++k)
+        Power_[k] = Power_[k - 1] * LetterHashIndex::kBase;
+    for (std::size_t i = 0; i < Length_; ++i) {
+        Values_[i] = index.Value(base[i]);
+        Prefix_[i + 1] = Prefix_[i] * LetterHashIndex::kBase + Values_[i];
+    }
+    for (std::size_t i = Length_; i-- > 0;)
+        Suffix_[i] = Suffix_[i + 1] + Values_[i] * Power_[Length_ - 1 - i];
+}
+
+} // namespace zirtel
