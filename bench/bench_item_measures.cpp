@@ -184,9 +184,13 @@ void BM_HomophonePerItem(benchmark::State& state) {
     for (int r = 1; r <= items; ++r)
         ws.OutputGrid.SetCell(1, r,
                               ws.WholeWords.LexWords[static_cast<std::size_t>((r - 1) * step)]);
+    MeasureContext ctx = ws.Measures();
+    RowCells cells;
+    const FieldSet fields = MakeFieldSet({FieldId::kHOM});
     int row = 1;
     for (auto _ : state) {
-        WriteHomophone(ws, row);
+        cells.Start(ws.Item(row), fields, ws.Decimals);
+        WriteHomophone(ctx, cells);
         row = row == items ? 1 : row + 1;
     }
     state.SetLabel(useShipped ? "shipped lexicon" : "synthetic lexicon, 50000 entries");

@@ -119,9 +119,13 @@ void BM_OrthoNeighbourSearch_SixLetters(benchmark::State& state) {
     SilentFeedback ui;
     Workspace ws(ui, fs::temp_directory_path());
     SetUpWorkspace(ws, items);
+    MeasureContext ctx = ws.Measures(true);
+    RowCells cells;
+    const FieldSet fields = ws.ShownFields();
     int row = 1;
     for (auto _ : state) {
-        FindOrthoNeighbours(ws, row);
+        cells.Start(ws.Item(row), fields, ws.Decimals);
+        FindOrthoNeighbours(ctx, cells);
         if (++row > static_cast<int>(items.size())) {
             row = 1;
             ws.OrthoNeighbours.Clear();

@@ -78,17 +78,23 @@ void BM_PhonNeighbourSearch(benchmark::State& state) {
     }
     long long neighbours = 0;
     int row = 0;
+    MeasureContext ctx = ws.Measures(true);
+    RowCells cells;
+    const FieldSet fields = ws.ShownFields();
     for (auto _ : state) {
         if (row == rows) {
             row = 0;
             ws.PhonNeighbours.Clear();
         }
-        AnalysePhonNeighbours(ws, ++row);
-        benchmark::DoNotOptimize(ws.OutputGrid.Cell(ws.Col_PN, row));
+        cells.Start(ws.Item(++row), fields, ws.Decimals);
+        AnalysePhonNeighbours(ctx, cells);
+        benchmark::DoNotOptimize(cells.Cell(FieldId::kPN));
     }
-    for (int r = 1; r <= rows; ++r)
-        neighbours += std::stoll(
-            ws.OutputGrid.Cell(ws.Col_PN, r).empty() ? "0" : ws.OutputGrid.Cell(ws.Col_PN, r));
+    for (int r = 1; r <= rows; ++r) {
+        cells.Start(ws.Item(r), fields, ws.Decimals);
+        AnalysePhonNeighbours(ctx, cells);
+        neighbours += cells.Cell(FieldId::kPN).empty() ? 0 : std::stoll(cells.Cell(FieldId::kPN));
+    }
     state.SetItemsProcessed(state.iterations());
     state.counters["lexicon"] = lex.Size();
     state.counters["neighbours_per_item"] = static_cast<double>(neighbours) / rows;
@@ -126,12 +132,12 @@ void BM_LoadBiphoneTables(benchmark::State& state) {
     SilentFeedback ui;
     for (auto _ : state) {
         state.PauseTiming();
-        auto ws = std::make_unique<Workspace>(ui, dir);
+        auto tables = std::make_unique<BiphoneTables>();
         state.ResumeTiming();
-        LoadBiphoneTables(*ws);
-        benchmark::DoNotOptimize(ws->Biphones.BiphoneLabels.size());
+        LoadBiphoneTables(*tables, dir, ui);
+        benchmark::DoNotOptimize(tables->BiphoneLabels.size());
         state.PauseTiming();
-        ws.reset();
+        tables.reset();
         state.ResumeTiming();
     }
 }

@@ -50,8 +50,14 @@ void BM_UserFieldValue(benchmark::State& state) {
     ws.Options.SetTicked("UserField1_Box", true);
     ws.AssignColumns();
     for (int i = 0; i < 1000; ++i) ws.EnterTypedItem(Word(i * 104729));
+    zirtel::MeasureContext ctx = ws.Measures();
+    zirtel::RowCells cells;
+    const zirtel::FieldSet fields = zirtel::MakeFieldSet({zirtel::FieldId::kUSER1});
     for (auto _ : state)
-        for (int r = 1; r <= 1000; ++r) zirtel::UserFieldValue(ws, r, 1);
+        for (int r = 1; r <= 1000; ++r) {
+            cells.Start(ws.Item(r), fields, ws.Decimals);
+            zirtel::WriteUserFields(ctx, cells);
+        }
     state.SetItemsProcessed(state.iterations() * 1000);
     fs::remove(path);
 }

@@ -52,7 +52,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (Editable_) f |= Qt::ItemIsEditable;
+    if (Editable_ && index.isValid()) f |= Qt::ItemIsEditable;
     return f;
 }
 

@@ -23,8 +23,10 @@ class MainWindow : public ::testing::Test {
         CreateWindows(test::TestData("foundation"), std::nullopt, &Fb);
         Output = MainForm->OutputGrid;
         Stimulus = MainForm->StimulusGrid;
-        OutputTester = std::make_unique<QAbstractItemModelTester>(Output->model());
-        StimulusTester = std::make_unique<QAbstractItemModelTester>(Stimulus->model());
+        OutputTester = std::make_unique<QAbstractItemModelTester>(
+            Output->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        StimulusTester = std::make_unique<QAbstractItemModelTester>(
+            Stimulus->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     void TearDown() override {
         OutputTester.reset();

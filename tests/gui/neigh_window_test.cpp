@@ -28,7 +28,8 @@ class NeighbourListWindowTest : public ::testing::Test {
         CreateWindows(test::TestData("neighbours"), std::nullopt, &Fb);
         ASSERT_NE(NeighWindow, nullptr);
         List = NeighWindow->NeighList;
-        ListTester = std::make_unique<QAbstractItemModelTester>(List->model());
+        ListTester = std::make_unique<QAbstractItemModelTester>(
+            List->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     void TearDown() override {
         ListTester.reset();

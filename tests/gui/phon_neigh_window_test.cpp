@@ -23,7 +23,8 @@ class PhonNeighWindowTest : public ::testing::Test {
     void SetUp() override {
         CreateWindows(test::TestData("phonology"), std::nullopt, &Fb);
         List = PhonNeighWindow->NeighList;
-        Tester = std::make_unique<QAbstractItemModelTester>(List->model());
+        Tester = std::make_unique<QAbstractItemModelTester>(
+            List->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     void TearDown() override {
         Tester.reset();

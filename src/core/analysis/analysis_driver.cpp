@@ -1,15 +1,7 @@
-// The analysis driver: walks the item rows and calls every shown measure in its fixed order.
+// The analysis driver: walks the item rows and measures each through the grid-free statistics
+// call, moving its cells into the row.
+#include "core/analysis/item_statistics.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
-#include "core/measures/bigram_measures.h"
-#include "core/measures/lexical_measures.h"
-#include "core/measures/pronunciation_measures.h"
-#include "core/measures/syllable_measures.h"
-#include "core/measures/transposed_letters.h"
-#include "core/neighbours/neighbour_search.h"
-#include "core/phonology/biphone_measures.h"
-#include "core/phonology/biphone_tables.h"
-#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -67,53 +59,27 @@ void Workspace::AnalyseItem(int row) {
                        MessageButtons::Ok);
         return;
     }
-    // Orthographic neighbour search and its measures.
-    if (OrthoNeighbourSearchWanted(*this)) FindOrthoNeighbours(*this, row);
+    // The list box is read at each item: unticked, nothing is listed until the columns are
+    // assigned again.
+    if (!Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;
+    MeasureContext ctx = Measures(true);
+    MeasureItem(ctx, Item(row), ShownFields(), Decimals, Cells_);
+    WriteCells(row);
+}
 
-    // Phonological neighbour search and its measures.
-    if (PhonNeighbourFieldsShown(*this)) AnalysePhonNeighbours(*this, row);
+void Workspace::MeasureRow(FieldWriter writer, int row) {
+    MeasureContext ctx = Measures(true);
+    Cells_.Start(Item(row), ShownFields(), Decimals);
+    writer(ctx, Cells_);
+    WriteCells(row);
+}
 
-    // User-defined fields 1, 2, 3.
-    for (int field = 1; field <= 3; ++field) UserFieldValue(*this, row, field);
-
-    // Lexical and letter measures.
-    WriteWordFrequency(*this, row);
-    WriteLogFrequency(*this, row);
-    WriteLetterLength(*this, row);
-    WriteOrthCVPattern(*this, row);
-    // Phonological consonant/vowel pattern (KB_F).
-    WritePhonCVPattern(*this, row);
-
-    WriteLetterRepetition(*this, row);
-    // Transposed-letter words (TL, TL_MAIZT, TL_KOK, then NATL); pronunciation and first phoneme.
-    WriteTransposedLetters(*this, row);
-    WriteNonAdjacentTransposition(*this, row);
-    WritePronunciation(*this, row);
-
-    WriteOrthSyllabification(*this, row);
-    // Homophone, syllable and phoneme counts (HOM, LUZ_S, LUZ_F).
-    WriteHomophone(*this, row);
-    WriteSyllableLength(*this, row);
-    WritePhonemeLength(*this, row);
-
-    // Syllable frequencies: phonological syllables 1-3, then orthographic syllables 1-3.
-    for (int position = 1; position <= 3; ++position)
-        WritePhonSyllableFrequency(*this, row, position);
-    for (int position = 1; position <= 3; ++position)
-        WriteOrthSyllableFrequency(*this, row, position);
-
-    // Bigram tables (read once) and bigram measures.
-    EnsureBigramTables(*this);
-    WriteBigramMeasures(*this, row);
-
-    // Biphone tables (read once) and biphone measures.
-    if (BiphoneFieldsShown(*this)) {
-        if (!BiphoneFilesRead) LoadBiphoneTables(*this);
-        WriteBiphoneTokenMean(*this, row);
-        WriteBiphoneTypeMean(*this, row);
-        WriteBiphoneLogSum(*this, row);
-        WriteBiphoneMeanLog(*this, row);
-    }
+void Workspace::WriteCells(int row) {
+    const auto& cat = FieldCatalogue();
+    for (int f = 0; f < kFieldCount; ++f)
+        if (Cells_.Written()[static_cast<std::size_t>(f)])
+            OutputGrid.SetCell(this->*cat[static_cast<std::size_t>(f)].Col, row,
+                               Cells_.TakeCell(f));
 }
 
 } // namespace zirtel

@@ -1,11 +1,13 @@
 #include "core/analysis/analysis_options.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/analysis/field_catalogue.h"
 
 namespace zirtel {
 
+// In the order of OptionGroupId.
 const std::vector<OptionGroup>& OptionGroups() {
     static const std::vector<OptionGroup> groups = {
         {"WordFrequencyBox", "Hitzaren maiztasuna "},      // 0
@@ -28,112 +30,36 @@ const std::vector<OptionGroup>& OptionGroups() {
 
 namespace {
 
-struct BoxSpec {
-    std::string_view Name, Caption;
-    int Group;
-    bool Default;
-    OptionFlag Flag;
-};
-
+// The boxes of the dialog: one per field of the catalogue, and the three neighbour-list boxes,
+// laid out by group and then by their order in the dialog.
 std::vector<OptionBox> BuildBoxes() {
     using F = OptionFlag;
-    const BoxSpec specs[] = {
-        {"W_FREQ_Box", "Hitzaren maiztasuna ", 0, true, F::None},
-        {"Log_FreqBox", "Maiztasunaren Log.", 0, false, F::None},
-        {"DISCBox", "Ahoskera (DISC)", 1, false, F::None},
-        {"P1Box", "Lehenengo fonema", 1, false, F::None},
-        {"HomophonyBox", "Homofonia", 1, false, F::None},
-        {"UserField1_Box", "1. eremua: definitu gabe", 2, false, F::None},
-        {"UserField2_Box", "2. eremua: definitu gabe ", 2, false, F::None},
-        {"UserField3_Box", "3. eremua: definitu gabe ", 2, false, F::None},
-        {"NListBox", "Erakutsi auzokideen zerrenda", 3, true, F::NList},
-        {"IncludeDeletionNsBox", "Gehitu ezabapen-auzokideak", 3, false, F::IncludeDeletions},
-        {"IncludeAdditionNsBox", "Gehitu auzokide erantsiak", 3, false, F::IncludeAdditions},
-        {"BF1_Box", "1BM", 4, false, F::None},
-        {"BF2_Box", "2BM", 4, false, F::None},
-        {"BF3_Box", "3BM", 4, false, F::None},
-        {"BF4_Box", "4BM", 4, false, F::None},
-        {"BF5_Box", "5BM", 4, false, F::None},
-        {"TokenBFBox", "Tok. batez bestekoa", 4, false, F::None},
-        {"TypeBFBox", "Type. batez bestekoa ", 4, false, F::None},
-        {"SLBFBox", "BMLB", 4, false, F::None},
-        {"MLBFBox", "BMLBB", 4, false, F::None},
-        {"LenLBox", "Luzera", 5, false, F::None},
-        {"CV_OBox", "KB_O", 5, false, F::None},
-        {"RepBox", "Letra errep?", 5, false, F::None},
-        {"OrthSyllBox", "Ort. silabifikazioa", 5, false, F::None},
-        {"NBox", "N", 6, false, F::None},
-        {"N1Box", "N1", 6, false, F::None},
-        {"N2Box", "N2", 6, false, F::None},
-        {"N3Box", "N3", 6, false, F::None},
-        {"N4Box", "N4", 6, false, F::None},
-        {"N5Box", "N5", 6, false, F::None},
-        {"N_StarBox", "N*", 6, false, F::None},
-        {"PBox", "P", 6, false, F::None},
-        {"HFPBox", "HFP", 6, false, F::None},
-        {"HFNBox", "HFN", 6, false, F::None},
-        {"LFNBox", "LFN", 6, false, F::None},
-        {"NFmaxBox", "NF_max", 6, false, F::None},
-        {"NFminBox", "NF_min", 6, false, F::None},
-        {"NFmuBox", "NF_mu", 6, false, F::None},
-        {"NFsigmaBox", "NF_sigma", 6, false, F::None},
-        {"OSF1_TP_Box", "1go silaba (Type) ", 7, false, F::None},
-        {"OSF1_TK_Box", "1go silaba (Token) ", 7, false, F::None},
-        {"OSF1_Max_Box", "1go silaba (Max)", 7, false, F::None},
-        {"OSF2_TP_Box", "2. silaba (Type)", 7, false, F::None},
-        {"OSF2_TK_Box", "2. silaba (Token) ", 7, false, F::None},
-        {"OSF2_Max_Box", "2. silaba (Max)", 7, false, F::None},
-        {"OSF3_TP_Box", "3. silaba (Type)", 7, false, F::None},
-        {"OSF3_TK_Box", "3. silaba (Token)", 7, false, F::None},
-        {"OSF3_Max_Box", "3. silaba (Max)", 7, false, F::None},
-        {"TokenBPFBox", "Tok. batez bestekoa ", 8, false, F::None},
-        {"TypeBPFBox", "Type. batez bestekoa ", 8, false, F::None},
-        {"SLBPFBox", "BPMLB", 8, false, F::None},
-        {"MLBPFBox", "BPMLBB", 8, false, F::None},
-        {"LenPBox", "Fonema-zenbakia", 9, false, F::None},
-        {"LenSBox", "Silaba-zenbakia", 9, false, F::None},
-        {"CV_PBox", "KB_F", 9, false, F::None},
-        {"PNBox", "PN", 10, false, F::None},
-        {"PN1Box", "PN1", 10, false, F::None},
-        {"PN2Box", "PN2", 10, false, F::None},
-        {"PN3Box", "PN3", 10, false, F::None},
-        {"PN4Box", "PN4", 10, false, F::None},
-        {"PPBox", "PP", 10, false, F::None},
-        {"HFPNBox", "HFPN", 10, false, F::None},
-        {"LFPNBox", "LFPN", 10, false, F::None},
-        {"PNFmaxBox", "PNF_max", 10, false, F::None},
-        {"PNFminBox", "PNF_min", 10, false, F::None},
-        {"PNFmuBox", "PNF_mu", 10, false, F::None},
-        {"PNFsigmaBox", "PNF_sigma", 10, false, F::None},
-        {"PSF1_TP_Box", "1go silaba (Type) ", 11, false, F::None},
-        {"PSF1_TK_Box", "1go silaba (Token)", 11, false, F::None},
-        {"PSF1_Max_Box", "1go silaba (Max)", 11, false, F::None},
-        {"PSF2_TP_Box", "2. silaba (Type)", 11, false, F::None},
-        {"PSF2_TK_Box", "2. silaba (Token)", 11, false, F::None},
-        {"PSF2_Max_Box", "2. silaba (Max)", 11, false, F::None},
-        {"PSF3_TP_Box", "3. silaba (Type)", 11, false, F::None},
-        {"PSF3_TK_Box", "3. silaba (Token)", 11, false, F::None},
-        {"PSF3_Max_Box", "3. silaba (Max)", 11, false, F::None},
-        {"TLBox", "TL hitza ", 12, false, F::None},
-        {"TLFreqBox", "TL maiztasuna", 12, false, F::None},
-        {"TLPosBox", "TL Kok.", 12, false, F::None},
-        {"NATL_Box", "NATL Word", 12, false, F::None},
-        {"SubsetBox", "Azpimultzoak", 13, false, F::None},
-        {"SubFreqBox", "Azpim. maiztasuna", 13, false, F::None},
-        {"NSubBox", "N-azpim.", 13, false, F::None},
-        {"SupersetBox", "Gaineko multzoak", 13, false, F::None},
-        {"SupFreqBox", "Gainm. maiztasuna", 13, false, F::None},
-        {"NSupBox", "N-gainm.", 13, false, F::None},
+    constexpr int kNeighbourOptions = static_cast<int>(OptionGroupId::NeighbourOptions);
+    struct Placed {
+        OptionBox Box;
+        int Order;
     };
-    std::vector<OptionBox> boxes;
+    std::vector<Placed> placed = {
+        {{"NListBox", "Erakutsi auzokideen zerrenda", kNeighbourOptions, true, -1, F::NList}, 8},
+        {{"IncludeDeletionNsBox", "Gehitu ezabapen-auzokideak", kNeighbourOptions, false, -1,
+          F::IncludeDeletions},
+         9},
+        {{"IncludeAdditionNsBox", "Gehitu auzokide erantsiak", kNeighbourOptions, false, -1,
+          F::IncludeAdditions},
+         10},
+    };
     const auto& cat = FieldCatalogue();
-    for (const BoxSpec& s : specs) {
-        int field = -1;
-        for (int f = 0; f < kFieldCount; ++f)
-            if (cat[static_cast<std::size_t>(f)].BoxName == s.Name) field = f;
-        if (field < 0 && s.Flag == F::None) throw std::logic_error("option box without a field");
-        boxes.push_back(OptionBox{s.Name, s.Caption, s.Group, s.Default, field, s.Flag});
+    for (int f = 0; f < kFieldCount; ++f) {
+        const FieldInfo& info = cat[static_cast<std::size_t>(f)];
+        placed.push_back({{info.BoxName, info.BoxCaption, static_cast<int>(info.Group),
+                           info.TickedByDefault, f, F::None},
+                          info.BoxOrder});
     }
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return a.Box.Group != b.Box.Group ? a.Box.Group < b.Box.Group : a.Order < b.Order;
+    });
+    std::vector<OptionBox> boxes;
+    for (const Placed& p : placed) boxes.push_back(p.Box);
     return boxes;
 }
 

@@ -19,12 +19,39 @@ constexpr int kPlaceholderRows = 29;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
-    : UI(feedback), AppDir(std::move(appDir)),
+    : UI(feedback), AppDir(std::move(appDir)), Tables_(AppDir),
       OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth, kRowHeight),
-      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth, kRowHeight) {
+      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth, kRowHeight),
+      Bigrams(Tables_.BigramsAsRead()), BigramTablesLoaded(Tables_.BigramsReadFlag()),
+      Biphones(Tables_.BiphonesAsRead()), BiphoneFilesRead(Tables_.BiphonesReadFlag()) {
     OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
     OutputGrid.Col = 2;
     StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
+}
+
+FieldSet Workspace::ShownFields() const {
+    FieldSet shown;
+    const auto& cat = FieldCatalogue();
+    for (int f = 0; f < kFieldCount; ++f)
+        if (this->*cat[static_cast<std::size_t>(f)].Col != 0)
+            shown.set(static_cast<std::size_t>(f));
+    return shown;
+}
+
+MeasureContext Workspace::Measures(bool lists) {
+    MeasureContext ctx{.Current = Current(),
+                       .WholeWords = WholeWords,
+                       .UserFields = UserFields,
+                       .Tables = Tables_,
+                       .UI = UI};
+    if (lists) {
+        ctx.OrthoList = &OrthoNeighbours;
+        ctx.PhonList = &PhonNeighbours;
+        ctx.OrthoListShown = ShowNeighbourList;
+        ctx.ListDeletionNs = IncludeDeletionNs;
+        ctx.ListAdditionNs = IncludeAdditionNs;
+    }
+    return ctx;
 }
 
 void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
@@ -49,8 +76,7 @@ void Workspace::PrepareGrids() {
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    PhonSyllables.Reset();
-    OrthSyllables.Reset();
+    Tables_.ForgetSyllables();
     LemmasCurrent = false;
     // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
     UserFields = {};
@@ -61,8 +87,7 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
 
 void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    PhonSyllables.Reset();
-    OrthSyllables.Reset();
+    Tables_.ForgetSyllables();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();
@@ -106,14 +131,6 @@ void Workspace::AssignColumns() {
     OutputGrid.SetColWidth(1, 0);
     for (const FieldInfo& f : cat)
         if (this->*f.Col != 0) OutputGrid.SetColWidth(this->*f.Col, FieldWidth(f, Decimals));
-}
-
-void Workspace::PutReal(int FieldColumns::*col, int row, double value) {
-    if (this->*col != 0) OutputGrid.SetCell(this->*col, row, FormatReal7(value, Decimals));
-}
-
-void Workspace::PutCount(int FieldColumns::*col, int row, long long value) {
-    if (this->*col != 0) OutputGrid.SetCell(this->*col, row, FormatInt4(value));
 }
 
 // ---- Selection ----

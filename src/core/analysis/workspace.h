@@ -1,8 +1,8 @@
 // Workspace: the analysis state of one run, and the operations on it. The main window owns one
 // and calls these operations from its handlers; the batch mode drives another the same way.
 // It holds the lexicon, the column of every output field (Col_...), the options, the stimulus
-// list, the user fields, the lazily built tables, the two item grids and the two neighbour
-// lists.
+// list, the user fields, the tables (through their owner), the two item grids and the two
+// neighbour lists. The measures never see it: they get a MeasureContext.
 #pragma once
 
 #include <array>
@@ -12,22 +12,22 @@
 
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
+#include "core/analysis/item_statistics.h"
 #include "core/analysis/stimulus_list.h"
 #include "core/feedback/feedback.h"
+#include "core/fields/measure_context.h"
+#include "core/fields/row_cells.h"
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
-#include "core/measures/bigram_tables.h"
-#include "core/measures/syllable_tables.h"
+#include "core/measures/measure_tables.h"
 #include "core/neighbours/neighbour_list.h"
-#include "core/phonology/biphone_tables.h"
+#include "core/neighbours/neighbour_search.h"
 
 namespace zirtel {
 
 inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
 inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
-inline constexpr int kMinItemLength = 2;
-inline constexpr int kMaxItemLength = 18;
 
 class Workspace : public FieldColumns {
   public:
@@ -39,6 +39,10 @@ class Workspace : public FieldColumns {
     Feedback& UI;
     std::filesystem::path AppDir;
 
+  private:
+    MeasureTables Tables_; // before the views of it below
+
+  public:
     // ---- Start-up ----
     // The engine part of the main window's start-up: placeholders, first column assignment,
     // settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file if any.
@@ -97,6 +101,9 @@ class Workspace : public FieldColumns {
     // non-empty entry line is entered first: it is then cleared (`editLine` is emptied).
     void AnalyseSelected(std::string& editLine);
     void AnalyseItem(int row);
+    // Runs one measure on the item in `row`, as the driver runs it but without its length
+    // check, and writes what it measured into the row.
+    void MeasureRow(FieldWriter writer, int row);
 
     // ---- Grid selection and the neighbour list ----
     void SelectStimulusRows(int top, int bottom);
@@ -119,31 +126,25 @@ class Workspace : public FieldColumns {
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
 
-    // ---- Bigram tables, read on the first item that needs them ----
-    bool BigramTablesLoaded = false;
-    BigramTables Bigrams; // type and token values by word length, position and bigram
+    // ---- Tables, read (bigrams, biphones) or built (syllables) on the first item that needs
+    // them; read-only views of what has been read so far ----
+    const BigramTables& Bigrams;
+    const bool& BigramTablesLoaded;
+    const BiphoneTables& Biphones;
+    const bool& BiphoneFilesRead;
 
-    // ---- Syllable tables, built from the lexicon on first demand ----
-    // Built from the whole-word lexicon; discarded (built flags cleared) when it is loaded again.
-    SyllableTableSet PhonSyllables; // spoken syllables, from the pronunciations
-    SyllableTableSet OrthSyllables; // written syllables, from the syllabifications
-
-    // ---- Biphone tables, read on the first item that needs them ----
-    bool BiphoneFilesRead = false;
-    BiphoneTables Biphones; // labels, type counts and token frequencies by phoneme count
-
-    // ---- Writing results ----
-
-    // Writes a field's text into row `row` when the field is shown.
-    void Put(int FieldColumns::*col, int row, std::string text) {
-        if (this->*col != 0) OutputGrid.SetCell(this->*col, row, std::move(text));
-    }
-    // Writes a real value with the results' format ("%*.*f", width 7, Decimals).
-    void PutReal(int FieldColumns::*col, int row, double value);
-    // Writes a count ("%4d").
-    void PutCount(int FieldColumns::*col, int row, long long value);
+    // ---- Measuring ----
+    // The fields shown in the results.
+    FieldSet ShownFields() const;
+    // What the measures see: the lexicons, the user fields, the tables and Feedback; with
+    // `lists`, also the neighbour lists and the neighbour list options, as the results use them.
+    // Without, the context of the grid-free statistics (ItemStatistics), which lists nothing.
+    MeasureContext Measures(bool lists = false);
 
   private:
+    RowCells Cells_; // the cells of the item being analysed
+    // Moves the cells written into Cells_ into the row.
+    void WriteCells(int row);
     int FindItemRow(const std::string& text, int exceptRow) const;
     void SyncList(NeighbourList& list, int countCol, int row);
     // Writes an item into the next free row of both grids (passing a row that holds one),
@@ -151,5 +152,10 @@ class Workspace : public FieldColumns {
     void EnterAtNextRow(const std::string& item);
     void AfterEntry();
 };
+
+// The orthographic neighbour search of the item in `row` (Workspace::MeasureRow).
+inline void FindOrthoNeighbours(Workspace& ws, int row) {
+    ws.MeasureRow(&FindOrthoNeighbours, row);
+}
 
 } // namespace zirtel

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int FieldColumns::*kUserColumns[3] = {&FieldColumns::Col_USER1, &FieldColumns::Col_USER2,
                                                 &FieldColumns::Col_USER3};
+constexpr FieldId kUserFields[3] = {FieldId::kUSER1, FieldId::kUSER2, FieldId::kUSER3};
 
 struct DataLine {
     std::string_view Word;
@@ -138,13 +140,11 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     return true;
 }
 
-void UserFieldValue(Workspace& ws, int row, int field) {
-    if (field < 1 || field > 3) return;
-    int FieldColumns::*const col = kUserColumns[field - 1];
-    if (!ws.Shown(col)) return;
-    const float value =
-        ws.UserFields[static_cast<std::size_t>(field - 1)].ValueOf(LowerAscii(ws.Item(row)));
-    ws.PutReal(col, row, value);
+void WriteUserFields(MeasureContext& ctx, RowCells& cells) {
+    for (std::size_t field = 0; field < 3; ++field) {
+        if (!cells.Wants(kUserFields[field])) continue;
+        cells.PutReal(kUserFields[field], ctx.UserFields[field].ValueOf(LowerAscii(cells.Item())));
+    }
 }
 
 } // namespace zirtel

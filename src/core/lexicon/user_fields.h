@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
 class Workspace;
@@ -38,9 +40,8 @@ struct UserField {
 // Returns whether the file could be opened.
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number);
 
-// The measure of user field `field` (1..3) for the item of `row`: the value with the results'
-// real format ("%*.*f", width 7, the workspace's decimals). Does nothing when the field is not
-// shown.
-void UserFieldValue(Workspace& ws, int row, int field);
+// The measure of the user fields USER1..USER3, each when requested: the value of the item's
+// word in the field's table, with the results' real format ("%*.*f", width 7).
+void WriteUserFields(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

@@ -7,16 +7,15 @@
 #include <optional>
 #include <string_view>
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
-class Workspace;
 class BigramTables;
 
-// Reads the bigram files on the first item that shows a bigram field.
-void EnsureBigramTables(Workspace& ws);
-
-// All bigram fields of the row, in their order: 1_BM .. 5_BM, BM_TK, BM_TP, BMLB, BMLBB.
-void WriteBigramMeasures(Workspace& ws, int row);
+// All requested bigram fields, in their order: 1_BM .. 5_BM, BM_TK, BM_TP, BMLB, BMLBB. The
+// bigram files are read on the first item that requests one.
+void WriteBigramMeasures(MeasureContext& ctx, RowCells& cells);
 
 // Sum of log10 of the item's token values that are above 0 (32-bit accumulator); nothing when
 // the tables of the item's length are not loaded.

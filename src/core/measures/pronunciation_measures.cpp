@@ -1,6 +1,7 @@
 #include "core/measures/pronunciation_measures.h"
 
-#include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
+#include "core/lexicon/lexicon.h"
 #include "core/measures/syllable_tables.h"
 #include "core/text/latin1.h"
 
@@ -23,9 +24,9 @@ bool IsConsonantSymbol(char c) {
 }
 
 // The item's pronunciation in the whole-word lexicon, or nothing when it is not there.
-const std::string* ItemPronunciation(const Workspace& ws, int row) {
-    const Lexicon& lex = ws.WholeWords;
-    const int entry = lex.Find(ws.Item(row));
+const std::string* ItemPronunciation(const MeasureContext& ctx, const RowCells& cells) {
+    const Lexicon& lex = ctx.WholeWords;
+    const int entry = lex.Find(cells.Item());
     if (entry < 0 || entry >= static_cast<int>(lex.LexPhonForms.size())) return nullptr;
     return &lex.LexPhonForms[static_cast<std::size_t>(entry)];
 }
@@ -45,54 +46,54 @@ int PhonemeCount(std::string_view pronunciation) {
     return count;
 }
 
-void WritePronunciation(Workspace& ws, int row) {
-    const bool pronShown = ws.Shown(&FieldColumns::Col_AHOSKERA);
-    const bool firstShown = ws.Shown(&FieldColumns::Col_1F);
+void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
+    const bool pronShown = cells.Wants(FieldId::kAHOSKERA);
+    const bool firstShown = cells.Wants(FieldId::k1F);
     if (!pronShown && !firstShown) return;
-    const std::string* p = ItemPronunciation(ws, row);
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (p == nullptr) {
-        ws.Put(&FieldColumns::Col_AHOSKERA, row, "-1");
-        ws.Put(&FieldColumns::Col_1F, row, "-1");
+        cells.Put(FieldId::kAHOSKERA, "-1");
+        cells.Put(FieldId::k1F, "-1");
         return;
     }
-    ws.Put(&FieldColumns::Col_AHOSKERA, row, *p);
+    cells.Put(FieldId::kAHOSKERA, *p);
     if (firstShown) {
         const std::size_t at = !p->empty() && IsStressMark(p->front()) ? 1 : 0;
-        ws.Put(&FieldColumns::Col_1F, row, at < p->size() ? p->substr(at, 1) : std::string());
+        cells.Put(FieldId::k1F, at < p->size() ? p->substr(at, 1) : std::string());
     }
 }
 
-void WritePhonCVPattern(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_KB_F)) return;
-    const std::string* p = ItemPronunciation(ws, row);
-    ws.Put(&FieldColumns::Col_KB_F, row, p == nullptr ? std::string("-1") : PhonCVPattern(*p));
+void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kKB_F)) return;
+    const std::string* p = ItemPronunciation(ctx, cells);
+    cells.Put(FieldId::kKB_F, p == nullptr ? std::string("-1") : PhonCVPattern(*p));
 }
 
-void WriteHomophone(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_HOM)) return;
-    const Lexicon& lex = ws.WholeWords;
-    const int entry = lex.Find(ws.Item(row));
+void WriteHomophone(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kHOM)) return;
+    const Lexicon& lex = ctx.WholeWords;
+    const int entry = lex.Find(cells.Item());
     const int homophone = entry < 0 ? -1 : lex.FindHomophone(entry);
-    ws.Put(&FieldColumns::Col_HOM, row,
-           homophone < 0 ? std::string("-1") : lex.LexWords[static_cast<std::size_t>(homophone)]);
+    cells.Put(FieldId::kHOM, homophone < 0 ? std::string("-1")
+                                           : lex.LexWords[static_cast<std::size_t>(homophone)]);
 }
 
-void WriteSyllableLength(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_LUZ_S)) return;
-    const std::string* p = ItemPronunciation(ws, row);
+void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kLUZ_S)) return;
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (p == nullptr)
-        ws.Put(&FieldColumns::Col_LUZ_S, row, "   -  ");
+        cells.Put(FieldId::kLUZ_S, "   -  ");
     else
-        ws.PutCount(&FieldColumns::Col_LUZ_S, row, SyllableCount(*p));
+        cells.PutCount(FieldId::kLUZ_S, SyllableCount(*p));
 }
 
-void WritePhonemeLength(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_LUZ_F)) return;
-    const std::string* p = ItemPronunciation(ws, row);
+void WritePhonemeLength(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kLUZ_F)) return;
+    const std::string* p = ItemPronunciation(ctx, cells);
     if (p == nullptr)
-        ws.Put(&FieldColumns::Col_LUZ_F, row, "   -  ");
+        cells.Put(FieldId::kLUZ_F, "   -  ");
     else
-        ws.PutCount(&FieldColumns::Col_LUZ_F, row, PhonemeCount(*p));
+        cells.PutCount(FieldId::kLUZ_F, PhonemeCount(*p));
 }
 
 } // namespace zirtel

@@ -8,16 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
-class Workspace;
-
 // AHOSKERA and 1F, whichever are shown.
-void WritePronunciation(Workspace& ws, int row);
-void WritePhonCVPattern(Workspace& ws, int row);  // KB_F
-void WriteHomophone(Workspace& ws, int row);      // HOM
-void WriteSyllableLength(Workspace& ws, int row); // LUZ_S
-void WritePhonemeLength(Workspace& ws, int row);  // LUZ_F
+void WritePronunciation(MeasureContext& ctx, RowCells& cells);
+void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells);  // KB_F
+void WriteHomophone(MeasureContext& ctx, RowCells& cells);      // HOM
+void WriteSyllableLength(MeasureContext& ctx, RowCells& cells); // LUZ_S
+void WritePhonemeLength(MeasureContext& ctx, RowCells& cells);  // LUZ_F
 
 // The consonant/vowel pattern of a pronunciation: C or V per phoneme, marks skipped.
 std::string PhonCVPattern(std::string_view pronunciation);

@@ -5,15 +5,13 @@
 // item is looked up in the whole-word lexicon, also while the lemmas are current.
 #pragma once
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
-class Workspace;
-
-// FSM<position>_TP, FSM<position>_TK, FSM<position>_MAX; position 1..3. Builds the spoken
-// syllable tables on first demand.
-void WritePhonSyllableFrequency(Workspace& ws, int row, int position);
-// OSM<position>_TP, OSM<position>_TK, OSM<position>_MAX; position 1..3. Builds the written
-// syllable tables on first demand.
-void WriteOrthSyllableFrequency(Workspace& ws, int row, int position);
+// FSM1_TP .. FSM3_MAX. Builds the spoken syllable tables on first demand.
+void WritePhonSyllableFrequencies(MeasureContext& ctx, RowCells& cells);
+// OSM1_TP .. OSM3_MAX. Builds the written syllable tables on first demand.
+void WriteOrthSyllableFrequencies(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
+#include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
 
@@ -28,22 +29,22 @@ Transposition FindTransposition(const Lexicon& lexicon, std::string_view item, i
     return found;
 }
 
-void WriteTransposedLetters(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_TL) && !ws.Shown(&FieldColumns::Col_TL_MAIZT) &&
-        !ws.Shown(&FieldColumns::Col_TL_KOK))
+void WriteTransposedLetters(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kTL) && !cells.Wants(FieldId::kTL_MAIZT) &&
+        !cells.Wants(FieldId::kTL_KOK))
         return;
-    const Lexicon& lex = ws.Current();
-    const Transposition t = FindTransposition(lex, ws.Item(row), 1);
+    const Lexicon& lex = ctx.Current;
+    const Transposition t = FindTransposition(lex, cells.Item(), 1);
     if (t.Entry < 0) return;
-    ws.Put(&FieldColumns::Col_TL, row, t.Word);
-    ws.PutReal(&FieldColumns::Col_TL_MAIZT, row, lex.LexFreqs[static_cast<std::size_t>(t.Entry)]);
-    ws.PutCount(&FieldColumns::Col_TL_KOK, row, t.Position);
+    cells.Put(FieldId::kTL, t.Word);
+    cells.PutReal(FieldId::kTL_MAIZT, lex.LexFreqs[static_cast<std::size_t>(t.Entry)]);
+    cells.PutCount(FieldId::kTL_KOK, t.Position);
 }
 
-void WriteNonAdjacentTransposition(Workspace& ws, int row) {
-    if (!ws.Shown(&FieldColumns::Col_NATL)) return;
-    const Transposition t = FindTransposition(ws.Current(), ws.Item(row), 2);
-    if (t.Entry >= 0) ws.Put(&FieldColumns::Col_NATL, row, t.Word);
+void WriteNonAdjacentTransposition(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kNATL)) return;
+    const Transposition t = FindTransposition(ctx.Current, cells.Item(), 2);
+    if (t.Entry >= 0) cells.Put(FieldId::kNATL, t.Word);
 }
 
 } // namespace zirtel

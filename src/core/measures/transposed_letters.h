@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
 class Lexicon;
-class Workspace;
 
 struct Transposition {
     std::string Word; // the candidate as formed (normalised and swapped)
@@ -24,8 +25,8 @@ struct Transposition {
 Transposition FindTransposition(const Lexicon& lexicon, std::string_view item, int distance);
 
 // TL, TL_MAIZT and TL_KOK, whichever are shown.
-void WriteTransposedLetters(Workspace& ws, int row);
+void WriteTransposedLetters(MeasureContext& ctx, RowCells& cells);
 // NATL.
-void WriteNonAdjacentTransposition(Workspace& ws, int row);
+void WriteNonAdjacentTransposition(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
 
 namespace zirtel {
 
@@ -24,23 +24,21 @@ void OnSubstitutionNeighbour(NeighbourTally& t, int position, float freq) {
     if (freq > t.FreqMax) t.FreqMax = freq;
 }
 
-void OnDeletionNeighbour(Workspace& ws, int row, NeighbourTally& t, const std::string& word,
-                         float freq) {
+void OnDeletionNeighbour(RowCells& cells, NeighbourTally& t, const std::string& word, float freq) {
     if (!(freq > t.BestSubsetFreq)) return;
     t.BestSubsetFreq = freq;
-    ws.Put(&FieldColumns::Col_AZPIM, row, word);
-    ws.PutReal(&FieldColumns::Col_AZPIM_MAIZT, row, freq);
+    cells.Put(FieldId::kAZPIM, word);
+    cells.PutReal(FieldId::kAZPIM_MAIZT, freq);
 }
 
-void OnAdditionNeighbour(Workspace& ws, int row, NeighbourTally& t, const std::string& word,
-                         float freq) {
+void OnAdditionNeighbour(RowCells& cells, NeighbourTally& t, const std::string& word, float freq) {
     if (!(freq > t.BestSupersetFreq)) return;
     t.BestSupersetFreq = freq;
-    ws.Put(&FieldColumns::Col_GAIN, row, word);
-    ws.PutReal(&FieldColumns::Col_GAIN_MAIZT, row, freq);
+    cells.Put(FieldId::kGAIN, word);
+    cells.PutReal(FieldId::kGAIN_MAIZT, freq);
 }
 
-void WriteFrequencyColumns(Workspace& ws, int row, const NeighbourTally& t) {
+void WriteFrequencyColumns(RowCells& cells, const NeighbourTally& t) {
     const float mean = t.SubCount >= 1 ? t.FreqSum / static_cast<float>(t.SubCount) : 0.0f;
     double sigma = 0.0;
     if (t.SubCount >= 2) {
@@ -50,13 +48,13 @@ void WriteFrequencyColumns(Workspace& ws, int row, const NeighbourTally& t) {
         // Below this the variance is rounding noise of the sums.
         if (variance >= 0.001) sigma = std::sqrt(variance);
     }
-    ws.PutCount(&FieldColumns::Col_HFP, row, t.HigherPositions);
-    ws.PutCount(&FieldColumns::Col_HFN, row, t.HigherCount);
-    ws.PutCount(&FieldColumns::Col_LFN, row, t.LowerCount);
-    ws.PutReal(&FieldColumns::Col_NF_MAX, row, t.FreqMax);
-    ws.PutReal(&FieldColumns::Col_NF_MIN, row, t.FreqMin);
-    ws.PutReal(&FieldColumns::Col_NF_MU, row, mean);
-    ws.PutReal(&FieldColumns::Col_NF_SIG, row, sigma);
+    cells.PutCount(FieldId::kHFP, t.HigherPositions);
+    cells.PutCount(FieldId::kHFN, t.HigherCount);
+    cells.PutCount(FieldId::kLFN, t.LowerCount);
+    cells.PutReal(FieldId::kNF_MAX, t.FreqMax);
+    cells.PutReal(FieldId::kNF_MIN, t.FreqMin);
+    cells.PutReal(FieldId::kNF_MU, mean);
+    cells.PutReal(FieldId::kNF_SIG, sigma);
 }
 
 } // namespace zirtel

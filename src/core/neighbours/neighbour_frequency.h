@@ -11,21 +11,21 @@
 
 namespace zirtel {
 
-class Workspace;
+class RowCells;
 
 // A substitution neighbour of frequency `freq` at `position`; called before the search counts it.
 void OnSubstitutionNeighbour(NeighbourTally& tally, int position, float freq);
 
 // A deletion neighbour: the first most frequent one (frequency above 0) goes into AZPIM and
-// AZPIM_MAIZT of the row.
-void OnDeletionNeighbour(Workspace& ws, int row, NeighbourTally& tally, const std::string& word,
+// AZPIM_MAIZT.
+void OnDeletionNeighbour(RowCells& cells, NeighbourTally& tally, const std::string& word,
                          float freq);
 
 // An addition neighbour: likewise into GAIN and GAIN_MAIZT.
-void OnAdditionNeighbour(Workspace& ws, int row, NeighbourTally& tally, const std::string& word,
+void OnAdditionNeighbour(RowCells& cells, NeighbourTally& tally, const std::string& word,
                          float freq);
 
-// Writes HFP, HFN, LFN, NF_MAX, NF_MIN, NF_MU and NF_SIG, each when shown.
-void WriteFrequencyColumns(Workspace& ws, int row, const NeighbourTally& tally);
+// Writes HFP, HFN, LFN, NF_MAX, NF_MIN, NF_MU and NF_SIG, each when requested.
+void WriteFrequencyColumns(RowCells& cells, const NeighbourTally& tally);
 
 } // namespace zirtel

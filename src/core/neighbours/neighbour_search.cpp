@@ -3,16 +3,16 @@
 #include <string>
 #include <string_view>
 
-#include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
+#include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/neighbours/neighbour_frequency.h"
+#include "core/neighbours/neighbour_list.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
 
 namespace {
-
-using FC = FieldColumns;
 
 // Letters that give the same word in a lookup: the lookups ignore letter case, so an item
 // spelled with a capital Ñ must not find itself by way of ñ.
@@ -20,13 +20,14 @@ bool SameLetter(char a, char b) {
     return a == b || LowerLatin1Char(a) == LowerLatin1Char(b);
 }
 
-// The search of one item: the item's letters, the word list, the row and the list being filled.
+// The search of one item: the item's letters, the word list, the cells and the list being
+// filled. Without a list (the grid-free statistics) nothing is listed.
 class OrthoSearch {
   public:
-    OrthoSearch(Workspace& ws, int row, std::string item)
-        : Ws_(ws), Lex_(ws.Current()), Row_(row), Item_(std::move(item)),
-          Length_(static_cast<int>(Item_.size())), List_(ws.OrthoNeighbours),
-          Grid_(ws.OrthoNeighbours.NeighList) {}
+    OrthoSearch(MeasureContext& ctx, RowCells& cells, std::string item)
+        : Ctx_(ctx), Cells_(cells), Lex_(ctx.Current), Item_(std::move(item)),
+          Length_(static_cast<int>(Item_.size())), List_(ctx.OrthoList),
+          Grid_(ctx.OrthoList ? &ctx.OrthoList->NeighList : nullptr) {}
 
     void Run();
 
@@ -44,49 +45,56 @@ class OrthoSearch {
     void AdditionPass();
     void WriteCounts();
     void GrowRowsBeforePass() {
-        if (Grid_.RowCount() < List_.CurrentRow + 10) Grid_.SetRowCount(Grid_.RowCount() + 30);
+        if (Grid_ && Grid_->RowCount() < List_->CurrentRow + 10)
+            Grid_->SetRowCount(Grid_->RowCount() + 30);
+    }
+    // A deletion or addition position starts: a row that received neighbours is left behind.
+    void NextListPosition() {
+        if (!List_) return;
+        if (List_->RowNeighbourCount > 0) ++List_->CurrentRow;
+        List_->RowNeighbourCount = 0;
     }
 
-    Workspace& Ws_;
+    MeasureContext& Ctx_;
+    RowCells& Cells_;
     const Lexicon& Lex_;
-    const int Row_;
     const std::string Item_; // lower-cased A-Z, accents kept
     const int Length_;
     std::string Key_; // the item with á..ü folded to plain vowels; every candidate is built on it
-    NeighbourList& List_;
-    StringGrid& Grid_;
+    NeighbourList* const List_; // null: nothing is listed
+    StringGrid* const Grid_;
     bool ListOn_ = false;
     NeighbourTally Tally_;
 };
 
 void OrthoSearch::Run() {
-    if (!Ws_.Options.FlagTicked(OptionFlag::NList)) Ws_.ShowNeighbourList = false;
-    ListOn_ = Ws_.ShowNeighbourList;
+    ListOn_ = List_ != nullptr && Ctx_.OrthoListShown;
     if (ListOn_) OpenBlock();
     if (!Lookup(Item_, Tally_.ItemFreq)) Tally_.ItemFreq = 0.0f;
     Key_ = FoldAccents(Item_);
 
     SubstitutionPass();
-    const bool deletions = Ws_.IncludeDeletionNs || Ws_.Shown(&FC::Col_N_STAR) ||
-                           Ws_.Shown(&FC::Col_AZPIM) || Ws_.Shown(&FC::Col_AZPIM_MAIZT) ||
-                           Ws_.Shown(&FC::Col_NAZPIM);
+    const bool deletions =
+        Ctx_.ListDeletionNs || Cells_.WantsAny({FieldId::kN_STAR, FieldId::kAZPIM,
+                                                FieldId::kAZPIM_MAIZT, FieldId::kNAZPIM});
     if (deletions) DeletionPass();
     // A deletion row that holds neighbours is closed, with an empty row after it.
-    if (ListOn_ && List_.CurrentRow > 1 && !Grid_.Cell(2, List_.CurrentRow).empty())
-        List_.CurrentRow += 2;
-    const bool additions = Ws_.IncludeAdditionNs || Ws_.Shown(&FC::Col_N_STAR) ||
-                           Ws_.Shown(&FC::Col_GAIN) || Ws_.Shown(&FC::Col_GAIN_MAIZT) ||
-                           Ws_.Shown(&FC::Col_NGAIN);
+    if (ListOn_ && List_->CurrentRow > 1 && !Grid_->Cell(2, List_->CurrentRow).empty())
+        List_->CurrentRow += 2;
+    const bool additions =
+        Ctx_.ListAdditionNs ||
+        Cells_.WantsAny({FieldId::kN_STAR, FieldId::kGAIN, FieldId::kGAIN_MAIZT, FieldId::kNGAIN});
     if (additions) AdditionPass();
     WriteCounts();
 }
 
 // The item's first row: its name in upper case in column 0.
 void OrthoSearch::OpenBlock() {
-    if (List_.CurrentRow > 1 && !Grid_.Cell(1, List_.CurrentRow - 1).empty()) ++List_.CurrentRow;
-    Grid_.SetCell(0, List_.CurrentRow, UpperLatin1(Item_));
-    if (Grid_.RowCount() < List_.CurrentRow + Length_)
-        Grid_.SetRowCount(Grid_.RowCount() + Length_);
+    if (List_->CurrentRow > 1 && !Grid_->Cell(1, List_->CurrentRow - 1).empty())
+        ++List_->CurrentRow;
+    Grid_->SetCell(0, List_->CurrentRow, UpperLatin1(Item_));
+    if (Grid_->RowCount() < List_->CurrentRow + Length_)
+        Grid_->SetRowCount(Grid_->RowCount() + Length_);
 }
 
 void OrthoSearch::SubstitutionPass() {
@@ -101,7 +109,7 @@ void OrthoSearch::SubstitutionPass() {
             float freq = 0.0f;
             if (!Lookup(candidate, freq)) continue;
             OnSubstitutionNeighbour(Tally_, p, freq);
-            if (ListOn_) Grid_.SetCell(Tally_.PosCount[at + 1] + 3, List_.CurrentRow, candidate);
+            if (ListOn_) Grid_->SetCell(Tally_.PosCount[at + 1] + 3, List_->CurrentRow, candidate);
             ++Tally_.SubCount;
             ++Tally_.AllCount;
             ++Tally_.PosCount[at + 1];
@@ -110,22 +118,21 @@ void OrthoSearch::SubstitutionPass() {
         if (Tally_.PosCount[at + 1] > 0) {
             ++Tally_.PosWithNeighbours;
             if (ListOn_) {
-                Grid_.SetCell(1, List_.CurrentRow, "Sub");
-                Grid_.SetCell(2, List_.CurrentRow, std::to_string(p));
-                ++List_.CurrentRow;
+                Grid_->SetCell(1, List_->CurrentRow, "Sub");
+                Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
+                ++List_->CurrentRow;
             }
         }
     }
-    if (ListOn_ && Tally_.PosWithNeighbours > 0) ++List_.CurrentRow;
+    if (ListOn_ && Tally_.PosWithNeighbours > 0) ++List_->CurrentRow;
 }
 
 void OrthoSearch::DeletionPass() {
     GrowRowsBeforePass();
-    const bool listed = ListOn_ && Ws_.IncludeDeletionNs;
+    const bool listed = ListOn_ && Ctx_.ListDeletionNs;
     std::string candidate;
     for (int p = 1; p <= Length_; ++p) {
-        if (List_.RowNeighbourCount > 0) ++List_.CurrentRow;
-        List_.RowNeighbourCount = 0;
+        NextListPosition();
         const std::size_t at = static_cast<std::size_t>(p - 1);
         // Removing either of two equal adjacent letters gives the same word: only the first is
         // tried.
@@ -135,12 +142,12 @@ void OrthoSearch::DeletionPass() {
         float freq = 0.0f;
         if (!Lookup(candidate, freq)) continue;
         ++Tally_.SubsetCount;
-        OnDeletionNeighbour(Ws_, Row_, Tally_, candidate, freq);
-        ++List_.RowNeighbourCount;
+        OnDeletionNeighbour(Cells_, Tally_, candidate, freq);
+        if (List_) ++List_->RowNeighbourCount;
         if (listed) {
-            Grid_.SetCell(List_.RowNeighbourCount + 2, List_.CurrentRow, candidate);
-            Grid_.SetCell(1, List_.CurrentRow, "Del");
-            Grid_.SetCell(2, List_.CurrentRow, std::to_string(p));
+            Grid_->SetCell(List_->RowNeighbourCount + 2, List_->CurrentRow, candidate);
+            Grid_->SetCell(1, List_->CurrentRow, "Del");
+            Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
         }
         ++Tally_.AllCount;
     }
@@ -148,15 +155,14 @@ void OrthoSearch::DeletionPass() {
 
 void OrthoSearch::AdditionPass() {
     GrowRowsBeforePass();
-    const bool listed = ListOn_ && Ws_.IncludeAdditionNs;
+    const bool listed = ListOn_ && Ctx_.ListAdditionNs;
     std::string candidate = " " + Key_; // the inserted letter travels from the front to the end
     for (int p = 1; p <= Length_ + 1; ++p) {
         const std::size_t at = static_cast<std::size_t>(p - 1);
         if (p > 1) candidate[at - 1] = Key_[at - 1];
         // No letter goes directly in front of an apostrophe.
         if (p <= Length_ && Key_[at] == '\'') continue;
-        if (List_.RowNeighbourCount > 0) ++List_.CurrentRow;
-        List_.RowNeighbourCount = 0;
+        NextListPosition();
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             const char c = AlphabetLetter(letter);
             // A letter inserted right after an equal letter was already tried in front of it.
@@ -165,52 +171,39 @@ void OrthoSearch::AdditionPass() {
             float freq = 0.0f;
             if (!Lookup(candidate, freq)) continue;
             ++Tally_.SupersetCount;
-            ++List_.RowNeighbourCount;
-            OnAdditionNeighbour(Ws_, Row_, Tally_, candidate, freq);
+            if (List_) ++List_->RowNeighbourCount;
+            OnAdditionNeighbour(Cells_, Tally_, candidate, freq);
             if (listed) {
-                Grid_.SetCell(List_.RowNeighbourCount + 2, List_.CurrentRow, candidate);
-                Grid_.SetCell(1, List_.CurrentRow, "Add");
-                Grid_.SetCell(2, List_.CurrentRow, std::to_string(p));
+                Grid_->SetCell(List_->RowNeighbourCount + 2, List_->CurrentRow, candidate);
+                Grid_->SetCell(1, List_->CurrentRow, "Add");
+                Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
             }
             ++Tally_.AllCount;
         }
     }
-    if (listed) ++List_.CurrentRow;
+    if (listed) ++List_->CurrentRow;
 }
 
 void OrthoSearch::WriteCounts() {
-    Ws_.PutCount(&FC::Col_N, Row_, Tally_.SubCount);
-    Ws_.PutCount(&FC::Col_NAZPIM, Row_, Tally_.SubsetCount);
-    Ws_.PutCount(&FC::Col_NGAIN, Row_, Tally_.SupersetCount);
-    Ws_.PutCount(&FC::Col_N_STAR, Row_, Tally_.AllCount);
-    Ws_.PutCount(&FC::Col_N1, Row_, Tally_.PosCount[1]);
-    Ws_.PutCount(&FC::Col_N2, Row_, Tally_.PosCount[2]);
-    Ws_.PutCount(&FC::Col_N3, Row_, Tally_.PosCount[3]);
-    Ws_.PutCount(&FC::Col_N4, Row_, Tally_.PosCount[4]);
-    Ws_.PutCount(&FC::Col_N5, Row_, Tally_.PosCount[5]);
-    Ws_.PutCount(&FC::Col_P, Row_, Tally_.PosWithNeighbours);
-    WriteFrequencyColumns(Ws_, Row_, Tally_);
+    Cells_.PutCount(FieldId::kN, Tally_.SubCount);
+    Cells_.PutCount(FieldId::kNAZPIM, Tally_.SubsetCount);
+    Cells_.PutCount(FieldId::kNGAIN, Tally_.SupersetCount);
+    Cells_.PutCount(FieldId::kN_STAR, Tally_.AllCount);
+    Cells_.PutCount(FieldId::kN1, Tally_.PosCount[1]);
+    Cells_.PutCount(FieldId::kN2, Tally_.PosCount[2]);
+    Cells_.PutCount(FieldId::kN3, Tally_.PosCount[3]);
+    Cells_.PutCount(FieldId::kN4, Tally_.PosCount[4]);
+    Cells_.PutCount(FieldId::kN5, Tally_.PosCount[5]);
+    Cells_.PutCount(FieldId::kP, Tally_.PosWithNeighbours);
+    WriteFrequencyColumns(Cells_, Tally_);
 }
 
 } // namespace
 
-bool OrthoNeighbourSearchWanted(const Workspace& ws) {
-    static constexpr int FC::*kFields[] = {
-        &FC::Col_N,     &FC::Col_N_STAR,      &FC::Col_N1,     &FC::Col_N2,    &FC::Col_N3,
-        &FC::Col_N4,    &FC::Col_N5,          &FC::Col_P,      &FC::Col_HFP,   &FC::Col_HFN,
-        &FC::Col_LFN,   &FC::Col_NF_MAX,      &FC::Col_NF_MIN, &FC::Col_NF_MU, &FC::Col_NF_SIG,
-        &FC::Col_AZPIM, &FC::Col_AZPIM_MAIZT, &FC::Col_NAZPIM, &FC::Col_GAIN,  &FC::Col_GAIN_MAIZT,
-        &FC::Col_NGAIN,
-    };
-    for (int FC::*col : kFields)
-        if (ws.Shown(col)) return true;
-    return ws.IncludeDeletionNs || ws.IncludeAdditionNs;
-}
-
-void FindOrthoNeighbours(Workspace& ws, int row) {
-    std::string item = LowerAscii(ws.Item(row));
+void FindOrthoNeighbours(MeasureContext& ctx, RowCells& cells) {
+    std::string item = LowerAscii(cells.Item());
     if (item.empty() || item.size() > static_cast<std::size_t>(kMaxNeighbourItemLength)) return;
-    OrthoSearch(ws, row, std::move(item)).Run();
+    OrthoSearch(ctx, cells, std::move(item)).Run();
 }
 
 } // namespace zirtel

@@ -8,9 +8,9 @@
 
 #include <array>
 
-namespace zirtel {
+#include "core/fields/measure_context.h"
 
-class Workspace;
+namespace zirtel {
 
 // Longest item the search takes (the driver rejects longer ones); positions are 1..this.
 inline constexpr int kMaxNeighbourItemLength = 18;
@@ -37,14 +37,10 @@ struct NeighbourTally {
     float BestSupersetFreq = 0.0f; // highest addition neighbour frequency so far
 };
 
-// Whether the analysis of an item runs the search: one of its fields is shown, or deletion or
-// addition neighbours are to be listed.
-bool OrthoNeighbourSearchWanted(const Workspace& ws);
-
-// Searches the neighbours of the item in `row` of the results and writes N, NAZPIM, NGAIN, N*,
-// N1..N5, P and the frequency measures there; fills the orthographic neighbour list while the
-// list is shown ("Erakutsi auzokideen zerrenda"). Items longer than 18 characters are left
-// alone.
-void FindOrthoNeighbours(Workspace& ws, int row);
+// Searches the neighbours of the item and writes the requested fields of N, N*, N1..N5, P, the
+// frequency measures, AZPIM .. NGAIN; fills the orthographic neighbour list while the list is
+// shown ("Erakutsi auzokideen zerrenda"), its deletion and addition neighbours when they are
+// to be listed. Items longer than 18 characters are left alone.
+void FindOrthoNeighbours(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/analysis/workspace.h"
+#include "core/feedback/feedback.h"
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -74,20 +74,20 @@ void BiphoneTables::Set(int phonemes, int position, int row, std::int32_t typeCo
     BiphoneTokenFreq_[Index(phonemes, position, row)] = tokenFreq;
 }
 
-void LoadBiphoneTable(Workspace& ws, int phonemes) {
-    BiphoneTables& tables = ws.Biphones;
+void LoadBiphoneTable(BiphoneTables& tables, const std::filesystem::path& folder, int phonemes,
+                      Feedback& feedback) {
     if (phonemes < kMinBiphonePhonemes || phonemes > kMaxBiphonePhonemes) return;
     tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = false;
 
-    const std::filesystem::path path = ws.AppDir / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
+    const std::filesystem::path path = folder / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
     if (!FileExists(path)) return;
     const std::optional<TextFile> file = ReadTextFile(path);
     if (!file) return;
 
     auto progress =
-        ws.UI.OpenProgress("Bifonoen maiztasunen irakurketa ... ", UpperUtf8(path.string()),
-                           kPhonemeSymbolCount * kPhonemeSymbolCount);
-    BusyCursor busy(ws.UI);
+        feedback.OpenProgress("Bifonoen maiztasunen irakurketa ... ", UpperUtf8(path.string()),
+                              kPhonemeSymbolCount * kPhonemeSymbolCount);
+    BusyCursor busy(feedback);
 
     // The header line is skipped; the records are a stream of white-space-delimited tokens.
     const std::string_view text = file->Text;
@@ -127,9 +127,10 @@ void LoadBiphoneTable(Workspace& ws, int phonemes) {
     tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = true;
 }
 
-void LoadBiphoneTables(Workspace& ws) {
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n) LoadBiphoneTable(ws, n);
-    ws.BiphoneFilesRead = true;
+void LoadBiphoneTables(BiphoneTables& tables, const std::filesystem::path& folder,
+                       Feedback& feedback) {
+    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
+        LoadBiphoneTable(tables, folder, n, feedback);
 }
 
 } // namespace zirtel

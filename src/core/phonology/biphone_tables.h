@@ -19,7 +19,7 @@
 
 namespace zirtel {
 
-class Workspace;
+class Feedback;
 
 inline constexpr int kMinBiphonePhonemes = 2;
 inline constexpr int kMaxBiphonePhonemes = 18;
@@ -66,12 +66,14 @@ class BiphoneTables {
     std::array<StringIndex, kMaxBiphonePhonemes + 1> LabelIndex_; // exact; first label wins
 };
 
-// Reads ZR_BPF<n>.txt from the program's folder into the tables of count n, behind the progress
-// window "Bifonoen maiztasunen irakurketa ... ". A file that is missing or cannot be read
-// leaves count n without a table (no message here).
-void LoadBiphoneTable(Workspace& ws, int phonemes);
+// Reads ZR_BPF<n>.txt from `folder` (the program's data folder) into the tables of count n,
+// behind the progress window "Bifonoen maiztasunen irakurketa ... ". A file that is missing or
+// cannot be read leaves count n without a table (no message here).
+void LoadBiphoneTable(BiphoneTables& tables, const std::filesystem::path& folder, int phonemes,
+                      Feedback& feedback);
 
-// The loading pass: every table from 2 to 18 phonemes, then BiphoneFilesRead.
-void LoadBiphoneTables(Workspace& ws);
+// The loading pass: every table from 2 to 18 phonemes.
+void LoadBiphoneTables(BiphoneTables& tables, const std::filesystem::path& folder,
+                       Feedback& feedback);
 
 } // namespace zirtel

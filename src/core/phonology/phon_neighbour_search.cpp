@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/workspace.h"
+#include "core/fields/row_cells.h"
+#include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/phonology/phon_neighbour_list.h"
 
@@ -48,23 +49,17 @@ struct PhonNeighbourStats {
 
 } // namespace
 
-bool PhonNeighbourFieldsShown(const Workspace& ws) {
-    return ws.Col_PN != 0 || ws.Col_PN1 != 0 || ws.Col_PN2 != 0 || ws.Col_PN3 != 0 ||
-           ws.Col_PN4 != 0 || ws.Col_PP != 0 || ws.Col_HFPN != 0 || ws.Col_LFPN != 0 ||
-           ws.Col_PNF_MAX != 0 || ws.Col_PNF_MIN != 0 || ws.Col_PNF_MU != 0 || ws.Col_PNF_SIG != 0;
-}
-
-void AnalysePhonNeighbours(Workspace& ws, int row) {
-    const Lexicon& lex = ws.WholeWords;
-    const std::string item = ws.Item(row); // a copy: the row is written below
+void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
+    const Lexicon& lex = ctx.WholeWords;
+    const std::string& item = cells.Item();
     const int entry = lex.Find(item);
     if (entry < 0 || !lex.HasPronunciations()) return;
     const std::string pron = RemoveHyphens(lex.LexPhonForms[static_cast<std::size_t>(entry)]);
     if (pron.empty()) return;
     const int len = static_cast<int>(pron.size());
 
-    NeighbourList& list = ws.PhonNeighbours;
-    PhonListItemStart(list, item, len);
+    NeighbourList* const list = ctx.PhonList;
+    if (list) PhonListItemStart(*list, item, len);
 
     PhonNeighbourStats stats;
     stats.ItemFreq = lex.LexFreqs[static_cast<std::size_t>(entry)];
@@ -94,31 +89,31 @@ void AnalysePhonNeighbours(Workspace& ws, int row) {
             const int n = lookup(candidate);
             if (n < 0) continue;
             record(n);
-            PhonListSubstitution(list, word(n), count);
+            if (list) PhonListSubstitution(*list, word(n), count);
             ++count;
         }
         candidate[static_cast<std::size_t>(p - 1)] = own;
         if (count > 0) {
             ++positionsWithSubstitutions;
-            PhonListSubstitutionEnd(list, p);
+            if (list) PhonListSubstitutionEnd(*list, p);
         }
     }
 
     // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
     for (int p = 1; p <= len; ++p) {
-        PhonListPositionStart(list);
+        if (list) PhonListPositionStart(*list);
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
         candidate.append(pron, static_cast<std::size_t>(p), std::string::npos);
         const int n = lookup(candidate);
         if (n < 0) continue;
         record(n);
-        PhonListNeighbour(list, kDeletionLabel, p, word(n));
+        if (list) PhonListNeighbour(*list, kDeletionLabel, p, word(n));
     }
-    PhonListBetween(list);
+    if (list) PhonListBetween(*list);
 
     // Additions: a symbol inserted before each position, and appended at the end.
     for (int p = 1; p <= len + 1; ++p) {
-        PhonListPositionStart(list);
+        if (list) PhonListPositionStart(*list);
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
         candidate.push_back(' ');
         candidate.append(pron, static_cast<std::size_t>(p - 1), std::string::npos);
@@ -127,26 +122,26 @@ void AnalysePhonNeighbours(Workspace& ws, int row) {
             const int n = lookup(candidate);
             if (n < 0) continue;
             record(n);
-            PhonListNeighbour(list, kAdditionLabel, p, word(n));
+            if (list) PhonListNeighbour(*list, kAdditionLabel, p, word(n));
         }
     }
-    PhonListItemEnd(list);
+    if (list) PhonListItemEnd(*list);
 
     auto substitutionsAt = [&substitutions, len](int p) {
         return p <= len ? substitutions[static_cast<std::size_t>(p)] : 0;
     };
-    ws.PutCount(&FieldColumns::Col_PN, row, stats.Total);
-    ws.PutCount(&FieldColumns::Col_PN1, row, substitutionsAt(1));
-    ws.PutCount(&FieldColumns::Col_PN2, row, substitutionsAt(2));
-    ws.PutCount(&FieldColumns::Col_PN3, row, substitutionsAt(3));
-    ws.PutCount(&FieldColumns::Col_PN4, row, substitutionsAt(4));
-    ws.PutCount(&FieldColumns::Col_PP, row, positionsWithSubstitutions);
-    ws.PutCount(&FieldColumns::Col_HFPN, row, stats.Higher);
-    ws.PutCount(&FieldColumns::Col_LFPN, row, stats.Lower);
-    ws.PutReal(&FieldColumns::Col_PNF_MAX, row, stats.Max);
-    ws.PutReal(&FieldColumns::Col_PNF_MIN, row, stats.Min);
-    ws.PutReal(&FieldColumns::Col_PNF_MU, row, stats.Mean());
-    ws.PutReal(&FieldColumns::Col_PNF_SIG, row, stats.StdDev());
+    cells.PutCount(FieldId::kPN, stats.Total);
+    cells.PutCount(FieldId::kPN1, substitutionsAt(1));
+    cells.PutCount(FieldId::kPN2, substitutionsAt(2));
+    cells.PutCount(FieldId::kPN3, substitutionsAt(3));
+    cells.PutCount(FieldId::kPN4, substitutionsAt(4));
+    cells.PutCount(FieldId::kPP, positionsWithSubstitutions);
+    cells.PutCount(FieldId::kHFPN, stats.Higher);
+    cells.PutCount(FieldId::kLFPN, stats.Lower);
+    cells.PutReal(FieldId::kPNF_MAX, stats.Max);
+    cells.PutReal(FieldId::kPNF_MIN, stats.Min);
+    cells.PutReal(FieldId::kPNF_MU, stats.Mean());
+    cells.PutReal(FieldId::kPNF_SIG, stats.StdDev());
 }
 
 } // namespace zirtel

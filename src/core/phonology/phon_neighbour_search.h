@@ -4,17 +4,15 @@
 // entered, with its kind and position, into the phonological neighbour list.
 #pragma once
 
+#include "core/fields/measure_context.h"
+
 namespace zirtel {
 
-class Workspace;
-
-// Whether any of the twelve phonological neighbourhood fields is shown.
-bool PhonNeighbourFieldsShown(const Workspace& ws);
-
-// Searches the neighbours of the item in `row` of the results and writes the shown fields of
-// that row. The item and its neighbours are looked up in the whole-word lexicon, whichever
-// lexicon is current (only it has pronunciations). An item that is not there (or has no
-// pronunciation) is not searched: its fields stay as they are and nothing is listed.
-void AnalysePhonNeighbours(Workspace& ws, int row);
+// Searches the neighbours of the item and writes the requested fields. The item and its
+// neighbours are looked up in the whole-word lexicon, whichever lexicon is current (only it has
+// pronunciations). An item that is not there (or has no pronunciation) is not searched: its
+// fields stay empty and nothing is listed. Every neighbour found is entered into the
+// phonological neighbour list, when there is one.
+void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

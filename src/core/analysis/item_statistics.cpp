@@ -1,0 +1,88 @@
+#include "core/analysis/item_statistics.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "core/analysis/analysis_options.h"
+#include "core/analysis/field_catalogue.h"
+#include "core/neighbours/neighbour_search.h"
+
+namespace zirtel {
+
+namespace {
+
+// One writer of the table with the fields of its family.
+struct PlannedWriter {
+    FieldWriter Writer;
+    FieldSet Family;
+    int Step;
+};
+
+// The distinct writers of the table, by step (table order on a tie).
+const std::vector<PlannedWriter>& WriterPlan() {
+    static const std::vector<PlannedWriter> plan = [] {
+        std::vector<PlannedWriter> writers;
+        const auto& cat = FieldCatalogue();
+        for (int f = 0; f < kFieldCount; ++f) {
+            const FieldInfo& info = cat[static_cast<std::size_t>(f)];
+            auto it = std::find_if(writers.begin(), writers.end(),
+                                   [&](const PlannedWriter& w) { return w.Writer == info.Writer; });
+            if (it == writers.end())
+                it = writers.insert(writers.end(), {info.Writer, {}, info.Step});
+            it->Family.set(static_cast<std::size_t>(f));
+        }
+        std::stable_sort(
+            writers.begin(), writers.end(),
+            [](const PlannedWriter& a, const PlannedWriter& b) { return a.Step < b.Step; });
+        return writers;
+    }();
+    return plan;
+}
+
+} // namespace
+
+FieldSet TickedFields(const AnalysisOptions& options) {
+    FieldSet fields;
+    for (int f = 0; f < kFieldCount; ++f)
+        if (options.FieldTicked(f)) fields.set(static_cast<std::size_t>(f));
+    return fields;
+}
+
+FieldSet FieldsNamed(std::initializer_list<std::string_view> mnemonics) {
+    FieldSet fields;
+    for (std::string_view name : mnemonics) {
+        const int f = FindField(name);
+        if (f < 0) throw std::invalid_argument("no such field: " + std::string(name));
+        fields.set(static_cast<std::size_t>(f));
+    }
+    return fields;
+}
+
+bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fields, int decimals,
+                 RowCells& cells) {
+    cells.Start(item, fields, decimals);
+    if (item.size() < static_cast<std::size_t>(kMinItemLength) ||
+        item.size() > static_cast<std::size_t>(kMaxItemLength))
+        return false;
+    for (const PlannedWriter& w : WriterPlan()) {
+        bool runs = (fields & w.Family).any();
+        // The orthographic search also fills the neighbour list's deletion and addition rows.
+        if (w.Writer == &FindOrthoNeighbours)
+            runs = runs || ctx.ListDeletionNs || ctx.ListAdditionNs;
+        if (runs) w.Writer(ctx, cells);
+    }
+    return true;
+}
+
+std::vector<std::string> ItemStatistics(MeasureContext& ctx, std::string_view item,
+                                        const FieldSet& fields, int decimals) {
+    RowCells cells;
+    if (!MeasureItem(ctx, item, fields, decimals, cells)) return {};
+    std::vector<std::string> texts(static_cast<std::size_t>(kFieldCount));
+    for (int f = 0; f < kFieldCount; ++f)
+        if (cells.Written()[static_cast<std::size_t>(f)])
+            texts[static_cast<std::size_t>(f)] = cells.TakeCell(f);
+    return texts;
+}
+
+} // namespace zirtel

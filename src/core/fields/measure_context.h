@@ -1,0 +1,42 @@
+// What a measure sees of the program: the lexicons (read only), the user-defined fields, the
+// tables (loaded on demand through their one owner), the neighbour lists the searches fill,
+// and Feedback. The item being measured and the fields requested of it come in a RowCells.
+// Measures never see the options, the grids or the workspace.
+#pragma once
+
+#include <array>
+
+namespace zirtel {
+
+class Feedback;
+class Lexicon;
+class MeasureTables;
+class NeighbourList;
+class RowCells;
+struct UserField;
+
+struct MeasureContext {
+    // The lexicon of the frequency- and letter-based measures: the lemmas while they are
+    // current, else the whole-word lexicon.
+    const Lexicon& Current;
+    // Always the whole-word lexicon: pronunciations, syllabifications, syllable tables.
+    const Lexicon& WholeWords;
+    const std::array<UserField, 3>& UserFields;
+    MeasureTables& Tables;
+    Feedback& UI;
+
+    // The neighbour lists of the neighbour list windows; null when nothing is listed (the
+    // grid-free statistics). The orthographic search lists its neighbours while OrthoListShown.
+    NeighbourList* OrthoList = nullptr;
+    NeighbourList* PhonList = nullptr;
+    bool OrthoListShown = false;
+    // The deletion and addition neighbours are listed too ("Gehitu ezabapen-auzokideak",
+    // "Gehitu auzokide erantsiak").
+    bool ListDeletionNs = false;
+    bool ListAdditionNs = false;
+};
+
+// A measure: writes the fields of its family that `cells` requests.
+using FieldWriter = void (*)(MeasureContext& context, RowCells& cells);
+
+} // namespace zirtel

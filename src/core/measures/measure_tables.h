@@ -1,0 +1,53 @@
+// The one owner of the tables the measures read: the bigram and biphone tables (read from the
+// data folder on the first item that needs them, once per run) and the spoken and written
+// syllable tables (built from the whole-word lexicon on first demand, again after it is loaded
+// again).
+#pragma once
+
+#include <filesystem>
+
+#include "core/measures/bigram_tables.h"
+#include "core/measures/syllable_tables.h"
+#include "core/phonology/biphone_tables.h"
+
+namespace zirtel {
+
+class Feedback;
+class Lexicon;
+
+class MeasureTables {
+  public:
+    explicit MeasureTables(std::filesystem::path folder) : Folder_(std::move(folder)) {}
+    MeasureTables(const MeasureTables&) = delete;
+    MeasureTables& operator=(const MeasureTables&) = delete;
+
+    // ZR_BF2.txt .. ZR_BF18.txt, read on the first call.
+    const BigramTables& Bigrams(Feedback& feedback);
+    // ZR_BPF2.txt .. ZR_BPF18.txt, read on the first call.
+    const BiphoneTables& Biphones(Feedback& feedback);
+    // The syllable tables of the lexicon's pronunciations or syllabifications, built on the
+    // first call after start-up or ForgetSyllables.
+    const SyllableTableSet& Syllables(SyllableTableSet::Source source, const Lexicon& wholeWords,
+                                      Feedback& feedback);
+    // The whole-word lexicon was loaded again: the syllable tables are built anew.
+    void ForgetSyllables();
+
+    // What has been read so far, without reading anything.
+    bool BigramsRead() const { return BigramsRead_; }
+    bool BiphonesRead() const { return BiphonesRead_; }
+    const BigramTables& BigramsAsRead() const { return Bigrams_; }
+    const BiphoneTables& BiphonesAsRead() const { return Biphones_; }
+    const bool& BigramsReadFlag() const { return BigramsRead_; }
+    const bool& BiphonesReadFlag() const { return BiphonesRead_; }
+
+  private:
+    std::filesystem::path Folder_;
+    BigramTables Bigrams_;
+    bool BigramsRead_ = false;
+    BiphoneTables Biphones_;
+    bool BiphonesRead_ = false;
+    SyllableTableSet PhonSyllables_;
+    SyllableTableSet OrthSyllables_;
+};
+
+} // namespace zirtel
