@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteBytes(path, lexicon);
     ws.ClearItems();
     LoadWholeWordLexicon(path, ws.WholeWords, ws.UI);
-    ws.PhonSyllables.Reset();
-    ws.OrthSyllables.Reset();
+    ws.WholeWordsReplaced();
     if (flags & 1) {
         LoadLemmaLexicon(path, ws.Lemmas, ws.UI);
         ws.LemmasCurrent = true;

@@ -6,6 +6,10 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
 if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
     packages+=(libhunspell-dev hunspell-eu apertium-eu-es lttoolbox)
 fi
+# CI's extra checks: the clang build, the fuzz targets, the format check and the .deb package.
+if [ "${ZIRTEL_CI_TOOLS:-0}" = 1 ]; then
+    packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,7 @@
 
 #include "cli/batch.h"
 #include "cli/batch_arguments.h"
+#include "core/analysis/data_folder.h"
 #include "gui/application.h"
 #include "gui/basque_dialogs.h"
 #include "gui/windows.h"
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     if (zirtel::IsBatchInvocation(argc, argv)) return zirtel::RunBatch(argc, argv);
     try {
         zirtel::ZirtelApplication app(argc, argv);
-        const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
+        const std::filesystem::path appDir =
+            zirtel::FindDataFolder(QCoreApplication::applicationDirPath().toStdString());
         std::optional<std::filesystem::path> input;
         const QStringList args = QCoreApplication::arguments();
         if (args.size() > 1) input = std::filesystem::path(args.at(1).toStdString());

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -10,11 +12,20 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/generate.h"
+#include "cli/run_settings.h"
+#include "cli/selection_batch.h"
 #include "cli/stream_feedback.h"
+#include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
+#include "core/analysis/results_style.h"
+#include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
+#include "core/neighbours/neighbour_search.h"
+#include "core/phonology/phon_neighbour_search.h"
+#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -28,11 +39,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Set by SIGINT while a batch run is under way; the analysis asks it between items.
+std::atomic<bool> gInterrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void OnInterrupt(int) {
+    gInterrupted.store(true);
+}
+
 constexpr std::string_view kUsage =
     "Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST] [--lemmas] [--decimals N]\n"
     "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
     "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
+    "                     [--missing TEXT] [--plain] [--settings FILE]\n"
+    "                     [--neighbours-tidy FILE]\n"
+    "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
+    "       zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
+    "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
     "       zirtel --help | --version\n"
     "       zirtel [ITEMS]    (opens the main window)\n";
 
@@ -42,7 +66,7 @@ constexpr std::string_view kHelp =
     "the main window saves them: a tab-separated table, UTF-8, CR LF line ends.\n"
     "\n"
     "  ITEMS                  input file: one item per line, \"<Cond ...>\" directives allowed\n"
-    "  -o OUT                 write the results to OUT (default: standard output)\n"
+    "  -o OUT                 write the results to OUT (default, or \"-\": standard output)\n"
     "  --fields LIST          comma-separated field names, e.g. H_MAIZT,LOG10_MAIZT,N,N*\n"
     "                         (letter case ignored; N_STAR for N*; \"all\" for every field, the\n"
     "                         user fields only when loaded); default: the options dialog's\n"
@@ -55,10 +79,26 @@ constexpr std::string_view kHelp =
     "  --no-neighbour-list    untick \"Erakutsi auzokideen zerrenda\"\n"
     "  --neighbours FILE      save the orthographic neighbour list to FILE\n"
     "  --phon-neighbours FILE save the phonological neighbour list to FILE\n"
-    "  --data-dir DIR         folder of the lexicon and table files (default: the program's)\n"
+    "  --data-dir DIR         folder of the lexicon and table files (default: the program's\n"
+    "                         own folder, else ../share/zirtel beside it, else $ZIRTEL_DATA_DIR)\n"
+    "  --missing TEXT         write TEXT (e.g. NA) instead of the marks \"-1\", \"   -  \",\n"
+    "                         \"    -\" and \"-\" of values that cannot be measured\n"
+    "  --plain                a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
+    "                         no final empty row\n"
+    "  --settings FILE        write the version, data files (SHA-256), lexicon, decimals,\n"
+    "                         fields and options of the run to FILE as JSON\n"
+    "  --neighbours-tidy FILE save both neighbour lists to FILE as one table: item, neighbour,\n"
+    "                         list, kind, position, frequency\n"
+    "\n"
+    "--select chooses stimuli by a design file: one row per line, one item per cell of the\n"
+    "design (wide; --long FILE adds one line per item with its values). --match lists for each\n"
+    "item of ITEMS the K closest items of the design's pool (default 10). Both also take\n"
+    "--user1/2/3 FILE; --settings FILE writes the design with its seed. See the help file.\n"
     "\n"
     "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
-    "or output file could not be opened or written; 2 bad arguments.\n";
+    "or output file could not be opened or written, or the lexicon cannot be used; 2 bad\n"
+    "arguments (one file named twice among the items, user field, results and list files\n"
+    "included).\n";
 
 struct BatchRequest {
     bool Help = false;
@@ -76,6 +116,16 @@ struct BatchRequest {
     bool NeighbourList = true;
     std::optional<std::string> OrthoNeighbourFile;
     std::optional<std::string> PhonNeighbourFile;
+    std::optional<std::string> Missing;
+    bool Plain = false;
+    std::optional<std::string> SettingsFile;
+    std::optional<std::string> TidyNeighbourFile;
+};
+
+// How the batch mode was started: "zirtel --batch", or "zirtel-batch" (the batch word implied).
+struct BatchStart {
+    std::string_view Program = "zirtel";
+    bool BatchImplied = false;
 };
 
 struct UsageError {
@@ -105,7 +155,7 @@ std::string ValidFieldNames() {
 }
 
 // Parses the command line; throws UsageError for anything it cannot accept.
-BatchRequest ParseArguments(int argc, const char* const* argv) {
+BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
     BatchRequest req;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -164,6 +214,15 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
             req.UserFiles[static_cast<std::size_t>(arg.back() - '1')] = value();
         } else if (arg == "--data-dir") {
             req.DataDir = value();
+        } else if (arg == "--missing") {
+            req.Missing = value();
+        } else if (arg == "--plain") {
+            flag();
+            req.Plain = true;
+        } else if (arg == "--settings") {
+            req.SettingsFile = value();
+        } else if (arg == "--neighbours-tidy") {
+            req.TidyNeighbourFile = value();
         } else if (arg.size() > 1 && arg[0] == '-') {
             throw UsageError{"unknown option '" + arg + "'"};
         } else if (req.Items) {
@@ -174,7 +233,7 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
         }
     }
     if (req.Help || req.Version) return req;
-    if (!req.Batch) throw UsageError{"--batch is missing"};
+    if (!req.Batch && !start.BatchImplied) throw UsageError{"--batch is missing"};
     if (!req.Items) throw UsageError{"no items file given"};
     if (req.Fields) {
         for (const std::string& name : *req.Fields)
@@ -185,15 +244,6 @@ BatchRequest ParseArguments(int argc, const char* const* argv) {
     if (req.DataDir && !fs::is_directory(*req.DataDir))
         throw UsageError{"--data-dir: '" + *req.DataDir + "' is not a folder"};
     return req;
-}
-
-// The folder of the running program.
-fs::path ProgramFolder(const char* argv0) {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && !exe.empty()) return exe.parent_path();
-    const fs::path p = fs::absolute(argv0 ? argv0 : ".", ec);
-    return ec ? fs::current_path() : p.parent_path();
 }
 
 // Sets the option ticks from the --fields list.
@@ -208,6 +258,14 @@ void TickFields(AnalysisOptions& options, const std::vector<std::string>& names)
     }
 }
 
+// Writes one of the run's extra files; says so on `err` when it cannot.
+bool SaveRunFile(const std::string& path, const std::string& text, std::string_view what,
+                 std::ostream& err) {
+    if (WriteFileAtomically(path, text)) return true;
+    err << "zirtel: the " << what << " file '" << path << "' could not be written\n";
+    return false;
+}
+
 bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
     if (!fields) return false;
     for (const std::string& name : *fields)
@@ -215,14 +273,113 @@ bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
     return false;
 }
 
-int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostream& err,
-        bool terminal) {
+// Why a lexicon file gave no lexicon.
+std::string LexiconProblem(const fs::path& path) {
+    ReadProblem problem = ReadProblem::None;
+    const bool read = ReadTextFile(path, '?', kMaxTextFileBytes, &problem).has_value();
+    std::string why = "holds no readable entry";
+    if (!read) switch (problem) {
+        case ReadProblem::Missing:
+            why = "does not exist";
+            break;
+        case ReadProblem::Folder:
+            why = "is a folder";
+            break;
+        case ReadProblem::TooLarge:
+            why = "is too large";
+            break;
+        default:
+            why = "cannot be read";
+            break;
+        }
+    return "the lexicon file '" + path.string() + "' cannot be used: it " + why;
+}
+
+// Two of the files named on the command line that are one file, when one of them is written:
+// a message naming both options, or nothing. Devices and pipes (/dev/null, /dev/stdout) may be
+// named more than once.
+std::optional<std::string> SameFileTwice(const BatchRequest& req, const fs::path& dataDir) {
+    struct Named {
+        std::string Option;
+        fs::path Path;
+        bool Written;
+    };
+    std::vector<Named> files;
+    if (req.Items) files.push_back({"the items file", *req.Items, false});
+    for (std::size_t n = 0; n < req.UserFiles.size(); ++n)
+        if (req.UserFiles[n])
+            files.push_back({"--user" + std::to_string(n + 1), *req.UserFiles[n], false});
+    files.push_back({"the lexicon", dataDir / kWholeWordFile, false});
+    if (req.Lemmas) files.push_back({"the lemma lexicon", dataDir / kLemmaFile, false});
+    if (req.Output && *req.Output != "-") files.push_back({"-o", *req.Output, true});
+    if (req.OrthoNeighbourFile) files.push_back({"--neighbours", *req.OrthoNeighbourFile, true});
+    if (req.PhonNeighbourFile) files.push_back({"--phon-neighbours", *req.PhonNeighbourFile, true});
+    if (req.TidyNeighbourFile) files.push_back({"--neighbours-tidy", *req.TidyNeighbourFile, true});
+    if (req.SettingsFile) files.push_back({"--settings", *req.SettingsFile, true});
+    std::error_code ec;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j) {
+            if (!files[i].Written && !files[j].Written) continue;
+            const fs::file_status status = fs::status(files[i].Path, ec);
+            if (fs::exists(status) && !fs::is_regular_file(status)) continue;
+            if (SameFile(files[i].Path, files[j].Path))
+                return files[i].Option + " and " + files[j].Option + " name the same file '" +
+                       files[j].Path.string() + "'";
+        }
+    return std::nullopt;
+}
+
+int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std::ostream& out,
+        std::ostream& err, bool terminal, const std::atomic<bool>* interrupted) {
     StreamFeedback ui(err, terminal);
-    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : ProgramFolder(argv0));
+    ui.SetCancelFlag(interrupted);
+    const fs::path dataDir =
+        req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0));
+    if (const auto twice = SameFileTwice(req, dataDir)) {
+        err << "zirtel: " << *twice << '\n';
+        return kBatchUsageError;
+    }
+    Workspace ws(ui, dataDir);
     if (req.Fields) TickFields(ws.Options, *req.Fields);
-    ws.Startup();
-    if (req.Lemmas) ws.UseLemmaLexicon();
+    ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
+    ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
+    ws.Options.SetTicked("NListBox", req.NeighbourList);
+    ws.PrepareGrids();
+    ws.AssignColumns();
+    // A list that no chosen field fills would be saved empty.
+    if (req.OrthoNeighbourFile && !req.NeighbourList) {
+        err << "zirtel: --neighbours: no orthographic neighbour list is kept with "
+               "--no-neighbour-list\n";
+        return kBatchUsageError;
+    }
+    if (req.OrthoNeighbourFile && !OrthoNeighbourSearchWanted(ws)) {
+        err << "zirtel: --neighbours: the orthographic neighbour list is filled only while one "
+               "of N, N*, N1, N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, "
+               "AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN is in --fields (or with "
+               "--include-deletions or --include-additions)\n";
+        return kBatchUsageError;
+    }
+    if (req.PhonNeighbourFile && !PhonNeighbourFieldsShown(ws)) {
+        err << "zirtel: --phon-neighbours: the phonological neighbour list is filled only while "
+               "one of PN, PN1, PN2, PN3, PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, PNF_MU, PNF_SIG "
+               "is in --fields\n";
+        return kBatchUsageError;
+    }
+    ws.LoadStartupData(std::nullopt);
+    // No results from an empty lexicon: every measure would be 0.
+    if (!ws.WholeWords.HasReadableEntry()) {
+        err << "zirtel: " << LexiconProblem(dataDir / kWholeWordFile) << '\n';
+        return kBatchFileError;
+    }
+    if (req.Lemmas) {
+        ws.UseLemmaLexicon();
+        if (!ws.Lemmas.HasReadableEntry()) {
+            err << "zirtel: " << LexiconProblem(dataDir / kLemmaFile) << '\n';
+            return kBatchFileError;
+        }
+    }
     ws.Decimals = req.Decimals;
+    ws.MissingText = req.Missing;
     for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
         if (!req.UserFiles[n]) continue;
         if (!LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
@@ -250,18 +407,20 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
             if (f.UserField > 0 && ws.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name ==
                                        kUndefinedUserField)
                 ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
-    ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
-    ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
-    ws.Options.SetTicked("NListBox", req.NeighbourList);
     ws.AssignColumns();
     if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
-    ws.AnalyseAll();
+    // Interrupted, the run stops between items and writes nothing.
+    if (!ws.AnalyseAll() || ui.Cancelled()) {
+        err << "zirtel: interrupted; nothing written\n";
+        return kBatchInterrupted;
+    }
 
     int status = kBatchOk;
-    if (req.Output) {
-        if (!SaveOutputFile(ws, *req.Output)) status = kBatchFileError;
+    const ResultsStyle style{req.Missing, req.Plain};
+    if (req.Output && *req.Output != "-") {
+        if (!SaveOutputFile(ws, *req.Output, style)) status = kBatchFileError;
     } else {
-        const std::string text = OutputFileText(ws);
+        const std::string text = StyledOutputText(ws, style);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         if (!out) {
@@ -286,38 +445,99 @@ int Run(const BatchRequest& req, const char* argv0, std::ostream& out, std::ostr
             status = kBatchFileError;
         }
     }
+    if (req.TidyNeighbourFile &&
+        !SaveRunFile(*req.TidyNeighbourFile, TidyNeighbourText(ws), "neighbour table", err))
+        status = kBatchFileError;
+    if (req.SettingsFile) {
+        std::vector<std::optional<fs::path>> userFiles;
+        for (const auto& f : req.UserFiles)
+            userFiles.push_back(f ? std::optional<fs::path>(*f) : std::nullopt);
+        if (!SaveRunFile(*req.SettingsFile, RunSettingsJson(ws, run, userFiles), "settings", err))
+            status = kBatchFileError;
+    }
     return status;
 }
 
+// The usage text as the program was started: "zirtel-batch" names itself without "--batch"
+// and opens no window.
+std::string Usage(const BatchStart& start) {
+    std::string usage(kUsage);
+    if (!start.BatchImplied) return usage;
+    const std::string zirtelBatch = "zirtel --batch ", program = std::string(start.Program) + ' ';
+    usage.replace(usage.find(zirtelBatch), zirtelBatch.size(), program);
+    // The continuation lines stay under the first option.
+    const std::string indent(7 + zirtelBatch.size() - 1, ' ');
+    const std::string newIndent(7 + program.size() - 1, ' ');
+    for (std::size_t at = usage.find("\n" + indent + "["); at != std::string::npos;
+         at = usage.find("\n" + indent + "[", at + 1))
+        usage.replace(at + 1, indent.size(), newIndent);
+    usage.replace(usage.find("       zirtel --help"), std::string::npos,
+                  "       " + std::string(start.Program) + " --help | --version\n");
+    return usage;
+}
+
 int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool terminal) {
+               bool terminal, const BatchStart& start, const std::atomic<bool>* interrupted) {
+    if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
+    if (IsSelectionInvocation(argc, argv)) return RunSelection(argc, argv, out, err);
     BatchRequest req;
     try {
-        req = ParseArguments(argc, argv);
+        req = ParseArguments(argc, argv, start);
     } catch (const UsageError& e) {
-        err << "zirtel: " << e.Message << '\n' << kUsage << "Try 'zirtel --help' for more.\n";
+        err << "zirtel: " << e.Message << '\n'
+            << Usage(start) << "Try '" << start.Program << " --help' for more.\n";
         return kBatchUsageError;
     }
     if (req.Help) {
-        out << kUsage << kHelp;
+        out << Usage(start) << kHelp;
         return out.flush() ? kBatchOk : kBatchFileError;
     }
     if (req.Version) {
-        out << "zirtel " << ZIRTEL_VERSION << '\n';
+        out << start.Program << ' ' << ZIRTEL_VERSION << '\n';
         return out.flush() ? kBatchOk : kBatchFileError;
     }
-    return Run(req, argc > 0 ? argv[0] : nullptr, out, err, terminal);
+    RunSettings run;
+    run.Program = std::string(start.Program);
+    run.Version = ZIRTEL_VERSION;
+    for (int i = 1; i < argc; ++i) run.Arguments.emplace_back(argv[i]);
+    run.Items = *req.Items;
+    run.Missing = req.Missing;
+    run.Plain = req.Plain;
+    return Run(req, run, argc > 0 ? argv[0] : nullptr, out, err, terminal, interrupted);
+}
+
+// Runs on the standard streams with SIGINT caught: an interrupted analysis writes nothing and
+// ends with kBatchInterrupted.
+int RunInterruptible(int argc, const char* const* argv, const BatchStart& start) {
+    struct sigaction action {};
+    action.sa_handler = &OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    struct sigaction previous {};
+    ::sigaction(SIGINT, &action, &previous);
+    const int status = RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
+                                  start, &gInterrupted);
+    ::sigaction(SIGINT, &previous, nullptr);
+    return status;
 }
 
 } // namespace
 
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false);
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{}, nullptr);
 }
 
 int RunBatch(int argc, const char* const* argv) {
     std::ios::sync_with_stdio(false);
-    return RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    return RunInterruptible(argc, argv, BatchStart{});
+}
+
+int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    return RunBatchOn(argc, argv, out, err, false, BatchStart{"zirtel-batch", true}, nullptr);
+}
+
+int RunBatchProgram(int argc, const char* const* argv) {
+    std::ios::sync_with_stdio(false);
+    return RunInterruptible(argc, argv, BatchStart{"zirtel-batch", true});
 }
 
 } // namespace zirtel

@@ -5,11 +5,12 @@
 namespace zirtel {
 
 bool IsBatchInvocation(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--batch" || a == "--help" || a == "--version") return true;
-    }
-    return false;
+    // The window takes no arguments or one items file; anything else is a batch call, so that a
+    // mistyped option gets help or an argument error instead of a window.
+    if (argc <= 1) return false;
+    if (argc > 2) return true;
+    const std::string_view a = argv[1];
+    return a.empty() || a.front() == '-';
 }
 
 } // namespace zirtel

@@ -3,8 +3,8 @@
 
 namespace zirtel {
 
-// True when the arguments ask for the batch mode ("--batch", "--help" or "--version"); such a
-// run needs no display.
+// True for every argument list but none or a single items file: such a run is the batch mode
+// (or its help, version or argument error) and needs no display.
 bool IsBatchInvocation(int argc, const char* const* argv);
 
 } // namespace zirtel

@@ -1,7 +1,6 @@
 #include "gui/analysis_option_form.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +12,7 @@
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
 #include "gui/colours.h"
+#include "gui/file_paths.h"
 #include "gui/main_form.h"
 #include "gui/windows.h"
 
@@ -21,7 +21,7 @@ namespace zirtel {
 namespace {
 // The groups in the dialog's four columns.
 const std::vector<std::vector<int>> kColumns = {
-    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7}, {8, 9, 10, 11}};
+    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7, 14}, {8, 9, 10, 11}};
 } // namespace
 
 TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
@@ -152,9 +152,8 @@ void TAnalysisOptionForm::LoadUserFile(int number) {
     if (!MainForm || !MainForm->ChooseOpenFile) return;
     const QString path = MainForm->ChooseOpenFile();
     if (path.isEmpty()) return;
-    LoadUserField(WS_, std::filesystem::path(QFile::encodeName(path).toStdString()), number);
+    LoadUserField(WS_, ToPath(path), number);
     Refresh();
-    MainForm->RefreshGrids();
 }
 
 void TAnalysisOptionForm::User1LoadFileClick() {

@@ -72,19 +72,26 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
 void GridModel::Sync(QTableView* view) {
     const StringGrid::Changes changes = Grid_.TakeChanges();
     const int rows = Grid_.RowCount() - 1, cols = Grid_.ColCount();
-    if (rows != Rows_ || cols != Cols_ || changes.Structure) {
+    if (rows < Rows_ || cols != Cols_ || changes.Structure) {
         beginResetModel();
         Rows_ = rows;
         Cols_ = cols;
         endResetModel();
-    } else if (!changes.Cells.Empty()) {
-        if (changes.Cells.Top <= 0)
-            emit headerDataChanged(Qt::Horizontal, changes.Cells.Left, changes.Cells.Right);
-        const int top = std::max(changes.Cells.Top, 1);
-        if (changes.Cells.Bottom >= top && Rows_ > 0)
-            emit dataChanged(index(ModelRow(top), changes.Cells.Left),
-                             index(std::min(ModelRow(changes.Cells.Bottom), Rows_ - 1),
-                                   std::min(changes.Cells.Right, Cols_ - 1)));
+    } else {
+        // Rows are only ever added at the end; the rows that were there keep their indexes.
+        if (rows > Rows_) {
+            beginInsertRows(QModelIndex(), Rows_, rows - 1);
+            Rows_ = rows;
+            endInsertRows();
+        }
+        const GridRect& cells = changes.Cells;
+        if (!cells.Empty() && cells.Top <= 0)
+            emit headerDataChanged(Qt::Horizontal, cells.Left, cells.Right);
+        const int top = std::max(cells.Top, 1);
+        if (!cells.Empty() && cells.Bottom >= top && Rows_ > 0)
+            emit dataChanged(index(ModelRow(top), cells.Left),
+                             index(std::min(ModelRow(cells.Bottom), Rows_ - 1),
+                                   std::min(cells.Right, Cols_ - 1)));
     }
     if (view) ApplyGridView(Grid_, view);
 }
@@ -113,6 +120,8 @@ void ApplyGridView(const StringGrid& grid, QTableView* view) {
     }
     const int topRow = ModelRow(grid.TopRow());
     if (topRow >= 0 && topRow < rows && view->verticalScrollBar()->value() != topRow) {
+        // Inserted rows reach the scroll range only at the next layout: lay out now.
+        if (view->verticalScrollBar()->maximum() < topRow) view->doItemsLayout();
         if (view->verticalScrollMode() == QAbstractItemView::ScrollPerItem)
             view->verticalScrollBar()->setValue(topRow);
         else

@@ -1,7 +1,7 @@
 // GridModel: shows an engine StringGrid in a QTableView. Row 0 of the grid (the fixed row) is
 // the view's horizontal header; grid row r >= 1 is model row r - 1. Cells are read from the grid
 // when asked; nothing is copied. After each engine operation Sync() announces what changed with
-// one reset (row or column count changed) or one ranged dataChanged.
+// one reset (row or column count or widths changed) or one ranged dataChanged.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -29,7 +29,6 @@ class GridModel : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     void SetEditable(bool editable) { Editable_ = editable; }
-    StringGrid& Grid() { return Grid_; }
 
     // Announces the grid's changes to the views; applies widths, selection and top row to `view`.
     void Sync(QTableView* view);

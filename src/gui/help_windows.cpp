@@ -187,6 +187,9 @@ QString EnglishCredits() {
         "through the FrequencyWords project; licence CC BY-SA 4.0.\n"
         "\u2022 Spelling filter: the Hunspell Basque dictionary; licence LGPL.\n"
         "\u2022 Lemmas: the Basque morphological analyser of apertium-eu-es; licence GPL.\n\n"
+        "Licence: the program is free software under the GNU General Public License, "
+        "version 3 or later (GPL-3.0-or-later; the LICENSE file); the shipped data keep "
+        "their own licences (data/NOTICE).\n\n"
         "Comments and error reports: through the project's repository.");
 }
 
@@ -201,6 +204,9 @@ QString BasqueCredits() {
         "FrequencyWords proiektuaren bidez; CC BY-SA 4.0 lizentzia.\n"
         "\u2022 Ortografia-iragazkia: Hunspell-en euskarazko hiztegia; LGPL lizentzia.\n"
         "\u2022 Lemak: apertium-eu-es-en euskarazko analizatzaile morfologikoa; GPL lizentzia.\n\n"
+        "Lizentzia: programa software librea da, GNU General Public License lizentziaren 3. "
+        "bertsioaren edo ondorengoen arabera (GPL-3.0-or-later; LICENSE fitxategia); "
+        "datuek beren lizentziak dituzte (data/NOTICE).\n\n"
         "Oharrak eta akatsen berri: proiektuaren biltegiaren bidez.");
 }
 

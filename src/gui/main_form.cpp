@@ -19,11 +19,15 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/results_output.h"
+#include "core/text/collation.h"
 #include "gui/analysis_option_form.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
+#include "gui/file_paths.h"
 #include "gui/grid_model.h"
 #include "gui/neigh_window.h"
+#include "gui/pseudoword_form.h"
+#include "gui/selector_window.h"
 #include "gui/windows.h"
 
 namespace zirtel {
@@ -72,7 +76,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     }
     Feedback_ = feedback;
     WS_ = std::make_unique<Workspace>(*Feedback_, std::move(appDir));
-    DialogDir = QString::fromStdString(WS_->AppDir.string());
+    DialogDir = ToQString(WS_->AppDir);
     ChooseOpenFile = [this]() {
         return ChooseFileToOpen(this, "Open File", DialogDir,
                                 "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
@@ -90,6 +94,8 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     BuildGrids();
     BuildMenus();
     qApp->installEventFilter(this);
+    // Whatever an engine operation changed is shown when it ends.
+    WS_->SetChangeObserver([this]() { RefreshGrids(); });
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);
@@ -107,7 +113,9 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
 }
 
 TMainForm::~TMainForm() {
-    // The views and the satellite windows read the workspace: they go before it does.
+    // The views and the satellite windows read the workspace: they go before it does, and hear
+    // of no change any more.
+    WS_->SetChangeObserver(nullptr);
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->isWindow()) delete w;
     delete StimulusGrid;
@@ -171,7 +179,7 @@ void TMainForm::BuildGrids() {
     StimulusGrid->setModel(StimulusModel_);
     StimulusGrid->setItemDelegate(
         new GridCellDelegate(kHeaderColor, Qt::white, Qt::white, kHeaderColor, this));
-    StimulusGrid->setFixedWidth(300);
+    StimulusGrid->setFixedWidth(kStimulusColWidth);
     StimulusGrid->horizontalHeader()->setStretchLastSection(true);
     StimulusGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     StimulusGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -197,8 +205,8 @@ void TMainForm::BuildGrids() {
         v->setFont(font);
         v->verticalHeader()->hide();
         v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-        v->verticalHeader()->setDefaultSectionSize(25);
-        v->horizontalHeader()->setFixedHeight(25);
+        v->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+        v->horizontalHeader()->setFixedHeight(kGridRowHeight);
         v->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
         v->horizontalHeader()->setFont(font);
         v->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -283,6 +291,7 @@ void TMainForm::BuildMenus() {
         analyse->addAction("&Aukeratutako itemak", this, &TMainForm::SelectedItems1Click);
     SelectedItems1->setShortcut(QKeySequence(Qt::Key_F9));
     Options1 = analyse->addAction("&Aukerak", this, &TMainForm::Options1Click);
+    Selector1 = analyse->addAction("&Estimuluen hautatzailea", this, &TMainForm::Selector1Click);
     QMenu* vocab = bar->addMenu("&Hitzegia");
     Wholeword1 = vocab->addAction("&Testu-hitzak", this, &TMainForm::Wholeword1Click);
     Wholeword1->setCheckable(true);
@@ -297,6 +306,7 @@ void TMainForm::BuildMenus() {
         window->addAction("&Orto-auzokide zerrenda", this, &TMainForm::Neighbourlist1Click);
     Phonneighlist1 =
         window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
+    Pseudowords1 = window->addAction("&Sasihitz-sortzailea", this, &TMainForm::Pseudowords1Click);
     QMenu* help = bar->addMenu("&Laguntza");
     Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -317,13 +327,9 @@ void TMainForm::BuildMenus() {
 
 void TMainForm::Startup(const std::optional<std::filesystem::path>& inputFile) {
     UpdateVisibleRows();
-    if (inputFile)
-        DialogDir =
-            QString::fromStdString(std::filesystem::absolute(*inputFile).parent_path().string());
+    if (inputFile) DialogDir = ToQString(std::filesystem::absolute(*inputFile).parent_path());
     WS_->PrepareGrids();
-    RefreshGrids();
     WS_->LoadStartupData(inputFile);
-    RefreshGrids();
 }
 
 void TMainForm::RefreshGrids() {
@@ -331,7 +337,7 @@ void TMainForm::RefreshGrids() {
     Syncing_ = true;
     OutputModel_->Sync(OutputGrid);
     StimulusModel_->Sync(StimulusGrid);
-    StimulusGrid->setColumnWidth(0, 300);
+    StimulusGrid->setColumnWidth(0, kStimulusColWidth);
     if (NeighWindow) NeighWindow->RefreshList();
     if (PhonNeighWindow) PhonNeighWindow->RefreshList();
     Syncing_ = false;
@@ -355,7 +361,7 @@ bool TMainForm::EditLineLatin1(std::string& out) {
 }
 
 void TMainForm::UpdateVisibleRows() {
-    const int visible = std::max(1, OutputGrid->viewport()->height() / 25);
+    const int visible = std::max(1, OutputGrid->viewport()->height() / kGridRowHeight);
     WS_->OutputGrid.VisibleRows = visible;
     WS_->StimulusGrid.VisibleRows = visible;
 }
@@ -393,17 +399,17 @@ void TMainForm::SelectFirstRow() {
 }
 
 void TMainForm::NewInputFile1Click() {
+    const Workspace::Operation op(*WS_);
     WS_->ClearItems();
     SelectFirstRow();
-    RefreshGrids();
 }
 
 void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
     if (path.isEmpty()) return;
     DialogDir = QFileInfo(path).absolutePath();
-    if (WS_->ReadInputFile(path.toStdString())) SelectFirstRow();
-    RefreshGrids();
+    const Workspace::Operation op(*WS_);
+    if (WS_->ReadInputFile(ToPath(path))) SelectFirstRow();
 }
 
 void TMainForm::SaveOutputFile1Click() {
@@ -414,7 +420,7 @@ bool TMainForm::SaveResults() {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
-    if (!SaveOutputFile(*WS_, std::filesystem::path(path.toStdU16String()))) return false;
+    if (!SaveOutputFile(*WS_, ToPath(path))) return false;
     SavedResults_ = ResultsFingerprint(*WS_);
     return true;
 }
@@ -453,7 +459,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::ReadOutputSelection() {
     // The view has no header row. A selection that the engine started at row 0 (a press on a
     // field's header) shows from row 1: while the view still shows it, it is kept whole.
-    StringGrid shown(1, 1, 0, 0);
+    StringGrid shown(1, 1, 0);
     shown.SetSelection(GridRect{});
     ReadGridSelection(OutputGrid, shown);
     const GridRect view = shown.Selection();
@@ -502,13 +508,11 @@ void TMainForm::Paste1Click() {
     for (QChar ch : clip) latin.append(ch.unicode() > 0xFF ? QChar(' ') : ch);
     ToLatin1(latin, text);
     WS_->PasteItems(text);
-    RefreshGrids();
 }
 
 void TMainForm::NeighbourStats1Click() {
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->AnalyseAll();
-    RefreshGrids();
     EditLine->setFocus();
 }
 
@@ -520,13 +524,12 @@ void TMainForm::SelectedItems1Click() {
     const bool hadText = !edit.empty();
     WS_->AnalyseSelected(edit);
     if (hadText && edit.empty()) EditLine->clear();
-    RefreshGrids();
 }
 
 void TMainForm::AssignColumns() {
+    const Workspace::Operation op(*WS_);
     WS_->AssignColumns();
     RestoreResizedWidths();
-    RefreshGrids();
 }
 
 void TMainForm::OutputColumnResized(int col, int newSize) {
@@ -549,14 +552,34 @@ void TMainForm::RunOptionsDialog() {
     AnalysisOptionForm->Refresh();
     if (AnalysisOptionForm->exec() == QDialog::Accepted) {
         const QtFeedback::AnalysisScope analysis(*Feedback_);
+        const Workspace::Operation op(*WS_);
         AssignColumns();
         WS_->AnalyseAll();
-        RefreshGrids();
     }
 }
 
 void TMainForm::Options1Click() {
     RunOptionsDialog();
+}
+
+void TMainForm::Selector1Click() {
+    if (Selector_ == nullptr)
+        Selector_ = new TSelectorWindow(
+            WS_->AppDir, [this](const std::vector<std::string>& items) { AppendItems(items); },
+            Feedback_, this);
+    Selector_->show();
+    Selector_->raise();
+    Selector_->activateWindow();
+}
+
+void TMainForm::AppendItems(const std::vector<std::string>& items) {
+    for (const std::string& item : items) {
+        bool present = false;
+        for (int r = 1; r < WS_->OutputGrid.RowCount() && !present; ++r)
+            present = CollateCompare(WS_->Item(r), item) == 0;
+        if (!present) WS_->EnterTypedItem(item);
+    }
+    RefreshGrids();
 }
 
 void TMainForm::Button1Click() {
@@ -572,7 +595,6 @@ void TMainForm::Wholeword1Click() {
     WS_->UseWholeWordLexicon();
     Wholeword1->setChecked(true);
     Lemmas1->setChecked(false);
-    RefreshGrids();
 }
 
 void TMainForm::Lemmas1Click() {
@@ -580,21 +602,25 @@ void TMainForm::Lemmas1Click() {
     WS_->UseLemmaLexicon();
     Lemmas1->setChecked(true);
     Wholeword1->setChecked(false);
-    RefreshGrids();
 }
 
 void TMainForm::Neighbourlist1Click() {
     if (!NeighWindow) return;
-    NeighWindow->RefreshList();
     NeighWindow->show();
     NeighWindow->raise();
 }
 
 void TMainForm::Phonneighlist1Click() {
     if (!PhonNeighWindow) return;
-    PhonNeighWindow->RefreshList();
     PhonNeighWindow->show();
     PhonNeighWindow->raise();
+}
+
+void TMainForm::Pseudowords1Click() {
+    if (!PseudowordForm_) PseudowordForm_ = new TPseudowordForm(*this, this);
+    PseudowordForm_->TakeTemplates();
+    PseudowordForm_->show();
+    PseudowordForm_->raise();
 }
 
 void TMainForm::SingleItemBtn1Click() {
@@ -605,7 +631,6 @@ void TMainForm::SingleItemBtn1Click() {
 void TMainForm::AnalyseAllBtnClick() {
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     WS_->AnalyseAll();
-    RefreshGrids();
     EditLine->setFocus();
 }
 
@@ -614,13 +639,11 @@ void TMainForm::OnEditLineKeyDown() {
     if (!EditLineLatin1(text)) return;
     WS_->EnterTypedItem(text);
     EditLine->clear();
-    RefreshGrids();
 }
 
 void TMainForm::StimulusGridKeyDown(int row) {
     if (Syncing_) return;
     WS_->CommitStimulusCell(row);
-    RefreshGrids();
 }
 
 void TMainForm::StimulusGridMouseDown() {
@@ -628,7 +651,6 @@ void TMainForm::StimulusGridMouseDown() {
     ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
     const GridRect sel = WS_->StimulusGrid.Selection();
     WS_->StimulusRowsChosen(sel.Top, sel.Bottom);
-    RefreshGrids();
 }
 
 void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
@@ -637,15 +659,14 @@ void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
     // Only a press in the first 90 pixels of the grid moves the item selection.
     if (OutputPressX_ >= kDefaultColWidth) return;
     const GridRect sel = WS_->OutputGrid.Selection();
+    const Workspace::Operation op(*WS_);
     WS_->SelectStimulusRows(sel.Top, sel.Bottom);
     WS_->SyncNeighbourList(sel.Top);
-    RefreshGrids();
 }
 
 void TMainForm::OutputGridHeaderClick(int col) {
     if (Syncing_) return;
     WS_->SelectField(col);
-    RefreshGrids();
 }
 
 void TMainForm::OutputGridSelectCell() {
@@ -656,7 +677,6 @@ void TMainForm::OutputGridSelectCell() {
     // put the old one back.
     ReadGridSelection(OutputGrid, WS_->OutputGrid);
     WS_->SyncNeighbourList(GridRow(current.row()));
-    RefreshGrids();
 }
 
 } // namespace zirtel

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/analysis/workspace.h"
 #include "gui/qt_feedback.h"
@@ -27,6 +28,8 @@ class QFileDialog;
 namespace zirtel {
 
 class GridModel;
+class TPseudowordForm;
+class TSelectorWindow;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -41,7 +44,7 @@ class TMainForm : public QMainWindow {
 
     Workspace& WS() { return *WS_; }
     Feedback& UI() { return *Feedback_; }
-    // Shows the engine's grids again after an engine operation.
+    // Shows the engine's grids as they are now (the workspace calls it after each operation).
     void RefreshGrids();
     // Whether analysed results are shown that have not been saved since they changed.
     bool HasUnsavedResults() const;
@@ -65,10 +68,13 @@ class TMainForm : public QMainWindow {
     QAction *NeighbourStats1, *SelectedItems1, *Options1;
     QAction *Wholeword1, *Lemmas1;
     QAction* View1;
-    QAction *MainWindow1, *Neighbourlist1, *Phonneighlist1;
+    QAction *MainWindow1, *Neighbourlist1, *Phonneighlist1, *Pseudowords1;
     QAction *Instructions1, *OutputFields1, *About1;
     QAction *Instructions3, *Instructions2, *About2;
     QAction *Copy1, *Copyall1;
+    QAction* Selector1; // "Estimuluen hautatzailea"
+    // Enters the items (Latin-1) as typed entries, skipping those already in the list.
+    void AppendItems(const std::vector<std::string>& items);
 
     // The folder the open and save dialogs start in (the input file's folder once one is read).
     QString DialogDir;
@@ -89,10 +95,14 @@ class TMainForm : public QMainWindow {
     void NeighbourStats1Click();
     void SelectedItems1Click();
     void Options1Click();
+    void Selector1Click();
     void Wholeword1Click();
     void Lemmas1Click();
     void Neighbourlist1Click();
     void Phonneighlist1Click();
+    // "&Sasihitz-sortzailea": shows the generator window, its templates taken from the entry
+    // line or the selected items.
+    void Pseudowords1Click();
     void Button1Click();
     void SingleItemBtn1Click();
     void AnalyseAllBtnClick();
@@ -149,12 +159,14 @@ class TMainForm : public QMainWindow {
     // The control that opened the pop-up menu last.
     QPointer<QWidget> PopupComponent_;
 
+    TPseudowordForm* PseudowordForm_ = nullptr; // made on first use
     std::unique_ptr<QtFeedback> OwnFeedback_;
     Feedback* Feedback_;
     std::unique_ptr<Workspace> WS_;
     GridModel* OutputModel_;
     GridModel* StimulusModel_;
     bool Syncing_ = false;
+    TSelectorWindow* Selector_ = nullptr; // created on first use
     // Where the last mouse press in the results grid's cells was (viewport x).
     int OutputPressX_ = 0;
 };

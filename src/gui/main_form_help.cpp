@@ -78,12 +78,14 @@ void TMainForm::About2Click() {
 void TMainForm::View1Click() {
     if (!Options) return;
     Options->SelectItem(WS_->Decimals);
+    Options->ShowMissing(WS_->MissingText);
     if (Options->exec() != QDialog::Accepted) return;
+    const Workspace::Operation op(*WS_);
     WS_->Decimals = Options->Decimals();
+    WS_->MissingText = Options->Missing();
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     AssignColumns();
     WS_->AnalyseAll();
-    RefreshGrids();
 }
 
 } // namespace zirtel

@@ -8,12 +8,16 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "core/analysis/field_catalogue.h"
+#include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
 #include "core/neighbours/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/phon_neighbour_search.h"
+#include "core/text/file_identity.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
+#include "gui/file_paths.h"
 #include "gui/grid_model.h"
 #include "gui/main_form.h"
 
@@ -83,7 +87,11 @@ void NeighbourListWindow::Saveneighbourlist1Click() {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
-    if (!List_.Save(path.toStdString())) {
+    if (SameFile(ToPath(path), Main_.WS().InputFile)) {
+        Main_.UI().ShowMessage("Fitxategi-errorea", kOverInputText, MessageButtons::OkCancel);
+        return;
+    }
+    if (!List_.Save(ToPath(path))) {
         Main_.UI().ShowMessage(Texts_.SaveFailedCaption, Texts_.SaveFailedText,
                                MessageButtons::OkCancel);
         return;
@@ -98,11 +106,12 @@ void NeighbourListWindow::MainForm1Click() {
 void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
     if (!index.isValid()) return;
     Main_.WS().NeighListClick(List_, GridRow(index.row()));
-    Main_.RefreshGrids();
 }
 
 namespace {
 
+// The orthographic search lists while the list is shown and one of its fields is shown, or
+// deletion or addition neighbours are to be listed.
 bool OrthoListFilled(const Workspace& ws) {
     return ws.ShowNeighbourList && OrthoNeighbourSearchWanted(ws);
 }

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace zirtel {
@@ -23,8 +24,18 @@ TProgressForm::TProgressForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(ProgressLabel);
     layout->addWidget(FileLabel);
     layout->addWidget(ProgressBar1);
+    CancelBtn = new QPushButton("Utzi", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->hide();
+    connect(CancelBtn, &QPushButton::clicked, this, [this]() { CancelRequested = true; });
+    layout->addWidget(CancelBtn, 0, Qt::AlignHCenter);
     resize(420, 120);
     LastPaint_.start();
+}
+
+void TProgressForm::ShowCancel() {
+    CancelBtn->show();
+    Repaint(true);
 }
 
 void TProgressForm::SetPosition(int position) {

@@ -1,6 +1,7 @@
 // TProgressForm: the progress window of a long operation (caption "Progresioa"): a label, a file
-// label and a bar. Created for each operation and destroyed at its end; repainted explicitly,
-// since no events are processed while the operation runs.
+// label and a bar, and for an operation that can be stopped a button "Utzi". Created for each
+// operation and destroyed at its end; repainted explicitly, since the operation runs in the
+// window's thread.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace zirtel {
 
@@ -19,6 +21,11 @@ class TProgressForm : public QDialog {
     QLabel* ProgressLabel;
     QLabel* FileLabel;
     QProgressBar* ProgressBar1;
+    QPushButton* CancelBtn; // hidden until ShowCancel
+
+    // Shows "Utzi"; a click on it sets CancelRequested.
+    void ShowCancel();
+    bool CancelRequested = false;
 
     void SetPosition(int position);
     void Step();

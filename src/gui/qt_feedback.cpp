@@ -11,19 +11,17 @@
 
 namespace zirtel {
 
-namespace {
-
-class QtProgress : public ProgressWindow {
+class QtFeedback::Progress : public ProgressWindow {
   public:
-    QtProgress(QWidget* parent, const std::string& label, const std::string& fileLabel, int max)
-        : Form_(new TProgressForm(parent)) {
+    Progress(QtFeedback& owner, const std::string& label, const std::string& fileLabel, int max)
+        : Owner_(owner), Form_(new TProgressForm(owner.Parent_)) {
         Form_->ProgressLabel->setText(QString::fromStdString(label));
         Form_->FileLabel->setText(QString::fromStdString(fileLabel));
         Form_->ProgressBar1->setMaximum(std::max(max, 0));
         Form_->show();
         Form_->Repaint(true);
     }
-    ~QtProgress() override { delete Form_; }
+    ~Progress() override { delete Form_; }
     void SetLabel(const std::string& text) override {
         Form_->ProgressLabel->setText(QString::fromStdString(text));
         Form_->Repaint(true);
@@ -35,9 +33,46 @@ class QtProgress : public ProgressWindow {
     void SetMax(int max) override { Form_->ProgressBar1->setMaximum(std::max(max, 0)); }
     void SetPosition(int position) override { Form_->SetPosition(position); }
     void Step() override { Form_->Step(); }
+    void AllowCancel() override {
+        Form_->ShowCancel();
+        Owner_.CancelForm_ = Form_;
+    }
 
   private:
+    QtFeedback& Owner_;
     TProgressForm* Form_;
+};
+
+namespace {
+
+// While installed, user input reaches only the widgets of one window.
+class InputGate : public QObject {
+  public:
+    explicit InputGate(QWidget* open) : Open_(open) { qApp->installEventFilter(this); }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::Close: {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            return widget && Open_ && widget->window() != Open_;
+        }
+        default:
+            return false;
+        }
+    }
+
+  private:
+    QPointer<QWidget> Open_;
 };
 
 } // namespace
@@ -89,7 +124,16 @@ void QtFeedback::SetBusy(bool busy) {
 
 std::unique_ptr<ProgressWindow> QtFeedback::OpenProgress(const std::string& label,
                                                          const std::string& fileLabel, int max) {
-    return std::make_unique<QtProgress>(Parent_, label, fileLabel, max);
+    return std::make_unique<Progress>(*this, label, fileLabel, max);
+}
+
+bool QtFeedback::Cancelled() {
+    if (!CancelForm_) return false;
+    {
+        const InputGate gate(CancelForm_);
+        QCoreApplication::processEvents();
+    }
+    return CancelForm_ && CancelForm_->CancelRequested;
 }
 
 } // namespace zirtel

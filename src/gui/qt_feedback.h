@@ -10,6 +10,8 @@
 
 namespace zirtel {
 
+class TProgressForm;
+
 class QtFeedback : public Feedback {
   public:
     explicit QtFeedback(QWidget* parent = nullptr) : Parent_(parent) {}
@@ -21,6 +23,9 @@ class QtFeedback : public Feedback {
     void SetBusy(bool busy) override;
     std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
                                                  const std::string& fileLabel, int max) override;
+    // Handles the pending events of the progress window that offers "Utzi" (the other windows
+    // take no input meanwhile) and says whether it was clicked.
+    bool Cancelled() override;
 
     // One analysis, for the life of the scope (scopes may nest; the outermost one counts).
     // Inside it each box offers kSilenceText: a message whose box was closed with it ticked is
@@ -38,7 +43,10 @@ class QtFeedback : public Feedback {
     static constexpr const char* kSilenceText = "Ez erakutsi berriro analisi honetan";
 
   private:
+    class Progress;
     QPointer<QWidget> Parent_;
+    QPointer<TProgressForm> CancelForm_; // the open progress window that offers "Utzi"
+
     int BusyDepth_ = 0;
     int AnalysisDepth_ = 0;
     std::set<std::string> Silenced_; // caption and text of the silenced messages

@@ -1,8 +1,10 @@
 #include "gui/view_options_form.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -25,6 +27,15 @@ TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(d
         NumFormatItems->addButton(rb, i);
         items->addWidget(rb);
     }
+    MissingBox = new QCheckBox("Falta diren balioen ordez idatzi:", this);
+    MissingBox->setObjectName("MissingBox");
+    MissingEdit = new QLineEdit("NA", this);
+    MissingEdit->setObjectName("MissingEdit");
+    MissingEdit->setEnabled(false);
+    connect(MissingBox, &QCheckBox::toggled, MissingEdit, &QLineEdit::setEnabled);
+    auto* missing = new QHBoxLayout;
+    missing->addWidget(MissingBox);
+    missing->addWidget(MissingEdit);
     OKBtn = new QPushButton("Ados", this);
     OKBtn->setObjectName("OKBtn");
     CancelBtn = new QPushButton("Utzi", this);
@@ -36,6 +47,7 @@ TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(d
     buttons->addWidget(CancelBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(NumFormat);
+    layout->addLayout(missing);
     layout->addLayout(buttons);
     SelectItem(Decimals_);
 }
@@ -46,12 +58,22 @@ void TOptions::SelectItem(int index) {
 
 void TOptions::OKBtnClick() {
     Decimals_ = std::max(0, NumFormatItems->checkedId());
+    if (MissingBox->isChecked())
+        Missing_ = MissingEdit->text().toStdString();
+    else
+        Missing_.reset();
     accept();
 }
 
 void TOptions::CancelBtnClick() {
     reject();
     SelectItem(Decimals_);
+    ShowMissing(Missing_);
+}
+
+void TOptions::ShowMissing(const std::optional<std::string>& missing) {
+    MissingBox->setChecked(missing.has_value());
+    if (missing) MissingEdit->setText(QString::fromStdString(*missing));
 }
 
 } // namespace zirtel

@@ -106,6 +106,33 @@ TEST(Batch, WritesTheSavedResultsToStandardOutput) {
     EXPECT_EQ(o.Err, kLengthMessage);
 }
 
+// OLD20 and PLD20 over the 30 words of tests/data/levenshtein (lagun: 8 words at distance 1, 9 at
+// 2, then 3s: 35 / 20; its pronunciation lA-gUn gives the same; Laguna, no word: 36 / 20), and
+// ZIPF = log10(frequency) + 3 (lagun 680.94, lagún 2.5; lemma lagun 2100.55). In lemma mode the
+// neighbourhoods still come from the word forms.
+TEST(Batch, LevenshteinNeighbourhoodAndZipf) {
+    const fs::path data = fs::path(ZIRTEL_TEST_DATA) / "levenshtein";
+    const std::string items = (data / "items.txt").string();
+    Outcome o =
+        Batch({"--batch", items, "--data-dir", data.string(), "--fields", "zipf,PLD20,old20"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \t OLD20 \t PLD20 \t ZIPF \t\r\n"
+                     "lagun\t   1.75\t   1.75\t   5.83\t\r\n"
+                     "lagun\t   1.75\t   1.75\t   5.83\t\r\n"
+                     "lag\xC3\xBAn\t   1.75\t   1.75\t   3.40\t\r\n"
+                     "laguna\t   1.80\t   -  \t   -  \t\r\n"
+                     "\t\t\t\t\r\n");
+    o = Batch({"--batch", items, "--data-dir", data.string(), "--fields", "OLD20,PLD20,ZIPF",
+               "--lemmas", "--decimals", "3"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "Sarrera \t OLD20 \t PLD20 \t ZIPF \t\r\n"
+                     "lagun\t  1.750\t  1.750\t  6.322\t\r\n"
+                     "lagun\t  1.750\t  1.750\t  6.322\t\r\n"
+                     "lag\xC3\xBAn\t  1.750\t  1.750\t   -  \t\r\n"
+                     "laguna\t  1.800\t   -  \t   -  \t\r\n"
+                     "\t\t\t\t\r\n");
+}
+
 TEST(Batch, FieldsDecimalsAndLemmas) {
     // Catalogue order whatever the order of the list; names in any letter case; 3 decimals.
     Outcome o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields",
@@ -139,13 +166,16 @@ TEST(Batch, FieldsDecimalsAndLemmas) {
     EXPECT_EQ(o.Out, "Sarrera \t\r\netxe\t\r\nmendi\t\r\n\xC3\xB1"
                      "abar\t\r\na\t\r\nabcdefghijklmnopqrs\t\r\netxea\t\r\n\t\r\n");
 
-    // Without the lexicon file the run goes on, as the window does, after its message.
+    // Without the lexicon file there is nothing to measure against: the run stops after the
+    // window's message, with no results.
     TempDir empty;
     o = Batch({"--batch", kItems, "--data-dir", empty.Path.string()});
-    EXPECT_EQ(o.Status, 0);
-    EXPECT_EQ(o.Err,
-              "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n" + kLengthMessage);
-    EXPECT_NE(o.Out.find("etxe\t   0.00\t\r\n"), std::string::npos);
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n"
+                     "zirtel: the lexicon file '" +
+                         (empty.Path / "nwfreq_EUS.txt").string() +
+                         "' cannot be used: it does not exist\n");
+    EXPECT_EQ(o.Out, "");
 }
 
 TEST(Batch, UserFields) {
@@ -168,13 +198,13 @@ TEST(Batch, UserFields) {
     o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--user1", conc});
     EXPECT_EQ(o.Out, kDefaultResults);
 
-    // "all": every field, but of the user fields only the loaded one (82 columns).
+    // "all": every field, but of the user fields only the loaded one (85 columns).
     o = Batch(
         {"--batch", kItems, "--data-dir", kData.string(), "--user3", conc, "--fields", "ALL"});
     EXPECT_EQ(o.Status, 0);
     const std::string header = o.Out.substr(0, o.Out.find('\n'));
     EXPECT_EQ(header.rfind("Sarrera \tConcreteness\t  H_MAIZT \t LOG10_MAIZT \tAHOSKERA\t", 0), 0u);
-    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 82);
+    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 85);
     EXPECT_EQ(header.find("Undefined"), std::string::npos);
 
     // A user field file that cannot be opened stops the run before any output.
@@ -251,12 +281,13 @@ TEST(Batch, FilesThatCannotBeOpenedOrWrittenExitWithOne) {
 
     // A saved output file gets the window's confirmation; an unwritable neighbour list its error.
     const fs::path out = dir.Path / "out.txt";
-    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(), "--neighbours",
-               (dir.Path / "no" / "n.txt").string(), "--phon-neighbours",
-               (dir.Path / "no" / "p.txt").string()});
+    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(),
+               "--include-deletions", "--neighbours", (dir.Path / "no" / "n.txt").string(),
+               "--phon-neighbours", (dir.Path / "no" / "p.txt").string(), "--fields",
+               "H_MAIZT,PNF_SIG"});
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Out, "");
-    EXPECT_EQ(ReadBytes(out), kDefaultResults);
+    EXPECT_EQ(ReadBytes(out).rfind("Sarrera \t  H_MAIZT \t PNF_SIG\t\r\netxe\t 120.50\t", 0), 0u);
     EXPECT_EQ(o.Err, kLengthMessage + "Irteera gordeta\n"
                                       "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda\n"
                                       "File Error: Can't save neighbour list\n");

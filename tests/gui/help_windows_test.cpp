@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "core/analysis/results_output.h"
 #include "gui/analysis_option_form.h"
 #include "gui/help_windows.h"
 #include "gui/main_form.h"
@@ -97,7 +98,7 @@ TEST_F(HelpWindows, InstructionsAndDescriptionsComeFromTheDataFolder) {
     // is an item.
     const QString english = InstructionsForm->RichEdit1->toPlainText();
     EXPECT_TRUE(english.contains("a last line without a line feed is an item too."));
-    EXPECT_FALSE(english.contains("ignored"));
+    EXPECT_FALSE(english.contains("after the last line feed is ignored"));
     OnNextDialog([] { InstructionsForm->accept(); });
     MainForm->Instructions1->trigger();
     EXPECT_TRUE(InstructionsForm->RichEdit1->toPlainText().contains(
@@ -207,8 +208,9 @@ TEST_F(HelpWindows, AboutBoxesShowTitleVersionAndCredits) {
     EXPECT_EQ(english.Version, "Version 0.5");
     EXPECT_EQ(english.Ok, "OK");
     for (const Seen* s : {&basque, &english})
-        for (const char* credit : {"OpenSubtitles 2018", "FrequencyWords", "CC BY-SA 4.0",
-                                   "Hunspell", "LGPL", "apertium-eu-es", "GPL"})
+        for (const char* credit :
+             {"OpenSubtitles 2018", "FrequencyWords", "CC BY-SA 4.0", "Hunspell", "LGPL",
+              "apertium-eu-es", "GPL", "GPL-3.0-or-later", "LICENSE"})
             EXPECT_NE(s->Credits.find(credit), std::string::npos) << credit;
     EXPECT_FALSE(BasqueAboutForm->isVisible());
     EXPECT_FALSE(AboutBox->isVisible());
@@ -302,6 +304,43 @@ TEST_F(HelpWindows, BeteLoadsAUserFieldWhileTheOptionsDialogStaysOpen) {
     EXPECT_EQ(Cell(2, 3), "   9.00");
     ASSERT_EQ(Fb.Progresses.size(), 2u); // the file, then the analysis
     EXPECT_EQ(Fb.Progresses[0]->Label, "Reading user-defined file ... ");
+}
+
+// The missing-value text of the view options: the saved results carry it instead of "-1"; the
+// grid keeps showing the mark; the dialog shows the setting in force; unticked, the marks return.
+TEST_F(HelpWindows, MissingValueTextReplacesTheMarksInTheSavedResults) {
+    Start(false);
+    MainForm->WS().Options.SetFieldTicked(FindField("ORT_SILAB"), true);
+    MainForm->WS().AssignColumns();
+    Type("baso");
+    Type("zzzz");
+    MainForm->NeighbourStats1->trigger();
+    EXPECT_FALSE(Options->MissingBox->isChecked());
+    EXPECT_EQ(Options->MissingBox->text(), "Falta diren balioen ordez idatzi:");
+    EXPECT_EQ(Options->MissingEdit->text(), "NA");
+    const std::string marked = OutputFileText(MainForm->WS());
+    EXPECT_NE(marked.find("zzzz\t   0.00\t-1\t\r\n"), std::string::npos) << marked;
+
+    OnNextDialog([] {
+        Options->MissingBox->click();
+        Options->MissingEdit->setText("NA");
+        Options->OKBtn->click();
+    });
+    MainForm->View1->trigger();
+    const std::string text = OutputFileText(MainForm->WS());
+    EXPECT_NE(text.find("baso\t  30.25\tba-so\t\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("zzzz\t   0.00\tNA\t\r\n"), std::string::npos) << text;
+    EXPECT_EQ(Cell(2, 3), "-1");
+
+    bool shownTicked = false;
+    OnNextDialog([&shownTicked] {
+        shownTicked = Options->MissingBox->isChecked();
+        Options->MissingBox->click();
+        Options->OKBtn->click();
+    });
+    MainForm->View1->trigger();
+    EXPECT_TRUE(shownTicked);
+    EXPECT_EQ(OutputFileText(MainForm->WS()), marked);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -164,8 +165,8 @@ TEST_F(KeysAndClicks, F9AnalysesTheClickedRowsAndKeepsTheTopRow) {
     EXPECT_TRUE(Fb.Messages.empty());
 }
 
-// With every box ticked all 83 fields get a column: the results grid widens past its 67
-// columns, to 85 (the hidden columns 0 and 1, then 83 fields in catalogue order).
+// With every box ticked all 86 fields get a column: the results grid widens past its 67
+// columns, to 88 (the hidden columns 0 and 1, then 86 fields in catalogue order).
 TEST_F(KeysAndClicks, EveryFieldTickedWidensTheResultsGrid) {
     Type("etxe");
     QTimer::singleShot(0, [] {
@@ -173,8 +174,8 @@ TEST_F(KeysAndClicks, EveryFieldTickedWidensTheResultsGrid) {
         AnalysisOptionForm->OKBtn->click();
     });
     MainForm->Options1->trigger();
-    EXPECT_EQ(MainForm->WS().NextCol, 85);
-    ASSERT_EQ(Output->model()->columnCount(), 85);
+    EXPECT_EQ(MainForm->WS().NextCol, 88);
+    ASSERT_EQ(Output->model()->columnCount(), 88);
     auto header = [this](int col) {
         return Output->model()->headerData(col, Qt::Horizontal).toString().toStdString();
     };
@@ -186,6 +187,7 @@ TEST_F(KeysAndClicks, EveryFieldTickedWidensTheResultsGrid) {
     EXPECT_EQ(header(67), "  FSM1_TP  ");
     EXPECT_EQ(header(84), "  OSM3_MAX  ");
     EXPECT_EQ(Output->columnWidth(84), 90);
+    EXPECT_EQ(header(87), " ZIPF ");
     EXPECT_EQ(Cell(Output, 1, 5), "   9.00");
     EXPECT_EQ(Cell(Output, 1, 28), "   4");            // LUZ_L
     EXPECT_EQ(Cell(Output, 1, 29), "VCCV           "); // KB_O
@@ -229,8 +231,13 @@ TEST_F(KeysAndClicks, TypedEntryScrollsBothGridsAndGrowsThem) {
     const char* words[] = {"aa", "ab", "ac", "ad", "ae", "af", "ag", "ah", "ai", "aj",
                            "ak", "al", "am", "an", "ao", "ap", "aq", "ar", "as", "at",
                            "au", "av", "aw", "ax", "ay", "az", "ba", "bb", "bc", "bd"};
+    QSignalSpy inserted(Output->model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(Output->model(), &QAbstractItemModel::modelReset);
     for (const char* w : words) Type(w);
     EXPECT_EQ(MainForm->WS().NextRow, 31);
+    // The rows are announced as inserted at the end, one at a time; the view is never reset.
+    EXPECT_EQ(inserted.size(), 2);
+    EXPECT_EQ(reset.size(), 0);
     // 30 items: the 30-row results grid grew to hold row 31 (one row after each item from 29 on).
     EXPECT_EQ(Output->model()->rowCount(), 31);
     // The next free row (31) is the last visible row: top row 31 - visible + 1.

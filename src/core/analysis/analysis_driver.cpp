@@ -2,6 +2,7 @@
 // call, moving its cells into the row.
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/workspace.h"
+#include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -13,20 +14,25 @@ std::string ShortItemText() {
 }
 } // namespace
 
-void Workspace::AnalyseAll() {
+bool Workspace::AnalyseAll() {
+    const Operation op(*this);
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     const int rows = OutputGrid.RowCount();
     auto progress = UI.OpenProgress("Analysing all items ...", "", rows);
+    progress->AllowCancel();
     BusyCursor busy(UI);
     for (int r = 1; r < rows; ++r) {
+        if (UI.Cancelled()) return false;
         if (Item(r).size() > 1) AnalyseItem(r);
         progress->Step();
     }
     progress->SetPosition(rows);
+    return true;
 }
 
 void Workspace::AnalyseSelected(std::string& editLine) {
+    const Operation op(*this);
     const int outputTop = OutputGrid.TopRow();
     const int stimulusTop = StimulusGrid.TopRow();
     const GridRect sel = StimulusGrid.Selection();
@@ -46,6 +52,7 @@ void Workspace::AnalyseSelected(std::string& editLine) {
 }
 
 void Workspace::AnalyseItem(int row) {
+    const Operation op(*this);
     // A row shows the latest analysis only: its field cells are emptied first.
     for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
 
@@ -68,6 +75,7 @@ void Workspace::AnalyseItem(int row) {
 }
 
 void Workspace::MeasureRow(FieldWriter writer, int row) {
+    const Operation op(*this);
     MeasureContext ctx = Measures(true);
     Cells_.Start(Item(row), ShownFields(), Decimals);
     writer(ctx, Cells_);
@@ -80,6 +88,20 @@ void Workspace::WriteCells(int row) {
         if (Cells_.Written()[static_cast<std::size_t>(f)])
             OutputGrid.SetCell(this->*cat[static_cast<std::size_t>(f)].Col, row,
                                Cells_.TakeCell(f));
+}
+
+bool FamilyShown(const Workspace& ws, FieldWriter writer) {
+    for (const FieldInfo& f : FieldCatalogue())
+        if (f.Writer == writer && ws.Shown(f.Col)) return true;
+    return false;
+}
+
+bool OrthoNeighbourSearchWanted(const Workspace& ws) {
+    return FamilyShown(ws, &FindOrthoNeighbours) || ws.IncludeDeletionNs || ws.IncludeAdditionNs;
+}
+
+bool PhonNeighbourFieldsShown(const Workspace& ws) {
+    return FamilyShown(ws, &AnalysePhonNeighbours);
 }
 
 } // namespace zirtel

@@ -24,6 +24,7 @@ const std::vector<OptionGroup>& OptionGroups() {
         {"GroupBox2", "Maiztasun silabiko fonologikoa"},   // 11
         {"TLSimBox", "TL antzekotasuna"},                  // 12
         {"SubsetSimBox", "Azpimultzoak/Gaineko multzoa "}, // 13
+        {"LevenshteinBox", "Levenshtein auzokideak"},      // 14
     };
     return groups;
 }

@@ -6,6 +6,7 @@
 #include "core/measures/pronunciation_measures.h"
 #include "core/measures/syllable_measures.h"
 #include "core/measures/transposed_letters.h"
+#include "core/neighbours/levenshtein_measures.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/biphone_measures.h"
 #include "core/phonology/phon_neighbour_search.h"

@@ -36,6 +36,7 @@ enum class OptionGroupId {
     PhonSyllables,
     TransposedLetters,
     Subsets,
+    Levenshtein,
 };
 
 struct FieldInfo {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
+#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
@@ -44,11 +46,19 @@ std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol) {
 }
 
 std::string OutputFileText(const Workspace& ws) {
-    return OutputFileText(ws.OutputGrid, ws.NextRow, ws.NextCol);
+    return StyledOutputText(ws, ResultsStyle{ws.MissingText, false});
 }
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
-    if (!WriteFileAtomically(path, OutputFileText(ws))) {
+    return SaveOutputFile(ws, path, ResultsStyle{ws.MissingText, false});
+}
+
+bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style) {
+    if (SameFile(path, ws.InputFile)) {
+        ws.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
+        return false;
+    }
+    if (!WriteFileAtomically(path, StyledOutputText(ws, style))) {
         ws.UI.ShowMessage(kFileErrorCaption, kSaveErrorText, MessageButtons::OkCancel);
         return false;
     }

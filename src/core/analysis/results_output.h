@@ -10,8 +10,10 @@
 namespace zirtel {
 
 class Workspace;
+struct ResultsStyle;
 
-// The results file's bytes, UTF-8: rows 0 (the headers) to `nextRow` inclusive, so the file ends
+// The results file's bytes, UTF-8 (for a workspace: with its missing-value text, see
+// results_style.h): rows 0 (the headers) to `nextRow` inclusive, so the file ends
 // with the line of the first free row; in each row the cells of columns 1 to `nextCol` - 1, each
 // followed by a tab (the last one too); every line ends with CR LF.
 std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol);
@@ -20,8 +22,13 @@ std::string OutputFileText(const Workspace& ws);
 // "&Gorde irteerako estatistikoak" once a path was chosen: writes OutputFileText(ws) to `path`
 // through a temporary file, then "Irteera gordeta". When the file cannot be created or written
 // completely: "Ezin da gorde irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier
-// file at `path` stays as it was. True when the file was saved.
+// file at `path` stays as it was. A path naming the items file read last is refused with
+// kOverInputText (caption "Fitxategi-errorea"). True when the file was saved.
+inline constexpr const char* kOverInputText =
+    "Fitxategi hori sarrera-fitxategia da: ez da haren gainean gordeko";
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);
+// The same with the results in a style of their own (results_style.h).
+bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style);
 
 // Selection copy, Latin-1: each row of `rect` from top to bottom, its cells from the left to the
 // right column separated by tabs, the row ended by CR LF. An empty rectangle gives no text.

@@ -31,6 +31,7 @@ void Workspace::AfterEntry() {
 }
 
 Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
+    const Operation op(*this);
     const std::string item = LowerLatin1(Trim(text));
     // An empty line enters nothing and says nothing.
     if (item.empty()) return EntryResult::Empty;
@@ -55,6 +56,7 @@ void Workspace::EnterAtNextRow(const std::string& item) {
 }
 
 Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
+    const Operation op(*this);
     if (row < 1) return EntryResult::Duplicate;
     const std::string text = StimulusGrid.Cell(0, row);
     // The row's own item is not a duplicate of itself.
@@ -73,6 +75,7 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
 }
 
 void Workspace::PasteItems(const std::string& text) {
+    const Operation op(*this);
     const std::string_view clip = std::string_view(text).substr(0, kMaxPasteChars);
     std::string current;
     int r = NextRow;
@@ -100,6 +103,7 @@ void Workspace::PasteItems(const std::string& text) {
 }
 
 void Workspace::ClearItems() {
+    const Operation op(*this);
     const int rows = std::max(OutputGrid.RowCount(), StimulusGrid.RowCount());
     for (int r = 1; r < rows; ++r) {
         OutputGrid.ClearRow(r);
@@ -112,6 +116,7 @@ void Workspace::ClearItems() {
     StimulusGrid.SetTopRow(1);
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
+    InputFile.clear();
 }
 
 namespace {
@@ -142,50 +147,110 @@ void HandleDirective(std::string_view line, StimulusList& list) {
 
 } // namespace
 
+namespace {
+
+// A character that no item holds: outside Latin-1 (marked on reading) or a control character, NUL
+// included.
+bool IsRefusedChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+struct ReadItem {
+    std::string_view Text;
+    int Condition = 1;
+    bool Refused = false; // holds a refused character
+    std::size_t Line = 0; // counted from 1
+};
+
+constexpr std::size_t kRefusedShown = 5;
+
+} // namespace
+
 bool Workspace::ReadInputFile(const std::filesystem::path& path) {
-    std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark);
+    const Operation op(*this);
+    ReadProblem problem = ReadProblem::None;
+    std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark, kMaxTextFileBytes, &problem);
     if (!file) {
-        UI.ShowMessage("File Error", "Can't open input file " + path.string(),
-                       MessageButtons::OkCancel);
+        if (problem == ReadProblem::TooLarge)
+            UI.ShowMessage("File Error",
+                           "Sarrera-fitxategia handiegia da: " + path.string() + " (gehienez " +
+                               std::to_string(kMaxTextFileBytes >> 20) + " MB)",
+                           MessageButtons::OkCancel);
+        else
+            UI.ShowMessage("File Error", "Can't open input file " + path.string(),
+                           MessageButtons::OkCancel);
         return false;
     }
     ClearItems();
-    const int n = static_cast<int>(std::min<std::size_t>(CountLineFeeds(file->Text), 50'000'000));
+    InputFile = path;
+    // First the items and their conditions, so that the grids are sized to the items, whatever
+    // the number of blank lines.
+    std::vector<ReadItem> read;
+    StimulusList named(0); // the condition names of the directives
+    int accepted = 0;
+    {
+        std::size_t line = 1, counted = 0; // line feeds before position `counted`
+        const std::string_view text = file->Text;
+        TokenReader in(text);
+        for (;;) {
+            while (!in.AtEnd() && in.PeekChar() == '<') HandleDirective(in.RestOfLine(), named);
+            if (in.AtEnd()) break;
+            ReadItem item;
+            item.Text = *in.Next();
+            const std::size_t at = static_cast<std::size_t>(item.Text.data() - text.data());
+            line += static_cast<std::size_t>(
+                std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
+                           text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+            counted = at;
+            item.Line = line;
+            // The item's condition: the next token when it is a whole number.
+            std::optional<int> number;
+            const std::string_view next = in.Peek();
+            if (!next.empty() && (number = ParseInt(next))) in.Take(next);
+            item.Condition = number.value_or(1);
+            item.Refused = std::any_of(item.Text.begin(), item.Text.end(), IsRefusedChar);
+            accepted += !item.Refused && IsAcceptedFirstLetter(item.Text.front());
+            read.push_back(item);
+        }
+    }
+    const int n = std::min(accepted, 50'000'000);
     OutputGrid.SetRowCount(n + 5);
     StimulusGrid.SetRowCount(n + 5);
     {
         auto progress = UI.OpenProgress("Reading input file ...", "", n);
         BusyCursor busy(UI);
         Stimuli = StimulusList(n);
+        Stimuli.ConditionNames = named.ConditionNames;
         int refused = 0;
+        std::string shown; // the first refused items, their unusable characters as '?'
         int r = 1;
-        TokenReader in(file->Text);
-        for (;;) {
-            while (!in.AtEnd() && in.PeekChar() == '<') HandleDirective(in.RestOfLine(), Stimuli);
-            if (in.AtEnd()) break;
-            std::string item(*in.Next());
-            // The item's condition: the next token when it is a whole number.
-            std::optional<int> number;
-            const std::string_view next = in.Peek();
-            if (!next.empty() && (number = ParseInt(next))) in.Take(next);
-            Stimuli.RecordCondition(r, number.value_or(1));
-            if (!IsAcceptedFirstLetter(item.front())) continue;
-            if (item.find(kUnmappedMark) != std::string::npos) {
-                ++refused;
+        for (const ReadItem& entry : read) {
+            Stimuli.RecordCondition(r, entry.Condition);
+            if (entry.Refused) {
+                if (refused++ < static_cast<int>(kRefusedShown)) {
+                    std::string text(entry.Text.substr(0, 40));
+                    std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
+                    shown += (shown.empty() ? "" : ", ") + Latin1ToUtf8(text) + " (" +
+                             std::to_string(entry.Line) + ". lerroa)";
+                }
                 continue;
             }
+            if (!IsAcceptedFirstLetter(entry.Text.front())) continue;
             ++Stimuli.ItemCount;
-            item = LowerAscii(item);
+            std::string item = LowerAscii(entry.Text);
             OutputGrid.SetCell(1, r, item);
             StimulusGrid.SetCell(0, r, item);
-            Stimuli.Items.push_back(item);
+            Stimuli.Items.push_back(std::move(item));
             ++r;
             progress->Step();
         }
         if (refused > 0)
             UI.ShowMessage("Abisua",
                            std::to_string(refused) +
-                               " item ez dira sartu: Latin-1 ez diren karaktereak dituzte.",
+                               " item ez dira sartu: Latin-1 ez diren karaktereak edo "
+                               "kontrol-karaktereak dituzte: " +
+                               shown + (refused > static_cast<int>(kRefusedShown) ? ", ..." : ""),
                            MessageButtons::Ok);
     }
     OutputGrid.SetTopRow(1);

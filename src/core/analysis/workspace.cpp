@@ -13,17 +13,15 @@ namespace {
 constexpr int kOutputGridCols = 67;
 constexpr int kStartupOutputRows = 30;
 constexpr int kStartupStimulusRows = 80;
-constexpr int kRowHeight = 25;
-constexpr int kStimulusColWidth = 300;
 constexpr int kPlaceholderRows = 29;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
     : UI(feedback), AppDir(std::move(appDir)), Tables_(AppDir),
-      OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth, kRowHeight),
-      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth, kRowHeight),
-      Bigrams(Tables_.BigramsAsRead()), BigramTablesLoaded(Tables_.BigramsReadFlag()),
-      Biphones(Tables_.BiphonesAsRead()), BiphoneFilesRead(Tables_.BiphonesReadFlag()) {
+      OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth),
+      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth), Bigrams(Tables_.BigramsAsRead()),
+      BigramTablesLoaded(Tables_.BigramsReadFlag()), Biphones(Tables_.BiphonesAsRead()),
+      BiphoneFilesRead(Tables_.BiphonesReadFlag()) {
     OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
     OutputGrid.Col = 2;
     StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
@@ -55,11 +53,13 @@ MeasureContext Workspace::Measures(bool lists) {
 }
 
 void Workspace::Startup(const std::optional<std::filesystem::path>& inputFile) {
+    const Operation op(*this);
     PrepareGrids();
     LoadStartupData(inputFile);
 }
 
 void Workspace::PrepareGrids() {
+    const Operation op(*this);
     NextCol = 1;
     StimulusGrid.SetCell(0, 0, "Sarrera");
     for (int i = 1; i <= kPlaceholderRows; ++i) StimulusGrid.SetCell(0, i, std::to_string(i));
@@ -75,8 +75,10 @@ void Workspace::PrepareGrids() {
 }
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
+    const Operation op(*this);
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
     LemmasCurrent = false;
     // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
     UserFields = {};
@@ -86,20 +88,29 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
 }
 
 void Workspace::UseWholeWordLexicon() {
+    const Operation op(*this);
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();
 }
 
+void Workspace::WholeWordsReplaced() {
+    Tables_.ForgetSyllables();
+    Tables_.ForgetLevenshtein();
+}
+
 void Workspace::UseLemmaLexicon() {
+    const Operation op(*this);
     LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);
     LemmasCurrent = true;
     AnalyseAll();
 }
 
 void Workspace::AssignColumns() {
+    const Operation op(*this);
     const auto& cat = FieldCatalogue();
     for (const FieldInfo& f : cat) this->*f.Col = 0;
     ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
@@ -136,6 +147,7 @@ void Workspace::AssignColumns() {
 // ---- Selection ----
 
 void Workspace::SelectStimulusRows(int top, int bottom) {
+    const Operation op(*this);
     StimulusGrid.SetSelection(GridRect{0, top, 0, bottom});
 }
 
@@ -153,17 +165,20 @@ void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
 }
 
 void Workspace::SyncNeighbourList(int row) {
+    const Operation op(*this);
     SyncList(OrthoNeighbours, Col_P, row);
     SyncList(PhonNeighbours, Col_PP, row);
 }
 
 void Workspace::SelectField(int col) {
+    const Operation op(*this);
     if (col <= 0) return;
     OutputGrid.Col = col;
     OutputGrid.SetSelection(GridRect{col, 0, col, std::max(NextRow - 1, 0)});
 }
 
 void Workspace::StimulusRowsChosen(int top, int bottom) {
+    const Operation op(*this);
     SelectStimulusRows(top, bottom);
     if (OutputGrid.TopRow() > 0 && OutputGrid.TopRow() <= StimulusGrid.RowCount())
         OutputGrid.SetTopRow(StimulusGrid.TopRow());
@@ -171,6 +186,7 @@ void Workspace::StimulusRowsChosen(int top, int bottom) {
 }
 
 void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
+    const Operation op(*this);
     if (NeighbourSyncBusy) return;
     const std::string& text = list.NeighList.Cell(0, listRow);
     if (listRow <= 0 || text.size() < 2) return;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,9 @@ namespace zirtel {
 
 inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
 inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
+// The item grid's one column and the rows of both grids, in pixels (the windows draw them so).
+inline constexpr int kStimulusColWidth = 300;
+inline constexpr int kGridRowHeight = 25;
 
 class Workspace : public FieldColumns {
   public:
@@ -39,7 +43,29 @@ class Workspace : public FieldColumns {
     Feedback& UI;
     std::filesystem::path AppDir;
 
+    // ---- Change notices ----
+    // `observer` is told after each operation that may have changed what the windows show (the
+    // grids, the neighbour lists, the options): once, when the outermost of nested operations
+    // ends. The main window refreshes its views there.
+    void SetChangeObserver(std::function<void()> observer) { Observer_ = std::move(observer); }
+    // One operation for the life of the scope. The engine's operations open one; a window opens
+    // one around several operations, or around its own changes to the grids, to be told once.
+    class Operation {
+      public:
+        explicit Operation(Workspace& ws) : WS_(ws) { ++WS_.OperationDepth_; }
+        ~Operation() {
+            if (--WS_.OperationDepth_ == 0 && WS_.Observer_) WS_.Observer_();
+        }
+        Operation(const Operation&) = delete;
+        Operation& operator=(const Operation&) = delete;
+
+      private:
+        Workspace& WS_;
+    };
+
   private:
+    std::function<void()> Observer_;
+    int OperationDepth_ = 0;
     MeasureTables Tables_; // before the views of it below
 
   public:
@@ -61,10 +87,16 @@ class Workspace : public FieldColumns {
     void UseWholeWordLexicon();
     // "&Lemak": load the lemma file, make it current, analyse all items.
     void UseLemmaLexicon();
+    // The whole-word lexicon was loaded from outside (the fuzz harness): the tables built from it
+    // are built again on demand.
+    void WholeWordsReplaced();
 
     // ---- Output columns and options ----
     int NextCol = 1;
     int Decimals = 0; // 2 once start-up has assigned the first columns
+    // The view options' text for the missing-value marks in saved results (e.g. "NA"); nothing:
+    // the marks are saved as they are.
+    std::optional<std::string> MissingText;
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
     bool IncludeDeletionNs = false;
@@ -93,10 +125,15 @@ class Workspace : public FieldColumns {
     // Reads an input file into the grids. False (after "Can't open input file ...") when it
     // cannot be opened; the grids stay unchanged then.
     bool ReadInputFile(const std::filesystem::path& path);
+    // The items file read last; empty once the items were cleared. Results and lists are never
+    // saved over it.
+    std::filesystem::path InputFile;
     void ClearItems();
 
     // ---- Analysis ----
-    void AnalyseAll();
+    // Analyses every item row under a progress window that can be cancelled: cancelled, it
+    // stops before the next item and keeps the rows done so far (false then).
+    bool AnalyseAll();
     // Analyses the rows selected in the item grid. While no item has been entered yet, a
     // non-empty entry line is entered first: it is then cleared (`editLine` is emptied).
     void AnalyseSelected(std::string& editLine);
@@ -157,5 +194,14 @@ class Workspace : public FieldColumns {
 inline void FindOrthoNeighbours(Workspace& ws, int row) {
     ws.MeasureRow(&FindOrthoNeighbours, row);
 }
+
+// True while a shown field is measured by `writer` (belongs to its family).
+bool FamilyShown(const Workspace& ws, FieldWriter writer);
+// The orthographic neighbour search runs, and fills its list, while a field of its family is
+// shown or deletion or addition neighbours are listed.
+bool OrthoNeighbourSearchWanted(const Workspace& ws);
+// The phonological neighbour search runs, and fills its list, while a field of its family is
+// shown.
+bool PhonNeighbourFieldsShown(const Workspace& ws);
 
 } // namespace zirtel

@@ -22,6 +22,9 @@ class ProgressWindow {
     virtual void SetMax(int max) = 0;
     virtual void SetPosition(int position) = 0;
     virtual void Step() = 0; // advances the bar by one
+    // Offers the user a way to stop the operation ("Utzi" in the windows); the operation asks
+    // Feedback::Cancelled() between its steps. A window without one ignores this.
+    virtual void AllowCancel() {}
 };
 
 class Feedback {
@@ -34,6 +37,10 @@ class Feedback {
     virtual void SetBusy(bool busy) = 0;
     virtual std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
                                                          const std::string& fileLabel, int max) = 0;
+    // Whether the user asked to stop the operation under way (the progress window's "Utzi", an
+    // interrupt in batch mode). Long operations ask between their steps and stop, keeping what
+    // is done so far. The windows also handle pending events here.
+    virtual bool Cancelled() { return false; }
 };
 
 // Busy cursor for the life of a scope.

@@ -8,10 +8,9 @@ namespace {
 const std::string kEmpty;
 }
 
-StringGrid::StringGrid(int colCount, int rowCount, int defaultColWidth, int defaultRowHeight)
+StringGrid::StringGrid(int colCount, int rowCount, int defaultColWidth)
     : ColCount_(std::max(colCount, 1)), RowCount_(std::max(rowCount, 1)),
-      DefaultColWidth_(defaultColWidth), DefaultRowHeight_(defaultRowHeight),
-      Rows_(static_cast<std::size_t>(RowCount_)),
+      DefaultColWidth_(defaultColWidth), Rows_(static_cast<std::size_t>(RowCount_)),
       ColWidths_(static_cast<std::size_t>(ColCount_), defaultColWidth) {}
 
 void StringGrid::SetColCount(int n) {
@@ -27,9 +26,9 @@ void StringGrid::SetColCount(int n) {
 void StringGrid::SetRowCount(int n) {
     n = std::max(n, 1);
     if (n == RowCount_) return;
+    if (n < RowCount_) Pending_.Structure = true;
     RowCount_ = n;
     Rows_.resize(static_cast<std::size_t>(n));
-    Pending_.Structure = true;
 }
 
 const std::string& StringGrid::Cell(int col, int row) const {
@@ -63,10 +62,6 @@ void StringGrid::ClearRow(int row) {
     r.clear();
 }
 
-void StringGrid::ClearAll() {
-    for (int row = 0; row < RowCount_; ++row) ClearRow(row);
-}
-
 int StringGrid::ColWidth(int col) const {
     if (col < 0 || col >= ColCount_) return DefaultColWidth_;
     return ColWidths_[static_cast<std::size_t>(col)];
@@ -81,15 +76,12 @@ void StringGrid::SetColWidth(int col, int width) {
 }
 
 void StringGrid::SetTopRow(int row) {
-    row = std::clamp(row, FixedRows, std::max(FixedRows, RowCount_ - 1));
-    if (row == TopRow_) return;
+    row = std::clamp(row, kFixedRows, std::max(kFixedRows, RowCount_ - 1));
     TopRow_ = row;
-    Pending_.View = true;
 }
 
 void StringGrid::SetSelection(GridRect rect) {
     Selection_ = rect;
-    Pending_.View = true;
 }
 
 StringGrid::Changes StringGrid::TakeChanges() {

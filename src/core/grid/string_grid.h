@@ -16,7 +16,7 @@ struct GridRect {
 
 class StringGrid {
   public:
-    StringGrid(int colCount, int rowCount, int defaultColWidth, int defaultRowHeight);
+    StringGrid(int colCount, int rowCount, int defaultColWidth);
 
     int ColCount() const { return ColCount_; }
     int RowCount() const { return RowCount_; }
@@ -28,14 +28,11 @@ class StringGrid {
     // Grows the grid when (col, row) lies past its edge.
     void SetCell(int col, int row, std::string text);
     void ClearRow(int row);
-    void ClearAll();
 
     int DefaultColWidth() const { return DefaultColWidth_; }
-    int DefaultRowHeight() const { return DefaultRowHeight_; }
     int ColWidth(int col) const;
     void SetColWidth(int col, int width);
 
-    int FixedRows = 1;
     // Number of rows the view shows at once; set by the view, used to scroll to new items.
     int VisibleRows = 20;
 
@@ -46,18 +43,19 @@ class StringGrid {
     // The current column (the column of the focused cell).
     int Col = 0;
 
-    // Changes since the last TakeChanges: a view calls it after each engine operation.
+    // Changes since the last TakeChanges: a view calls it after each engine operation. Rows
+    // added at the end are no structural change: the view compares the row count.
     struct Changes {
-        bool Structure = false; // row/column count or widths changed
+        bool Structure = false; // column count or widths changed, or rows removed
         GridRect Cells;         // rectangle enclosing changed cells
-        bool View = false;      // top row or selection changed
     };
     Changes TakeChanges();
 
   private:
+    static constexpr int kFixedRows = 1; // row 0 holds the headers
     void MarkCell(int col, int row);
     int ColCount_, RowCount_;
-    int DefaultColWidth_, DefaultRowHeight_;
+    int DefaultColWidth_;
     std::vector<std::vector<std::string>> Rows_; // Rows_[row] has ColCount_ cells or fewer
     std::vector<int> ColWidths_;
     int TopRow_ = 1;

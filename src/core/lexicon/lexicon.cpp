@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "core/text/collation.h"
+#include "core/text/number_check.h"
 #include "core/text/text_file.h"
 #include "core/text/token_reader.h"
 
@@ -55,6 +56,15 @@ void Lexicon::BuildIndexes() {
     }
 }
 
+bool Lexicon::HasReadableEntry() const {
+    return std::any_of(LexWords.begin(), LexWords.end(), [](const std::string& word) {
+        return std::none_of(word.begin(), word.end(), [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u < 0x20 || u == 0x7F;
+        });
+    });
+}
+
 int Lexicon::FindHomophone(int entry) const {
     if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
     const int first =
@@ -67,15 +77,16 @@ namespace {
 
 const char* const kFileErrorCaption = "Fitxategi-errorea";
 
-// Calls `fn` with each line of the text, as SplitLines gives them, without building a list.
+// Calls `fn` with each line of the text, as SplitLines gives them (LF, CR LF and a lone CR end a
+// line), without building a list.
 template <typename Fn> void ForEachLine(std::string_view text, Fn&& fn) {
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        fn(text.substr(start, stop - start));
+    const std::size_t size = text.size();
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+        fn(text.substr(start, end - start));
+        if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
 }
@@ -123,26 +134,30 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     BusyCursor busy(feedback);
     lexicon.Clear();
     std::optional<TextFile> file = ReadTextFile(path);
-    if (!file) {
+    auto cannotOpen = [&]() {
         feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki hitz-maiztasunaren fitxategia",
                              MessageButtons::OkCancel);
         return false;
-    }
+    };
+    if (!file) return cannotOpen();
     const std::size_t n = CountLineFeeds(file->Text) + 1;
     lexicon.LexWords.reserve(n);
     lexicon.LexFreqs.reserve(n);
     lexicon.LexOrthSylls.reserve(n);
     lexicon.LexPhonForms.reserve(n);
     bool sorted = true;
+    BadNumberTally bad;
+    std::size_t lineNumber = 0;
     ForEachLine(file->Text, [&](std::string_view line) {
+        ++lineNumber;
         const LineTokens tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
         const std::string_view word = tokens.Token[0];
         if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
             sorted = false;
         lexicon.LexWords.emplace_back(word);
-        lexicon.LexFreqs.push_back(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f)
-                                                    : 0.0f);
+        lexicon.LexFreqs.push_back(bad.Check(
+            tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f, lineNumber));
         lexicon.LexOrthSylls.emplace_back(tokens.Token[2]);
         const std::string_view pron = tokens.Token[3];
         lexicon.LexPhonForms.emplace_back(pron);
@@ -150,6 +165,12 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
         if (hyphens == 1) ++lexicon.TwoSyllCount;
         if (hyphens == 2) ++lexicon.ThreeSyllCount;
     });
+    // A file without a single entry is no lexicon: the same as one that cannot be opened.
+    if (lexicon.Empty()) {
+        lexicon.Clear();
+        return cannotOpen();
+    }
+    bad.Report(feedback, path);
     if (!sorted) {
         SortEntries(lexicon);
         feedback.ShowMessage("Abisua",
@@ -164,23 +185,31 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
     lexicon.Clear();
     std::optional<TextFile> file = ReadTextFile(path);
-    if (!file) {
+    auto cannotOpen = [&]() {
         feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki lema-maiztasunaren fitxategia",
                              MessageButtons::OkCancel);
         return false;
-    }
+    };
+    if (!file) return cannotOpen();
     BusyCursor busy(feedback);
     // One entry per lemma (the collation's equality); the last line's frequency stays.
     std::vector<std::string> words;
     std::vector<float> freqs;
     LetterHashIndex seen;
     std::vector<std::pair<std::string_view, float>> lines;
-    ForEachLine(file->Text, [&lines](std::string_view line) {
+    BadNumberTally bad;
+    std::size_t lineNumber = 0;
+    ForEachLine(file->Text, [&lines, &bad, &lineNumber](std::string_view line) {
+        ++lineNumber;
         const LineTokens tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
         lines.emplace_back(tokens.Token[0],
-                           tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f);
+                           bad.Check(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f)
+                                                      : 0.0f,
+                                     lineNumber));
     });
+    if (lines.empty()) return cannotOpen();
+    bad.Report(feedback, path);
     words.reserve(lines.size());
     for (const auto& l : lines) words.emplace_back(l.first);
     seen.Build(words); // first spelling of each lemma wins

@@ -27,6 +27,8 @@ class Lexicon {
     int Size() const { return static_cast<int>(LexWords.size()); }
     bool Empty() const { return LexWords.empty(); }
     bool HasPronunciations() const { return !LexPhonForms.empty(); }
+    // Whether any word is free of control characters: a binary file read as a lexicon has none.
+    bool HasReadableEntry() const;
 
     // Entry of the word, letter case ignored (the collation's equality), or -1. Where several
     // entries are equal, the first in list order.
@@ -67,14 +69,15 @@ class Lexicon {
 // The pronunciation without its "-" syllable marks.
 std::string RemoveHyphens(std::string_view pronunciation);
 
-// Loads the whole-word file. When it cannot be opened: the message "Ezin da ireki
+// Loads the whole-word file. When it cannot be opened or holds no entry: the message "Ezin da ireki
 // hitz-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
-// A file whose lines are not in collation order is sorted, and the user is told once.
+// A file whose lines are not in collation order is sorted, and the user is told once. A frequency
+// that is not finite, is negative or lies beyond the float range is read as 0, with one warning.
 bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
 
 // Loads the lemma file: sorted by the program, a lemma listed twice keeps one entry with the
-// frequency of its last line. When it cannot be opened: "Ezin da ireki lema-maiztasunaren
-// fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
+// frequency of its last line. When it cannot be opened or holds no entry: "Ezin da ireki
+// lema-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
 
 } // namespace zirtel

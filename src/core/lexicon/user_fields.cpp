@@ -9,6 +9,7 @@
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
+#include "core/text/number_check.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {
@@ -46,6 +47,7 @@ float UserField::ValueOf(std::string_view word) const {
 
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
     if (number < 0 || number > 2) return false;
+    const Workspace::Operation op(ws);
     const int t = number + 1;
     UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
 
@@ -64,9 +66,13 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     // Counting: the name line, then one data line per line that holds a word.
     const std::vector<std::string_view> lines = SplitLines(file->Text);
     std::vector<std::string_view> data;
+    std::vector<std::size_t> lineNumbers; // of each data line, counted from 1
     if (lines.size() > 1) data.reserve(lines.size() - 1);
     for (std::size_t i = 1; i < lines.size(); ++i)
-        if (!SplitTokens(lines[i]).empty()) data.push_back(lines[i]);
+        if (!SplitTokens(lines[i]).empty()) {
+            data.push_back(lines[i]);
+            lineNumbers.push_back(i + 1);
+        }
     const int n = static_cast<int>(data.size());
     // The first word of the file and the first word of its last line, for the progress window.
     std::string_view first, last;
@@ -86,6 +92,9 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     // The name: the whole first line.
     std::string name(lines.empty() ? std::string_view() : lines.front());
     if (name.size() > kMaxUserFieldNameLength) name.resize(kMaxUserFieldNameLength);
+    // The name is a header cell of a tab-separated table: its tabs and line ends become spaces.
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     field.Name = name;
     if (ws.Shown(kUserColumns[number])) ws.OutputGrid.SetCell(ws.*kUserColumns[number], 0, name);
     ws.Options.SetUserBoxCaption(t, CaptionFor(t, name));
@@ -94,12 +103,14 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     // First pass: every data line's word and number.
     std::vector<DataLine> entries;
     entries.reserve(data.size());
-    for (std::string_view line : data) {
-        const auto tokens = SplitTokens(line);
+    // A rating may be negative.
+    BadNumberTally bad(true);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const auto tokens = SplitTokens(data[i]);
         DataLine entry{tokens[0], 0.0f, false};
         if (tokens.size() > 1) {
             if (const std::optional<float> value = ParseFloat(tokens[1])) {
-                entry.Value = *value;
+                entry.Value = bad.Check(*value, lineNumbers[i]);
                 entry.HasValue = true;
             }
         }
@@ -137,6 +148,8 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
 
     progress->SetPosition(n);
     progress->SetFileLabel(" ");
+    progress.reset();
+    bad.Report(ws.UI, path);
     return true;
 }
 

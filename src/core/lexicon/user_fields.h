@@ -3,9 +3,10 @@
 // when the word is not in the table.
 //
 // File format: line 1 is the field's name (the whole line, spaces included); every further line
-// holds a word and, after a tab or blanks, a decimal number. A line without a number gives its
-// word the value 0; where a word (letter case ignored) occurs on several lines, the last line
-// counts. The last line is read whether or not it ends with a line feed.
+// holds a word and, after a tab or blanks, a decimal number. Where a word (letter case ignored)
+// occurs on several lines, the last line with a number gives its value; a line without a number
+// adds its word and changes no value (a word on such lines only has the value 0). The last line
+// is read whether or not it ends with a line feed.
 #pragma once
 
 #include <filesystem>

@@ -6,6 +6,7 @@
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
+#include "core/neighbours/levenshtein_index.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 
@@ -30,6 +31,15 @@ void WriteLogFrequency(MeasureContext& ctx, RowCells& cells) {
     const long double value =
         std::log10(static_cast<long double>(ItemFrequency(ctx, cells)) + 1.0L);
     cells.Put(FieldId::kLOG10_MAIZT, FormatReal(value, 7, cells.Decimals()));
+}
+
+void WriteZipf(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kZIPF)) return;
+    const std::optional<double> zipf = Zipf(ItemFrequency(ctx, cells));
+    if (zipf)
+        cells.PutReal(FieldId::kZIPF, *zipf);
+    else
+        cells.Put(FieldId::kZIPF, "   -  ");
 }
 
 void WriteLetterLength(MeasureContext& /*ctx*/, RowCells& cells) {

@@ -1,7 +1,7 @@
 // Lexical and letter-structure measures of one item: word frequency (H_MAIZT), log frequency
-// (LOG10_MAIZT), length in letters (LUZ_L), the written consonant/vowel pattern (KB_O), the
-// orthographic syllabification (ORT_SILAB) and letter repetition (ERREP). Each writes its own
-// field when that field is requested.
+// (LOG10_MAIZT), the Zipf scale (ZIPF), length in letters (LUZ_L), the written consonant/vowel
+// pattern (KB_O), the orthographic syllabification (ORT_SILAB) and letter repetition (ERREP). Each
+// writes its own field when that field is requested.
 #pragma once
 
 #include "core/fields/measure_context.h"
@@ -10,6 +10,9 @@ namespace zirtel {
 
 void WriteWordFrequency(MeasureContext& ctx, RowCells& cells);
 void WriteLogFrequency(MeasureContext& ctx, RowCells& cells);
+// ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; "   -  " for an
+// item not in it or with frequency 0.
+void WriteZipf(MeasureContext& ctx, RowCells& cells);
 void WriteLetterLength(MeasureContext& ctx, RowCells& cells);
 void WriteOrthCVPattern(MeasureContext& ctx, RowCells& cells);
 void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells);

@@ -1,5 +1,7 @@
 #include "core/measures/measure_tables.h"
 
+#include "core/lexicon/lexicon.h"
+
 namespace zirtel {
 
 const BigramTables& MeasureTables::Bigrams(Feedback& feedback) {
@@ -29,6 +31,31 @@ const SyllableTableSet& MeasureTables::Syllables(SyllableTableSet::Source source
 void MeasureTables::ForgetSyllables() {
     PhonSyllables_.Reset();
     OrthSyllables_.Reset();
+}
+
+const LevenshteinIndex& MeasureTables::OrthLevenshtein(const Lexicon& wholeWords) {
+    if (!OrthLevenshtein_) {
+        std::vector<std::string> keys;
+        keys.reserve(wholeWords.LexWords.size());
+        for (const std::string& word : wholeWords.LexWords) keys.push_back(OrthographicKey(word));
+        OrthLevenshtein_.emplace(keys);
+    }
+    return *OrthLevenshtein_;
+}
+
+const LevenshteinIndex& MeasureTables::PhonLevenshtein(const Lexicon& wholeWords) {
+    if (!PhonLevenshtein_) {
+        std::vector<std::string> keys;
+        keys.reserve(wholeWords.LexPhonForms.size());
+        for (const std::string& p : wholeWords.LexPhonForms) keys.push_back(PhonologicalKey(p));
+        PhonLevenshtein_.emplace(keys);
+    }
+    return *PhonLevenshtein_;
+}
+
+void MeasureTables::ForgetLevenshtein() {
+    OrthLevenshtein_.reset();
+    PhonLevenshtein_.reset();
 }
 
 } // namespace zirtel

@@ -1,13 +1,15 @@
 // The one owner of the tables the measures read: the bigram and biphone tables (read from the
 // data folder on the first item that needs them, once per run) and the spoken and written
-// syllable tables (built from the whole-word lexicon on first demand, again after it is loaded
-// again).
+// syllable tables and the Levenshtein indexes (built from the whole-word lexicon on first demand,
+// again after it is loaded again).
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "core/measures/bigram_tables.h"
 #include "core/measures/syllable_tables.h"
+#include "core/neighbours/levenshtein_index.h"
 #include "core/phonology/biphone_tables.h"
 
 namespace zirtel {
@@ -31,6 +33,11 @@ class MeasureTables {
                                       Feedback& feedback);
     // The whole-word lexicon was loaded again: the syllable tables are built anew.
     void ForgetSyllables();
+    // The Levenshtein indexes of the whole-word lexicon's spellings and pronunciations (OLD20,
+    // PLD20), each built on its first call after start-up or ForgetLevenshtein.
+    const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords);
+    const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords);
+    void ForgetLevenshtein();
 
     // What has been read so far, without reading anything.
     bool BigramsRead() const { return BigramsRead_; }
@@ -48,6 +55,7 @@ class MeasureTables {
     bool BiphonesRead_ = false;
     SyllableTableSet PhonSyllables_;
     SyllableTableSet OrthSyllables_;
+    std::optional<LevenshteinIndex> OrthLevenshtein_, PhonLevenshtein_;
 };
 
 } // namespace zirtel

@@ -6,7 +6,7 @@
 
 namespace zirtel {
 
-NeighbourList::NeighbourList() : NeighList(16, 20, 65, 18) {
+NeighbourList::NeighbourList() : NeighList(16, 20, 65) {
     NeighList.SetCell(0, 0, "Item");
     NeighList.SetCell(1, 0, "Mota");
     NeighList.SetCell(2, 0, "Pos.");

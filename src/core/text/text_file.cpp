@@ -1,10 +1,10 @@
 #include "core/text/text_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <system_error>
 
 #include "core/text/latin1.h"
@@ -20,13 +20,27 @@ bool HasUtf16Mark(std::string_view bytes) {
                                  (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
 }
 
-// The UTF-16 text after the mark as Latin-1; other characters (surrogate pairs included) become
-// `replacement`, and a last odd byte is dropped.
-TextFile Utf16ToLatin1(std::string_view bytes, char replacement) {
-    const bool little = bytes[0] == '\xFF';
+// UTF-16 without a byte order mark: in the first 512 bytes, nearly every high byte is NUL (Latin-1
+// text) and hardly any low byte is. Nothing when the bytes do not look so; true for little endian.
+std::optional<bool> Utf16WithoutMark(std::string_view bytes) {
+    const std::size_t units = std::min<std::size_t>(bytes.size(), 512) / 2;
+    if (units < 2) return std::nullopt;
+    std::size_t evenNul = 0, oddNul = 0;
+    for (std::size_t i = 0; i < units; ++i) {
+        evenNul += bytes[2 * i] == '\0';
+        oddNul += bytes[2 * i + 1] == '\0';
+    }
+    if (oddNul * 4 >= units * 3 && evenNul * 8 <= units) return true;
+    if (evenNul * 4 >= units * 3 && oddNul * 8 <= units) return false;
+    return std::nullopt;
+}
+
+// The UTF-16 text from byte `start` as Latin-1; other characters (surrogate pairs included)
+// become `replacement`, and a last odd byte is dropped.
+TextFile Utf16ToLatin1(std::string_view bytes, std::size_t start, bool little, char replacement) {
     TextFile file;
     file.Text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    for (std::size_t i = start; i + 1 < bytes.size(); i += 2) {
         const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
         const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
         const unsigned unit = (static_cast<unsigned>(hi) << 8) | lo;
@@ -45,21 +59,34 @@ TextFile Utf16ToLatin1(std::string_view bytes, char replacement) {
 } // namespace
 
 std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement,
-                                     std::size_t maxBytes) {
+                                     std::size_t maxBytes, ReadProblem* problem) {
+    auto fail = [problem](ReadProblem why) -> std::optional<TextFile> {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    if (problem) *problem = ReadProblem::None;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status)) return fail(ReadProblem::Missing);
+    if (std::filesystem::is_directory(status)) return fail(ReadProblem::Folder);
+    if (std::filesystem::is_regular_file(status)) {
+        const auto size = std::filesystem::file_size(path, ec);
+        if (!ec && size > maxBytes) return fail(ReadProblem::TooLarge);
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) return fail(ReadProblem::Unreadable);
     std::string bytes;
     char buf[1 << 16];
     while (in.read(buf, sizeof buf) || in.gcount() > 0) {
         bytes.append(buf, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maxBytes) return std::nullopt;
+        if (bytes.size() > maxBytes) return fail(ReadProblem::TooLarge);
     }
-    if (in.bad()) return std::nullopt;
+    if (in.bad()) return fail(ReadProblem::Unreadable);
     TextFile file;
     if (HasUtf16Mark(bytes)) {
-        file = Utf16ToLatin1(bytes, replacement);
+        file = Utf16ToLatin1(bytes, 2, bytes[0] == '\xFF', replacement);
+    } else if (const std::optional<bool> little = Utf16WithoutMark(bytes)) {
+        file = Utf16ToLatin1(bytes, 0, *little, replacement);
     } else if (IsValidUtf8(bytes)) {
         Latin1Conversion conv = Utf8ToLatin1(bytes, replacement);
         file.Text = std::move(conv.Text);
@@ -75,76 +102,15 @@ bool FileExists(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
-namespace {
-
-// Writes the bytes straight into the file; true when all was written and the file closed.
-bool WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    const bool written = static_cast<bool>(out);
-    out.close();
-    return written && static_cast<bool>(out);
-}
-
-} // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
-    std::error_code ec;
-    if (target.empty() || std::filesystem::is_directory(target, ec)) return false;
-    // A symbolic link stays a link: the file it points to is replaced.
-    std::filesystem::path path = target;
-    if (std::filesystem::is_symlink(target, ec)) {
-        const std::filesystem::path resolved = std::filesystem::canonical(target, ec);
-        if (!ec) path = resolved;
-    }
-    // A device or a pipe (/dev/stdout, /dev/null) is written into, never replaced by a file.
-    const std::filesystem::file_status status = std::filesystem::status(path, ec);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return WriteInPlace(path, bytes);
-    std::filesystem::path folder = path.parent_path();
-    if (folder.empty()) folder = ".";
-    std::random_device rd;
-    std::filesystem::path temp;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        temp = folder / ("." + path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-        if (!std::filesystem::exists(temp, ec)) break;
-    }
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        const bool written = static_cast<bool>(out);
-        out.close();
-        if (!written || !out) {
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    // Keep the permissions of a file that is being replaced.
-    if (std::filesystem::exists(path, ec)) {
-        const auto perms = std::filesystem::status(path, ec).permissions();
-        if (!ec) std::filesystem::permissions(temp, perms, ec);
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
-}
-
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.push_back(text.substr(start, stop - start));
+        lines.push_back(text.substr(start, end - start));
+        // CR LF is one line end.
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
     return lines;

@@ -1,7 +1,7 @@
 // Reading and writing the program's text files. Files are read as UTF-16 after a byte order
-// mark, as UTF-8 when they are valid UTF-8 and as Latin-1 otherwise; the engine gets Latin-1. Files
-// are written as UTF-8, through a temporary file beside the target, so a failed write never
-// replaces a good file.
+// mark (or without one, by its NUL bytes), as UTF-8 when they are valid UTF-8 and as Latin-1
+// otherwise; the engine gets Latin-1. Files are written as UTF-8, through a temporary file beside
+// the target, so a failed write never replaces a good file.
 #pragma once
 
 #include <cstddef>
@@ -22,21 +22,33 @@ struct TextFile {
 // device that never ends (/dev/zero) or a runaway file cannot exhaust memory.
 inline constexpr std::size_t kMaxTextFileBytes = std::size_t{256} << 20; // 256 MiB
 
+// Why a file could not be read.
+enum class ReadProblem { None, Missing, Folder, TooLarge, Unreadable };
+
 // The whole file as Latin-1 text; nothing when it cannot be opened or read, or when it holds more
-// than `maxBytes` bytes. Characters outside Latin-1 become `replacement`.
+// than `maxBytes` bytes (a regular file that large is refused by its size, unread). Characters
+// outside Latin-1 become `replacement`. UTF-16 without a byte order mark is recognised by the NUL
+// in every other byte of its start. `problem`, when given, receives the reason of a failure.
 std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char replacement = '?',
-                                     std::size_t maxBytes = kMaxTextFileBytes);
+                                     std::size_t maxBytes = kMaxTextFileBytes,
+                                     ReadProblem* problem = nullptr);
 
 // Whether a regular file exists at the path.
 bool FileExists(const std::filesystem::path& path);
 
-// Writes the bytes to the path: first to a temporary file in the same folder, then renamed over
-// the target once everything was written and the file closed without error. Returns false (and
-// leaves any earlier file untouched) when anything fails. A symbolic link keeps pointing to the
-// new file; a device or pipe (such as /dev/stdout) is written into directly.
+// Writes the bytes to the path: first to a temporary file in the same folder
+// (".NAME.zirtel-tmp-XXXXXX"), then renamed over the target once everything was written and the
+// file closed without error. Returns false (and leaves any earlier file untouched) when anything
+// fails. A symbolic link keeps pointing to the new file (a dangling one is written through); a
+// replaced file keeps its permission bits; a file with several hard links, or one of another
+// owner, is written in place once the complete copy exists. A file the user may not write is
+// refused even where its folder would allow replacing it. A device or pipe is written into
+// directly, and /dev/stdout, /dev/fd/N or /proc/self/fd/N into that open descriptor. SIGINT and
+// SIGTERM during the write remove the temporary file and end the program with status 128 + the
+// signal.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
-// Splits text into lines at LF; a CR before the LF is dropped; a last line without LF is a line.
+// Splits text into lines at LF, CR LF or a lone CR; a last line without a line end is a line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Whitespace-delimited tokens of one line (space, tab, CR, FF, VT).

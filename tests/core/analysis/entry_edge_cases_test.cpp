@@ -51,8 +51,8 @@ TEST_F(EntryEdgeCases, InputFileEdgeCases) {
     EXPECT_EQ(Out(1, 6), "");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), "mendia");
     EXPECT_EQ(WS.NextRow, 6);
-    EXPECT_EQ(WS.OutputGrid.RowCount(), 16); // 11 line feeds + 5
-    EXPECT_EQ(WS.StimulusGrid.RowCount(), 16);
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 10); // 5 items + 5
+    EXPECT_EQ(WS.StimulusGrid.RowCount(), 10);
     EXPECT_EQ(WS.Stimuli.ItemCount, 5);
     EXPECT_EQ(WS.Stimuli.ConditionNames[1], "Hitzak");
     EXPECT_EQ(WS.Stimuli.ConditionNames[12], "Beste hitzak");

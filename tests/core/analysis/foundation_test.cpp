@@ -58,10 +58,13 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
     WS.Decimals = 4;
     WS.AssignColumns();
-    EXPECT_EQ(WS.NextCol, 85);
-    EXPECT_GE(WS.OutputGrid.ColCount(), 85);
+    EXPECT_EQ(WS.NextCol, 88);
+    EXPECT_GE(WS.OutputGrid.ColCount(), 88);
     EXPECT_EQ(WS.Col_OSM3_MAX, 84);
     EXPECT_EQ(Out(84, 0), "  OSM3_MAX  ");
+    EXPECT_EQ(Out(85, 0), " OLD20 ");
+    EXPECT_EQ(Out(86, 0), " PLD20 ");
+    EXPECT_EQ(Out(87, 0), " ZIPF ");
     EXPECT_EQ(Out(WS.Col_USER1, 0), "Undefined");
     EXPECT_EQ(Out(WS.Col_NATL, 0), " NATL ");
     EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_H_MAIZT), 123);
@@ -122,7 +125,7 @@ TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 4), "mendia");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), ""); // placeholders are gone
     EXPECT_EQ(WS.NextRow, 5);
-    EXPECT_EQ(WS.OutputGrid.RowCount(), 13); // 8 line feeds + 5
+    EXPECT_EQ(WS.OutputGrid.RowCount(), 9); // 4 items + 5
     EXPECT_EQ(WS.Stimuli.ItemCount, 4);
     EXPECT_EQ(WS.Stimuli.ConditionNames[2], "Hitz arruntak");
     ASSERT_EQ(Fb.Progresses.size(), 1u);

@@ -1,0 +1,16 @@
+// OLD20 and PLD20 of one item: the mean Levenshtein distance to the 20 closest words of the
+// whole-word lexicon, over spellings and over pronunciations. The whole-word lexicon is used in
+// lemma mode too, since a neighbourhood is made of word forms. Each index is built the first time
+// its field is requested after the lexicon is loaded.
+#pragma once
+
+#include "core/fields/measure_context.h"
+
+namespace zirtel {
+
+// OLD20: the item lower-cased with its accents folded; PLD20: the item's pronunciation in the
+// lexicon without syllable and stress marks ("   -  " for an item not in the lexicon). Fewer
+// than 20 words at a distance above 0: "   -  ".
+void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowCells& cells);
+
+} // namespace zirtel

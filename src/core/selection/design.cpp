@@ -1,0 +1,299 @@
+#include "core/selection/design.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <initializer_list>
+#include <string_view>
+
+#include "core/analysis/field_catalogue.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+
+namespace zirtel {
+
+namespace {
+
+struct LineError {
+    std::string Message;
+};
+
+std::optional<double> ReadNumber(std::string_view token) {
+    if (token.empty()) return std::nullopt;
+    if (token.front() == '+') token.remove_prefix(1);
+    double v = 0;
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
+    if (ec != std::errc() || end != token.data() + token.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+double Number(std::string_view token, std::string_view what) {
+    const auto v = ReadNumber(token);
+    if (!v) throw LineError{std::string(what) + " '" + std::string(token) + "' is not a number"};
+    return *v;
+}
+
+int Field(std::string_view name) {
+    const int f = FindField(name);
+    if (f < 0) throw LineError{"unknown field '" + std::string(name) + "'"};
+    return f;
+}
+
+int NumericField(std::string_view name, std::string_view statement) {
+    const int f = Field(name);
+    if (IsTextField(f))
+        throw LineError{"the text field " + FieldName(f) + " cannot be used in a range (" +
+                        std::string(statement) + ")"};
+    return f;
+}
+
+ValueRange Range(std::string_view low, std::string_view high) {
+    ValueRange r{Number(low, "LOW"), Number(high, "HIGH")};
+    if (r.Low > r.High)
+        throw LineError{"the range " + std::string(low) + " " + std::string(high) +
+                        " has LOW greater than HIGH"};
+    return r;
+}
+
+// "LOW-HIGH": the hyphen that separates is the first one after a digit or a point.
+ValueRange Level(std::string_view token) {
+    std::size_t dash = std::string_view::npos;
+    for (std::size_t i = 1; i < token.size(); ++i)
+        if (token[i] == '-' &&
+            (std::isdigit(static_cast<unsigned char>(token[i - 1])) != 0 || token[i - 1] == '.')) {
+            dash = i;
+            break;
+        }
+    if (dash == std::string_view::npos)
+        throw LineError{"the level '" + std::string(token) + "' is not LOW-HIGH"};
+    const ValueRange r{Number(token.substr(0, dash), "LOW"),
+                       Number(token.substr(dash + 1), "HIGH")};
+    if (r.Low > r.High)
+        throw LineError{"the level " + std::string(token) + " has LOW greater than HIGH"};
+    return r;
+}
+
+void NoMore(const std::vector<std::string_view>& t, std::size_t used) {
+    if (t.size() > used)
+        throw LineError{"unexpected '" + std::string(t[used]) + "' after " + std::string(t[0])};
+}
+
+void Need(const std::vector<std::string_view>& t, std::size_t count, std::string_view form) {
+    if (t.size() < count) throw LineError{"incomplete statement: " + std::string(form)};
+}
+
+void ParseGenerate(const std::vector<std::string_view>& t, Design& d) {
+    if (d.HasGenerate) throw LineError{"a second generate line"};
+    Need(t, 2, "generate N [match balanced|first|random] [seed S]");
+    const auto n = ParseInt(t[1]);
+    if (!n || *n < 1 || std::to_string(*n) != t[1])
+        throw LineError{"the number of rows '" + std::string(t[1]) +
+                        "' is not a whole number above 0"};
+    d.HasGenerate = true;
+    d.Rows = *n;
+    for (std::size_t i = 2; i < t.size(); i += 2) {
+        const std::string key = LowerAscii(t[i]);
+        if (key != "match" && key != "seed")
+            throw LineError{"unexpected '" + std::string(t[i]) + "' in generate (match or seed)"};
+        if (i + 1 >= t.size()) throw LineError{key + " needs a value"};
+        const std::string_view v = t[i + 1];
+        if (key == "match") {
+            const std::string m = LowerAscii(v);
+            if (m == "balanced")
+                d.Match = ReferenceChoice::Balanced;
+            else if (m == "first")
+                d.Match = ReferenceChoice::First;
+            else if (m == "random")
+                d.Match = ReferenceChoice::Random;
+            else
+                throw LineError{"match must be balanced, first or random, not '" + std::string(v) +
+                                "'"};
+        } else {
+            std::uint64_t s = 0;
+            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), s);
+            if (ec != std::errc() || end != v.data() + v.size())
+                throw LineError{"the seed '" + std::string(v) +
+                                "' is not a whole number from 0 to 18446744073709551615"};
+            d.Seed = s;
+        }
+    }
+}
+
+void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
+    const std::string keyword = LowerAscii(t[0]);
+    if (keyword == "pool") {
+        Need(t, 2, "pool lexicon | pool items FILE");
+        const std::string kind = LowerAscii(t[1]);
+        if (kind == "lexicon") {
+            NoMore(t, 2);
+            d.PoolIsLexicon = true;
+            d.PoolFile.clear();
+        } else if (kind == "items") {
+            Need(t, 3, "pool items FILE");
+            d.PoolIsLexicon = false;
+            d.PoolFile.clear();
+            for (std::size_t i = 2; i < t.size(); ++i) { // a file name may hold blanks
+                if (i > 2) d.PoolFile += ' ';
+                d.PoolFile += t[i];
+            }
+        } else {
+            throw LineError{"pool must be 'lexicon' or 'items FILE', not '" + std::string(t[1]) +
+                            "'"};
+        }
+    } else if (keyword == "lemmas") {
+        NoMore(t, 1);
+        d.Lemmas = true;
+    } else if (keyword == "rule-pronunciations") {
+        NoMore(t, 1);
+        d.RulePronunciations = true;
+    } else if (keyword == "filter") {
+        Need(t, 4, "filter FIELD LOW HIGH");
+        NoMore(t, 4);
+        DesignFilter f;
+        f.Field = NumericField(t[1], "filter");
+        f.Range = Range(t[2], t[3]);
+        d.Filters.push_back(f);
+    } else if (keyword == "split") {
+        Need(t, 3, "split FIELD LOW-HIGH LOW-HIGH ...");
+        if (d.Splits.size() == 3) throw LineError{"more than 3 split lines"};
+        DesignSplit s;
+        s.Field = NumericField(t[1], "split");
+        for (std::size_t i = 2; i < t.size(); ++i) {
+            const ValueRange level = Level(t[i]);
+            if (!s.Levels.empty()) {
+                const ValueRange& before = s.Levels.back();
+                if (level.High < before.Low)
+                    throw LineError{"the levels are not in ascending order (" +
+                                    std::string(t[i - 1]) + ", " + std::string(t[i]) + ")"};
+                if (level.Low <= before.High)
+                    throw LineError{"the levels " + std::string(t[i - 1]) + " and " +
+                                    std::string(t[i]) + " overlap"};
+            }
+            s.Levels.push_back(level);
+        }
+        d.Splits.push_back(std::move(s));
+    } else if (keyword == "control") {
+        Need(t, 2, "control FIELD [LOW HIGH]");
+        DesignControl c;
+        if (t.size() == 2) {
+            c.Field = Field(t[1]);
+        } else {
+            Need(t, 4, "control FIELD LOW HIGH");
+            NoMore(t, 4);
+            c.Field = NumericField(
+                t[1], "control with LOW HIGH; a text field can only be matched exactly");
+            c.Exact = false;
+            c.Offsets = Range(t[2], t[3]);
+        }
+        d.Controls.push_back(c);
+    } else if (keyword == "generate") {
+        ParseGenerate(t, d);
+    } else {
+        throw LineError{"unknown statement '" + std::string(t[0]) + "'"};
+    }
+}
+
+} // namespace
+
+std::string DesignError::Text() const {
+    return Line > 0 ? "line " + std::to_string(Line) + ": " + Message : Message;
+}
+
+bool IsTextField(int field) {
+    if (field < 0 || field >= kFieldCount) return false;
+    static constexpr std::string_view kText[] = {"AHOSKERA", "ORT_SILAB", "HOM",  "1F",
+                                                 "KB_F",     "ERREP",     "KB_O", "NATL"};
+    const std::string_view name = FieldCatalogue()[static_cast<std::size_t>(field)].Mnemonic;
+    return std::find(std::begin(kText), std::end(kText), name) != std::end(kText);
+}
+
+std::string FieldName(int field) {
+    return std::string(FieldCatalogue()[static_cast<std::size_t>(field)].Mnemonic);
+}
+
+DesignParse ParseDesign(std::string_view text, bool forGenerate) {
+    DesignParse result;
+    int lineNumber = 0;
+    for (std::string_view line : SplitLines(text)) {
+        ++lineNumber;
+        const std::size_t hash = line.find('#');
+        if (hash != std::string_view::npos) line = line.substr(0, hash);
+        const std::vector<std::string_view> tokens = SplitTokens(line);
+        if (tokens.empty()) continue;
+        try {
+            const bool before = result.Value.RulePronunciations;
+            ParseStatement(tokens, result.Value);
+            if (!before && result.Value.RulePronunciations)
+                result.Value.RulePronunciationsLine = lineNumber;
+        } catch (const LineError& e) {
+            result.Error = DesignError{lineNumber, e.Message};
+            return result;
+        }
+    }
+    // What is missing is reported at the design's last line.
+    const int last = std::max(lineNumber, 1);
+    if (forGenerate && !result.Value.HasGenerate) {
+        result.Error = DesignError{last, "no generate line"};
+    } else if (forGenerate && result.Value.Splits.empty()) {
+        result.Error = DesignError{last, "no split line"};
+    }
+    return result;
+}
+
+std::string DesignNumber(double value) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+std::string DesignText(const Design& d) {
+    // Appended piece by piece: GCC 12 at -O3 mistakes `"text" + string&&` for an overlapping copy
+    // (-Wrestrict).
+    std::string out;
+    auto put = [&out](std::initializer_list<std::string_view> pieces) {
+        for (std::string_view piece : pieces) out += piece;
+    };
+    if (d.PoolIsLexicon)
+        put({"pool lexicon\n"});
+    else
+        put({"pool items ", d.PoolFile, "\n"});
+    if (d.Lemmas) put({"lemmas\n"});
+    if (d.RulePronunciations) put({"rule-pronunciations\n"});
+    for (const DesignFilter& f : d.Filters)
+        put({"filter ", FieldName(f.Field), " ", DesignNumber(f.Range.Low), " ",
+             DesignNumber(f.Range.High), "\n"});
+    for (const DesignSplit& s : d.Splits) {
+        put({"split ", FieldName(s.Field)});
+        for (const ValueRange& l : s.Levels)
+            put({" ", DesignNumber(l.Low), "-", DesignNumber(l.High)});
+        put({"\n"});
+    }
+    for (const DesignControl& c : d.Controls) {
+        put({"control ", FieldName(c.Field)});
+        if (!c.Exact) put({" ", DesignNumber(c.Offsets.Low), " ", DesignNumber(c.Offsets.High)});
+        put({"\n"});
+    }
+    if (d.HasGenerate) {
+        put({"generate ", std::to_string(d.Rows), " match ",
+             d.Match == ReferenceChoice::Balanced ? "balanced"
+             : d.Match == ReferenceChoice::First  ? "first"
+                                                  : "random"});
+        if (d.Seed) put({" seed ", std::to_string(*d.Seed)});
+        put({"\n"});
+    }
+    return out;
+}
+
+std::vector<int> DesignFields(const Design& d) {
+    std::vector<int> fields;
+    auto add = [&](int f) {
+        if (std::find(fields.begin(), fields.end(), f) == fields.end()) fields.push_back(f);
+    };
+    for (const DesignFilter& f : d.Filters) add(f.Field);
+    for (const DesignSplit& s : d.Splits) add(s.Field);
+    for (const DesignControl& c : d.Controls) add(c.Field);
+    return fields;
+}
+
+} // namespace zirtel

@@ -1,0 +1,114 @@
+// The stimulus selector: measures a pool of items on the fields a design names, crosses its
+// split levels into cells and generates rows of one item per cell, matched on the design's
+// controls; and the matcher, which finds for given items the closest pool items.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/selection/design.h"
+
+namespace zirtel {
+
+// Where the selector gets the values of the items: for an item, the text the results grid would
+// show in each of the given fields.
+class StatisticsSource {
+  public:
+    virtual ~StatisticsSource() = default;
+    // Texts of `fields` (catalogue indices) for `item` (Latin-1), in the order of `fields`.
+    virtual std::vector<std::string> FieldTexts(const std::string& item,
+                                                const std::vector<int>& fields) = 0;
+};
+
+// Called with the work done and the whole work; returning false cancels the run.
+using SelectionProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Items with the values of a few fields, measured once.
+class MeasuredItems {
+  public:
+    std::vector<std::string> Items; // Latin-1
+    std::vector<int> Fields;        // catalogue indices
+
+    std::size_t Size() const { return Items.size(); }
+    // Position of a field among Fields, or -1.
+    int Slot(int field) const;
+    // The field's text, trimmed ("" for an empty cell).
+    const std::string& Text(std::size_t item, std::size_t slot) const {
+        return Texts_[item * Fields.size() + slot];
+    }
+    // The field's number; NaN when the text is absent ("-1", "-") or not a number.
+    double Number(std::size_t item, std::size_t slot) const {
+        return Numbers_[item * Fields.size() + slot];
+    }
+    // Whether the text is absent: "-1" or "-" (as the results show a value that does not exist).
+    bool Absent(std::size_t item, std::size_t slot) const {
+        return Absent_[item * Fields.size() + slot] != 0;
+    }
+
+    // Adds an item with the grid texts of every field.
+    void Add(std::string item, const std::vector<std::string>& texts);
+
+  private:
+    std::vector<std::string> Texts_;
+    std::vector<double> Numbers_;
+    std::vector<char> Absent_;
+};
+
+// Measures every item on `fields`, calling `progress` as it goes. Nothing when cancelled.
+std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
+                                          const std::vector<int>& fields, StatisticsSource& stats,
+                                          const SelectionProgress& progress = {});
+
+// The cell names of a design: "A1", "A2", ... for one split; "A1_B1", "A1_B2", ... for two; the
+// first split's level varies slowest.
+std::vector<std::string> CellNames(const Design& design);
+
+struct SelectionRow {
+    std::vector<std::size_t> Items; // pool index of the row's item in each cell
+    std::size_t ReferenceCell = 0;
+};
+
+struct Selection {
+    std::vector<std::string> CellNames;
+    std::vector<SelectionRow> Rows;
+    std::uint64_t Seed = 0;
+    int Asked = 0; // the rows the design asks for
+};
+
+// Generates the design's rows from a pool measured on DesignFields(design), with `seed`. Nothing
+// when cancelled.
+std::optional<Selection> Generate(const Design& design, const MeasuredItems& pool,
+                                  std::uint64_t seed, const SelectionProgress& progress = {});
+
+// "only K of N rows could be made" when the selection is short; empty otherwise.
+std::string ShortfallWarning(const Selection& selection);
+
+// The outputs, UTF-8 with CR LF line ends, fields separated by tabs.
+// Wide: row, one column per cell, reference_cell.
+std::string WideOutput(const Selection& selection, const MeasuredItems& pool);
+// Long: row, cell, item, is_reference, then every field the design names.
+std::string LongOutput(const Selection& selection, const MeasuredItems& pool);
+
+struct MatchResult {
+    std::size_t Target = 0; // index among the matched items
+    int Rank = 1;
+    std::size_t Match = 0; // pool index
+    double Distance = 0;
+};
+
+// For each target (measured on the same fields as the pool), the `count` pool items that pass
+// the filters and satisfy the controls relative to it (the target itself excluded), nearest
+// first: Euclidean distance over the numeric controlled fields, each scaled by its standard
+// deviation over the filtered pool; equal distances in the collation order of the items.
+std::vector<MatchResult> MatchItems(const Design& design, const MeasuredItems& pool,
+                                    const MeasuredItems& targets, int count);
+
+// item, rank, match, distance, then the controlled fields' values of the match.
+std::string MatchOutput(const Design& design, const std::vector<MatchResult>& matches,
+                        const MeasuredItems& pool, const MeasuredItems& targets);
+
+} // namespace zirtel

@@ -1,0 +1,341 @@
+#include "gui/selector_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <set>
+
+#include "core/analysis/workspace.h"
+#include "core/selection/engine_statistics.h"
+#include "core/selection/random.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
+#include "gui/qt_feedback.h"
+
+namespace zirtel {
+
+namespace {
+
+constexpr const char* kTemplate = "pool lexicon\n"
+                                  "filter LUZ_L 4 9\n"
+                                  "split H_MAIZT 0-5 20-100000\n"
+                                  "control LUZ_L\n"
+                                  "control N -1 1\n"
+                                  "generate 20 match balanced\n";
+
+QString FromLatin1(const std::string& s) {
+    return QString::fromUtf8(Latin1ToUtf8(s));
+}
+
+std::string ToLatin1(const QString& s) {
+    return Utf8ToLatin1(s.toStdString()).Text;
+}
+
+} // namespace
+
+TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems append,
+                                 Feedback* feedback, QWidget* parent)
+    : QWidget(parent), AppDir_(std::move(appDir)), DesignFolder_(std::filesystem::current_path()),
+      Append_(std::move(append)) {
+    setWindowTitle("Estimuluen hautatzailea");
+    setWindowFlag(Qt::Window, true);
+    resize(760, 560);
+    if (feedback == nullptr) OwnFeedback_ = std::make_unique<QtFeedback>(this);
+    Feedback_ = feedback != nullptr ? feedback : OwnFeedback_.get();
+
+    LoadButton = new QPushButton("Kargatu diseinua", this);
+    SaveButton = new QPushButton("Gorde diseinua", this);
+    RunButton = new QPushButton("Hautatu", this);
+    AddButton = new QPushButton("Gehitu zerrendara", this);
+    AddButton->setEnabled(false);
+    PoolCombo = new QComboBox(this);
+    PoolCombo->addItems({"hitzegia", "item-fitxategia"});
+    PoolFileEdit = new QLineEdit(this);
+    LemmasBox = new QCheckBox("Lemak", this);
+    LinesTable = new QTableWidget(0, 3, this);
+    LinesTable->setHorizontalHeaderLabels({"Mota", "Eremua", "Balioak"});
+    LinesTable->horizontalHeader()->setStretchLastSection(true);
+    AddLineButton = new QPushButton("Gehitu lerroa", this);
+    RemoveLineButton = new QPushButton("Kendu lerroa", this);
+    RowsSpin = new QSpinBox(this);
+    RowsSpin->setRange(1, 100000);
+    MatchCombo = new QComboBox(this);
+    MatchCombo->addItems({"balanced", "first", "random"});
+    SeedEdit = new QLineEdit(this);
+    DesignEdit = new QPlainTextEdit(this);
+    DesignEdit->setFont(QFont("Monospace"));
+    StatusLabel = new QLabel(this);
+    StatusLabel->setWordWrap(true);
+    RowsTable = new QTableWidget(this);
+    RowsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    RowsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {LoadButton, SaveButton, RunButton, AddButton}) buttons->addWidget(b);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    auto* pool = new QHBoxLayout;
+    pool->addWidget(new QLabel("Multzoa:", this));
+    pool->addWidget(PoolCombo);
+    pool->addWidget(PoolFileEdit, 1);
+    pool->addWidget(LemmasBox);
+    layout->addLayout(pool);
+    auto* lines = new QHBoxLayout;
+    lines->addWidget(LinesTable, 1);
+    auto* lineButtons = new QVBoxLayout;
+    lineButtons->addWidget(AddLineButton);
+    lineButtons->addWidget(RemoveLineButton);
+    lineButtons->addStretch();
+    lines->addLayout(lineButtons);
+    layout->addLayout(lines, 2);
+    auto* generate = new QHBoxLayout;
+    generate->addWidget(new QLabel("Errenkadak:", this));
+    generate->addWidget(RowsSpin);
+    generate->addWidget(new QLabel("Erreferentzia:", this));
+    generate->addWidget(MatchCombo);
+    generate->addWidget(new QLabel("Hazia:", this));
+    generate->addWidget(SeedEdit);
+    generate->addStretch();
+    layout->addLayout(generate);
+    layout->addWidget(new QLabel("Diseinua:", this));
+    layout->addWidget(DesignEdit, 2);
+    layout->addWidget(StatusLabel);
+    layout->addWidget(RowsTable, 3);
+
+    DesignEdit->setPlainText(kTemplate);
+    TextToForm();
+    connect(DesignEdit, &QPlainTextEdit::textChanged, this, [this] { TextToForm(); });
+    connect(PoolCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
+    connect(PoolFileEdit, &QLineEdit::textEdited, this, [this] { FormToText(); });
+    connect(LemmasBox, &QCheckBox::toggled, this, [this] { FormToText(); });
+    connect(LinesTable, &QTableWidget::itemChanged, this, [this] { FormToText(); });
+    connect(RowsSpin, &QSpinBox::valueChanged, this, [this] { FormToText(); });
+    connect(MatchCombo, &QComboBox::currentIndexChanged, this, [this] { FormToText(); });
+    connect(SeedEdit, &QLineEdit::textEdited, this, [this] { FormToText(); });
+    connect(AddLineButton, &QPushButton::clicked, this, [this] {
+        const int row = LinesTable->rowCount();
+        Syncing_ = true;
+        LinesTable->insertRow(row);
+        for (int c = 0; c < 3; ++c)
+            LinesTable->setItem(row, c, new QTableWidgetItem(c == 0 ? "control" : ""));
+        Syncing_ = false;
+        LinesTable->setCurrentCell(row, 1);
+    });
+    connect(RemoveLineButton, &QPushButton::clicked, this, [this] {
+        const int row = LinesTable->currentRow();
+        if (row < 0) return;
+        LinesTable->removeRow(row);
+        FormToText();
+    });
+    connect(RunButton, &QPushButton::clicked, this, [this] { RunDesign(); });
+    connect(AddButton, &QPushButton::clicked, this, [this] { AddToList(); });
+    connect(LoadButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
+        if (!file.isEmpty()) LoadDesign(file.toStdString());
+    });
+    connect(SaveButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Gorde diseinua");
+        if (!file.isEmpty()) SaveDesign(file.toStdString());
+    });
+}
+
+TSelectorWindow::~TSelectorWindow() = default;
+
+void TSelectorWindow::FormToText() {
+    if (Syncing_) return;
+    std::string text = PoolCombo->currentIndex() == 0
+                           ? "pool lexicon\n"
+                           : "pool items " + ToLatin1(PoolFileEdit->text().trimmed()) + "\n";
+    if (LemmasBox->isChecked()) text += "lemmas\n";
+    for (int r = 0; r < LinesTable->rowCount(); ++r) {
+        std::string line;
+        for (int c = 0; c < 3; ++c) {
+            const QTableWidgetItem* item = LinesTable->item(r, c);
+            const std::string cell = item ? ToLatin1(item->text().trimmed()) : std::string();
+            if (!cell.empty()) line += (line.empty() ? "" : " ") + cell;
+        }
+        if (!line.empty()) text += line + "\n";
+    }
+    text += "generate " + std::to_string(RowsSpin->value()) + " match " +
+            MatchCombo->currentText().toStdString();
+    if (!SeedEdit->text().trimmed().isEmpty())
+        text += " seed " + SeedEdit->text().trimmed().toStdString();
+    text += "\n";
+    Syncing_ = true;
+    DesignEdit->setPlainText(FromLatin1(text));
+    Syncing_ = false;
+}
+
+void TSelectorWindow::TextToForm() {
+    if (Syncing_) return;
+    const DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()), false);
+    if (parsed.Error) return; // the form keeps its last valid design
+    const Design& d = parsed.Value;
+    Syncing_ = true;
+    PoolCombo->setCurrentIndex(d.PoolIsLexicon ? 0 : 1);
+    PoolFileEdit->setText(FromLatin1(d.PoolFile));
+    LemmasBox->setChecked(d.Lemmas);
+    LinesTable->setRowCount(0);
+    auto addLine = [&](const char* kind, int field, const std::string& values) {
+        const int row = LinesTable->rowCount();
+        LinesTable->insertRow(row);
+        LinesTable->setItem(row, 0, new QTableWidgetItem(kind));
+        LinesTable->setItem(row, 1, new QTableWidgetItem(FromLatin1(FieldName(field))));
+        LinesTable->setItem(row, 2, new QTableWidgetItem(FromLatin1(values)));
+    };
+    for (const DesignFilter& f : d.Filters)
+        addLine("filter", f.Field, DesignNumber(f.Range.Low) + " " + DesignNumber(f.Range.High));
+    for (const DesignSplit& s : d.Splits) {
+        std::string levels;
+        // Appended piece by piece: GCC 12 at -O3 mistakes `"text" + string&&` for an
+        // overlapping copy (-Wrestrict).
+        for (const ValueRange& l : s.Levels) {
+            if (!levels.empty()) levels += ' ';
+            levels += DesignNumber(l.Low);
+            levels += '-';
+            levels += DesignNumber(l.High);
+        }
+        addLine("split", s.Field, levels);
+    }
+    for (const DesignControl& c : d.Controls)
+        addLine("control", c.Field,
+                c.Exact ? "" : DesignNumber(c.Offsets.Low) + " " + DesignNumber(c.Offsets.High));
+    if (d.HasGenerate) RowsSpin->setValue(d.Rows);
+    MatchCombo->setCurrentIndex(static_cast<int>(d.Match));
+    SeedEdit->setText(d.Seed ? QString::number(*d.Seed) : QString());
+    Syncing_ = false;
+}
+
+bool TSelectorWindow::LoadDesign(const std::filesystem::path& path) {
+    const auto file = ReadTextFile(path);
+    if (!file) {
+        StatusLabel->setText("Ezin da ireki diseinu-fitxategia");
+        return false;
+    }
+    DesignEdit->setPlainText(FromLatin1(file->Text));
+    DesignFolder_ = path.parent_path();
+    StatusLabel->clear();
+    return true;
+}
+
+bool TSelectorWindow::SaveDesign(const std::filesystem::path& path) {
+    if (!WriteFileAtomically(path, DesignEdit->toPlainText().toStdString())) {
+        StatusLabel->setText("Ezin da gorde diseinu-fitxategia");
+        return false;
+    }
+    DesignFolder_ = path.parent_path();
+    return true;
+}
+
+bool TSelectorWindow::RunDesign() {
+    DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
+    if (!parsed.Error) parsed.Error = UnsupportedInDesign(parsed.Value);
+    if (parsed.Error) {
+        StatusLabel->setText("Errorea diseinuan: " + FromLatin1(parsed.Error->Text()));
+        return false;
+    }
+    Design& design = parsed.Value;
+    const std::vector<int> fields = DesignFields(design);
+
+    QProgressDialog progress("Estatistikoak kalkulatzen ...", "Utzi", 0, 100, this);
+    progress.setWindowTitle("Progresioa");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    auto step = [&](std::size_t done, std::size_t total) {
+        progress.setMaximum(static_cast<int>(std::max<std::size_t>(total, 1)));
+        progress.setValue(static_cast<int>(done));
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    if (!Ws_) {
+        Ws_ = std::make_unique<Workspace>(*Feedback_, AppDir_);
+        Ws_->Startup();
+    }
+    for (int f : fields) {
+        const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
+        if (user > 0 &&
+            Ws_->UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
+            StatusLabel->setText(
+                QString("Errorea diseinuan: USER%1 eremuak ez du fitxategirik").arg(user));
+            return false;
+        }
+    }
+    PrepareForDesign(*Ws_, design);
+    const auto poolItems = PoolItems(*Ws_, design, DesignFolder_);
+    if (!poolItems) return false;
+    EngineStatistics stats(*Ws_, fields);
+    const auto pool = MeasureItems(*poolItems, fields, stats, step);
+    if (!pool) {
+        StatusLabel->setText("Utzita");
+        return false;
+    }
+    const bool seedGiven = design.Seed.has_value();
+    if (!seedGiven) design.Seed = selection::DrawSeed();
+    progress.setLabelText("Errenkadak sortzen ...");
+    const auto sel = Generate(design, *pool, *design.Seed, step);
+    if (!sel) {
+        StatusLabel->setText("Utzita");
+        return false;
+    }
+
+    Rows_.clear();
+    RowsTable->clear();
+    RowsTable->setColumnCount(static_cast<int>(sel->CellNames.size()) + 1);
+    RowsTable->setRowCount(static_cast<int>(sel->Rows.size()));
+    QStringList headers;
+    for (const std::string& name : sel->CellNames) headers << FromLatin1(name);
+    headers << "reference_cell";
+    RowsTable->setHorizontalHeaderLabels(headers);
+    for (std::size_t r = 0; r < sel->Rows.size(); ++r) {
+        const SelectionRow& row = sel->Rows[r];
+        std::vector<std::string> items;
+        for (std::size_t c = 0; c < row.Items.size(); ++c) {
+            items.push_back(pool->Items[row.Items[c]]);
+            auto* cell = new QTableWidgetItem(FromLatin1(items.back()));
+            if (c == row.ReferenceCell) {
+                QFont bold = cell->font();
+                bold.setBold(true);
+                cell->setFont(bold);
+            }
+            RowsTable->setItem(static_cast<int>(r), static_cast<int>(c), cell);
+        }
+        RowsTable->setItem(static_cast<int>(r), static_cast<int>(row.Items.size()),
+                           new QTableWidgetItem(FromLatin1(sel->CellNames[row.ReferenceCell])));
+        Rows_.push_back(std::move(items));
+    }
+    QString status =
+        QString("%1 errenkada; hazia: %2").arg(sel->Rows.size()).arg(QString::number(*design.Seed));
+    if (static_cast<int>(sel->Rows.size()) < sel->Asked)
+        status = QString("Eskatutako %1 errenkadetatik %2 bakarrik egin dira; hazia: %3")
+                     .arg(sel->Asked)
+                     .arg(sel->Rows.size())
+                     .arg(QString::number(*design.Seed));
+    StatusLabel->setText(status);
+    AddButton->setEnabled(!Rows_.empty());
+    return true;
+}
+
+void TSelectorWindow::AddToList() {
+    std::set<int> chosen;
+    for (const QModelIndex& index : RowsTable->selectionModel()->selectedRows())
+        chosen.insert(index.row());
+    std::vector<std::string> items;
+    for (std::size_t r = 0; r < Rows_.size(); ++r)
+        if (chosen.empty() || chosen.count(static_cast<int>(r)) != 0)
+            items.insert(items.end(), Rows_[r].begin(), Rows_[r].end());
+    if (Append_ && !items.empty()) Append_(items);
+}
+
+} // namespace zirtel

@@ -1,0 +1,149 @@
+// The batch command --generate on the generator's hand-made lexicon (tests/data/generator).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/batch_arguments.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDir = test::TestData("generator").string();
+const std::string kTemplates = test::TestData("generator/templates.txt").string();
+
+struct Outcome {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+Outcome Generate(std::vector<std::string> args) {
+    args.insert(args.begin(), {"zirtel", "--generate"});
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    Outcome o;
+    o.Status = RunBatch(static_cast<int>(argv.size()), argv.data(), out, err);
+    o.Out = out.str();
+    o.Err = err.str();
+    return o;
+}
+
+// The table without its two OLD20 columns (7 and 8), which the engine's tests check.
+std::string WithoutOld20(const std::string& table) {
+    std::istringstream in(table);
+    std::string line, out;
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            cells.push_back(line.substr(start, tab - start));
+        cells.push_back(line.substr(start));
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            if (c != 6 && c != 7) out += cells[c] + (c + 1 < cells.size() ? "\t" : "\n");
+    }
+    return out;
+}
+
+TEST(Generate, WritesTheTableAndNamesTheTemplatesThatGaveTooFew) {
+    const char* argv[] = {"zirtel", "--generate", "t.txt"};
+    EXPECT_TRUE(IsBatchInvocation(3, argv));
+
+    Outcome o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42"});
+    EXPECT_EQ(o.Status, 0);
+    // The same walks as the engine's seeded run: the template is lower-cased as an item.
+    EXPECT_EQ(WithoutOld20(o.Out),
+              "template\tpseudoword\tsyllables\toverlap\tmax_dev\tsum_dev\tpronunciation\n"
+              "gela\tgala\tga-la\t3/4\t1\t1\tgA-lA\n"
+              "gela\tmela\tme-la\t3/4\t2\t2\tmE-lA\n"
+              "gela\tzela\tze-la\t3/4\t2\t2\tTE-lA\n"
+              "gela\tgele\tge-le\t3/4\t2\t3\tgE-lE\n"
+              "gela\tgena\tge-na\t3/4\t2\t3\tgE-nA\n"
+              "gela\tgeta\tge-ta\t3/4\t0\t0\tgE-tA\n"
+              "gela\tgera\tge-ra\t3/4\t4\t5\tgE-rA\n"
+              "gela\tgola\tgo-la\t3/4\t5\t5\tgO-lA\n");
+    EXPECT_EQ(o.Err, "Abisua: \"gela\": 8 sasihitz aurkitu dira (10 eskatuta): "
+                     "bilaketa-espazioa agortu da\n"
+                     "Abisua: \"e\": 0 sasihitz aurkitu dira (10 eskatuta): txantiloiak bi "
+                     "segmentu ez-huts baino gutxiago ditu: ezin da gainjartzea bete\n"
+                     "8 sasihitz, 2 txantiloi; hazia 42\n");
+
+    // To files; n reached for gela; an exclude file; the settings name the seed.
+    test::TempDir dir;
+    test::WriteBytes(dir / "no.txt", "geta\nGELE\n");
+    o = Generate({kTemplates, "--data-dir", kDir, "--seed=42", "-n", "2", "-o",
+                  (dir / "out.tsv").string(), "--exclude", (dir / "no.txt").string(), "--settings",
+                  (dir / "run.json").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Out, "");
+    const std::string table = WithoutOld20(test::ReadBytes(dir / "out.tsv"));
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 3);
+    EXPECT_EQ(table.find("geta"), std::string::npos);
+    EXPECT_EQ(table.find("gele"), std::string::npos);
+    EXPECT_EQ(o.Err, "Abisua: \"e\": 0 sasihitz aurkitu dira (2 eskatuta): txantiloiak bi "
+                     "segmentu ez-huts baino gutxiago ditu: ezin da gainjartzea bete\n"
+                     "2 sasihitz, 2 txantiloi; hazia 42\n"
+                     "Irteera gordeta\n");
+    const std::string settings = test::ReadBytes(dir / "run.json");
+    EXPECT_NE(settings.find("\"seed\": 42,"), std::string::npos);
+    EXPECT_NE(settings.find("\"n\": 2,"), std::string::npos);
+    EXPECT_NE(settings.find("\"overlap\": \"2/3\","), std::string::npos);
+
+    // A seed drawn is reported, and giving it back repeats the run.
+    o = Generate({kTemplates, "--data-dir", kDir});
+    const std::size_t at = o.Err.find("hazia ");
+    ASSERT_NE(at, std::string::npos);
+    const std::string seed = o.Err.substr(at + 6, o.Err.size() - at - 7);
+    EXPECT_EQ(Generate({kTemplates, "--data-dir", kDir, "--seed", seed}).Out, o.Out);
+}
+
+TEST(Generate, BadArgumentsAndMissingFiles) {
+    struct Case {
+        std::vector<std::string> Args;
+        std::string FirstLine;
+    };
+    const std::vector<Case> usage{
+        {{}, "zirtel: no templates file given"},
+        {{kTemplates, "-n", "0"}, "zirtel: -n must be a whole number from 1 up, not '0'"},
+        {{kTemplates, "--overlap", "3/2"},
+         "zirtel: --overlap must be a fraction P/Q from 0/1 to 1/1, such as 2/3, not '3/2'"},
+        {{kTemplates, "--seed", "-1"},
+         "zirtel: --seed must be a whole number from 0 to 18446744073709551615, not '-1'"},
+        {{kTemplates, "--max-candidates", "x"},
+         "zirtel: --max-candidates must be a whole number from 1 up, not 'x'"},
+        {{kTemplates, "--fields", "N"}, "zirtel: unknown option '--fields'"},
+        {{kTemplates, "--no-length-match=1"}, "zirtel: option --no-length-match takes no value"},
+    };
+    for (const Case& c : usage) {
+        const Outcome o = Generate(c.Args);
+        EXPECT_EQ(o.Status, 2) << c.FirstLine;
+        EXPECT_EQ(o.Err.substr(0, o.Err.find('\n')), c.FirstLine);
+        EXPECT_NE(o.Err.find("Usage: zirtel --generate TEMPLATES"), std::string::npos);
+    }
+    const Outcome help = Generate({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out.rfind("Usage: zirtel --generate TEMPLATES [-n N]", 0), 0u);
+
+    test::TempDir dir;
+    Outcome o = Generate({(dir / "none.txt").string(), "--data-dir", kDir});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "File Error: Can't open input file " + (dir / "none.txt").string() + "\n");
+    o = Generate({kTemplates, "--data-dir", kDir, "--exclude", (dir / "none.txt").string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err,
+              "zirtel: cannot open the exclude file '" + (dir / "none.txt").string() + "'\n");
+    o = Generate({kTemplates, "--data-dir", dir.Path().string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n"
+                     "zirtel: no usable whole-word lexicon at '" +
+                         (dir / "nwfreq_EUS.txt").string() + "'\n");
+}
+
+} // namespace
+} // namespace zirtel

@@ -1,0 +1,127 @@
+// The generator window over the generator's hand-made lexicon (tests/data/generator): templates
+// from the entry line or the selected items, a seeded run, ticks added to the item list, the
+// saved table, a cancelled run.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "core/generator/pseudoword_table.h"
+#include "gui/main_form.h"
+#include "gui/pseudoword_form.h"
+#include "gui/windows.h"
+#include "support/recording_feedback.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+namespace {
+
+class PseudowordFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override { CreateWindows(test::TestData("generator"), std::nullopt, &Fb); }
+    void TearDown() override { DestroyWindows(); }
+    void Type(const QString& text) {
+        MainForm->EditLine->setText(text);
+        emit MainForm->EditLine->returnPressed();
+    }
+    TPseudowordForm* Open() {
+        MainForm->Pseudowords1->trigger();
+        auto* form = MainForm->findChild<TPseudowordForm*>();
+        if (form && !Tester)
+            Tester = std::make_unique<QAbstractItemModelTester>(
+                form->Model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        return form;
+    }
+    std::string Cell(TPseudowordForm* f, int row, int col) {
+        return f->Model->index(row, col).data().toString().toStdString();
+    }
+    test::RecordingFeedback Fb;
+    std::unique_ptr<QAbstractItemModelTester> Tester;
+};
+
+TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
+    EXPECT_EQ(MainForm->Pseudowords1->text(), "&Sasihitz-sortzailea");
+    // The entry line gives the template.
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "Sasihitz-sortzailea");
+    EXPECT_EQ(form->TemplatesEdit->toPlainText(), "gela");
+    EXPECT_EQ(form->NBox->value(), 10);
+    EXPECT_EQ(form->OverlapEdit->text(), "2/3");
+    EXPECT_TRUE(form->LengthBox->isChecked());
+
+    form->SeedEdit->setText("42");
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 8);
+    EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "pseudoword");
+    // The engine's seeded run (the OLD20 columns aside): gala first, gola last.
+    EXPECT_EQ(Cell(form, 0, 2), "gala");
+    EXPECT_EQ(Cell(form, 0, 3), "ga-la");
+    EXPECT_EQ(Cell(form, 0, 4), "3/4");
+    EXPECT_EQ(Cell(form, 0, 9), "gA-lA");
+    EXPECT_EQ(Cell(form, 1, 2), "mela");
+    EXPECT_EQ(Cell(form, 7, 2), "gola");
+    EXPECT_EQ(form->StatusLabel->text().toStdString(),
+              "\"gela\": 8 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa agortu da\n"
+              "8 sasihitz, 1 txantiloi; hazia 42");
+
+    // Two ticks go to the item list.
+    MainForm->EditLine->clear();
+    form->Model->setData(form->Model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    form->Model->setData(form->Model->index(7, 0), Qt::Checked, Qt::CheckStateRole);
+    form->AddBtn->click();
+    EXPECT_EQ(MainForm->WS().Item(1), "gala");
+    EXPECT_EQ(MainForm->WS().Item(2), "gola");
+    EXPECT_EQ(MainForm->WS().Item(3), "");
+
+    // The saved table is the batch command's.
+    test::TempDir dir;
+    const std::filesystem::path path = dir / "pseudowords.tsv";
+    form->ChooseSaveFile = [&] { return QString::fromStdString(path.string()); };
+    Fb.Clear();
+    form->SaveBtn->click();
+    EXPECT_EQ(test::ReadBytes(path), PseudowordTableText(form->Model->Rows()));
+    EXPECT_EQ(Fb.MessageLines(), std::vector<std::string>{": Irteera gordeta"});
+
+    // The selected items give the templates when the entry line is empty; a bad overlap is
+    // refused.
+    Type("katu");
+    MainForm->WS().SelectStimulusRows(2, 3);
+    form = Open();
+    EXPECT_EQ(form->TemplatesEdit->toPlainText(), "gola\nkatu");
+    form->OverlapEdit->setText("3/2");
+    Fb.Clear();
+    form->GenerateBtn->click();
+    EXPECT_EQ(Fb.MessageLines(),
+              std::vector<std::string>{"Abisua: Gainjartzea P/Q zatiki bat da, 0/1etik 1/1era "
+                                       "(adibidez 2/3)."});
+}
+
+TEST_F(PseudowordFormTest, UtziStopsTheRun) {
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    form->TemplatesEdit->setPlainText("gela\nkatu");
+    form->SeedEdit->setText("1");
+    form->DuringRun = [form] {
+        EXPECT_TRUE(form->CancelBtn->isVisible());
+        form->CancelBtn->click();
+    };
+    form->GenerateBtn->click();
+    EXPECT_FALSE(form->CancelBtn->isVisible());
+    EXPECT_EQ(form->Model->rowCount(), 0);
+    EXPECT_EQ(form->StatusLabel->text().toStdString(),
+              "\"gela\": 0 sasihitz aurkitu dira (10 eskatuta): bilaketa eten egin da\n"
+              "\"katu\": 0 sasihitz aurkitu dira (10 eskatuta): bilaketa eten egin da\n"
+              "0 sasihitz, 2 txantiloi; hazia 1");
+}
+
+} // namespace
+} // namespace zirtel
