@@ -203,10 +203,10 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
         ++lineNumber;
         const LineTokens tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
-        lines.emplace_back(tokens.Token[0],
-                           bad.Check(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f)
-                                                      : 0.0f,
-                                     lineNumber));
+        lines.emplace_back(
+            tokens.Token[0],
+            bad.Check(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f,
+                      lineNumber));
     });
     if (lines.empty()) return cannotOpen();
     bad.Report(feedback, path);
