@@ -4,6 +4,7 @@ namespace zirtel {
 
 void LetterHashIndex::Clear() {
     Slots_.clear();
+    Tags_.clear();
     Mask_ = 0;
 }
 
@@ -17,22 +18,32 @@ void LetterHashIndex::Build(const std::vector<std::string>& keys, const std::vec
     std::size_t cap = 16;
     while (cap < order.size() * 2) cap <<= 1;
     Slots_.assign(cap, Slot{});
+    Tags_.assign(cap, 0);
     Mask_ = cap - 1;
-    for (int p : order) Insert(keys, p);
+    // The slots are asked for a few keys ahead of their insertion.
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i + kAhead < order.size())
+            Prefetch(Hash(keys[static_cast<std::size_t>(order[i + kAhead])]));
+        Insert(keys, order[i]);
+    }
 }
 
 void LetterHashIndex::Insert(const std::vector<std::string>& keys, int position) {
     const std::string& key = keys[static_cast<std::size_t>(position)];
     const std::uint64_t mixed = Mix(Hash(key));
     const auto check = static_cast<std::uint32_t>(mixed >> 32);
+    const std::uint8_t tag = TagOf(mixed);
     std::uint64_t i = mixed & Mask_;
-    while (Slots_[i].Position >= 0) {
+    while (Tags_[i] != 0) {
         const Slot& s = Slots_[i];
-        if (s.Check == check && Equal(keys[static_cast<std::size_t>(s.Position)], key))
+        if (Tags_[i] == tag && s.Check == check &&
+            Equal(keys[static_cast<std::size_t>(s.Position)], key))
             return; // the first one wins
         i = (i + 1) & Mask_;
     }
     Slots_[i] = Slot{check, position};
+    Tags_[i] = tag;
 }
 
 EditHashes::EditHashes(const LetterHashIndex& index, std::string_view base)

@@ -4,7 +4,8 @@
 // polynomial over the case-folded letters, so the hash of a text one letter away from another
 // (a letter replaced, removed or inserted) follows from the other's in a few operations
 // (EditHashes). Each slot keeps part of its key's hash beside the position, so that a probe
-// reads a key's string only when the hashes agree.
+// reads a key's string only when the hashes agree, and a byte of it in a table of its own, so
+// that a probe for a text that is not there reads only that small table.
 #pragma once
 
 #include <array>
@@ -48,13 +49,22 @@ class LetterHashIndex {
                    std::uint64_t hash) const {
         if (Slots_.empty()) return -1;
         const std::uint64_t mixed = Mix(hash);
+        const std::uint8_t tag = TagOf(mixed);
         const auto check = static_cast<std::uint32_t>(mixed >> 32);
         for (std::uint64_t i = mixed & Mask_;; i = (i + 1) & Mask_) {
+            const std::uint8_t t = Tags_[i];
+            if (t == 0) return -1;
+            if (t != tag) continue;
             const Slot& s = Slots_[i];
-            if (s.Position < 0) return -1;
             if (s.Check == check && Equal(keys[static_cast<std::size_t>(s.Position)], text))
                 return s.Position;
         }
+    }
+
+    // Starts bringing the slot where a lookup of `hash` begins into the cache: a search that
+    // knows its next candidates' hashes asks for them all before it looks them up.
+    void Prefetch(std::uint64_t hash) const {
+        if (!Tags_.empty()) __builtin_prefetch(&Tags_[Mix(hash) & Mask_]);
     }
 
     // The polynomial hash of the folded letters: sum of (letter + 1) * kBase^(distance from the
@@ -84,6 +94,11 @@ class LetterHashIndex {
         std::uint32_t Check = 0;    // the upper half of the key's mixed hash
         std::int32_t Position = -1; // -1: empty
     };
+    // A byte of the mixed hash, never 0 (the tag of an empty slot).
+    static std::uint8_t TagOf(std::uint64_t mixed) {
+        const auto t = static_cast<std::uint8_t>(mixed >> 56);
+        return t != 0 ? t : 1;
+    }
     static std::uint64_t Mix(std::uint64_t h) {
         h ^= h >> 33;
         h *= 0xFF51AFD7ED558CCDull;
@@ -96,6 +111,9 @@ class LetterHashIndex {
 
     Match Match_;
     std::vector<Slot> Slots_;
+    // One byte a slot, beside the slots: a lookup of a text that is not there (most of a
+    // search's lookups) reads only these, an eighth of the slots' bytes, which stay in the cache.
+    std::vector<std::uint8_t> Tags_;
     std::uint64_t Mask_ = 0;
 };
 

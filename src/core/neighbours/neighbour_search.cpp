@@ -1,5 +1,7 @@
 #include "core/neighbours/neighbour_search.h"
 
+#include <array>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -111,12 +113,18 @@ void OrthoSearch::SubstitutionPass() {
     for (int p = 1; p <= Length_; ++p) {
         const std::size_t at = static_cast<std::size_t>(p - 1);
         const char own = Key_[at];
+        std::array<std::uint64_t, kAlphabetSize> hashes;
+        for (int letter = 0; letter < kAlphabetSize; ++letter) {
+            hashes[static_cast<std::size_t>(letter)] =
+                Edits_->Substituted(at, AlphabetLetter(letter));
+            Lex_.WordIndex().Prefetch(hashes[static_cast<std::size_t>(letter)]);
+        }
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             const char c = AlphabetLetter(letter);
             if (SameLetter(c, own)) continue;
             candidate[at] = c;
             float freq = 0.0f;
-            if (!Lookup(candidate, Edits_->Substituted(at, c), freq)) continue;
+            if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             OnSubstitutionNeighbour(Tally_, p, freq);
             if (ListOn_) Grid_->SetCell(Tally_.PosCount[at + 1] + 3, List_->CurrentRow, candidate);
             ++Tally_.SubCount;
@@ -140,6 +148,7 @@ void OrthoSearch::DeletionPass() {
     GrowRowsBeforePass();
     const bool listed = ListOn_ && Ctx_.ListDeletionNs;
     std::string candidate;
+    for (std::size_t at = 0; at < Key_.size(); ++at) Lex_.WordIndex().Prefetch(Edits_->Deleted(at));
     for (int p = 1; p <= Length_; ++p) {
         NextListPosition();
         const std::size_t at = static_cast<std::size_t>(p - 1);
@@ -172,13 +181,18 @@ void OrthoSearch::AdditionPass() {
         // No letter goes directly in front of an apostrophe.
         if (p <= Length_ && Key_[at] == '\'') continue;
         NextListPosition();
+        std::array<std::uint64_t, kAlphabetSize> hashes;
+        for (int letter = 0; letter < kAlphabetSize; ++letter) {
+            hashes[static_cast<std::size_t>(letter)] = Edits_->Inserted(at, AlphabetLetter(letter));
+            Lex_.WordIndex().Prefetch(hashes[static_cast<std::size_t>(letter)]);
+        }
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             const char c = AlphabetLetter(letter);
             // A letter inserted right after an equal letter was already tried in front of it.
             if (p > 1 && SameLetter(Key_[at - 1], c)) continue;
             candidate[at] = c;
             float freq = 0.0f;
-            if (!Lookup(candidate, Edits_->Inserted(at, c), freq)) continue;
+            if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             ++Tally_.SupersetCount;
             if (List_) ++List_->RowNeighbourCount;
             OnAdditionNeighbour(Cells_, Tally_, candidate, freq);

@@ -86,6 +86,9 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     for (int p = 1; p <= len; ++p) {
         const char own = pron[static_cast<std::size_t>(p - 1)];
         int& count = substitutions[static_cast<std::size_t>(p)];
+        for (char s : kPhonemeSymbols)
+            lex.PronunciationIndex().Prefetch(
+                edits.Substituted(static_cast<std::size_t>(p - 1), s));
         for (char s : kPhonemeSymbols) {
             if (s == own) continue;
             candidate[static_cast<std::size_t>(p - 1)] = s;
@@ -103,6 +106,8 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     }
 
     // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
+    for (int p = 1; p <= len; ++p)
+        lex.PronunciationIndex().Prefetch(edits.Deleted(static_cast<std::size_t>(p - 1)));
     for (int p = 1; p <= len; ++p) {
         if (list) PhonListPositionStart(*list);
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
@@ -120,6 +125,8 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
         candidate.push_back(' ');
         candidate.append(pron, static_cast<std::size_t>(p - 1), std::string::npos);
+        for (char s : kPhonemeSymbols)
+            lex.PronunciationIndex().Prefetch(edits.Inserted(static_cast<std::size_t>(p - 1), s));
         for (char s : kPhonemeSymbols) {
             candidate[static_cast<std::size_t>(p - 1)] = s;
             const int n = lookup(candidate, edits.Inserted(static_cast<std::size_t>(p - 1), s));
