@@ -35,7 +35,9 @@ class LetterHashIndex {
     explicit LetterHashIndex(Match match = Match::IgnoreCase) : Match_(match) {}
 
     // Indexes keys[i] for every i; where several keys match, the first one wins.
-    void Build(const std::vector<std::string>& keys);
+    // `firstOf`, when given, receives for each key the position of the first key that matches
+    // it (its own position when none comes before it).
+    void Build(const std::vector<std::string>& keys, std::vector<int>* firstOf = nullptr);
     // Indexes only the positions in `order`, in that order (the first of equal keys wins).
     void Build(const std::vector<std::string>& keys, const std::vector<int>& order);
     void Clear();
@@ -107,7 +109,10 @@ class LetterHashIndex {
         h ^= h >> 33;
         return h;
     }
-    void Insert(const std::vector<std::string>& keys, int position);
+    // Inserts keys[position], its mixed hash known; the position of the first matching key.
+    int Insert(const std::vector<std::string>& keys, int position, std::uint64_t mixed);
+    void Fill(const std::vector<std::string>& keys, const std::vector<int>* order,
+              std::vector<int>* firstOf);
 
     Match Match_;
     std::vector<Slot> Slots_;

@@ -41,11 +41,12 @@ void Lexicon::BuildIndexes() {
     });
     PronIndex_.Build(PronKeys_, byFrequency);
 
-    PhonFormIndex_.Build(LexPhonForms);
+    std::vector<int> firstOf;
+    PhonFormIndex_.Build(LexPhonForms, &firstOf);
     NextSamePhonForm_.assign(LexPhonForms.size(), -1);
     std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
     for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
-        const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[i]);
+        const int first = firstOf[i];
         if (first == static_cast<int>(i)) {
             last[i] = first;
             continue;
