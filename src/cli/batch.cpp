@@ -2,14 +2,18 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "cli/generate.h"
@@ -21,6 +25,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
 #include "core/analysis/results_style.h"
+#include "core/analysis/streamed_analysis.h"
 #include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
@@ -55,7 +60,7 @@ constexpr std::string_view kUsage =
     "                     [--rule-pronunciations]\n"
     "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
     "                     [--missing TEXT] [--plain] [--settings FILE]\n"
-    "                     [--neighbours-tidy FILE]\n"
+    "                     [--neighbours-tidy FILE] [--jobs N]\n"
     "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
     "       zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
     "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
@@ -93,6 +98,8 @@ constexpr std::string_view kHelp =
     "                         fields and options of the run to FILE as JSON\n"
     "  --neighbours-tidy FILE save both neighbour lists to FILE as one table: item, neighbour,\n"
     "                         list, kind, position, frequency\n"
+    "  --jobs N               analyse with N workers at the same time (default: one per core);\n"
+    "                         the output is the same for every N\n"
     "\n"
     "--select chooses stimuli by a design file: one row per line, one item per cell of the\n"
     "design (wide; --long FILE adds one line per item with its values). --match lists for each\n"
@@ -125,6 +132,7 @@ struct BatchRequest {
     bool Plain = false;
     std::optional<std::string> SettingsFile;
     std::optional<std::string> TidyNeighbourFile;
+    int Jobs = 0; // 0: one per core
 };
 
 // How the batch mode was started: "zirtel --batch", or "zirtel-batch" (the batch word implied).
@@ -213,6 +221,12 @@ BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart&
             req.SettingsFile = value();
         } else if (arg == "--neighbours-tidy") {
             req.TidyNeighbourFile = value();
+        } else if (arg == "--jobs") {
+            const std::string v = value();
+            const auto n = ParseInt(v);
+            if (!n || *n < 1 || *n > 256)
+                throw UsageError{"--jobs must be a whole number from 1 to 256, not '" + v + "'"};
+            req.Jobs = *n;
         } else if (scan.IsOption()) {
             throw scan.Unknown();
         } else if (req.Items) {
@@ -246,6 +260,11 @@ void TickFields(AnalysisOptions& options, const std::vector<std::string>& names)
             options.SetFieldTicked(FindField(name), true);
         }
     }
+}
+
+// One worker per core.
+int DefaultJobs() {
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 // Writes one of the run's extra files; says so on `err` when it cannot.
@@ -399,20 +418,60 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
                                        kUndefinedUserField)
                 ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
     ws.AssignColumns();
-    if (!ws.ReadInputFile(*req.Items)) return kBatchFileError;
-    // Interrupted, the run stops between items and writes nothing.
-    if (!ws.AnalyseAll() || ui.Cancelled()) {
+    // The items are only listed: each result goes out as soon as it is complete (no grid).
+    if (!ws.ReadInputFile(*req.Items, false)) return kBatchFileError;
+
+    int status = kBatchOk;
+    const ResultsStyle style{req.Missing, req.Plain};
+    StreamedOutputs outputs;
+    AtomicFileWriter results, orthoList, phonList, tidy;
+    // The tidy table's phonological lines come after all the orthographic ones: they wait in
+    // an unnamed temporary file.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> tidyPhon(nullptr, &std::fclose);
+    bool resultsOpen = false, resultsRefused = false;
+    const bool toFile = req.Output && *req.Output != "-";
+    if (toFile) {
+        resultsRefused = SameFile(*req.Output, ws.InputFile);
+        resultsOpen = !resultsRefused && results.Open(*req.Output);
+        if (resultsOpen) outputs.Results = [&results](std::string_view b) { results.Write(b); };
+    } else {
+        outputs.Results = [&out](std::string_view b) {
+            out.write(b.data(), static_cast<std::streamsize>(b.size()));
+        };
+    }
+    if (req.OrthoNeighbourFile && orthoList.Open(*req.OrthoNeighbourFile))
+        outputs.OrthoList = [&orthoList](std::string_view b) { orthoList.Write(b); };
+    if (req.PhonNeighbourFile && phonList.Open(*req.PhonNeighbourFile))
+        outputs.PhonList = [&phonList](std::string_view b) { phonList.Write(b); };
+    if (req.TidyNeighbourFile && tidy.Open(*req.TidyNeighbourFile)) {
+        tidyPhon.reset(std::tmpfile());
+        if (tidyPhon && tidy.Write(kTidyNeighbourHeader)) {
+            outputs.TidyOrtho = [&tidy](std::string_view b) { tidy.Write(b); };
+            outputs.TidyPhon = [&tidyPhon](std::string_view b) {
+                std::fwrite(b.data(), 1, b.size(), tidyPhon.get());
+            };
+        } else {
+            tidy.Abandon();
+        }
+    }
+    // Interrupted, the run stops between items and writes nothing: the files being written are
+    // abandoned.
+    if (!AnalyseStreamed(ws, style, req.Jobs > 0 ? req.Jobs : DefaultJobs(), outputs) ||
+        ui.Cancelled()) {
         err << "zirtel: interrupted; nothing written\n";
         return kBatchInterrupted;
     }
 
-    int status = kBatchOk;
-    const ResultsStyle style{req.Missing, req.Plain};
-    if (req.Output && *req.Output != "-") {
-        if (!SaveOutputFile(ws, *req.Output, style)) status = kBatchFileError;
+    if (toFile) {
+        if (!resultsOpen || !results.Commit()) {
+            ui.ShowMessage("Fitxategi-errorea",
+                           resultsRefused ? kOverInputText : kOutputSaveErrorText,
+                           MessageButtons::OkCancel);
+            status = kBatchFileError;
+        } else {
+            ui.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);
+        }
     } else {
-        const std::string text = StyledOutputText(ws, style);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         if (!out) {
             err << "zirtel: the results could not be written to standard output\n";
@@ -420,7 +479,7 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
         }
     }
     if (req.OrthoNeighbourFile) {
-        if (ws.OrthoNeighbours.Save(*req.OrthoNeighbourFile)) {
+        if (orthoList.Commit()) {
             ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
         } else {
             ui.ShowMessage("Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
@@ -429,16 +488,30 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
         }
     }
     if (req.PhonNeighbourFile) {
-        if (ws.PhonNeighbours.Save(*req.PhonNeighbourFile)) {
+        if (phonList.Commit()) {
             ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
         } else {
             ui.ShowMessage("File Error", "Can't save neighbour list", MessageButtons::OkCancel);
             status = kBatchFileError;
         }
     }
-    if (req.TidyNeighbourFile &&
-        !SaveRunFile(*req.TidyNeighbourFile, TidyNeighbourText(ws), "neighbour table", err))
-        status = kBatchFileError;
+    if (req.TidyNeighbourFile) {
+        bool saved = tidy.IsOpen() && tidyPhon && std::fflush(tidyPhon.get()) == 0 &&
+                     !std::ferror(tidyPhon.get());
+        if (saved) {
+            std::rewind(tidyPhon.get());
+            char buf[1 << 16];
+            std::size_t n = 0;
+            while ((n = std::fread(buf, 1, sizeof buf, tidyPhon.get())) > 0)
+                tidy.Write(std::string_view(buf, n));
+            saved = !std::ferror(tidyPhon.get()) && tidy.Commit();
+        }
+        if (!saved) {
+            err << "zirtel: the neighbour table file '" << *req.TidyNeighbourFile
+                << "' could not be written\n";
+            status = kBatchFileError;
+        }
+    }
     if (req.SettingsFile) {
         std::vector<std::optional<fs::path>> userFiles;
         for (const auto& f : req.UserFiles)

@@ -12,8 +12,6 @@ namespace zirtel {
 
 namespace {
 
-constexpr const char* kSavedText = "Irteera gordeta";
-constexpr const char* kSaveErrorText = "Ezin da gorde irteera-fitxategia";
 constexpr const char* kFileErrorCaption = "Fitxategi-errorea";
 
 // Rows first..last, columns left..right: cells joined by tabs, each row ended by `rowEnd`.
@@ -59,10 +57,10 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const Resu
         return false;
     }
     if (!WriteFileAtomically(path, StyledOutputText(ws, style))) {
-        ws.UI.ShowMessage(kFileErrorCaption, kSaveErrorText, MessageButtons::OkCancel);
+        ws.UI.ShowMessage(kFileErrorCaption, kOutputSaveErrorText, MessageButtons::OkCancel);
         return false;
     }
-    ws.UI.ShowMessage("", kSavedText, MessageButtons::OkCancel);
+    ws.UI.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);
     return true;
 }
 

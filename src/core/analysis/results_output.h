@@ -24,6 +24,8 @@ std::string OutputFileText(const Workspace& ws);
 // completely: "Ezin da gorde irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier
 // file at `path` stays as it was. A path naming the items file read last is refused with
 // kOverInputText (caption "Fitxategi-errorea"). True when the file was saved.
+inline constexpr const char* kOutputSavedText = "Irteera gordeta";
+inline constexpr const char* kOutputSaveErrorText = "Ezin da gorde irteera-fitxategia";
 inline constexpr const char* kOverInputText =
     "Fitxategi hori sarrera-fitxategia da: ez da haren gainean gordeko";
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);

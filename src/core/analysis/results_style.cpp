@@ -1,6 +1,7 @@
 #include "core/analysis/results_style.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
@@ -12,26 +13,34 @@ bool IsMissingMark(std::string_view cell) {
     return std::find(kMissingMarks.begin(), kMissingMarks.end(), cell) != kMissingMarks.end();
 }
 
+void AppendStyledRow(std::string& out, const std::string* cells, int count, bool itemRow,
+                     const ResultsStyle& style, std::string_view missing) {
+    for (int i = 0; i < count; ++i) {
+        const std::string& cell = cells[i];
+        const bool mark = style.Missing && itemRow && i >= 1 && IsMissingMark(cell);
+        if (style.Plain && i > 0) out += '\t';
+        if (mark)
+            out += missing;
+        else if (style.Plain)
+            out += Trim(cell);
+        else
+            out += cell;
+        if (!style.Plain) out += '\t';
+    }
+    out += style.Plain ? "\n" : "\r\n";
+}
+
 std::string StyledOutputText(const StringGrid& grid, int nextRow, int nextCol,
                              const ResultsStyle& style) {
     if (!style.Missing && !style.Plain) return OutputFileText(grid, nextRow, nextCol);
     const std::string missing = style.Missing ? Utf8ToLatin1(*style.Missing).Text : std::string();
     const int lastRow = style.Plain ? nextRow - 1 : nextRow;
     std::string out;
+    std::vector<std::string> cells;
     for (int r = 0; r <= lastRow; ++r) {
-        for (int c = 1; c < nextCol; ++c) {
-            const std::string& cell = grid.Cell(c, r);
-            const bool mark = style.Missing && r >= 1 && c >= 2 && IsMissingMark(cell);
-            if (style.Plain && c > 1) out += '\t';
-            if (mark)
-                out += missing;
-            else if (style.Plain)
-                out += Trim(cell);
-            else
-                out += cell;
-            if (!style.Plain) out += '\t';
-        }
-        out += style.Plain ? "\n" : "\r\n";
+        cells.clear();
+        for (int c = 1; c < nextCol; ++c) cells.push_back(grid.Cell(c, r));
+        AppendStyledRow(out, cells.data(), static_cast<int>(cells.size()), r >= 1, style, missing);
     }
     return Latin1ToUtf8(out);
 }

@@ -27,6 +27,12 @@ struct ResultsStyle {
     bool Plain = false;
 };
 
+// One row of the results file in the style, Latin-1, appended to `out`: `cells` are the texts of
+// columns 1 to nextCol - 1; `itemRow` for every row but the headers (only there are missing-value
+// marks replaced); `missing` is the style's missing-value text in Latin-1.
+void AppendStyledRow(std::string& out, const std::string* cells, int count, bool itemRow,
+                     const ResultsStyle& style, std::string_view missing);
+
 // The results file (OutputFileText) in the style; the default style gives the same bytes.
 std::string StyledOutputText(const StringGrid& grid, int nextRow, int nextCol,
                              const ResultsStyle& style);

@@ -167,7 +167,7 @@ constexpr std::size_t kRefusedShown = 5;
 
 } // namespace
 
-bool Workspace::ReadInputFile(const std::filesystem::path& path) {
+bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids) {
     const Operation op(*this);
     ReadProblem problem = ReadProblem::None;
     std::optional<TextFile> file = ReadTextFile(path, kUnmappedMark, kMaxTextFileBytes, &problem);
@@ -215,8 +215,10 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path) {
         }
     }
     const int n = std::min(accepted, 50'000'000);
-    OutputGrid.SetRowCount(n + 5);
-    StimulusGrid.SetRowCount(n + 5);
+    if (intoGrids) {
+        OutputGrid.SetRowCount(n + 5);
+        StimulusGrid.SetRowCount(n + 5);
+    }
     {
         auto progress = UI.OpenProgress("Reading input file ...", "", n);
         BusyCursor busy(UI);
@@ -239,8 +241,10 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path) {
             if (!IsAcceptedFirstLetter(entry.Text.front())) continue;
             ++Stimuli.ItemCount;
             std::string item = LowerAscii(entry.Text);
-            OutputGrid.SetCell(1, r, item);
-            StimulusGrid.SetCell(0, r, item);
+            if (intoGrids) {
+                OutputGrid.SetCell(1, r, item);
+                StimulusGrid.SetCell(0, r, item);
+            }
             Stimuli.Items.push_back(std::move(item));
             ++r;
             progress->Step();
@@ -256,6 +260,10 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path) {
     OutputGrid.SetTopRow(1);
     StimulusGrid.SetTopRow(1);
     NextRow = 1;
+    if (!intoGrids) {
+        NextRow = static_cast<int>(Stimuli.Items.size()) + 1;
+        return true;
+    }
     while (NextRow < OutputGrid.RowCount() && !OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
     return true;
 }

@@ -21,16 +21,15 @@ std::string_view KindName(std::string_view label) {
     return label;
 }
 
-void AppendList(std::string& out, const Workspace& ws, const NeighbourList& list,
-                std::string_view listName, const Lexicon& lex,
-                const std::unordered_map<std::string, std::string>& itemOf) {
+} // namespace
+
+void AppendTidyRows(std::string& out, const NeighbourList& list, int first, int last,
+                    std::string_view listName, const Lexicon& lex, int decimals,
+                    const std::function<std::string(const std::string&)>& itemOf,
+                    std::string& item) {
     const StringGrid& grid = list.NeighList;
-    std::string item;
-    for (int r = 1; r < list.CurrentRow && r < grid.RowCount(); ++r) {
-        if (!grid.Cell(0, r).empty()) {
-            const auto found = itemOf.find(grid.Cell(0, r));
-            item = found != itemOf.end() ? found->second : LowerLatin1(grid.Cell(0, r));
-        }
+    for (int r = first; r < last && r < grid.RowCount(); ++r) {
+        if (!grid.Cell(0, r).empty()) item = itemOf(grid.Cell(0, r));
         for (int c = 3; c < grid.ColCount(); ++c) {
             const std::string& neighbour = grid.Cell(c, r);
             if (neighbour.empty()) continue;
@@ -46,21 +45,27 @@ void AppendList(std::string& out, const Workspace& ws, const NeighbourList& list
             out += '\t';
             const int entry = lex.Find(neighbour);
             if (entry >= 0)
-                out += FormatReal(lex.LexFreqs[static_cast<std::size_t>(entry)], 0, ws.Decimals);
+                out += FormatReal(lex.LexFreqs[static_cast<std::size_t>(entry)], 0, decimals);
             out += '\n';
         }
     }
 }
 
-} // namespace
-
 std::string TidyNeighbourText(const Workspace& ws) {
     // The lists show each item in capitals; the table gives it as the results do.
-    std::unordered_map<std::string, std::string> itemOf;
-    for (int r = 1; r < ws.NextRow; ++r) itemOf.emplace(UpperLatin1(ws.Item(r)), ws.Item(r));
-    std::string out = "item\tneighbour\tlist\tkind\tposition\tfrequency\n";
-    AppendList(out, ws, ws.OrthoNeighbours, "orthographic", ws.Current(), itemOf);
-    AppendList(out, ws, ws.PhonNeighbours, "phonological", ws.WholeWords, itemOf);
+    std::unordered_map<std::string, std::string> itemOfUpper;
+    for (int r = 1; r < ws.NextRow; ++r) itemOfUpper.emplace(UpperLatin1(ws.Item(r)), ws.Item(r));
+    const auto itemOf = [&itemOfUpper](const std::string& upper) {
+        const auto found = itemOfUpper.find(upper);
+        return found != itemOfUpper.end() ? found->second : LowerLatin1(upper);
+    };
+    std::string out = kTidyNeighbourHeader;
+    std::string item;
+    AppendTidyRows(out, ws.OrthoNeighbours, 1, ws.OrthoNeighbours.CurrentRow, "orthographic",
+                   ws.Current(), ws.Decimals, itemOf, item);
+    item.clear();
+    AppendTidyRows(out, ws.PhonNeighbours, 1, ws.PhonNeighbours.CurrentRow, "phonological",
+                   ws.WholeWords, ws.Decimals, itemOf, item);
     return Latin1ToUtf8(out);
 }
 

@@ -125,7 +125,9 @@ class Workspace : public FieldColumns {
     void PasteItems(const std::string& text);
     // Reads an input file into the grids. False (after "Can't open input file ...") when it
     // cannot be opened; the grids stay unchanged then.
-    bool ReadInputFile(const std::filesystem::path& path);
+    // Without `intoGrids` the items are only listed in Stimuli (NextRow follows them) and the
+    // grids stay empty: the batch mode's streamed analysis (streamed_analysis.h) needs no grid.
+    bool ReadInputFile(const std::filesystem::path& path, bool intoGrids = true);
     // The items file read last; empty once the items were cleared. Results and lists are never
     // saved over it.
     std::filesystem::path InputFile;

@@ -1,11 +1,13 @@
 #include "core/lexicon/lexicon.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 #include "core/text/collation.h"
 #include "core/text/number_check.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -39,11 +41,12 @@ void Lexicon::BuildIndexes() {
     });
     PronIndex_.Build(PronKeys_, byFrequency);
 
-    PhonFormIndex_.Build(LexPhonForms);
+    std::vector<int> firstOf;
+    PhonFormIndex_.Build(LexPhonForms, &firstOf);
     NextSamePhonForm_.assign(LexPhonForms.size(), -1);
     std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
     for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
-        const int first = PhonFormIndex_.Find(LexPhonForms, LexPhonForms[i]);
+        const int first = firstOf[i];
         if (first == static_cast<int>(i)) {
             last[i] = first;
             continue;
@@ -74,6 +77,37 @@ int Lexicon::FindHomophone(int entry) const {
 namespace {
 
 const char* const kFileErrorCaption = "Fitxategi-errorea";
+
+// Calls `fn` with each line of the text, as SplitLines gives them (LF, CR LF and a lone CR end a
+// line), without building a list.
+template <typename Fn> void ForEachLine(std::string_view text, Fn&& fn) {
+    std::size_t start = 0;
+    const std::size_t size = text.size();
+    while (start < size) {
+        std::size_t end = start;
+        while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+        fn(text.substr(start, end - start));
+        if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+}
+
+// The first four tokens of a line, split in place (as SplitTokens splits them); `Count` of them
+// are there.
+struct LineTokens {
+    std::array<std::string_view, 4> Token;
+    std::size_t Count = 0;
+};
+LineTokens FirstTokens(std::string_view line) {
+    LineTokens t;
+    TokenReader reader(line);
+    while (t.Count < t.Token.size()) {
+        const auto token = reader.Next();
+        if (!token) break;
+        t.Token[t.Count++] = *token;
+    }
+    return t;
+}
 
 void SortEntries(Lexicon& lex) {
     std::vector<int> order(lex.LexWords.size());
@@ -115,23 +149,23 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     bool sorted = true;
     BadNumberTally bad;
     std::size_t lineNumber = 0;
-    for (std::string_view line : SplitLines(file->Text)) {
+    ForEachLine(file->Text, [&](std::string_view line) {
         ++lineNumber;
-        const auto tokens = SplitTokens(line);
-        if (tokens.empty()) continue;
-        const std::string_view word = tokens[0];
+        const LineTokens tokens = FirstTokens(line);
+        if (tokens.Count == 0) return;
+        const std::string_view word = tokens.Token[0];
         if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
             sorted = false;
         lexicon.LexWords.emplace_back(word);
-        lexicon.LexFreqs.push_back(
-            bad.Check(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f, lineNumber));
-        lexicon.LexOrthSylls.emplace_back(tokens.size() > 2 ? tokens[2] : std::string_view());
-        const std::string_view pron = tokens.size() > 3 ? tokens[3] : std::string_view();
+        lexicon.LexFreqs.push_back(bad.Check(
+            tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f, lineNumber));
+        lexicon.LexOrthSylls.emplace_back(tokens.Token[2]);
+        const std::string_view pron = tokens.Token[3];
         lexicon.LexPhonForms.emplace_back(pron);
         const auto hyphens = std::count(pron.begin(), pron.end(), '-');
         if (hyphens == 1) ++lexicon.TwoSyllCount;
         if (hyphens == 2) ++lexicon.ThreeSyllCount;
-    }
+    });
     // A file without a single entry is no lexicon: the same as one that cannot be opened.
     if (lexicon.Empty()) {
         lexicon.Clear();
@@ -162,18 +196,19 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     // One entry per lemma (the collation's equality); the last line's frequency stays.
     std::vector<std::string> words;
     std::vector<float> freqs;
-    StringIndex seen;
+    LetterHashIndex seen;
     std::vector<std::pair<std::string_view, float>> lines;
     BadNumberTally bad;
     std::size_t lineNumber = 0;
-    for (std::string_view line : SplitLines(file->Text)) {
+    ForEachLine(file->Text, [&lines, &bad, &lineNumber](std::string_view line) {
         ++lineNumber;
-        const auto tokens = SplitTokens(line);
-        if (tokens.empty()) continue;
+        const LineTokens tokens = FirstTokens(line);
+        if (tokens.Count == 0) return;
         lines.emplace_back(
-            tokens[0],
-            bad.Check(tokens.size() > 1 ? ParseFloat(tokens[1]).value_or(0.0f) : 0.0f, lineNumber));
-    }
+            tokens.Token[0],
+            bad.Check(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f,
+                      lineNumber));
+    });
     if (lines.empty()) return cannotOpen();
     bad.Report(feedback, path);
     words.reserve(lines.size());

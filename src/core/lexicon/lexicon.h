@@ -4,13 +4,14 @@
 // lemma lexicon ("lemak_EUS2.txt") only words and frequencies.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/feedback/feedback.h"
-#include "core/lexicon/string_index.h"
+#include "core/lexicon/letter_hash_index.h"
 
 namespace zirtel {
 
@@ -32,6 +33,11 @@ class Lexicon {
     // Entry of the word, letter case ignored (the collation's equality), or -1. Where several
     // entries are equal, the first in list order.
     int Find(std::string_view word) const { return WordIndex_.Find(LexWords, word); }
+    // The same with the word's hash known (from WordIndex().Hash or EditHashes over WordIndex()).
+    int FindHashed(std::string_view word, std::uint64_t hash) const {
+        return WordIndex_.FindHashed(LexWords, word, hash);
+    }
+    const LetterHashIndex& WordIndex() const { return WordIndex_; }
 
     // The pronunciation index: the entry whose pronunciation, with its hyphens removed, equals
     // `pronunciation` exactly (letter case counts), or -1. Homophones share one index entry,
@@ -39,6 +45,11 @@ class Lexicon {
     int FindPronunciation(std::string_view pronunciation) const {
         return PronIndex_.Find(PronKeys_, pronunciation);
     }
+    // The same with the pronunciation's hash known (from PronunciationIndex()).
+    int FindPronunciationHashed(std::string_view pronunciation, std::uint64_t hash) const {
+        return PronIndex_.FindHashed(PronKeys_, pronunciation, hash);
+    }
+    const LetterHashIndex& PronunciationIndex() const { return PronIndex_; }
     // The first entry in list order, other than `entry`, whose pronunciation equals that of
     // `entry` exactly (hyphens and stress marks included), or -1.
     int FindHomophone(int entry) const;
@@ -53,10 +64,10 @@ class Lexicon {
     void Clear();
 
   private:
-    StringIndex WordIndex_{StringIndex::Match::IgnoreCase};
-    StringIndex PronIndex_{StringIndex::Match::Exact};
+    LetterHashIndex WordIndex_{LetterHashIndex::Match::IgnoreCase};
+    LetterHashIndex PronIndex_{LetterHashIndex::Match::Exact};
     std::vector<std::string> PronKeys_; // hyphen-free pronunciation of entry i
-    StringIndex PhonFormIndex_{StringIndex::Match::Exact};
+    LetterHashIndex PhonFormIndex_{LetterHashIndex::Match::Exact};
     std::vector<int> NextSamePhonForm_; // next entry with the same pronunciation, or -1
 };
 

@@ -50,8 +50,4 @@ int LetterIndex(char c) {
     return -1;
 }
 
-char AlphabetLetter(int index) {
-    return index == 26 ? kEnye : static_cast<char>('a' + index);
-}
-
 } // namespace zirtel

@@ -23,8 +23,11 @@ std::string FoldAccents(std::string_view s);
 
 // Index in the 27-letter alphabet: a..z are 0..25, ñ is 26; -1 for any other byte.
 int LetterIndex(char c);
-// The letter of an alphabet index 0..26.
-char AlphabetLetter(int index);
+// The letter of an alphabet index 0..26 (inline: the neighbour searches ask it for every
+// candidate).
+inline char AlphabetLetter(int index) {
+    return index == 26 ? kEnye : static_cast<char>('a' + index);
+}
 constexpr int kAlphabetSize = 27;
 
 // The phoneme inventory, in its order: b d f g j k l m n p r s t T w J N R x A E I O U y L.

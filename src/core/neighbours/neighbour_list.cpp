@@ -42,10 +42,8 @@ void NeighbourList::SelectListRows(int first, int last) {
     NeighList.SetSelection(GridRect{0, first, NeighList.ColCount() - 1, last});
 }
 
-std::string NeighbourList::SaveText() const {
-    std::string out;
-    std::string item;
-    for (int r = 1; r < CurrentRow && r < NeighList.RowCount(); ++r) {
+void NeighbourList::AppendSaveRows(std::string& out, int first, int last, std::string& item) const {
+    for (int r = first; r < last && r < NeighList.RowCount(); ++r) {
         if (!NeighList.Cell(0, r).empty()) item = NeighList.Cell(0, r);
         for (int c = 3; c < NeighList.ColCount(); ++c) {
             const std::string& n = NeighList.Cell(c, r);
@@ -56,6 +54,12 @@ std::string NeighbourList::SaveText() const {
             out += "\r\n";
         }
     }
+}
+
+std::string NeighbourList::SaveText() const {
+    std::string out;
+    std::string item;
+    AppendSaveRows(out, 1, CurrentRow, item);
     return Latin1ToUtf8(out);
 }
 

@@ -26,6 +26,9 @@ class NeighbourList {
     void SelectListRows(int first, int last);
     // The save format: one line per listed neighbour, "%-8s\t%-8s" and CR LF, UTF-8.
     std::string SaveText() const;
+    // The save lines of rows first..last - 1, Latin-1, appended to `out`. `item` is the upper-case
+    // item the rows belong to until a row names another; it is updated.
+    void AppendSaveRows(std::string& out, int first, int last, std::string& item) const;
     // Writes SaveText() to the path; false when the file cannot be written.
     bool Save(const std::filesystem::path& path) const;
 };

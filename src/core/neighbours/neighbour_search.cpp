@@ -1,9 +1,14 @@
 #include "core/neighbours/neighbour_search.h"
 
+#include <array>
+
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/fields/row_cells.h"
+#include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/neighbours/neighbour_frequency.h"
@@ -33,8 +38,12 @@ class OrthoSearch {
 
   private:
     // Whether the word is in the current word list; its frequency then goes into `freq`.
-    bool Lookup(std::string_view word, float& freq) const {
-        const int entry = Lex_.Find(word);
+    bool Lookup(std::string_view word, float& freq) const { return Found(Lex_.Find(word), freq); }
+    // The same for a candidate one letter away from the key, its hash known.
+    bool Lookup(std::string_view word, std::uint64_t hash, float& freq) const {
+        return Found(Lex_.FindHashed(word, hash), freq);
+    }
+    bool Found(int entry, float& freq) const {
         if (entry < 0) return false;
         freq = Lex_.LexFreqs[static_cast<std::size_t>(entry)];
         return true;
@@ -61,7 +70,8 @@ class OrthoSearch {
     const std::string Item_; // lower-cased A-Z, accents kept
     const int Length_;
     std::string Key_; // the item with á..ü folded to plain vowels; every candidate is built on it
-    NeighbourList* const List_; // null: nothing is listed
+    std::optional<EditHashes> Edits_; // the hashes of the key's one-letter edits
+    NeighbourList* const List_;       // null: nothing is listed
     StringGrid* const Grid_;
     bool ListOn_ = false;
     NeighbourTally Tally_;
@@ -72,6 +82,7 @@ void OrthoSearch::Run() {
     if (ListOn_) OpenBlock();
     if (!Lookup(Item_, Tally_.ItemFreq)) Tally_.ItemFreq = 0.0f;
     Key_ = FoldAccents(Item_);
+    Edits_.emplace(Lex_.WordIndex(), Key_);
 
     SubstitutionPass();
     const bool deletions =
@@ -102,12 +113,18 @@ void OrthoSearch::SubstitutionPass() {
     for (int p = 1; p <= Length_; ++p) {
         const std::size_t at = static_cast<std::size_t>(p - 1);
         const char own = Key_[at];
+        std::array<std::uint64_t, kAlphabetSize> hashes;
+        for (int letter = 0; letter < kAlphabetSize; ++letter) {
+            hashes[static_cast<std::size_t>(letter)] =
+                Edits_->Substituted(at, AlphabetLetter(letter));
+            Lex_.WordIndex().Prefetch(hashes[static_cast<std::size_t>(letter)]);
+        }
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             const char c = AlphabetLetter(letter);
             if (SameLetter(c, own)) continue;
             candidate[at] = c;
             float freq = 0.0f;
-            if (!Lookup(candidate, freq)) continue;
+            if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             OnSubstitutionNeighbour(Tally_, p, freq);
             if (ListOn_) Grid_->SetCell(Tally_.PosCount[at + 1] + 3, List_->CurrentRow, candidate);
             ++Tally_.SubCount;
@@ -131,6 +148,7 @@ void OrthoSearch::DeletionPass() {
     GrowRowsBeforePass();
     const bool listed = ListOn_ && Ctx_.ListDeletionNs;
     std::string candidate;
+    for (std::size_t at = 0; at < Key_.size(); ++at) Lex_.WordIndex().Prefetch(Edits_->Deleted(at));
     for (int p = 1; p <= Length_; ++p) {
         NextListPosition();
         const std::size_t at = static_cast<std::size_t>(p - 1);
@@ -140,7 +158,7 @@ void OrthoSearch::DeletionPass() {
         candidate.assign(Key_, 0, at);
         candidate.append(Key_, at + 1);
         float freq = 0.0f;
-        if (!Lookup(candidate, freq)) continue;
+        if (!Lookup(candidate, Edits_->Deleted(at), freq)) continue;
         ++Tally_.SubsetCount;
         OnDeletionNeighbour(Cells_, Tally_, candidate, freq);
         if (List_) ++List_->RowNeighbourCount;
@@ -163,13 +181,18 @@ void OrthoSearch::AdditionPass() {
         // No letter goes directly in front of an apostrophe.
         if (p <= Length_ && Key_[at] == '\'') continue;
         NextListPosition();
+        std::array<std::uint64_t, kAlphabetSize> hashes;
+        for (int letter = 0; letter < kAlphabetSize; ++letter) {
+            hashes[static_cast<std::size_t>(letter)] = Edits_->Inserted(at, AlphabetLetter(letter));
+            Lex_.WordIndex().Prefetch(hashes[static_cast<std::size_t>(letter)]);
+        }
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             const char c = AlphabetLetter(letter);
             // A letter inserted right after an equal letter was already tried in front of it.
             if (p > 1 && SameLetter(Key_[at - 1], c)) continue;
             candidate[at] = c;
             float freq = 0.0f;
-            if (!Lookup(candidate, freq)) continue;
+            if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             ++Tally_.SupersetCount;
             if (List_) ++List_->RowNeighbourCount;
             OnAdditionNeighbour(Cells_, Tally_, candidate, freq);

@@ -1,10 +1,12 @@
 #include "core/phonology/phon_neighbour_search.h"
 
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/fields/row_cells.h"
+#include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/phonology/item_pronunciation.h"
@@ -70,8 +72,9 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
 
     // The neighbour of a candidate pronunciation: its index entry (one per pronunciation,
     // letter case counts), or -1.
-    auto lookup = [&lex](const std::string& candidate) {
-        return candidate.empty() ? -1 : lex.FindPronunciation(candidate);
+    const EditHashes edits(lex.PronunciationIndex(), pron);
+    auto lookup = [&lex](const std::string& candidate, std::uint64_t hash) {
+        return candidate.empty() ? -1 : lex.FindPronunciationHashed(candidate, hash);
     };
     auto record = [&stats, &lex](int neighbour) {
         stats.Record(lex.LexFreqs[static_cast<std::size_t>(neighbour)]);
@@ -87,10 +90,13 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     for (int p = 1; p <= len; ++p) {
         const char own = pron[static_cast<std::size_t>(p - 1)];
         int& count = substitutions[static_cast<std::size_t>(p)];
+        for (char s : kPhonemeSymbols)
+            lex.PronunciationIndex().Prefetch(
+                edits.Substituted(static_cast<std::size_t>(p - 1), s));
         for (char s : kPhonemeSymbols) {
             if (s == own) continue;
             candidate[static_cast<std::size_t>(p - 1)] = s;
-            const int n = lookup(candidate);
+            const int n = lookup(candidate, edits.Substituted(static_cast<std::size_t>(p - 1), s));
             if (n < 0) continue;
             record(n);
             if (list) PhonListSubstitution(*list, word(n), count);
@@ -104,11 +110,13 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     }
 
     // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
+    for (int p = 1; p <= len; ++p)
+        lex.PronunciationIndex().Prefetch(edits.Deleted(static_cast<std::size_t>(p - 1)));
     for (int p = 1; p <= len; ++p) {
         if (list) PhonListPositionStart(*list);
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
         candidate.append(pron, static_cast<std::size_t>(p), std::string::npos);
-        const int n = lookup(candidate);
+        const int n = lookup(candidate, edits.Deleted(static_cast<std::size_t>(p - 1)));
         if (n < 0) continue;
         record(n);
         if (list) PhonListNeighbour(*list, kDeletionLabel, p, word(n));
@@ -121,9 +129,11 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
         candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
         candidate.push_back(' ');
         candidate.append(pron, static_cast<std::size_t>(p - 1), std::string::npos);
+        for (char s : kPhonemeSymbols)
+            lex.PronunciationIndex().Prefetch(edits.Inserted(static_cast<std::size_t>(p - 1), s));
         for (char s : kPhonemeSymbols) {
             candidate[static_cast<std::size_t>(p - 1)] = s;
-            const int n = lookup(candidate);
+            const int n = lookup(candidate, edits.Inserted(static_cast<std::size_t>(p - 1), s));
             if (n < 0) continue;
             record(n);
             if (list) PhonListNeighbour(*list, kAdditionLabel, p, word(n));

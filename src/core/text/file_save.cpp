@@ -10,6 +10,8 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -22,12 +24,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The temporary file of the save in progress, for the signal handler.
-char g_TempPath[PATH_MAX + 1];
-volatile sig_atomic_t g_TempCreated = 0;
+// The temporary files of the saves in progress, for the signal handler: several files may be
+// written at the same time (a batch run streams its results and lists).
+constexpr int kMaxTempFiles = 8;
+char g_TempPaths[kMaxTempFiles][PATH_MAX + 1];
+volatile sig_atomic_t g_TempCreated[kMaxTempFiles] = {};
+// The handlers in place before the first guard; the guards are opened and closed on one thread.
+int g_GuardCount = 0;
+struct sigaction g_OldInt {};
+struct sigaction g_OldTerm {};
+
+bool IsFunctionHandler(const struct sigaction& action) {
+    return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler != SIG_DFL &&
+           action.sa_handler != SIG_IGN;
+}
 
 extern "C" void RemoveTempAndExit(int sig) {
-    if (g_TempCreated) ::unlink(g_TempPath);
+    // A program with a handler of its own (the batch mode's interrupt flag) stops by itself and
+    // abandons its files.
+    const struct sigaction& old = sig == SIGINT ? g_OldInt : g_OldTerm;
+    if (IsFunctionHandler(old)) {
+        old.sa_handler(sig);
+        return;
+    }
+    for (int i = 0; i < kMaxTempFiles; ++i)
+        if (g_TempCreated[i]) ::unlink(g_TempPaths[i]);
     ::_exit(128 + sig);
 }
 
@@ -49,24 +70,25 @@ class SignalBlock {
     sigset_t Old_;
 };
 
-// While alive: SIGINT and SIGTERM remove the temporary file and end the program (128 + signal).
-// The earlier handlers come back afterwards.
+// While alive: SIGINT and SIGTERM remove the temporary file and end the program (128 + signal),
+// unless the program had a handler of its own for the signal. The earlier handlers come back
+// once the last guard is gone.
 class TempFileGuard {
   public:
     TempFileGuard() {
+        if (g_GuardCount++ > 0) return;
         struct sigaction sa {};
         sa.sa_handler = RemoveTempAndExit;
         sigemptyset(&sa.sa_mask);
-        sigaction(SIGINT, &sa, &OldInt_);
-        sigaction(SIGTERM, &sa, &OldTerm_);
+        SignalBlock block;
+        sigaction(SIGINT, &sa, &g_OldInt);
+        sigaction(SIGTERM, &sa, &g_OldTerm);
     }
     ~TempFileGuard() {
-        {
-            SignalBlock block;
-            g_TempCreated = 0;
-        }
-        sigaction(SIGINT, &OldInt_, nullptr);
-        sigaction(SIGTERM, &OldTerm_, nullptr);
+        Forget();
+        if (--g_GuardCount > 0) return;
+        sigaction(SIGINT, &g_OldInt, nullptr);
+        sigaction(SIGTERM, &g_OldTerm, nullptr);
     }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
@@ -76,6 +98,9 @@ class TempFileGuard {
     int Create(const fs::path& folder, const std::string& name) {
         static constexpr char kChars[] =
             "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        int slot = 0;
+        while (slot < kMaxTempFiles && g_TempCreated[slot]) ++slot;
+        if (slot == kMaxTempFiles) return -1;
         std::random_device rd;
         for (int attempt = 0; attempt < 16; ++attempt) {
             std::string suffix(6, 'x');
@@ -91,8 +116,9 @@ class TempFileGuard {
             SignalBlock block;
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
-                std::memcpy(g_TempPath, path.c_str(), path.size() + 1);
-                g_TempCreated = 1;
+                std::memcpy(g_TempPaths[slot], path.c_str(), path.size() + 1);
+                g_TempCreated[slot] = 1;
+                Slot_ = slot;
                 Path_ = path;
                 return fd;
             }
@@ -103,18 +129,21 @@ class TempFileGuard {
     const std::string& Path() const { return Path_; }
     // The temporary file is gone (renamed or removed): the handler must not touch that name.
     void Forget() {
+        if (Slot_ < 0) return;
         SignalBlock block;
-        g_TempCreated = 0;
+        g_TempCreated[Slot_] = 0;
+        Slot_ = -1;
     }
     void Remove() {
+        if (Slot_ < 0) return;
         SignalBlock block;
-        if (g_TempCreated) ::unlink(g_TempPath);
-        g_TempCreated = 0;
+        ::unlink(g_TempPaths[Slot_]);
+        g_TempCreated[Slot_] = 0;
+        Slot_ = -1;
     }
 
   private:
-    struct sigaction OldInt_ {};
-    struct sigaction OldTerm_ {};
+    int Slot_ = -1;
     std::string Path_;
 };
 
@@ -146,75 +175,163 @@ int NamedDescriptor(const fs::path& path) {
     return fd;
 }
 
-// Writes into an existing file, device or pipe without replacing it.
-bool WriteInPlace(const fs::path& path, std::string_view bytes, bool truncate) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (truncate ? O_TRUNC : 0));
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, bytes);
-    return (::close(fd) == 0) && written;
+// Copies the complete temporary file into `path` in place.
+bool CopyInPlace(const std::string& from, const fs::path& path) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    const int out = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_TRUNC);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        if (!WriteAll(out, std::string_view(buf, static_cast<std::size_t>(n)))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    return (::close(out) == 0) && ok;
 }
+
+// Bytes gathered before they go to the file.
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 16;
 
 } // namespace
 
-bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+struct AtomicFileWriter::State {
+    enum class Mode { Descriptor, InPlace, Temporary } How = Mode::Temporary;
+    int Fd = -1;
+    bool Ok = true;
+    fs::path Path; // the file written (links resolved)
+    bool Exists = false;
+    struct stat Old {};
+    std::optional<TempFileGuard> Temp; // only for a temporary file
+    std::string Buffer;
+
+    bool Flush() {
+        if (Ok && !Buffer.empty()) Ok = WriteAll(Fd, Buffer);
+        Buffer.clear();
+        return Ok;
+    }
+};
+
+AtomicFileWriter::AtomicFileWriter() = default;
+
+AtomicFileWriter::~AtomicFileWriter() {
+    Abandon();
+}
+
+bool AtomicFileWriter::Open(const fs::path& target) {
+    Abandon();
     if (target.empty()) return false;
+    auto s = std::make_unique<State>();
     // Standard output and its kin: the open descriptor is written to, so that "-o /dev/stdout"
     // appends where the shell sends standard output, as any program's output does.
     if (const int fd = NamedDescriptor(target); fd >= 0) {
         if (::fcntl(fd, F_GETFD) < 0) return false;
-        return WriteAll(fd, bytes);
+        s->How = State::Mode::Descriptor;
+        s->Fd = fd;
+        S_ = std::move(s);
+        return true;
     }
     // A symbolic link stays a link, dangling or not: the file it points to is written.
-    const fs::path path = ResolveLinks(target);
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode)) return false;
+    s->Path = ResolveLinks(target);
+    s->Exists = ::stat(s->Path.c_str(), &s->Old) == 0;
+    if (s->Exists && S_ISDIR(s->Old.st_mode)) return false;
     // A device or a pipe (/dev/null, a named pipe) is written into, never replaced by a file.
-    if (exists && !S_ISREG(st.st_mode)) return WriteInPlace(path, bytes, false);
+    if (s->Exists && !S_ISREG(s->Old.st_mode)) {
+        s->How = State::Mode::InPlace;
+        s->Fd = ::open(s->Path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (s->Fd < 0) return false;
+        S_ = std::move(s);
+        return true;
+    }
     // A file the user could not write in place is not replaced either, even where the folder
     // would allow it.
-    if (exists && ::access(path.c_str(), W_OK) != 0) return false;
-
-    fs::path folder = path.parent_path();
+    if (s->Exists && ::access(s->Path.c_str(), W_OK) != 0) return false;
+    fs::path folder = s->Path.parent_path();
     if (folder.empty()) folder = ".";
-    TempFileGuard temp;
-    const int fd = temp.Create(folder, path.filename().string());
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes);
-    if (ok && exists) {
+    s->Temp.emplace();
+    s->Fd = s->Temp->Create(folder, s->Path.filename().string());
+    if (s->Fd < 0) return false;
+    S_ = std::move(s);
+    return true;
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (!S_) return false;
+    if (!S_->Ok) return false;
+    if (S_->Buffer.size() + bytes.size() < kWriteBuffer) {
+        S_->Buffer.append(bytes);
+        return true;
+    }
+    if (!S_->Flush()) return false;
+    if (bytes.size() < kWriteBuffer) {
+        S_->Buffer.append(bytes);
+        return true;
+    }
+    return S_->Ok = WriteAll(S_->Fd, bytes);
+}
+
+bool AtomicFileWriter::Commit() {
+    if (!S_) return false;
+    std::unique_ptr<State> s = std::move(S_);
+    bool ok = s->Flush();
+    if (s->How == State::Mode::Descriptor) return ok;
+    if (s->How == State::Mode::InPlace) return (::close(s->Fd) == 0) && ok;
+    if (ok && s->Exists) {
         // The replaced file's permission bits, owner and group (as far as the user may give
         // them).
-        ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0)
-            (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+        ok = ::fchmod(s->Fd, s->Old.st_mode & 07777) == 0;
+        if (::fchown(s->Fd, s->Old.st_uid, s->Old.st_gid) != 0)
+            (void)::fchown(s->Fd, static_cast<uid_t>(-1), s->Old.st_gid);
     }
-    if (::close(fd) != 0) ok = false;
+    if (::close(s->Fd) != 0) ok = false;
     if (!ok) {
-        temp.Remove();
+        s->Temp->Remove();
         return false;
     }
     // Hard links share one file, and a file of another owner stays theirs: such a file is written
     // in place, now that the complete copy exists.
-    if (exists && (st.st_nlink > 1 || (::geteuid() != 0 && st.st_uid != ::geteuid()))) {
+    if (s->Exists && (s->Old.st_nlink > 1 || (::geteuid() != 0 && s->Old.st_uid != ::geteuid()))) {
         // The signals wait until that write is done, so the file is never left half written by
         // them; when the write itself fails the temporary copy stays as the only complete one.
         SignalBlock block;
-        if (!WriteInPlace(path, bytes, true)) {
-            temp.Forget();
+        if (!CopyInPlace(s->Temp->Path(), s->Path)) {
+            s->Temp->Forget();
             return false;
         }
-        temp.Remove();
+        s->Temp->Remove();
         return true;
     }
-    {
-        SignalBlock block;
-        if (::rename(temp.Path().c_str(), path.c_str()) != 0) {
-            temp.Remove();
-            return false;
-        }
-        temp.Forget();
+    SignalBlock block;
+    if (::rename(s->Temp->Path().c_str(), s->Path.c_str()) != 0) {
+        s->Temp->Remove();
+        return false;
     }
+    s->Temp->Forget();
     return true;
+}
+
+void AtomicFileWriter::Abandon() {
+    if (!S_) return;
+    std::unique_ptr<State> s = std::move(S_);
+    // What was gathered is dropped; a descriptor stays open.
+    if (s->How == State::Mode::Descriptor) return;
+    ::close(s->Fd);
+    if (s->Temp) s->Temp->Remove();
+}
+
+bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+    AtomicFileWriter writer;
+    return writer.Open(target) && writer.Write(bytes) && writer.Commit();
 }
 
 } // namespace zirtel

@@ -1,5 +1,8 @@
 #include "core/text/latin1.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/text/token_reader.h"
 
 namespace zirtel {
@@ -85,8 +88,23 @@ static std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     return len;
 }
 
+// The number of ASCII bytes from `i` on, eight at a time where it can.
+static std::size_t AsciiRun(std::string_view s, std::size_t i) {
+    const std::size_t start = i;
+    while (i + 8 <= s.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ull) break;
+        i += 8;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i - start;
+}
+
 bool IsValidUtf8(std::string_view s) {
     for (std::size_t i = 0; i < s.size();) {
+        i += AsciiRun(s, i);
+        if (i >= s.size()) break;
         char32_t cp;
         const std::size_t len = DecodeUtf8(s, i, cp);
         if (len == 0) return false;
@@ -99,6 +117,11 @@ Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement) {
     Latin1Conversion result;
     result.Text.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
+        // ASCII needs no decoding: copied as it stands, a run at a time.
+        const std::size_t run = AsciiRun(utf8, i);
+        result.Text.append(utf8, i, run);
+        i += run;
+        if (i >= utf8.size()) break;
         char32_t cp;
         std::size_t len = DecodeUtf8(utf8, i, cp);
         if (len == 0) { // not UTF-8 here: take the byte as Latin-1

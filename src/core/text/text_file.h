@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,8 +46,35 @@ bool FileExists(const std::filesystem::path& path);
 // refused even where its folder would allow replacing it. A device or pipe is written into
 // directly, and /dev/stdout, /dev/fd/N or /proc/self/fd/N into that open descriptor. SIGINT and
 // SIGTERM during the write remove the temporary file and end the program with status 128 + the
-// signal.
+// signal (see AtomicFileWriter for a program with a handler of its own).
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The same file written piece by piece, for output that is produced as it goes: Open decides as
+// WriteFileAtomically does (a temporary file beside the target; a device, a pipe or an open
+// descriptor written into directly), Write adds bytes, Commit puts the complete file in place
+// and says whether everything was written. Abandoned, destroyed before Commit, or failed, the
+// writer removes its temporary file and the target stays as it was. While a temporary file is
+// open, SIGINT and SIGTERM remove it and end the program (128 + the signal), unless the program
+// has a handler of its own for the signal: that one is called instead, and the program abandons
+// its writers itself. Writers are opened, committed and abandoned on one thread.
+class AtomicFileWriter {
+  public:
+    AtomicFileWriter();
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool Open(const std::filesystem::path& target);
+    bool IsOpen() const { return S_ != nullptr; }
+    // False once a write failed (the rest is not written).
+    bool Write(std::string_view bytes);
+    bool Commit();
+    void Abandon();
+
+  private:
+    struct State;
+    std::unique_ptr<State> S_;
+};
 
 // Splits text into lines at LF, CR LF or a lone CR; a last line without a line end is a line.
 std::vector<std::string_view> SplitLines(std::string_view text);
