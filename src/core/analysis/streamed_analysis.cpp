@@ -109,16 +109,8 @@ class Worker {
   public:
     // `ui`: where the messages go; a worker of its own keeps them for their turn.
     Worker(const RunPlan& plan, Feedback* ui)
-        : Plan_(plan), Base_(plan.WS.Measures(true)), Ctx_{.Current = Base_.Current,
-                                                           .WholeWords = Base_.WholeWords,
-                                                           .UserFields = Base_.UserFields,
-                                                           .Tables = Base_.Tables,
-                                                           .UI = ui ? *ui : Held_,
-                                                           .OrthoList = &Ortho_,
-                                                           .PhonList = &Phon_,
-                                                           .OrthoListShown = Base_.OrthoListShown,
-                                                           .ListDeletionNs = Base_.ListDeletionNs,
-                                                           .ListAdditionNs = Base_.ListAdditionNs},
+        : Plan_(plan), Base_(plan.WS.Measures(true)),
+          Ctx_(Base_.Redirected(ui ? *ui : Held_, &Ortho_, &Phon_)),
           Texts_(static_cast<std::size_t>(plan.Cols)) {}
 
     // Analyses item `index` into `out`; true when it was measured.
@@ -215,16 +207,8 @@ class Emitter {
         HeldFeedback quiet; // the worker's messages have gone out already
         NeighbourList spareOrtho, sparePhon;
         MeasureContext ctx = ws.Measures(true);
-        MeasureContext own{.Current = ctx.Current,
-                           .WholeWords = ctx.WholeWords,
-                           .UserFields = ctx.UserFields,
-                           .Tables = ctx.Tables,
-                           .UI = quiet,
-                           .OrthoList = ortho ? &ws.OrthoNeighbours : &spareOrtho,
-                           .PhonList = phon ? &ws.PhonNeighbours : &sparePhon,
-                           .OrthoListShown = ctx.OrthoListShown,
-                           .ListDeletionNs = ctx.ListDeletionNs,
-                           .ListAdditionNs = ctx.ListAdditionNs};
+        MeasureContext own = ctx.Redirected(quiet, ortho ? &ws.OrthoNeighbours : &spareOrtho,
+                                            phon ? &ws.PhonNeighbours : &sparePhon);
         RowCells cells;
         MeasureItem(own, Plan_.Items[index], Plan_.Fields, Plan_.Decimals, cells);
         if (ortho) Leave(ws.OrthoNeighbours, true, OrthoOnFirstRow_);

@@ -37,6 +37,22 @@ struct MeasureContext {
     // Items not in the whole-word lexicon are pronounced and syllabified by the rules
     // ("Sasihitzak arauz ahoskatu"): see PronounceItem.
     bool RulePronunciations = false;
+
+    // The same context with its messages going to `ui` and its neighbours listed in `ortho` and
+    // `phon`; every other setting carried over.
+    MeasureContext Redirected(Feedback& ui, NeighbourList* ortho, NeighbourList* phon) const {
+        return MeasureContext{.Current = Current,
+                              .WholeWords = WholeWords,
+                              .UserFields = UserFields,
+                              .Tables = Tables,
+                              .UI = ui,
+                              .OrthoList = ortho,
+                              .PhonList = phon,
+                              .OrthoListShown = OrthoListShown,
+                              .ListDeletionNs = ListDeletionNs,
+                              .ListAdditionNs = ListAdditionNs,
+                              .RulePronunciations = RulePronunciations};
+    }
 };
 
 // A measure: writes the fields of its family that `cells` requests.
