@@ -10,6 +10,11 @@ Markup of the sources (UTF-8):
   **bold**, *italic*, `code` (bold) inside a paragraph
 
 Usage: make_help_rtf.py SOURCE_DIR OUT_DIR
+       (from the repository: make_help_rtf.py tools/help data)
+
+The .txt files here are the only source of the help texts: data/*.rtf are never edited by hand.
+Change a text here and write the four files again; the test Help.FilesWrittenFromSources fails
+while data/ differs from what this script writes.
 """
 import re
 import sys
