@@ -8,7 +8,7 @@ if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
 fi
 # CI's extra checks: the clang build, the fuzz targets, the format check and the .deb package.
 if [ "${ZIRTEL_CI_TOOLS:-0}" = 1 ]; then
-    packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file)
+    packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file python3)
 fi
 missing=()
 for p in "${packages[@]}"; do
