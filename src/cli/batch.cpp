@@ -458,7 +458,12 @@ int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std:
     // abandoned.
     if (!AnalyseStreamed(ws, style, req.Jobs > 0 ? req.Jobs : DefaultJobs(), outputs) ||
         ui.Cancelled()) {
-        err << "zirtel: interrupted; nothing written\n";
+        // Rows on standard output went out as they were done and cannot be taken back.
+        if (toFile)
+            err << "zirtel: interrupted; nothing written\n";
+        else
+            err << "zirtel: interrupted; standard output holds only the rows done so far; no file "
+                   "written\n";
         return kBatchInterrupted;
     }
 

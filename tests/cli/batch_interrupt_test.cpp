@@ -58,6 +58,21 @@ TEST(BatchProgram, AnInterruptStopsTheRunWritesNothingAndExitsWith130) {
     EXPECT_FALSE(fs::exists(results));
     EXPECT_FALSE(fs::exists(neighbours));
     EXPECT_TRUE(o.Err.ends_with("zirtel: interrupted; nothing written\n")) << o.Err;
+    // On standard output the rows done so far have gone out already: the message says so.
+    test::ChildOptions again;
+    again.Scratch = dir;
+    test::ChildProcess toStdout(ZIRTEL_PROGRAM,
+                                {"--batch", items.string(), "--data-dir", data, "--fields", "all"},
+                                std::move(again));
+    ASSERT_NE(toStdout.Pid(), 0);
+    while (!CatchesInterrupt(toStdout.Pid()))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(::kill(toStdout.Pid(), SIGINT), 0);
+    const test::Outcome s = toStdout.Wait();
+    EXPECT_EQ(s.Status, 130);
+    EXPECT_TRUE(s.Err.ends_with("zirtel: interrupted; standard output holds only the rows done so "
+                                "far; no file written\n"))
+        << s.Err;
     fs::remove_all(dir);
 }
 
