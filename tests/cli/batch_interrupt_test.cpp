@@ -43,32 +43,30 @@ TEST(BatchProgram, AnInterruptStopsTheRunWritesNothingAndExitsWith130) {
     }
     const fs::path results = dir / "results.txt", neighbours = dir / "neighbours.txt";
     const std::string data = (fs::path(ZIRTEL_TEST_DATA) / "results_output").string();
-    test::ChildOptions options;
-    options.Scratch = dir;
-    test::ChildProcess child(ZIRTEL_PROGRAM,
-                             {"--batch", items.string(), "--data-dir", data, "--fields", "all",
-                              "-o", results.string(), "--neighbours", neighbours.string()},
-                             std::move(options));
-    ASSERT_NE(child.Pid(), 0);
-    while (!CatchesInterrupt(child.Pid()))
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_EQ(::kill(child.Pid(), SIGINT), 0);
-    const test::Outcome o = child.Wait();
+    // Starts the program, interrupts it once it catches SIGINT, and waits for it to end.
+    const auto interrupted = [&dir](std::vector<std::string> args) {
+        test::ChildOptions options;
+        options.Scratch = dir;
+        test::ChildProcess child(ZIRTEL_PROGRAM, std::move(args), std::move(options));
+        if (child.Pid() == 0) {
+            ADD_FAILURE() << "the program did not start";
+            return test::Outcome{};
+        }
+        while (!CatchesInterrupt(child.Pid()))
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_EQ(::kill(child.Pid(), SIGINT), 0);
+        return child.Wait();
+    };
+    const test::Outcome o =
+        interrupted({"--batch", items.string(), "--data-dir", data, "--fields", "all", "-o",
+                     results.string(), "--neighbours", neighbours.string()});
     EXPECT_EQ(o.Status, 130);
     EXPECT_FALSE(fs::exists(results));
     EXPECT_FALSE(fs::exists(neighbours));
     EXPECT_TRUE(o.Err.ends_with("zirtel: interrupted; nothing written\n")) << o.Err;
     // On standard output the rows done so far have gone out already: the message says so.
-    test::ChildOptions again;
-    again.Scratch = dir;
-    test::ChildProcess toStdout(ZIRTEL_PROGRAM,
-                                {"--batch", items.string(), "--data-dir", data, "--fields", "all"},
-                                std::move(again));
-    ASSERT_NE(toStdout.Pid(), 0);
-    while (!CatchesInterrupt(toStdout.Pid()))
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_EQ(::kill(toStdout.Pid(), SIGINT), 0);
-    const test::Outcome s = toStdout.Wait();
+    const test::Outcome s =
+        interrupted({"--batch", items.string(), "--data-dir", data, "--fields", "all"});
     EXPECT_EQ(s.Status, 130);
     EXPECT_TRUE(s.Err.ends_with("zirtel: interrupted; standard output holds only the rows done so "
                                 "far; no file written\n"))
