@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <bit>
 #include <climits>
 #include <cmath>
@@ -9,8 +10,8 @@
 #include <numeric>
 #include <unordered_map>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "core/measures/letters.h"
@@ -47,112 +48,124 @@ namespace {
 
 constexpr int kMyersWidth = 64; // longest query the bit-parallel route takes
 
-// The letter counts of an entry are kept twice, four bits to a count:
-//  - fine: the 32 bins in 16 bytes, bin j in the low half of byte j and bin j + 16 in the high
-//    half;
-//  - coarse: 16 bins (the 15 first, then the rest together) in 8 bytes, bin j in the low half of
-//    byte j and bin j + 8 in the high half, four entries to 32 bytes.
-// The L1 distance of coarse counts is at most that of fine counts, so both give lower bounds; the
-// coarse one is tested four entries at a time, the fine one only for the entries that pass it.
-constexpr std::size_t kFineBytes = 16, kCoarseBytes = 8, kQuadBytes = 4 * kCoarseBytes;
+// The letter counts of an entry: 16 bins, four bits to a count, in 8 bytes (bin j in the low half
+// of byte j and bin j + 8 in the high half), four entries to a quad of 32 bytes. A bucket is
+// scanned a chunk of 16 quads (64 entries) at a time: the L1 distance of each entry's counts to
+// the query's, and which entries lie in [least, limit).
+constexpr std::size_t kCountBytes = 8, kQuadBytes = 4 * kCountBytes, kChunkQuads = 16;
 
-void PackFine(const std::uint8_t* counts, std::uint8_t* out) {
-    for (int j = 0; j < 16; ++j)
-        out[j] = static_cast<std::uint8_t>(counts[j] | counts[j + 16] << 4);
+void PackCounts(const std::uint8_t* counts, std::uint8_t* out) {
+    for (int j = 0; j < 8; ++j) out[j] = static_cast<std::uint8_t>(counts[j] | counts[j + 8] << 4);
 }
 
-// The 16 coarse bins of 32 fine counts.
-std::array<std::uint8_t, 16> Coarse(const std::uint8_t* counts) {
-    std::array<std::uint8_t, 16> c{};
-    std::copy(counts, counts + 15, c.begin());
-    int rest = 0;
-    for (int j = 15; j < 32; ++j) rest += counts[j];
-    c[15] = static_cast<std::uint8_t>(std::min(rest, 15));
-    return c;
-}
+std::atomic<LevenshteinScan> gScan{LevenshteinScan::Widest};
 
-void PackCoarse(const std::uint8_t* counts, std::uint8_t* out) {
-    const std::array<std::uint8_t, 16> c = Coarse(counts);
-    for (int j = 0; j < 8; ++j) out[j] = static_cast<std::uint8_t>(c[j] | c[j + 8] << 4);
-}
+struct ChunkQuery {
+    std::array<std::uint8_t, 16> Counts; // the query's bins
+    int Least, Limit;
+#if defined(__x86_64__)
+    __m128i Low, High; // the query's bins 0-7 and 8-15, each twice over
 
-// The L1 distance between the query's 32 fine counts and an entry's packed ones.
-int FineDistance(const std::uint8_t* query, const std::uint8_t* packed) {
-#if defined(__SSE2__)
-    const __m128i nibble = _mm_set1_epi8(0x0F);
-    const __m128i entry = _mm_loadu_si128(reinterpret_cast<const __m128i*>(packed));
-    const __m128i sum =
-        _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(entry, nibble),
-                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(query))),
-                      _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(entry, 4), nibble),
-                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(query + 16))));
-    return _mm_cvtsi128_si32(sum) + _mm_cvtsi128_si32(_mm_srli_si128(sum, 8));
-#else
-    int d = 0;
-    for (int j = 0; j < 16; ++j)
-        d += std::abs(int(query[j]) - (packed[j] & 0x0F)) +
-             std::abs(int(query[j + 16]) - (packed[j] >> 4));
-    return d;
-#endif
-}
-
-// Which entries of a quad have a coarse L1 distance in [least, limit): bit s for entry s.
-class QuadFilter {
-  public:
-    QuadFilter(const std::uint8_t* query, int least, int limit)
-        : Query_(Coarse(query)), Least_(least), Limit_(limit) {
-#if defined(__SSE2__)
+    ChunkQuery(const std::uint8_t* counts, int least, int limit) : Least(least), Limit(limit) {
+        std::copy(counts, counts + 16, Counts.begin());
         alignas(16) std::uint8_t twice[2][16];
         for (int j = 0; j < 16; ++j) {
-            twice[0][j] = Query_[static_cast<std::size_t>(j % 8)];
-            twice[1][j] = Query_[static_cast<std::size_t>(j % 8 + 8)];
+            twice[0][j] = counts[j % 8];
+            twice[1][j] = counts[j % 8 + 8];
         }
-        Low_ = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[0]));
-        High_ = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[1]));
-        AtLeast_ = _mm_set1_epi32(least - 1);
-        Below_ = _mm_set1_epi32(limit);
-#endif
+        Low = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[0]));
+        High = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[1]));
     }
+#else
+    ChunkQuery(const std::uint8_t* counts, int least, int limit) : Least(least), Limit(limit) {
+        std::copy(counts, counts + 16, Counts.begin());
+    }
+#endif
+};
 
-    unsigned Test(const std::uint8_t* quad) const {
-#if defined(__SSE2__)
-        const __m128i nibble = _mm_set1_epi8(0x0F);
-        // Each 64-bit half of a sum is one entry's distance.
-        auto pairSum = [&](const std::uint8_t* pair) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
-            return _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(v, nibble), Low_),
-                                 _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(v, 4), nibble), High_));
-        };
+// Each Scan fills dist[4 * q + s] with the distance of entry s of quad q and returns bit 4q + s
+// set when it lies in [least, limit).
+std::uint64_t ScanPortable(const std::uint8_t* quads, std::size_t count, const ChunkQuery& q,
+                           int* dist) {
+    std::uint64_t in = 0;
+    for (std::size_t e = 0; e < 4 * count; ++e) {
+        const std::uint8_t* packed = quads + kCountBytes * e;
+        int d = 0;
+        for (int j = 0; j < 8; ++j)
+            d += std::abs(int(q.Counts[static_cast<std::size_t>(j)]) - (packed[j] & 0x0F)) +
+                 std::abs(int(q.Counts[static_cast<std::size_t>(j + 8)]) - (packed[j] >> 4));
+        dist[e] = d;
+        if (d >= q.Least && d < q.Limit) in |= std::uint64_t{1} << e;
+    }
+    return in;
+}
+
+#if defined(__x86_64__)
+std::uint64_t ScanSse2(const std::uint8_t* quads, std::size_t count, const ChunkQuery& q,
+                       int* dist) {
+    const __m128i nibble = _mm_set1_epi8(0x0F);
+    const __m128i atLeast = _mm_set1_epi32(q.Least - 1), below = _mm_set1_epi32(q.Limit);
+    // Each 64-bit half of a sum is one entry's distance.
+    auto pairSum = [&](const std::uint8_t* pair) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
+        return _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(v, nibble), q.Low),
+                             _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(v, 4), nibble), q.High));
+    };
+    std::uint64_t in = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* quad = quads + kQuadBytes * i;
         const __m128i sums = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(pairSum(quad)),
                                                              _mm_castsi128_ps(pairSum(quad + 16)),
                                                              _MM_SHUFFLE(2, 0, 2, 0)));
-        const __m128i in =
-            _mm_and_si128(_mm_cmpgt_epi32(sums, AtLeast_), _mm_cmpgt_epi32(Below_, sums));
-        return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(in)));
-#else
-        unsigned bits = 0;
-        for (int s = 0; s < 4; ++s) {
-            int d = 0;
-            for (int j = 0; j < 8; ++j) {
-                const int byte =
-                    quad[kCoarseBytes * static_cast<std::size_t>(s) + static_cast<std::size_t>(j)];
-                d += std::abs(int(Query_[static_cast<std::size_t>(j)]) - (byte & 0x0F)) +
-                     std::abs(int(Query_[static_cast<std::size_t>(j + 8)]) - (byte >> 4));
-            }
-            if (d >= Least_ && d < Limit_) bits |= 1u << s;
-        }
-        return bits;
-#endif
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dist + 4 * i), sums);
+        const __m128i inside =
+            _mm_and_si128(_mm_cmpgt_epi32(sums, atLeast), _mm_cmpgt_epi32(below, sums));
+        in |= static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(inside))) << (4 * i);
     }
+    return in;
+}
 
-  private:
-    std::array<std::uint8_t, 16> Query_;
-    [[maybe_unused]] int Least_, Limit_; // read by the portable path only
-#if defined(__SSE2__)
-    __m128i Low_, High_; // the query's coarse bins 0-7 and 8-15, each twice over
-    __m128i AtLeast_, Below_;
+// A quad in one 256-bit register: half the instructions of the SSE2 scan.
+__attribute__((target("avx2"))) std::uint64_t ScanAvx2(const std::uint8_t* quads, std::size_t count,
+                                                       const ChunkQuery& q, int* dist) {
+    const __m256i nibble = _mm256_set1_epi8(0x0F);
+    const __m256i low = _mm256_broadcastsi128_si256(q.Low);
+    const __m256i high = _mm256_broadcastsi128_si256(q.High);
+    const __m256i lowWords = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
+    const __m128i atLeast = _mm_set1_epi32(q.Least - 1), below = _mm_set1_epi32(q.Limit);
+    std::uint64_t in = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const __m256i v =
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quads + kQuadBytes * i));
+        const __m256i sum = _mm256_add_epi64(
+            _mm256_sad_epu8(_mm256_and_si256(v, nibble), low),
+            _mm256_sad_epu8(_mm256_and_si256(_mm256_srli_epi16(v, 4), nibble), high));
+        const __m128i sums = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(sum, lowWords));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dist + 4 * i), sums);
+        const __m128i inside =
+            _mm_and_si128(_mm_cmpgt_epi32(sums, atLeast), _mm_cmpgt_epi32(below, sums));
+        in |= static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(inside))) << (4 * i);
+    }
+    return in;
+}
 #endif
-};
+
+using ScanFunction = std::uint64_t (*)(const std::uint8_t*, std::size_t, const ChunkQuery&, int*);
+
+ScanFunction ChosenScan() {
+#if defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    switch (gScan.load(std::memory_order_relaxed)) {
+    case LevenshteinScan::Widest:
+        return avx2 ? ScanAvx2 : ScanSse2;
+    case LevenshteinScan::Sse2:
+        return ScanSse2;
+    case LevenshteinScan::Portable:
+        return ScanPortable;
+    }
+#endif
+    return ScanPortable;
+}
 
 // The query side of the bit-parallel distance (Myers 1999, in Hyyrö's form for the distance
 // between whole strings): for each byte, the positions of the query where it stands.
@@ -265,16 +278,13 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         std::uint8_t counts[kBins];
         CountBins(key, counts);
         const std::size_t i = bucket.Entries.size();
-        bucket.Counts.resize(bucket.Counts.size() + kFineBytes);
-        PackFine(counts, bucket.Counts.data() + i * kFineBytes);
-        if (i % 4 == 0) bucket.Coarse.resize(bucket.Coarse.size() + kQuadBytes);
-        PackCoarse(counts, bucket.Coarse.data() + i * kCoarseBytes);
+        if (i % 4 == 0) bucket.Counts.resize(bucket.Counts.size() + kQuadBytes);
+        PackCounts(counts, bucket.Counts.data() + i * kCountBytes);
         bucket.Entries.push_back(1);
     }
     for (Bucket& bucket : Buckets_) {
         bucket.Chars.shrink_to_fit();
         bucket.Counts.shrink_to_fit();
-        bucket.Coarse.shrink_to_fit();
         bucket.Entries.shrink_to_fit();
     }
 }
@@ -317,28 +327,27 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
     for (int t = 0; t < levels; ++t) files[static_cast<std::size_t>(t)].clear();
 
     int lo = 0, hi = kWindow - 1; // the window of bounds being filed
+    const ScanFunction scan = ChosenScan();
     auto fileBucket = [&](int length, int gap) {
         if (length < 0 || length >= lengths) return;
         const Bucket& bucket = Buckets_[static_cast<std::size_t>(length)];
         // Each edit changes the letter counts by at most 2 and the length by at most 1, and each
         // length step costs one insertion or deletion: the bound is ceil((L1 + gap) / 2), and it
-        // lies in [lo, top) when the L1 distance lies in [least, limit). A coarse distance below
-        // `least` says nothing, so the coarse test only takes `limit`.
+        // lies in [lo, top) when the L1 distance lies in [least, limit).
         const int top = std::min(hi + 1, tally.Bound());
-        const int least = 2 * lo - gap - 1, limit = 2 * top - gap - 1;
-        const QuadFilter filter(counts, INT_MIN / 2, limit);
-        const std::size_t size = bucket.Entries.size();
-        const std::uint8_t* quad = bucket.Coarse.data();
-        for (std::size_t first = 0; first < size; first += 4, quad += kQuadBytes) {
-            unsigned in = filter.Test(quad);
+        const ChunkQuery query(counts, 2 * lo - gap - 1, 2 * top - gap - 1);
+        const std::size_t size = bucket.Entries.size(), quads = (size + 3) / 4;
+        int dist[4 * kChunkQuads];
+        for (std::size_t first = 0; first < quads; first += kChunkQuads) {
+            std::uint64_t in = scan(bucket.Counts.data() + first * kQuadBytes,
+                                    std::min(kChunkQuads, quads - first), query, dist);
             while (in != 0) {
-                const std::size_t i = first + static_cast<std::size_t>(std::countr_zero(in));
+                const int e = std::countr_zero(in);
                 in &= in - 1;
+                const std::size_t i = 4 * first + static_cast<std::size_t>(e);
                 if (i >= size) break; // the empty end of the last quad
-                const int l1 = FineDistance(counts, bucket.Counts.data() + i * kFineBytes);
-                if (l1 >= least && l1 < limit)
-                    files[static_cast<std::size_t>((l1 + gap + 1) / 2)].push_back(
-                        {static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(i)});
+                files[static_cast<std::size_t>((dist[e] + gap + 1) / 2)].push_back(
+                    {static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(i)});
             }
         }
     };
@@ -376,9 +385,13 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
 std::size_t LevenshteinIndex::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + Buckets_.capacity() * sizeof(Bucket);
     for (const Bucket& bucket : Buckets_)
-        bytes += bucket.Chars.capacity() + bucket.Counts.capacity() + bucket.Coarse.capacity() +
+        bytes += bucket.Chars.capacity() + bucket.Counts.capacity() +
                  bucket.Entries.capacity() * sizeof(std::uint32_t);
     return bytes;
+}
+
+void SetLevenshteinScan(LevenshteinScan scan) {
+    gScan.store(scan, std::memory_order_relaxed);
 }
 
 std::optional<double> Zipf(double perMillion) {

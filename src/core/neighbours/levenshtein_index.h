@@ -6,7 +6,8 @@
 // length. A query visits the buckets from its own length outwards and stops when the length
 // difference alone reaches the k-th best distance found so far; within a bucket a lower bound
 // from the letter counts skips entries that cannot come closer than that, and the distance of
-// the rest is computed bit-parallel, 64 pattern positions per machine word.
+// the rest is computed bit-parallel, 64 pattern positions per machine word. The letter counts are
+// compared four or eight entries to an instruction.
 #pragma once
 
 #include <cstdint>
@@ -39,20 +40,24 @@ class LevenshteinIndex {
     std::size_t MemoryBytes() const;
 
   private:
-    static constexpr int kBins = 32; // letter-count bins per key, each count saturating at 15
+    static constexpr int kBins = 16; // letter-count bins per key, each count saturating at 15
 
     struct Bucket {                         // the distinct keys of one length
         std::string Chars;                  // key i at [i * length, (i + 1) * length)
-        std::vector<std::uint8_t> Counts;   // the keys' bin counts, 16 bytes a key
-        std::vector<std::uint8_t> Coarse;   // the same in 16 bins, 8 bytes a key
+        std::vector<std::uint8_t> Counts;   // the keys' bin counts, 8 bytes a key
         std::vector<std::uint32_t> Entries; // lexicon entries sharing key i
     };
 
     void CountBins(std::string_view key, std::uint8_t* counts) const;
 
-    std::uint8_t BinOf_[256]{};   // byte -> bin: the 31 commonest bytes alone, the rest in bin 31
+    std::uint8_t BinOf_[256]{};   // byte -> bin: the 15 commonest bytes alone, the rest in bin 15
     std::vector<Bucket> Buckets_; // by key length
 };
+
+// How the letter counts of the entries are compared with the query's: by default with the widest
+// vector instructions the processor has. Every way gives the same results; tests check each.
+enum class LevenshteinScan { Widest, Sse2, Portable };
+void SetLevenshteinScan(LevenshteinScan scan);
 
 // The Zipf scale of a frequency per million: log10(frequency) + 3; nullopt for a frequency of 0
 // or less.

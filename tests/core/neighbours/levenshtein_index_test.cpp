@@ -99,13 +99,19 @@ TEST(LevenshteinIndexTest, SameAsThePlainDistanceOnRandomAndShippedData) {
     for (int i = 0; i < 5; ++i) keys.push_back(randomKey(66 + i)); // longer than 64
     keys.push_back(keys[7]);                                       // a key twice
     const LevenshteinIndex index(keys);
-    for (int i = 0; i < 150; ++i) {
-        const std::string key = i % 3 == 0
-                                    ? keys[rng() % keys.size()]
-                                    : randomKey(static_cast<int>(rng() % 16) + (i == 1) * 60);
-        for (int k : {1, 3, 20, 2000})
-            ASSERT_EQ(index.MeanClosest(key, k), BruteForce(keys, key, k)) << key << " " << k;
+    for (LevenshteinScan scan :
+         {LevenshteinScan::Widest, LevenshteinScan::Sse2, LevenshteinScan::Portable}) {
+        SetLevenshteinScan(scan);
+        for (int i = 0; i < 150; ++i) {
+            const std::string key = i % 3 == 0
+                                        ? keys[rng() % keys.size()]
+                                        : randomKey(static_cast<int>(rng() % 16) + (i == 1) * 60);
+            for (int k : {1, 3, 20, 2000})
+                ASSERT_EQ(index.MeanClosest(key, k), BruteForce(keys, key, k))
+                    << key << " " << k << " scan " << static_cast<int>(scan);
+        }
     }
+    SetLevenshteinScan(LevenshteinScan::Widest);
 
     RecordingFeedback ui;
     Lexicon lex;
