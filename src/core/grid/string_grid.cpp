@@ -90,6 +90,17 @@ StringGrid::Changes StringGrid::TakeChanges() {
     return c;
 }
 
+std::size_t StringGrid::MemoryBytes() const {
+    std::size_t bytes = sizeof(*this) + Rows_.capacity() * sizeof(Rows_[0]) +
+                        ColWidths_.capacity() * sizeof(int);
+    for (const auto& r : Rows_) {
+        bytes += r.capacity() * sizeof(std::string);
+        for (const auto& cell : r)
+            if (cell.capacity() > 15) bytes += cell.capacity() + 1; // a heap block of its own
+    }
+    return bytes;
+}
+
 void StringGrid::MarkCell(int col, int row) {
     GridRect& d = Pending_.Cells;
     if (d.Empty()) {

@@ -51,6 +51,9 @@ class StringGrid {
     };
     Changes TakeChanges();
 
+    // The bytes the grid holds: its cells, rows and widths (the allocator's own overhead aside).
+    std::size_t MemoryBytes() const;
+
   private:
     static constexpr int kFixedRows = 1; // row 0 holds the headers
     void MarkCell(int col, int row);
