@@ -41,7 +41,8 @@ std::vector<std::string> BenchItems() {
     std::set<std::string> seen(words.begin(), words.end());
     std::vector<std::string> items;
     // Spread the words over the list so that any prefix of it has words of every kind.
-    for (std::size_t i = 0; i < words.size(); ++i) items.push_back(words[(i * 7919) % words.size()]);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        items.push_back(words[(i * 7919) % words.size()]);
     static const std::string letters = "aeiouktrnslbdgmz";
     for (std::size_t i = 0; items.size() < static_cast<std::size_t>(kItems); ++i) {
         std::string w = words[(i * 104729) % words.size()];
@@ -130,8 +131,8 @@ void BM_AnalyseAll_100000ItemsAllFields(benchmark::State& state) {
             static_cast<double>(ws.OrthoNeighbours.NeighList.MemoryBytes() +
                                 ws.PhonNeighbours.NeighList.MemoryBytes()) /
             1e6;
-        state.counters["list_rows"] = ws.OrthoNeighbours.NeighList.RowCount() +
-                                      ws.PhonNeighbours.NeighList.RowCount();
+        state.counters["list_rows"] =
+            ws.OrthoNeighbours.NeighList.RowCount() + ws.PhonNeighbours.NeighList.RowCount();
         state.ResumeTiming();
     }
     state.counters["items/s"] = benchmark::Counter(static_cast<double>(kItems),
