@@ -14,7 +14,7 @@ StringGrid::Row::Row(const Row& other) {
     if (other.Count() == 0) return;
     const Header& from = *other.Block_;
     Reserve(from.Count, from.TextSize, 0, 0, 0);
-    std::memcpy(Ends(), other.Ends(), from.Count * sizeof(std::uint32_t));
+    for (std::size_t i = 0; i < from.Count; ++i) SetEnd(i, other.End(i));
     std::memcpy(Texts(), other.Texts(), from.TextSize);
     Block_->Count = from.Count;
     Block_->TextSize = from.TextSize;
@@ -24,11 +24,31 @@ StringGrid::Row::~Row() {
     std::free(Block_);
 }
 
+std::uint32_t StringGrid::Row::End(std::size_t col) const {
+    if (EndBytes(Block_->TextRoom) == 2) {
+        std::uint16_t end;
+        std::memcpy(&end, Table() + 2 * col, 2);
+        return end;
+    }
+    std::uint32_t end;
+    std::memcpy(&end, Table() + 4 * col, 4);
+    return end;
+}
+
+void StringGrid::Row::SetEnd(std::size_t col, std::uint32_t end) {
+    if (EndBytes(Block_->TextRoom) == 2) {
+        const auto narrow = static_cast<std::uint16_t>(end);
+        std::memcpy(Table() + 2 * col, &narrow, 2);
+    } else {
+        std::memcpy(Table() + 4 * col, &end, 4);
+    }
+}
+
 std::string_view StringGrid::Row::Cell(int col) const {
     if (col >= Count()) return {};
-    const std::uint32_t* ends = Ends();
-    const std::uint32_t begin = col == 0 ? 0 : ends[col - 1];
-    return {Texts() + begin, ends[col] - begin};
+    const auto c = static_cast<std::size_t>(col);
+    const std::uint32_t begin = c == 0 ? 0 : End(c - 1);
+    return {Texts() + begin, End(c) - begin};
 }
 
 void StringGrid::Row::Reserve(std::size_t cells, std::size_t text, int cellsHint, int cellsMax,
@@ -48,13 +68,24 @@ void StringGrid::Row::Reserve(std::size_t cells, std::size_t text, int cellsHint
             std::max({text, textHint,
                       textRoom == 0 ? 0 : textRoom + std::max<std::size_t>(textRoom / 8, 32)});
     if (newCells > UINT32_MAX || newText > UINT32_MAX) throw std::length_error("grid row too long");
-    void* grown = std::realloc(Block_, sizeof(Header) + newCells * sizeof(std::uint32_t) + newText);
+    const std::size_t oldWidth = EndBytes(textRoom), width = EndBytes(newText);
+    void* grown = std::realloc(Block_, sizeof(Header) + newCells * width + newText);
     if (!grown) throw std::bad_alloc();
     const bool fresh = !Block_;
     Block_ = static_cast<Header*>(grown);
     if (fresh) *Block_ = Header{0, 0, 0, 0};
-    // A larger table of ends moves the texts up behind it.
-    if (newCells != cellRoom) std::memmove(Ends() + newCells, Ends() + cellRoom, Block_->TextSize);
+    // A larger table moves the texts up behind it; then two-byte ends widen to four, from the
+    // last down so that none is overwritten before it is read.
+    char* table = Table();
+    if (newCells * width != cellRoom * oldWidth)
+        std::memmove(table + newCells * width, table + cellRoom * oldWidth, Block_->TextSize);
+    if (width != oldWidth)
+        for (std::size_t i = Block_->Count; i-- > 0;) {
+            std::uint16_t narrow;
+            std::memcpy(&narrow, table + 2 * i, 2);
+            const std::uint32_t wide = narrow;
+            std::memcpy(table + 4 * i, &wide, 4);
+        }
     Block_->CellRoom = static_cast<std::uint32_t>(newCells);
     Block_->TextRoom = static_cast<std::uint32_t>(newText);
 }
@@ -67,11 +98,10 @@ bool StringGrid::Row::Set(int col, std::string_view text, int cellsHint, int cel
         if (text.empty()) return false;
         const std::size_t size = TextSize();
         Reserve(c + 1, size + text.size(), cellsHint, cellsMax, textHint);
-        std::uint32_t* ends = Ends();
-        std::fill(ends + count, ends + c, static_cast<std::uint32_t>(size));
+        for (std::size_t i = count; i < c; ++i) SetEnd(i, static_cast<std::uint32_t>(size));
         std::memcpy(Texts() + size, text.data(), text.size());
         Block_->TextSize = static_cast<std::uint32_t>(size + text.size());
-        ends[c] = Block_->TextSize;
+        SetEnd(c, Block_->TextSize);
         Block_->Count = static_cast<std::uint32_t>(c + 1);
         return true;
     }
@@ -86,8 +116,7 @@ bool StringGrid::Row::Set(int col, std::string_view text, int cellsHint, int cel
     std::memcpy(texts + begin, text.data(), text.size());
     // Unsigned arithmetic: a shorter text moves the ends down by wrapping round.
     const auto shift = static_cast<std::uint32_t>(text.size() - old.size());
-    std::uint32_t* ends = Ends();
-    for (std::size_t i = c; i < count; ++i) ends[i] += shift;
+    for (std::size_t i = c; i < count; ++i) SetEnd(i, End(i) + shift);
     Block_->TextSize += shift;
     return true;
 }
@@ -95,12 +124,12 @@ bool StringGrid::Row::Set(int col, std::string_view text, int cellsHint, int cel
 void StringGrid::Row::Truncate(int n) {
     if (Count() <= n) return;
     Block_->Count = static_cast<std::uint32_t>(n);
-    Block_->TextSize = n == 0 ? 0 : Ends()[n - 1];
+    Block_->TextSize = n == 0 ? 0 : End(static_cast<std::size_t>(n) - 1);
 }
 
 std::size_t StringGrid::Row::MemoryBytes() const {
     if (!Block_) return 0;
-    return sizeof(Header) + Block_->CellRoom * sizeof(std::uint32_t) + Block_->TextRoom;
+    return sizeof(Header) + Block_->CellRoom * EndBytes(Block_->TextRoom) + Block_->TextRoom;
 }
 
 // ---- The grid ----

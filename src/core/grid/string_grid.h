@@ -67,8 +67,9 @@ class StringGrid {
     static constexpr int kFixedRows = 1; // row 0 holds the headers
 
     // The cells of one row in one heap block: a header, the end offset of each cell's text in
-    // the texts, then the texts. The row holds Count() cells (the cells past them are empty);
-    // no block while it has never held a text.
+    // the texts (two bytes each while the room for texts is under 64 KB, four beyond), then the
+    // texts. The row holds Count() cells (the cells past them are empty); no block while it has
+    // never held a text.
     class Row {
       public:
         Row() = default;
@@ -95,8 +96,11 @@ class StringGrid {
         struct Header {
             std::uint32_t Count, CellRoom, TextSize, TextRoom;
         };
-        std::uint32_t* Ends() const { return reinterpret_cast<std::uint32_t*>(Block_ + 1); }
-        char* Texts() const { return reinterpret_cast<char*>(Ends() + Block_->CellRoom); }
+        static std::size_t EndBytes(std::size_t textRoom) { return textRoom > 0xFFFF ? 4 : 2; }
+        char* Table() const { return reinterpret_cast<char*>(Block_ + 1); }
+        char* Texts() const { return Table() + Block_->CellRoom * EndBytes(Block_->TextRoom); }
+        std::uint32_t End(std::size_t col) const;
+        void SetEnd(std::size_t col, std::uint32_t end);
         void Reserve(std::size_t cells, std::size_t text, int cellsHint, int cellsMax,
                      std::size_t textHint);
         Header* Block_ = nullptr;

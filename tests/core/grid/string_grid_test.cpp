@@ -9,7 +9,7 @@ namespace {
 
 // A row's cells share one block: texts longer than a short string, overwrites that lengthen,
 // shorten and empty a cell amid others, rows growing past the size of the row above, cells cut
-// off by shrinking, emptied rows and copies.
+// off by shrinking, emptied rows, a row of more than 64 KB and copies.
 TEST(StringGrid, CellsKeepTheirTextsThroughOverwritesResizesAndClears) {
     const std::string message = "Itemak gutxienez 2 letra izan behar ditu";
     StringGrid g(3, 2, 64);
@@ -68,10 +68,27 @@ TEST(StringGrid, CellsKeepTheirTextsThroughOverwritesResizesAndClears) {
     EXPECT_EQ(g.Cell(0, 1), "");
     EXPECT_EQ(g.Cell(1, 1), "Sub");
 
+    // A row whose texts pass 64 KB.
+    const std::string huge(70000, 'a');
+    g.SetCell(0, 3, "etxe");
+    g.SetCell(1, 3, "mendi");
+    g.SetCell(2, 3, huge);
+    g.SetCell(3, 3, "bat");
+    g.SetCell(1, 3, "x");
+    EXPECT_EQ(g.Cell(0, 3), "etxe");
+    EXPECT_EQ(g.Cell(1, 3), "x");
+    EXPECT_EQ(g.Cell(2, 3), huge);
+    EXPECT_EQ(g.Cell(3, 3), "bat");
+
     const StringGrid copy = g;
     g.SetCell(1, 1, "Del");
+    g.SetCell(2, 3, "bi");
     EXPECT_EQ(copy.Cell(1, 1), "Sub");
+    EXPECT_EQ(copy.Cell(2, 3), huge);
+    EXPECT_EQ(copy.Cell(3, 3), "bat");
     EXPECT_EQ(g.Cell(1, 1), "Del");
+    EXPECT_EQ(g.Cell(2, 3), "bi");
+    EXPECT_EQ(g.Cell(3, 3), "bat");
 }
 
 } // namespace
