@@ -32,7 +32,7 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        const std::string& cell = Grid_.Cell(index.column(), GridRow(index.row()));
+        const std::string_view cell = Grid_.Cell(index.column(), GridRow(index.row()));
         return QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size()));
     }
     return {};
@@ -44,7 +44,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignTop));
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) {
-        const std::string& cell = Grid_.Cell(section, 0);
+        const std::string_view cell = Grid_.Cell(section, 0);
         return QString::fromLatin1(cell.data(), static_cast<qsizetype>(cell.size()));
     }
     return QString::number(GridRow(section));

@@ -48,7 +48,7 @@ constexpr const char* kUnsavedText = "Gorde gabeko emaitzak daude. Gorde irten a
 // Nothing when no field cell holds a result.
 std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     std::uint64_t hash = 14695981039346656037ull;
-    auto mix = [&hash](const std::string& text) {
+    auto mix = [&hash](std::string_view text) {
         for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
         hash = (hash ^ 0x100u) * 1099511628211ull; // the end of a cell
     };
@@ -56,7 +56,7 @@ std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     const StringGrid& grid = ws.OutputGrid;
     for (int r = 0; r < grid.RowCount(); ++r)
         for (int c = 2; c < ws.NextCol; ++c) {
-            const std::string& cell = grid.Cell(c, r);
+            const std::string_view cell = grid.Cell(c, r);
             if (r > 0 && !cell.empty()) any = true;
             mix(cell);
         }
@@ -537,12 +537,12 @@ void TMainForm::OutputColumnResized(int col, int newSize) {
     if (Syncing_ || newSize <= 0 || col < 2 || col >= WS_->NextCol) return;
     if (WS_->OutputGrid.ColWidth(col) == newSize) return;
     WS_->OutputGrid.SetColWidth(col, newSize);
-    ResizedWidths_[WS_->OutputGrid.Cell(col, 0)] = newSize;
+    ResizedWidths_[std::string(WS_->OutputGrid.Cell(col, 0))] = newSize;
 }
 
 void TMainForm::RestoreResizedWidths() {
     for (int c = 2; c < WS_->NextCol; ++c) {
-        const auto it = ResizedWidths_.find(WS_->OutputGrid.Cell(c, 0));
+        const auto it = ResizedWidths_.find(std::string(WS_->OutputGrid.Cell(c, 0)));
         if (it != ResizedWidths_.end()) WS_->OutputGrid.SetColWidth(c, it->second);
     }
 }

@@ -31,7 +31,7 @@ namespace {
 
 constexpr const char* kWarning = "Abisua";
 
-QString FromLatin1(const std::string& s) {
+QString FromLatin1(std::string_view s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 

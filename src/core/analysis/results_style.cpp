@@ -39,7 +39,7 @@ std::string StyledOutputText(const StringGrid& grid, int nextRow, int nextCol,
     std::vector<std::string> cells;
     for (int r = 0; r <= lastRow; ++r) {
         cells.clear();
-        for (int c = 1; c < nextCol; ++c) cells.push_back(grid.Cell(c, r));
+        for (int c = 1; c < nextCol; ++c) cells.emplace_back(grid.Cell(c, r));
         AppendStyledRow(out, cells.data(), static_cast<int>(cells.size()), r >= 1, style, missing);
     }
     return Latin1ToUtf8(out);

@@ -58,7 +58,7 @@ void Workspace::EnterAtNextRow(const std::string& item) {
 Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
     const Operation op(*this);
     if (row < 1) return EntryResult::Duplicate;
-    const std::string text = StimulusGrid.Cell(0, row);
+    const std::string text(StimulusGrid.Cell(0, row));
     // The row's own item is not a duplicate of itself.
     if (FindItemRow(text, row) > 0) {
         UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);

@@ -276,7 +276,7 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     // The headers.
     if (outputs.Results) {
         std::vector<std::string> headers;
-        for (int c = 1; c <= plan.Cols; ++c) headers.push_back(ws.OutputGrid.Cell(c, 0));
+        for (int c = 1; c <= plan.Cols; ++c) headers.emplace_back(ws.OutputGrid.Cell(c, 0));
         std::string latin;
         AppendStyledRow(latin, headers.data(), plan.Cols, false, style, plan.Missing);
         outputs.Results(Latin1ToUtf8(latin));

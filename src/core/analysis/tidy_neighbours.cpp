@@ -29,9 +29,9 @@ void AppendTidyRows(std::string& out, const NeighbourList& list, int first, int 
                     std::string& item) {
     const StringGrid& grid = list.NeighList;
     for (int r = first; r < last && r < grid.RowCount(); ++r) {
-        if (!grid.Cell(0, r).empty()) item = itemOf(grid.Cell(0, r));
+        if (!grid.Cell(0, r).empty()) item = itemOf(std::string(grid.Cell(0, r)));
         for (int c = 3; c < grid.ColCount(); ++c) {
-            const std::string& neighbour = grid.Cell(c, r);
+            const std::string_view neighbour = grid.Cell(c, r);
             if (neighbour.empty()) continue;
             out += item;
             out += '\t';

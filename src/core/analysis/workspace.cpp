@@ -154,7 +154,7 @@ void Workspace::SelectStimulusRows(int top, int bottom) {
 }
 
 void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
-    const std::string& item = Item(row);
+    const std::string item(Item(row));
     int n = 0;
     if (countCol != 0) n = ParseInt(Trim(OutputGrid.Cell(countCol, row))).value_or(0);
     if (n <= 0) n = 1;
@@ -190,7 +190,7 @@ void Workspace::StimulusRowsChosen(int top, int bottom) {
 void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
     const Operation op(*this);
     if (NeighbourSyncBusy_) return;
-    const std::string& text = list.NeighList.Cell(0, listRow);
+    const std::string_view text = list.NeighList.Cell(0, listRow);
     if (listRow <= 0 || text.size() < 2) return;
     const int row = FindItemRow(text, -1);
     if (row <= 0) return;
@@ -202,7 +202,7 @@ void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
     }
 }
 
-int Workspace::FindItemRow(const std::string& text, int exceptRow) const {
+int Workspace::FindItemRow(std::string_view text, int exceptRow) const {
     const std::string wanted = LowerLatin1(Trim(text));
     for (int r = 1; r < OutputGrid.RowCount(); ++r) {
         if (r == exceptRow) continue;

@@ -113,7 +113,7 @@ class Workspace : public FieldColumns {
     StringGrid StimulusGrid; // column 0 the items; row 0 "Sarrera"
     int NextRow = 1;
     StimulusList Stimuli;
-    const std::string& Item(int row) const { return OutputGrid.Cell(1, row); }
+    std::string_view Item(int row) const { return OutputGrid.Cell(1, row); }
 
     enum class EntryResult { Entered, Duplicate, Empty };
     // Enter in the entry line: the trimmed, lower-cased text becomes the next item unless it
@@ -188,7 +188,7 @@ class Workspace : public FieldColumns {
     RowCells Cells_;                 // the cells of the item being analysed
     // Moves the cells written into Cells_ into the row.
     void WriteCells(int row);
-    int FindItemRow(const std::string& text, int exceptRow) const;
+    int FindItemRow(std::string_view text, int exceptRow) const;
     void SyncList(NeighbourList& list, int countCol, int row);
     // Writes an item into the next free row of both grids (passing a row that holds one),
     // selects it and advances NextRow, scrolling and growing the grids as needed.

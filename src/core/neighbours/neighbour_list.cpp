@@ -28,7 +28,7 @@ int NeighbourList::FindItemRow(const std::string& item) const {
     // Called on every selection in the results: a long list is scanned without allocating.
     const std::string wanted = LowerLatin1(item);
     for (int r = 1; r < NeighList.RowCount(); ++r) {
-        const std::string& cell = NeighList.Cell(0, r);
+        const std::string_view cell = NeighList.Cell(0, r);
         if (cell.size() != wanted.size() || cell.empty()) continue;
         bool same = true;
         for (std::size_t i = 0; same && i < cell.size(); ++i)
@@ -46,7 +46,7 @@ void NeighbourList::AppendSaveRows(std::string& out, int first, int last, std::s
     for (int r = first; r < last && r < NeighList.RowCount(); ++r) {
         if (!NeighList.Cell(0, r).empty()) item = NeighList.Cell(0, r);
         for (int c = 3; c < NeighList.ColCount(); ++c) {
-            const std::string& n = NeighList.Cell(c, r);
+            const std::string_view n = NeighList.Cell(c, r);
             if (n.empty()) continue;
             out += PadRight8(item);
             out += '\t';

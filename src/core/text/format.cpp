@@ -38,8 +38,8 @@ std::string FormatReal(long double value, int width, int decimals) {
     return FormatFixed(value, width, decimals);
 }
 
-std::string PadRight8(const std::string& text) {
-    std::string s = text;
+std::string PadRight8(std::string_view text) {
+    std::string s(text);
     if (s.size() < 8) s.append(8 - s.size(), ' ');
     return s;
 }

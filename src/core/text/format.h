@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zirtel {
 
@@ -20,6 +21,6 @@ inline std::string FormatReal7(double value, int decimals) {
 }
 
 // printf "%-8s": the text left-aligned and padded with blanks to at least 8 characters.
-std::string PadRight8(const std::string& text);
+std::string PadRight8(std::string_view text);
 
 } // namespace zirtel

@@ -12,7 +12,7 @@ namespace {
 class EditedCells : public ::testing::Test {
   protected:
     EditedCells() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
-    const std::string& Out(int col, int row) const { return WS.OutputGrid.Cell(col, row); }
+    std::string Out(int col, int row) const { return std::string(WS.OutputGrid.Cell(col, row)); }
     test::RecordingFeedback Fb;
     Workspace WS;
 };

@@ -12,7 +12,7 @@ using test::RecordedMessage;
 class Foundation : public ::testing::Test {
   protected:
     Foundation() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
-    const std::string& Out(int col, int row) const { return WS.OutputGrid.Cell(col, row); }
+    std::string Out(int col, int row) const { return std::string(WS.OutputGrid.Cell(col, row)); }
     void Tick(std::initializer_list<const char*> boxes, bool on = true) {
         for (const char* b : boxes) WS.Options.SetTicked(b, on);
         WS.AssignColumns();

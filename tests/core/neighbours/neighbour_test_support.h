@@ -63,13 +63,13 @@ class NeighbourWorkspace : public ::testing::Test {
     }
     std::string At(int FieldColumns::*col, int row) const {
         EXPECT_NE(Ws.*col, 0) << "field not shown";
-        return Ws.OutputGrid.Cell(Ws.*col, row);
+        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
     }
     // The cells of a row of the orthographic neighbour list, up to its last non-empty cell.
     std::vector<std::string> ListRow(int row) const {
         const StringGrid& g = Ws.OrthoNeighbours.NeighList;
         std::vector<std::string> cells;
-        for (int c = 0; c < g.ColCount(); ++c) cells.push_back(g.Cell(c, row));
+        for (int c = 0; c < g.ColCount(); ++c) cells.emplace_back(g.Cell(c, row));
         while (!cells.empty() && cells.back().empty()) cells.pop_back();
         return cells;
     }

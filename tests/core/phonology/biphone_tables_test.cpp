@@ -29,8 +29,10 @@ std::string Upper(std::string s) {
 }
 
 Cells4 Cells(const Workspace& ws, int row) {
-    return {ws.OutputGrid.Cell(ws.Col_TK_BB, row), ws.OutputGrid.Cell(ws.Col_TP_BB, row),
-            ws.OutputGrid.Cell(ws.Col_BPMLB, row), ws.OutputGrid.Cell(ws.Col_BPMLBB, row)};
+    return {std::string(ws.OutputGrid.Cell(ws.Col_TK_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Col_TP_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Col_BPMLB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Col_BPMLBB, row))};
 }
 
 TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {

@@ -30,7 +30,7 @@ struct Row {
 };
 
 void ExpectRow(const PhonWorkspace& t, int row, const Row& e) {
-    SCOPED_TRACE("row " + std::to_string(row) + " " + t.Ws.Item(row));
+    SCOPED_TRACE("row " + std::to_string(row) + " " + std::string(t.Ws.Item(row)));
     EXPECT_EQ(t.Cell(&F::Col_PN, row), e.PN);
     EXPECT_EQ(t.Cell(&F::Col_PN1, row), e.PN1);
     EXPECT_EQ(t.Cell(&F::Col_PN2, row), e.PN2);

@@ -32,11 +32,11 @@ struct PhonWorkspace {
         for (const char* item : items) Ws.EnterTypedItem(item);
     }
     // The cell of a field in an item's row.
-    const std::string& Cell(int FieldColumns::*col, int row) const {
-        return Ws.OutputGrid.Cell(Ws.*col, row);
+    std::string Cell(int FieldColumns::*col, int row) const {
+        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
     }
-    const std::string& List(int col, int row) const {
-        return Ws.PhonNeighbours.NeighList.Cell(col, row);
+    std::string List(int col, int row) const {
+        return std::string(Ws.PhonNeighbours.NeighList.Cell(col, row));
     }
 };
 
