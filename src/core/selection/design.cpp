@@ -222,10 +222,7 @@ DesignParse ParseDesign(std::string_view text, bool forGenerate) {
         const std::vector<std::string_view> tokens = SplitTokens(line);
         if (tokens.empty()) continue;
         try {
-            const bool before = result.Value.RulePronunciations;
             ParseStatement(tokens, result.Value);
-            if (!before && result.Value.RulePronunciations)
-                result.Value.RulePronunciationsLine = lineNumber;
         } catch (const LineError& e) {
             result.Error = DesignError{lineNumber, e.Message};
             return result;

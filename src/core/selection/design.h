@@ -51,7 +51,6 @@ struct Design {
     std::string PoolFile; // the items file when !PoolIsLexicon (as written, Latin-1)
     bool Lemmas = false;
     bool RulePronunciations = false;
-    int RulePronunciationsLine = 0; // where the design says so
     std::vector<DesignFilter> Filters;
     std::vector<DesignSplit> Splits;
     std::vector<DesignControl> Controls;
