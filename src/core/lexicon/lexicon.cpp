@@ -25,36 +25,47 @@ void Lexicon::Clear() {
 
 void Lexicon::BuildIndexes() {
     WordIndex_.Build(LexWords);
-    PronKeys_.clear();
-    PronIndex_.Clear();
-    PhonFormIndex_.Clear();
-    NextSamePhonForm_.clear();
-    if (LexPhonForms.empty()) return;
+    Lazy_ = LazyHolder();
+}
 
-    PronKeys_.reserve(LexPhonForms.size());
-    for (const std::string& p : LexPhonForms) PronKeys_.push_back(RemoveHyphens(p));
-    // Most frequent first, so that the index entry of homophones carries that word.
-    std::vector<int> byFrequency(PronKeys_.size());
-    std::iota(byFrequency.begin(), byFrequency.end(), 0);
-    std::stable_sort(byFrequency.begin(), byFrequency.end(), [this](int a, int b) {
-        return LexFreqs[static_cast<std::size_t>(a)] > LexFreqs[static_cast<std::size_t>(b)];
+const Lexicon::PronunciationState& Lexicon::Pronunciations() const {
+    LazyIndexes& lazy = Lazy_.Get();
+    std::call_once(lazy.PronunciationsBuilt, [this, &p = lazy.Pronunciations]() {
+        if (LexPhonForms.empty()) return;
+        p.Keys.reserve(LexPhonForms.size());
+        for (const std::string& phon : LexPhonForms) p.Keys.push_back(RemoveHyphens(phon));
+        // Most frequent first, so that the index entry of homophones carries that word.
+        std::vector<int> byFrequency(p.Keys.size());
+        std::iota(byFrequency.begin(), byFrequency.end(), 0);
+        std::stable_sort(byFrequency.begin(), byFrequency.end(), [this](int a, int b) {
+            return LexFreqs[static_cast<std::size_t>(a)] > LexFreqs[static_cast<std::size_t>(b)];
+        });
+        p.Index.Build(p.Keys, byFrequency);
+        p.Filter.Build(p.Index, p.Keys);
     });
-    PronIndex_.Build(PronKeys_, byFrequency);
+    return lazy.Pronunciations;
+}
 
-    std::vector<int> firstOf;
-    PhonFormIndex_.Build(LexPhonForms, &firstOf);
-    NextSamePhonForm_.assign(LexPhonForms.size(), -1);
-    std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
-    for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
-        const int first = firstOf[i];
-        if (first == static_cast<int>(i)) {
-            last[i] = first;
-            continue;
+const Lexicon::PhonFormState& Lexicon::PhonForms() const {
+    LazyIndexes& lazy = Lazy_.Get();
+    std::call_once(lazy.PhonFormsBuilt, [this, &p = lazy.PhonForms]() {
+        if (LexPhonForms.empty()) return;
+        std::vector<int> firstOf;
+        p.Index.Build(LexPhonForms, &firstOf);
+        p.NextSame.assign(LexPhonForms.size(), -1);
+        std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
+        for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
+            const int first = firstOf[i];
+            if (first == static_cast<int>(i)) {
+                last[i] = first;
+                continue;
+            }
+            p.NextSame[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] =
+                static_cast<int>(i);
+            last[static_cast<std::size_t>(first)] = static_cast<int>(i);
         }
-        NextSamePhonForm_[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] =
-            static_cast<int>(i);
-        last[static_cast<std::size_t>(first)] = static_cast<int>(i);
-    }
+    });
+    return lazy.PhonForms;
 }
 
 bool Lexicon::HasReadableEntry() const {
@@ -68,10 +79,10 @@ bool Lexicon::HasReadableEntry() const {
 
 int Lexicon::FindHomophone(int entry) const {
     if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
-    const int first =
-        PhonFormIndex_.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
+    const PhonFormState& p = PhonForms();
+    const int first = p.Index.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
     if (first != entry) return first;
-    return NextSamePhonForm_[static_cast<std::size_t>(entry)];
+    return p.NextSame[static_cast<std::size_t>(entry)];
 }
 
 namespace {
