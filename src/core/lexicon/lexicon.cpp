@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 
 #include "core/text/collation.h"
@@ -90,18 +91,35 @@ namespace {
 const char* const kFileErrorCaption = "Fitxategi-errorea";
 
 // Calls `fn` with each line of the text, as SplitLines gives them (LF, CR LF and a lone CR end a
-// line), without building a list.
+// line), without building a list. The line ends are found by memchr, the next LF kept while it
+// lies ahead, so that a file of lone CRs is not searched to its end for each line.
 template <typename Fn> void ForEachLine(std::string_view text, Fn&& fn) {
-    std::size_t start = 0;
+    const char* const data = text.data();
     const std::size_t size = text.size();
+    std::size_t start = 0;
+    std::size_t nextLf = 0; // the first LF at or after `start`, or `size`
+    bool lfKnown = false;
     while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+        if (!lfKnown || nextLf < start) {
+            const void* lf = std::memchr(data + start, '\n', size - start);
+            nextLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+            lfKnown = true;
+        }
+        std::size_t end = nextLf;
+        if (const void* cr = std::memchr(data + start, '\r', end - start))
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
         fn(text.substr(start, end - start));
         if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
 }
+
+// The blanks that separate tokens (TokenReader's), as a table.
+const std::array<bool, 256> kBlankByte = [] {
+    std::array<bool, 256> t{};
+    for (std::size_t b = 0; b < t.size(); ++b) t[b] = IsBlank(static_cast<char>(b));
+    return t;
+}();
 
 // The first four tokens of a line, split in place (as SplitTokens splits them); `Count` of them
 // are there.
@@ -111,11 +129,14 @@ struct LineTokens {
 };
 LineTokens FirstTokens(std::string_view line) {
     LineTokens t;
-    TokenReader reader(line);
+    const std::size_t n = line.size();
+    std::size_t i = 0;
     while (t.Count < t.Token.size()) {
-        const auto token = reader.Next();
-        if (!token) break;
-        t.Token[t.Count++] = *token;
+        while (i < n && kBlankByte[static_cast<unsigned char>(line[i])]) ++i;
+        if (i >= n) break;
+        const std::size_t start = i;
+        while (i < n && !kBlankByte[static_cast<unsigned char>(line[i])]) ++i;
+        t.Token[t.Count++] = line.substr(start, i - start);
     }
     return t;
 }
