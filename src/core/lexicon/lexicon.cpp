@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 
 #include "core/text/collation.h"
@@ -25,36 +26,47 @@ void Lexicon::Clear() {
 
 void Lexicon::BuildIndexes() {
     WordIndex_.Build(LexWords);
-    PronKeys_.clear();
-    PronIndex_.Clear();
-    PhonFormIndex_.Clear();
-    NextSamePhonForm_.clear();
-    if (LexPhonForms.empty()) return;
+    Lazy_ = LazyHolder();
+}
 
-    PronKeys_.reserve(LexPhonForms.size());
-    for (const std::string& p : LexPhonForms) PronKeys_.push_back(RemoveHyphens(p));
-    // Most frequent first, so that the index entry of homophones carries that word.
-    std::vector<int> byFrequency(PronKeys_.size());
-    std::iota(byFrequency.begin(), byFrequency.end(), 0);
-    std::stable_sort(byFrequency.begin(), byFrequency.end(), [this](int a, int b) {
-        return LexFreqs[static_cast<std::size_t>(a)] > LexFreqs[static_cast<std::size_t>(b)];
+const Lexicon::PronunciationState& Lexicon::Pronunciations() const {
+    LazyIndexes& lazy = Lazy_.Get();
+    std::call_once(lazy.PronunciationsBuilt, [this, &p = lazy.Pronunciations]() {
+        if (LexPhonForms.empty()) return;
+        p.Keys.reserve(LexPhonForms.size());
+        for (const std::string& phon : LexPhonForms) p.Keys.push_back(RemoveHyphens(phon));
+        // Most frequent first, so that the index entry of homophones carries that word.
+        std::vector<int> byFrequency(p.Keys.size());
+        std::iota(byFrequency.begin(), byFrequency.end(), 0);
+        std::stable_sort(byFrequency.begin(), byFrequency.end(), [this](int a, int b) {
+            return LexFreqs[static_cast<std::size_t>(a)] > LexFreqs[static_cast<std::size_t>(b)];
+        });
+        p.Index.Build(p.Keys, byFrequency);
+        p.Filter.Build(p.Index, p.Keys);
     });
-    PronIndex_.Build(PronKeys_, byFrequency);
+    return lazy.Pronunciations;
+}
 
-    std::vector<int> firstOf;
-    PhonFormIndex_.Build(LexPhonForms, &firstOf);
-    NextSamePhonForm_.assign(LexPhonForms.size(), -1);
-    std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
-    for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
-        const int first = firstOf[i];
-        if (first == static_cast<int>(i)) {
-            last[i] = first;
-            continue;
+const Lexicon::PhonFormState& Lexicon::PhonForms() const {
+    LazyIndexes& lazy = Lazy_.Get();
+    std::call_once(lazy.PhonFormsBuilt, [this, &p = lazy.PhonForms]() {
+        if (LexPhonForms.empty()) return;
+        std::vector<int> firstOf;
+        p.Index.Build(LexPhonForms, &firstOf);
+        p.NextSame.assign(LexPhonForms.size(), -1);
+        std::vector<int> last(LexPhonForms.size(), -1); // last entry seen per first entry
+        for (std::size_t i = 0; i < LexPhonForms.size(); ++i) {
+            const int first = firstOf[i];
+            if (first == static_cast<int>(i)) {
+                last[i] = first;
+                continue;
+            }
+            p.NextSame[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] =
+                static_cast<int>(i);
+            last[static_cast<std::size_t>(first)] = static_cast<int>(i);
         }
-        NextSamePhonForm_[static_cast<std::size_t>(last[static_cast<std::size_t>(first)])] =
-            static_cast<int>(i);
-        last[static_cast<std::size_t>(first)] = static_cast<int>(i);
-    }
+    });
+    return lazy.PhonForms;
 }
 
 bool Lexicon::HasReadableEntry() const {
@@ -68,10 +80,10 @@ bool Lexicon::HasReadableEntry() const {
 
 int Lexicon::FindHomophone(int entry) const {
     if (entry < 0 || entry >= static_cast<int>(LexPhonForms.size())) return -1;
-    const int first =
-        PhonFormIndex_.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
+    const PhonFormState& p = PhonForms();
+    const int first = p.Index.Find(LexPhonForms, LexPhonForms[static_cast<std::size_t>(entry)]);
     if (first != entry) return first;
-    return NextSamePhonForm_[static_cast<std::size_t>(entry)];
+    return p.NextSame[static_cast<std::size_t>(entry)];
 }
 
 namespace {
@@ -79,18 +91,35 @@ namespace {
 const char* const kFileErrorCaption = "Fitxategi-errorea";
 
 // Calls `fn` with each line of the text, as SplitLines gives them (LF, CR LF and a lone CR end a
-// line), without building a list.
+// line), without building a list. The line ends are found by memchr, the next LF kept while it
+// lies ahead, so that a file of lone CRs is not searched to its end for each line.
 template <typename Fn> void ForEachLine(std::string_view text, Fn&& fn) {
-    std::size_t start = 0;
+    const char* const data = text.data();
     const std::size_t size = text.size();
+    std::size_t start = 0;
+    std::size_t nextLf = 0; // the first LF at or after `start`, or `size`
+    bool lfKnown = false;
     while (start < size) {
-        std::size_t end = start;
-        while (end < size && text[end] != '\n' && text[end] != '\r') ++end;
+        if (!lfKnown || nextLf < start) {
+            const void* lf = std::memchr(data + start, '\n', size - start);
+            nextLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+            lfKnown = true;
+        }
+        std::size_t end = nextLf;
+        if (const void* cr = std::memchr(data + start, '\r', end - start))
+            end = static_cast<std::size_t>(static_cast<const char*>(cr) - data);
         fn(text.substr(start, end - start));
         if (end + 1 < size && text[end] == '\r' && text[end + 1] == '\n') ++end;
         start = end + 1;
     }
 }
+
+// The blanks that separate tokens (TokenReader's), as a table.
+const std::array<bool, 256> kBlankByte = [] {
+    std::array<bool, 256> t{};
+    for (std::size_t b = 0; b < t.size(); ++b) t[b] = IsBlank(static_cast<char>(b));
+    return t;
+}();
 
 // The first four tokens of a line, split in place (as SplitTokens splits them); `Count` of them
 // are there.
@@ -100,11 +129,14 @@ struct LineTokens {
 };
 LineTokens FirstTokens(std::string_view line) {
     LineTokens t;
-    TokenReader reader(line);
+    const std::size_t n = line.size();
+    std::size_t i = 0;
     while (t.Count < t.Token.size()) {
-        const auto token = reader.Next();
-        if (!token) break;
-        t.Token[t.Count++] = *token;
+        while (i < n && kBlankByte[static_cast<unsigned char>(line[i])]) ++i;
+        if (i >= n) break;
+        const std::size_t start = i;
+        while (i < n && !kBlankByte[static_cast<unsigned char>(line[i])]) ++i;
+        t.Token[t.Count++] = line.substr(start, i - start);
     }
     return t;
 }

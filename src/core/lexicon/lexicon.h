@@ -6,12 +6,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/feedback/feedback.h"
 #include "core/lexicon/letter_hash_index.h"
+#include "core/lexicon/presence_filter.h"
 
 namespace zirtel {
 
@@ -42,21 +45,30 @@ class Lexicon {
     // The pronunciation index: the entry whose pronunciation, with its hyphens removed, equals
     // `pronunciation` exactly (letter case counts), or -1. Homophones share one index entry,
     // which carries the most frequent of their words (the first in list order on a tie).
+    // The pronunciation indexes are built when first used (safely from any thread), from the
+    // lists as they stand then: a run that measures no pronunciation never builds them.
     int FindPronunciation(std::string_view pronunciation) const {
-        return PronIndex_.Find(PronKeys_, pronunciation);
+        const PronunciationState& p = Pronunciations();
+        return p.Index.Find(p.Keys, pronunciation);
     }
     // The same with the pronunciation's hash known (from PronunciationIndex()).
     int FindPronunciationHashed(std::string_view pronunciation, std::uint64_t hash) const {
-        return PronIndex_.FindHashed(PronKeys_, pronunciation, hash);
+        const PronunciationState& p = Pronunciations();
+        return p.Index.FindHashed(p.Keys, pronunciation, hash);
     }
-    const LetterHashIndex& PronunciationIndex() const { return PronIndex_; }
+    const LetterHashIndex& PronunciationIndex() const { return Pronunciations().Index; }
+    // The keys of PronunciationIndex(): the hyphen-free pronunciation of entry i.
+    const std::vector<std::string>& PronunciationKeys() const { return Pronunciations().Keys; }
+    // Turns away, without a lookup, nearly every hyphen-free pronunciation that is no entry's
+    // (hashes from PronunciationIndex()).
+    const PresenceFilter& PronunciationFilter() const { return Pronunciations().Filter; }
     // The first entry in list order, other than `entry`, whose pronunciation equals that of
     // `entry` exactly (hyphens and stress marks included), or -1.
     int FindHomophone(int entry) const;
     // The first entry in list order whose pronunciation equals `pronunciation` exactly (hyphens
     // and stress marks included), or -1.
     int FindPhonForm(std::string_view pronunciation) const {
-        return PhonFormIndex_.Find(LexPhonForms, pronunciation);
+        return PhonForms().Index.Find(LexPhonForms, pronunciation);
     }
 
     // Rebuilds the indexes after the lists were filled or reordered.
@@ -64,11 +76,48 @@ class Lexicon {
     void Clear();
 
   private:
+    struct PronunciationState {
+        LetterHashIndex Index{LetterHashIndex::Match::Exact};
+        std::vector<std::string> Keys; // hyphen-free pronunciation of entry i
+        PresenceFilter Filter;
+    };
+    struct PhonFormState {
+        LetterHashIndex Index{LetterHashIndex::Match::Exact};
+        std::vector<int> NextSame; // next entry with the same pronunciation, or -1
+    };
+    // The indexes built on first use; a copy of the lexicon builds its own.
+    struct LazyIndexes {
+        std::once_flag PronunciationsBuilt;
+        PronunciationState Pronunciations;
+        std::once_flag PhonFormsBuilt;
+        PhonFormState PhonForms;
+    };
+    class LazyHolder {
+      public:
+        LazyHolder() : P_(std::make_unique<LazyIndexes>()) {}
+        LazyHolder(const LazyHolder&) : LazyHolder() {}
+        LazyHolder(LazyHolder&& other) noexcept : P_(std::move(other.P_)) {}
+        LazyHolder& operator=(const LazyHolder&) {
+            P_ = std::make_unique<LazyIndexes>();
+            return *this;
+        }
+        LazyHolder& operator=(LazyHolder&& other) noexcept {
+            P_ = std::move(other.P_);
+            return *this;
+        }
+        LazyIndexes& Get() const {
+            if (!P_) P_ = std::make_unique<LazyIndexes>(); // a lexicon moved from
+            return *P_;
+        }
+
+      private:
+        mutable std::unique_ptr<LazyIndexes> P_;
+    };
+    const PronunciationState& Pronunciations() const;
+    const PhonFormState& PhonForms() const;
+
     LetterHashIndex WordIndex_{LetterHashIndex::Match::IgnoreCase};
-    LetterHashIndex PronIndex_{LetterHashIndex::Match::Exact};
-    std::vector<std::string> PronKeys_; // hyphen-free pronunciation of entry i
-    LetterHashIndex PhonFormIndex_{LetterHashIndex::Match::Exact};
-    std::vector<int> NextSamePhonForm_; // next entry with the same pronunciation, or -1
+    LazyHolder Lazy_;
 };
 
 // The pronunciation without its "-" syllable marks.

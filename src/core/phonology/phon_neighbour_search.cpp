@@ -8,6 +8,7 @@
 #include "core/fields/row_cells.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/presence_filter.h"
 #include "core/measures/letters.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/phonology/phon_neighbour_list.h"
@@ -71,11 +72,12 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
         phonology.Entry >= 0 ? lex.LexFreqs[static_cast<std::size_t>(phonology.Entry)] : 0.0f;
 
     // The neighbour of a candidate pronunciation: its index entry (one per pronunciation,
-    // letter case counts), or -1.
-    const EditHashes edits(lex.PronunciationIndex(), pron);
-    auto lookup = [&lex](const std::string& candidate, std::uint64_t hash) {
-        return candidate.empty() ? -1 : lex.FindPronunciationHashed(candidate, hash);
-    };
+    // letter case counts), or -1. The filter turns away nearly every candidate that is none
+    // before its text is even put together.
+    const LetterHashIndex& index = lex.PronunciationIndex();
+    const std::vector<std::string>& keys = lex.PronunciationKeys();
+    const EditHashes edits(index, pron);
+    const PresenceFilter& filter = lex.PronunciationFilter();
     auto record = [&stats, &lex](int neighbour) {
         stats.Record(lex.LexFreqs[static_cast<std::size_t>(neighbour)]);
     };
@@ -87,22 +89,24 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     std::vector<int> substitutions(static_cast<std::size_t>(len) + 1, 0); // [position]
     int positionsWithSubstitutions = 0;
     std::string candidate = pron;
+    const auto size = static_cast<std::size_t>(len);
+    const PresenceFilter::OfLength sameLength = filter.ForLength(size);
     for (int p = 1; p <= len; ++p) {
-        const char own = pron[static_cast<std::size_t>(p - 1)];
+        const auto at = static_cast<std::size_t>(p - 1);
+        const char own = pron[at];
         int& count = substitutions[static_cast<std::size_t>(p)];
-        for (char s : kPhonemeSymbols)
-            lex.PronunciationIndex().Prefetch(
-                edits.Substituted(static_cast<std::size_t>(p - 1), s));
         for (char s : kPhonemeSymbols) {
             if (s == own) continue;
-            candidate[static_cast<std::size_t>(p - 1)] = s;
-            const int n = lookup(candidate, edits.Substituted(static_cast<std::size_t>(p - 1), s));
+            const std::uint64_t hash = edits.Substituted(at, s);
+            if (!sameLength.MayContain(hash)) continue;
+            candidate[at] = s;
+            const int n = index.FindHashed(keys, candidate, hash);
             if (n < 0) continue;
             record(n);
             if (list) PhonListSubstitution(*list, word(n), count);
             ++count;
         }
-        candidate[static_cast<std::size_t>(p - 1)] = own;
+        candidate[at] = own;
         if (count > 0) {
             ++positionsWithSubstitutions;
             if (list) PhonListSubstitutionEnd(*list, p);
@@ -110,13 +114,16 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     }
 
     // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
-    for (int p = 1; p <= len; ++p)
-        lex.PronunciationIndex().Prefetch(edits.Deleted(static_cast<std::size_t>(p - 1)));
+    // An empty text is nobody's pronunciation.
+    const PresenceFilter::OfLength shorter = filter.ForLength(size - 1);
     for (int p = 1; p <= len; ++p) {
         if (list) PhonListPositionStart(*list);
-        candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
-        candidate.append(pron, static_cast<std::size_t>(p), std::string::npos);
-        const int n = lookup(candidate, edits.Deleted(static_cast<std::size_t>(p - 1)));
+        const auto at = static_cast<std::size_t>(p - 1);
+        const std::uint64_t hash = edits.Deleted(at);
+        if (size == 1 || !shorter.MayContain(hash)) continue;
+        candidate.assign(pron, 0, at);
+        candidate.append(pron, at + 1, std::string::npos);
+        const int n = index.FindHashed(keys, candidate, hash);
         if (n < 0) continue;
         record(n);
         if (list) PhonListNeighbour(*list, kDeletionLabel, p, word(n));
@@ -124,16 +131,22 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     if (list) PhonListBetween(*list);
 
     // Additions: a symbol inserted before each position, and appended at the end.
+    const PresenceFilter::OfLength longer = filter.ForLength(size + 1);
     for (int p = 1; p <= len + 1; ++p) {
         if (list) PhonListPositionStart(*list);
-        candidate.assign(pron, 0, static_cast<std::size_t>(p - 1));
-        candidate.push_back(' ');
-        candidate.append(pron, static_cast<std::size_t>(p - 1), std::string::npos);
-        for (char s : kPhonemeSymbols)
-            lex.PronunciationIndex().Prefetch(edits.Inserted(static_cast<std::size_t>(p - 1), s));
+        const auto at = static_cast<std::size_t>(p - 1);
+        bool built = false; // whether `candidate` holds the item with a letter inserted at `at`
         for (char s : kPhonemeSymbols) {
-            candidate[static_cast<std::size_t>(p - 1)] = s;
-            const int n = lookup(candidate, edits.Inserted(static_cast<std::size_t>(p - 1), s));
+            const std::uint64_t hash = edits.Inserted(at, s);
+            if (!longer.MayContain(hash)) continue;
+            if (!built) {
+                candidate.assign(pron, 0, at);
+                candidate.push_back(s);
+                candidate.append(pron, at, std::string::npos);
+                built = true;
+            }
+            candidate[at] = s;
+            const int n = index.FindHashed(keys, candidate, hash);
             if (n < 0) continue;
             record(n);
             if (list) PhonListNeighbour(*list, kAdditionLabel, p, word(n));

@@ -113,19 +113,23 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
-Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement) {
-    Latin1Conversion result;
-    result.Text.reserve(utf8.size());
+std::size_t Utf8ToLatin1InPlace(std::string& text, char replacement) {
+    // The Latin-1 text is never longer than the UTF-8 it comes from: it is written over the
+    // bytes already read.
+    const std::string_view utf8(text);
+    std::size_t unmapped = 0;
+    std::size_t out = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        // ASCII needs no decoding: copied as it stands, a run at a time.
+        // ASCII needs no decoding: kept as it stands (moved down, once something was shortened).
         const std::size_t run = AsciiRun(utf8, i);
-        result.Text.append(utf8, i, run);
+        if (out != i) std::memmove(text.data() + out, utf8.data() + i, run);
+        out += run;
         i += run;
         if (i >= utf8.size()) break;
         char32_t cp;
         std::size_t len = DecodeUtf8(utf8, i, cp);
         if (len == 0) { // not UTF-8 here: take the byte as Latin-1
-            result.Text.push_back(utf8[i]);
+            text[out++] = utf8[i];
             ++i;
             continue;
         }
@@ -134,13 +138,21 @@ Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement) {
             continue;
         }
         if (cp <= 0xFF) {
-            result.Text.push_back(static_cast<char>(cp));
+            text[out++] = static_cast<char>(cp);
         } else {
-            result.Text.push_back(replacement);
-            ++result.Unmapped;
+            text[out++] = replacement;
+            ++unmapped;
         }
         i += len;
     }
+    text.resize(out);
+    return unmapped;
+}
+
+Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement) {
+    Latin1Conversion result;
+    result.Text.assign(utf8);
+    result.Unmapped = Utf8ToLatin1InPlace(result.Text, replacement);
     return result;
 }
 

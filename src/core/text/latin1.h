@@ -32,6 +32,8 @@ struct Latin1Conversion {
 };
 // Converts valid UTF-8 to Latin-1. Characters above U+00FF become `replacement` and are counted.
 Latin1Conversion Utf8ToLatin1(std::string_view utf8, char replacement = '?');
+// The same conversion over the text itself; returns the number of characters replaced.
+std::size_t Utf8ToLatin1InPlace(std::string& text, char replacement = '?');
 std::string Latin1ToUtf8(std::string_view latin1);
 
 // A UTF-8 text (a file path) in capitals, as the progress windows show it: the Latin-1 letters

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -69,13 +70,21 @@ std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char rep
     const std::filesystem::file_status status = std::filesystem::status(path, ec);
     if (!std::filesystem::exists(status)) return fail(ReadProblem::Missing);
     if (std::filesystem::is_directory(status)) return fail(ReadProblem::Folder);
+    std::uintmax_t knownSize = 0; // a regular file's size: read in one piece
     if (std::filesystem::is_regular_file(status)) {
         const auto size = std::filesystem::file_size(path, ec);
         if (!ec && size > maxBytes) return fail(ReadProblem::TooLarge);
+        if (!ec) knownSize = size;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) return fail(ReadProblem::Unreadable);
     std::string bytes;
+    if (knownSize > 0) {
+        bytes.resize(static_cast<std::size_t>(knownSize));
+        in.read(bytes.data(), static_cast<std::streamsize>(knownSize));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Whatever else there is: the rest of a file that grew, or a device or pipe.
     char buf[1 << 16];
     while (in.read(buf, sizeof buf) || in.gcount() > 0) {
         bytes.append(buf, static_cast<std::size_t>(in.gcount()));
@@ -88,9 +97,8 @@ std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, char rep
     } else if (const std::optional<bool> little = Utf16WithoutMark(bytes)) {
         file = Utf16ToLatin1(bytes, 0, *little, replacement);
     } else if (IsValidUtf8(bytes)) {
-        Latin1Conversion conv = Utf8ToLatin1(bytes, replacement);
-        file.Text = std::move(conv.Text);
-        file.Unmapped = conv.Unmapped;
+        file.Unmapped = Utf8ToLatin1InPlace(bytes, replacement);
+        file.Text = std::move(bytes);
     } else {
         file.Text = std::move(bytes);
     }
@@ -125,7 +133,14 @@ std::vector<std::string_view> SplitTokens(std::string_view line) {
 
 std::size_t CountLineFeeds(std::string_view text) {
     std::size_t n = 0;
-    for (char c : text) n += (c == '\n');
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (!lf) break;
+        ++n;
+        p = static_cast<const char*>(lf) + 1;
+    }
     return n;
 }
 

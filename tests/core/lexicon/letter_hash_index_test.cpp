@@ -8,6 +8,7 @@
 
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/presence_filter.h"
 #include "core/measures/letters.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
@@ -95,6 +96,42 @@ TEST(LetterHashIndex, FindsWhatTheLexiconFindsForEveryOneLetterEdit) {
         }
     }
     EXPECT_GT(found, 5000); // the edits reach many words, not only the bases
+}
+
+// The filter in front of the pronunciation index never turns away a pronunciation the index
+// holds, and lets through hardly any of the one-phoneme edits that are nobody's.
+TEST(PresenceFilter, KeepsEveryKeyAndTurnsAwayNearlyEveryOtherText) {
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(std::filesystem::path(ZIRTEL_SHIPPED_DATA) / "nwfreq_EUS.txt",
+                                     lex, fb));
+    const LetterHashIndex& index = lex.PronunciationIndex();
+    const PresenceFilter& filter = lex.PronunciationFilter();
+    std::size_t longest = 0;
+    for (const std::string& key : lex.PronunciationKeys()) {
+        EXPECT_TRUE(filter.MayContain(key.size(), index.Hash(key))) << key;
+        longest = std::max(longest, key.size());
+    }
+    EXPECT_FALSE(filter.MayContain(longest + 1, index.Hash(std::string(longest + 1, 'a'))));
+    int absent = 0, passed = 0;
+    for (std::size_t e = 0; e < lex.PronunciationKeys().size(); e += 29) {
+        const std::string& base = lex.PronunciationKeys()[e];
+        const EditHashes edits(index, base);
+        for (std::size_t at = 0; at < base.size(); ++at)
+            for (char c : kPhonemeSymbols) {
+                std::string sub = base;
+                sub[at] = c;
+                const bool mayBe = filter.MayContain(sub.size(), edits.Substituted(at, c));
+                if (lex.FindPronunciation(sub) >= 0) {
+                    EXPECT_TRUE(mayBe) << sub;
+                } else {
+                    ++absent;
+                    passed += mayBe;
+                }
+            }
+    }
+    EXPECT_GT(absent, 50000);
+    EXPECT_LT(passed, absent / 100);
 }
 
 } // namespace
