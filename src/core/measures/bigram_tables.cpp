@@ -1,6 +1,8 @@
 #include "core/measures/bigram_tables.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 #include "core/feedback/feedback.h"
 #include "core/measures/letters.h"
@@ -33,9 +35,8 @@ std::vector<int> BigramIndexes(std::string_view text) {
     return indexes;
 }
 
-BigramTables::BigramTables() : Tables_(std::make_unique<Storage>()) {
-    Tables_->Type.fill(0);
-    Tables_->Token.fill(0.0f);
+BigramTables::BigramTables() : Tables_(static_cast<Storage*>(std::calloc(1, sizeof(Storage)))) {
+    if (!Tables_) throw std::bad_alloc();
 }
 
 bool BigramTables::Inside(int length, int position, int bigram) {
