@@ -119,49 +119,47 @@ std::string OrthoAlphabet() {
     return a;
 }
 
+// Each iteration counts the neighbours of the next item, round the list.
+template <typename Count>
+void EachItem(benchmark::State& state, const std::vector<std::string>& items, Count count) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(count(items[i]));
+        if (++i == items.size()) i = 0;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_OrthoLookups_Lexicon(benchmark::State& state) {
     const Setup& s = TheSetup();
     const std::string alphabet = OrthoAlphabet();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(CountByLexicon(s.Lex, s.Items[i], alphabet, false));
-        if (++i == s.Items.size()) i = 0;
-    }
-    state.SetItemsProcessed(state.iterations());
+    EachItem(state, s.Items,
+             [&](const std::string& item) { return CountByLexicon(s.Lex, item, alphabet, false); });
 }
 BENCHMARK(BM_OrthoLookups_Lexicon);
 
 void BM_OrthoLookups_LetterHashIndex(benchmark::State& state) {
     const Setup& s = TheSetup();
     const std::string alphabet = OrthoAlphabet();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(CountByIndex(s.Words, s.Lex.LexWords, s.Items[i], alphabet));
-        if (++i == s.Items.size()) i = 0;
-    }
-    state.SetItemsProcessed(state.iterations());
+    EachItem(state, s.Items, [&](const std::string& item) {
+        return CountByIndex(s.Words, s.Lex.LexWords, item, alphabet);
+    });
 }
 BENCHMARK(BM_OrthoLookups_LetterHashIndex);
 
 void BM_PhonLookups_Lexicon(benchmark::State& state) {
     const Setup& s = TheSetup();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(CountByLexicon(s.Lex, s.Sounded[i], kPhonemeSymbols, true));
-        if (++i == s.Sounded.size()) i = 0;
-    }
-    state.SetItemsProcessed(state.iterations());
+    EachItem(state, s.Sounded, [&](const std::string& item) {
+        return CountByLexicon(s.Lex, item, kPhonemeSymbols, true);
+    });
 }
 BENCHMARK(BM_PhonLookups_Lexicon);
 
 void BM_PhonLookups_LetterHashIndex(benchmark::State& state) {
     const Setup& s = TheSetup();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(CountByIndex(s.Sounds, s.Prons, s.Sounded[i], kPhonemeSymbols));
-        if (++i == s.Sounded.size()) i = 0;
-    }
-    state.SetItemsProcessed(state.iterations());
+    EachItem(state, s.Sounded, [&](const std::string& item) {
+        return CountByIndex(s.Sounds, s.Prons, item, kPhonemeSymbols);
+    });
 }
 BENCHMARK(BM_PhonLookups_LetterHashIndex);
 

@@ -163,6 +163,15 @@ std::string ValidFieldNames() {
     return names + "N_STAR (the same as N*), all";
 }
 
+// The value of a whole-number option that takes `least` to `most`.
+int WholeNumber(const std::string& option, const std::string& value, int least, int most) {
+    const auto n = ParseInt(value);
+    if (!n || *n < least || *n > most)
+        throw UsageError{option + " must be a whole number from " + std::to_string(least) + " to " +
+                         std::to_string(most) + ", not '" + value + "'"};
+    return *n;
+}
+
 // Parses the command line; throws UsageError for anything it cannot accept.
 BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
     BatchRequest req;
@@ -187,11 +196,7 @@ BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart&
             flag();
             req.Lemmas = true;
         } else if (arg == "--decimals") {
-            const std::string v = value();
-            const auto n = ParseInt(v);
-            if (!n || *n < 0 || *n > 4)
-                throw UsageError{"--decimals must be a whole number from 0 to 4, not '" + v + "'"};
-            req.Decimals = *n;
+            req.Decimals = WholeNumber(arg, value(), 0, 4);
         } else if (arg == "--include-deletions") {
             flag();
             req.IncludeDeletions = true;
@@ -222,11 +227,7 @@ BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart&
         } else if (arg == "--neighbours-tidy") {
             req.TidyNeighbourFile = value();
         } else if (arg == "--jobs") {
-            const std::string v = value();
-            const auto n = ParseInt(v);
-            if (!n || *n < 1 || *n > 256)
-                throw UsageError{"--jobs must be a whole number from 1 to 256, not '" + v + "'"};
-            req.Jobs = *n;
+            req.Jobs = WholeNumber(arg, value(), 1, 256);
         } else if (scan.IsOption()) {
             throw scan.Unknown();
         } else if (req.Items) {

@@ -15,25 +15,21 @@
 #include "core/analysis/results_style.h"
 #include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
+#include "support/test_paths.h"
 
 namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadBytes;
 
 struct Files {
     std::string Err, Results, Ortho, Phon, Tidy;
 };
 
 TEST(BatchJobs, TwoWorkersWriteTheBytesOfOneAndOfTheResultsGrid) {
-    const fs::path data = fs::path(ZIRTEL_TEST_DATA) / "phonology";
+    const fs::path data = test::TestData("phonology");
     const fs::path dir = fs::temp_directory_path() / ("zirtel_jobs_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);

@@ -59,10 +59,7 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea",
-                       length < kMinItemLength ? ShortItemText()
-                                               : "Item length must not exceed " +
-                                                     std::to_string(kMaxItemLength) + " letters",
+        UI.ShowMessage("Errorea", length < kMinItemLength ? ShortItemText() : LongItemText(),
                        MessageButtons::Ok);
         return;
     }

@@ -9,6 +9,10 @@
 
 namespace zirtel {
 
+std::string LongItemText() {
+    return "Item length must not exceed " + std::to_string(kMaxItemLength) + " letters";
+}
+
 namespace {
 
 // One writer of the table with the fields of its family.

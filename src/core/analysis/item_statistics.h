@@ -19,6 +19,8 @@ class AnalysisOptions;
 
 inline constexpr int kMinItemLength = 2;
 inline constexpr int kMaxItemLength = 18;
+// The message of an item longer than kMaxItemLength.
+std::string LongItemText();
 
 // The fields whose boxes are ticked.
 FieldSet TickedFields(const AnalysisOptions& options);

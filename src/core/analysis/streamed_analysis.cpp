@@ -125,10 +125,7 @@ class Worker {
         out.OrthoTouched = out.PhonTouched = false;
         bool measured = false;
         if (item.size() > static_cast<std::size_t>(kMaxItemLength)) {
-            Ctx_.UI.ShowMessage("Errorea",
-                                "Item length must not exceed " + std::to_string(kMaxItemLength) +
-                                    " letters",
-                                MessageButtons::Ok);
+            Ctx_.UI.ShowMessage("Errorea", LongItemText(), MessageButtons::Ok);
         } else if (item.size() >= static_cast<std::size_t>(kMinItemLength)) {
             StartAfresh(Ortho_);
             StartAfresh(Phon_);

@@ -150,7 +150,9 @@ __attribute__((target("avx2"))) std::uint64_t ScanAvx2(const std::uint8_t* quads
 }
 #endif
 
-bool FourWideDistances() {
+// Whether this query uses the AVX2 routines: the widest way is asked for and the processor has
+// them.
+bool UseAvx2() {
 #if defined(__x86_64__)
     static const bool avx2 = __builtin_cpu_supports("avx2");
     return avx2 && gScan.load(std::memory_order_relaxed) == LevenshteinScan::Widest;
@@ -161,17 +163,10 @@ bool FourWideDistances() {
 
 using ScanFunction = std::uint64_t (*)(const std::uint8_t*, std::size_t, const ChunkQuery&, int*);
 
-ScanFunction ChosenScan() {
+ScanFunction ChosenScan([[maybe_unused]] bool avx2) {
 #if defined(__x86_64__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    switch (gScan.load(std::memory_order_relaxed)) {
-    case LevenshteinScan::Widest:
-        return avx2 ? ScanAvx2 : ScanSse2;
-    case LevenshteinScan::Sse2:
-        return ScanSse2;
-    case LevenshteinScan::Portable:
-        return ScanPortable;
-    }
+    if (avx2) return ScanAvx2;
+    if (gScan.load(std::memory_order_relaxed) != LevenshteinScan::Portable) return ScanSse2;
 #endif
     return ScanPortable;
 }
@@ -381,8 +376,9 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
     for (int t = 0; t < levels; ++t) files[static_cast<std::size_t>(t)].clear();
 
     int lo = 0, hi = kWindow - 1; // the window of bounds being filed
-    const ScanFunction scan = ChosenScan();
-    [[maybe_unused]] const bool fourWide = bitParallel && FourWideDistances();
+    const bool avx2 = UseAvx2();
+    const ScanFunction scan = ChosenScan(avx2);
+    [[maybe_unused]] const bool fourWide = bitParallel && avx2;
     auto fileBucket = [&](int length, int gap) {
         if (length < 0 || length >= lengths) return;
         const Bucket& bucket = Buckets_[static_cast<std::size_t>(length)];
