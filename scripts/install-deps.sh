@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Zirtel need.
 # Runs apt-get directly as root and through sudo otherwise; does nothing when all are present.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build ccache g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
     packages+=(libhunspell-dev hunspell-eu apertium-eu-es lttoolbox)
 fi
