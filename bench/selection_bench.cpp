@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/selection_batch.h"
+#include "cli/batch.h"
 #include "core/analysis/workspace.h"
 #include "core/feedback/feedback.h"
 #include "core/selection/design.h"
@@ -38,7 +38,7 @@ int Run(std::vector<std::string> args, std::string& out) {
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream o, e;
-    const int status = zirtel::RunSelection(static_cast<int>(argv.size()), argv.data(), o, e);
+    const int status = zirtel::RunBatch(static_cast<int>(argv.size()), argv.data(), o, e);
     out = o.str();
     return status;
 }

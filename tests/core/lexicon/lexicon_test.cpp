@@ -65,13 +65,33 @@ TEST(WholeWordLexicon, MissingOrOddFilesNeverStopTheProgram) {
     EXPECT_EQ(lex.Find("etxe"), -1);
     EXPECT_EQ(fb.BusyDepth, 0);
 
-    // Short lines, text where numbers belong, binary bytes: read as far as they go.
-    test::WriteBytes(dir / "odd.txt", "ama\nbat\tx\tbat\n\x01\x02\xff\t3\n");
+    // Short lines and text where numbers belong: read as far as they go.
+    test::WriteBytes(dir / "odd.txt", "ama\nbat\tx\tbat\n\xff\t3\n");
     fb.Clear();
     ASSERT_TRUE(LoadWholeWordLexicon(dir / "odd.txt", lex, fb));
     EXPECT_EQ(lex.Size(), 3);
     EXPECT_EQ(lex.LexFreqs[lex.Find("bat")], 0.0f);
     EXPECT_EQ(lex.LexPhonForms[lex.Find("ama")], "");
+    EXPECT_EQ(lex.RefusedLine, 0u);
+
+    // A word with a control character (a NUL byte, a binary file) refuses the whole file, with
+    // its line; the lemma file likewise.
+    test::WriteBytes(dir / "nul.txt", std::string("ama\t1\na\0b\t2\n\x01\x02\t3\n", 17));
+    test::WriteBytes(dir / "lemmas.txt", "ama 1\nbat 2\n\x7f"
+                                         "ELF 3\n");
+    fb.Clear();
+    EXPECT_FALSE(LoadWholeWordLexicon(dir / "nul.txt", lex, fb));
+    EXPECT_TRUE(lex.Empty());
+    EXPECT_EQ(lex.RefusedLine, 2u);
+    EXPECT_FALSE(LoadLemmaLexicon(dir / "lemmas.txt", lex, fb));
+    EXPECT_EQ(lex.RefusedLine, 3u);
+    EXPECT_EQ(fb.MessageLines(),
+              (std::vector<std::string>{"Fitxategi-errorea: " + (dir / "nul.txt").string() +
+                                            ": 2. lerroko hitzak kontrol-karaktere bat du; "
+                                            "hitz-maiztasunaren fitxategia ez da erabiliko",
+                                        "Fitxategi-errorea: " + (dir / "lemmas.txt").string() +
+                                            ": 3. lerroko hitzak kontrol-karaktere bat du; "
+                                            "lema-maiztasunaren fitxategia ez da erabiliko"}));
 }
 
 TEST(LemmaLexicon, SortedWithOneEntryPerLemmaAndTheLastFrequency) {
