@@ -214,6 +214,14 @@ TEST(SelectionGenerate, TwoByTwoMakesOnlyTheRowsThatExist) {
     const Selection s = *Generate(d, pool, 5);
     EXPECT_EQ(s.Rows.size(), 1u);
     EXPECT_EQ(ShortfallWarning(s), "only 1 of 3 rows could be made");
+    // No word is that frequent: two empty cells, found before any draw and named.
+    const Design high = Parse("split H_MAIZT 0-9.99 100000-200000\nsplit LUZ_L 4-4 5-5\n"
+                              "control N\ngenerate 2");
+    const MeasuredItems all = Pool(stats, high);
+    const Selection empty = *Generate(high, all, 1);
+    EXPECT_TRUE(empty.Rows.empty());
+    EXPECT_EQ(ShortfallWarning(empty),
+              "only 0 of 2 rows could be made: no pool item falls in cells A2_B1, A2_B2");
 }
 
 TEST(SelectionGenerate, RowsKeepEveryFilterLevelAndControlAndNoItemTwice) {
