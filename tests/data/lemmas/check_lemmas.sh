@@ -2,7 +2,8 @@
 # Runs the data builder on a hand-made count list with a hand-made analyser output
 # (analyses.txt) and Basque Hunspell, and compares the lemma file with the one worked out by hand
 # (expected_lemak_EUS2.txt): 10,000 tokens, so a count c is c * 100 per million.
-#   prefix:   badakit (ba<cnjsub>+jakin or +edin) goes to jakin, banoa to joan; ba counts alone
+#   prefix:   badakit (ba<cnjsub>+jakin or +edin) goes wholly to jakin, the main verb; banoa to
+#             joan; ba counts alone
 #   support:  baina 60 -> baina 60*60/64, bainatu 60*4/64 (bainatu alone 4);
 #             bat 90 -> bat 90*120/130 (batek 30 + its own 90), batu 90*10/130 (batu alone 10);
 #             edin has no support and gets nothing of badakit; zuen 8 -> izan 4, ukan 4 (evenly)
@@ -34,12 +35,12 @@ check "sources" "Lemmas by the analyser: 10 forms (71.4% of forms, 82.2% of thei
 Lemmas by Hunspell's stemmer: 3 forms (21.4% of forms, 16.0% of their tokens)
 Lemmas by neither (the form counts for itself): 1 forms (7.1% of forms, 1.8% of their tokens)" \
     "$(grep '^Lemmas by' "$report")"
-check "several" "Forms with several lemmas: 4 (3 shared by support, 1 evenly)" \
+check "several" "Forms with several lemmas: 3 (2 shared by support, 1 evenly)" \
     "$(grep '^Forms with several' "$report")"
 check "largest" "  bat${tab}11307.69${tab}2" "$(grep -A1 '^Ten largest' "$report" | tail -1)"
 check "sample bat" "  bat${tab}11307.69: bat 8307.69 of 9000.00, batek 3000.00" \
     "$(grep -P '^  bat\t11307.69:' "$report")"
-check "sample jakin" "  jakin${tab}5000.00: badakit 3000.00 of 3000.00, dakit 2000.00" \
+check "sample jakin" "  jakin${tab}5000.00: badakit 3000.00, dakit 2000.00" \
     "$(grep -P '^  jakin\t5000.00:' "$report")"
 
 [ "$fail" = 0 ] && echo "lemma file as expected"
