@@ -1,5 +1,4 @@
-// zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH] [--lt-proc PATH]
-//                   [--analyses FILE]
+// zirtel-build-data --counts FILE --out DIR [options]: see kUsage.
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -20,7 +19,23 @@ constexpr std::string_view kUsage =
     "                /usr/share/apertium)\n"
     "  --lt-proc     the lt-proc program (default: lt-proc on the PATH)\n"
     "  --analyses    the analyser's output saved in a file, one \"^form/analysis...$\" a line,\n"
-    "                read instead of running lt-proc (forms not in it are unknown)\n";
+    "                read instead of running lt-proc (forms not in it are unknown)\n"
+    "  --bilingual   Basque-Spanish dictionary (default: eu-es.autobil.bin beside the analyser)\n"
+    "  --translations  the bilingual dictionary's output saved in a file, one\n"
+    "                \"^lemma<tag>/translation...$\" a line, read instead of running lt-proc\n"
+    "  --english, --french, --spanish  word lists, one word a line (default: those of\n"
+    "                wamerican, wfrench and wspanish in /usr/share/dict, when installed)\n"
+    "  --names       first names: Text/Names.pm of libtext-names-perl (the default, when\n"
+    "                installed) or one name a line\n"
+    "  --spanish-counts  the Spanish subtitles' word counts, one \"form count\" a line\n"
+    "  --previous    a folder with an earlier build's files, compared in the report\n"
+    "  --espeak      the espeak-ng program, for the agreement in the report\n"
+    "  A list option given as \"\" leaves that list out.\n";
+
+// The default of a list: the file when it is installed, else none.
+std::filesystem::path IfInstalled(const std::filesystem::path& path) {
+    return std::filesystem::exists(path) ? path : std::filesystem::path();
+}
 
 std::filesystem::path FindAnalyser() {
     const std::filesystem::path usual = "/usr/share/apertium/apertium-eu-es/eu-es.automorf.bin";
@@ -37,7 +52,11 @@ std::filesystem::path FindAnalyser() {
 int main(int argc, char** argv) {
     zirtel::tools::BuildOptions options;
     options.Dictionary = "/usr/share/hunspell/eu";
-    bool analyserGiven = false;
+    options.Lists.English = IfInstalled("/usr/share/dict/american-english");
+    options.Lists.French = IfInstalled("/usr/share/dict/french");
+    options.Lists.Spanish = IfInstalled("/usr/share/dict/spanish");
+    options.Lists.Names = IfInstalled("/usr/share/perl5/Text/Names.pm");
+    bool analyserGiven = false, bilingualGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -62,6 +81,25 @@ int main(int argc, char** argv) {
             options.Analyses = value;
         } else if (arg == "--lt-proc") {
             options.LtProc = value;
+        } else if (arg == "--bilingual") {
+            options.Bilingual = value;
+            bilingualGiven = true;
+        } else if (arg == "--translations") {
+            options.Translations = value;
+        } else if (arg == "--english") {
+            options.Lists.English = value;
+        } else if (arg == "--french") {
+            options.Lists.French = value;
+        } else if (arg == "--spanish") {
+            options.Lists.Spanish = value;
+        } else if (arg == "--names") {
+            options.Lists.Names = value;
+        } else if (arg == "--spanish-counts") {
+            options.Lists.SpanishCounts = value;
+        } else if (arg == "--previous") {
+            options.Previous = value;
+        } else if (arg == "--espeak") {
+            options.Espeak = value;
         } else {
             std::cerr << "zirtel-build-data: unknown option " << arg << "\n" << kUsage;
             return 2;
@@ -72,6 +110,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!analyserGiven) options.Analyser = FindAnalyser();
+    if (!bilingualGiven) options.Bilingual = options.Analyser.parent_path() / "eu-es.autobil.bin";
     try {
         zirtel::tools::BuildDataSet(options, std::cout);
     } catch (const std::exception& e) {

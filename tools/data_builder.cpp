@@ -3,10 +3,12 @@
 #include <hunspell.hxx>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <fstream>
 #include <map>
 #include <ostream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <unordered_map>
@@ -21,7 +23,10 @@
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "espeak_agreement.h"
 #include "lemma_analyser.h"
+#include "lemma_rules.h"
+#include "word_origin.h"
 
 namespace zirtel::tools {
 namespace {
@@ -36,6 +41,7 @@ struct Form {
     long long Count = 0;
     std::string Syllables;
     std::string Pronunciation;
+    Origin WordOrigin = Origin::Euskara;
 };
 
 struct Tally {
@@ -100,6 +106,16 @@ void PrintDistribution(std::ostream& report, const std::string& title,
 
 enum class LemmaSource { Analyser, Hunspell, Neither };
 
+// Whether the form is the lemma with a common nominal ending (sheriff-a, henry-k, rock-eko).
+bool IsNominalEnding(const std::string& form, const std::string& lemma) {
+    static const std::set<std::string> kEndings = {
+        "a",  "ak",  "ari",  "aren", "arekin", "arentzat", "an",    "ra", "tik",    "ek",
+        "ei", "en",  "ekin", "k",    "ri",     "ren",      "rekin", "z",  "az",     "ko",
+        "ik", "rik", "era",  "etik", "ean",    "eko",      "ena",   "ok", "entzat", "ez"};
+    return form.size() > lemma.size() && form.compare(0, lemma.size(), lemma) == 0 &&
+           kEndings.contains(form.substr(lemma.size()));
+}
+
 // A form's share of a lemma's count.
 struct Feed {
     std::size_t Form = 0;
@@ -131,6 +147,9 @@ struct LemmaTally {
     long long Refused = 0;
     long long SharedBySupport = 0;
     long long SharedEvenly = 0;
+    long long NotWords = 0;
+    long long Folded = 0;
+    long long Unmatched = 0;
 };
 
 constexpr std::size_t kSampleSize = 30;
@@ -142,7 +161,8 @@ constexpr std::size_t kMaxFeedsShown = 20;
 // as "form share" or, when the form is shared with other lemmas, "form share of whole".
 void PrintLemmaReport(std::ostream& report, const std::vector<Form>& forms,
                       const std::vector<std::vector<std::string>>& candidates,
-                      const std::vector<LemmaSource>& sources, const LemmaAnalysis& analysis,
+                      const std::vector<LemmaSource>& sources,
+                      const std::vector<bool>& prefixedForms,
                       const std::vector<std::pair<std::string, double>>& lemmaList,
                       const std::unordered_map<std::string, std::vector<Feed>>& feeds,
                       const LemmaTally& tally, long long tokens) {
@@ -152,7 +172,7 @@ void PrintLemmaReport(std::ostream& report, const std::vector<Form>& forms,
         ++byForms[source];
         byTokens[source] += forms[i].Count;
         keptTokens += forms[i].Count;
-        if (sources[i] == LemmaSource::Analyser && analysis.Prefixed[i]) ++prefixed;
+        if (sources[i] == LemmaSource::Analyser && prefixedForms[i]) ++prefixed;
         if (candidates[i].size() > 1) ++several;
     }
     const auto formCount = static_cast<long long>(forms.size());
@@ -167,8 +187,10 @@ void PrintLemmaReport(std::ostream& report, const std::vector<Form>& forms,
     }
     report << "Forms with several lemmas: " << several << " (" << tally.SharedBySupport
            << " shared by support, " << tally.SharedEvenly << " evenly)\n"
-           << "Analyser lines unmatched: " << analysis.Unmatched
-           << "; lemmas refused: " << tally.Refused << "\n"
+           << "Analyser lines unmatched: " << tally.Unmatched
+           << "; lemmas refused: " << tally.Refused
+           << "; analyser lemmas that are not words: " << tally.NotWords << "\n"
+           << "Hunspell stems folded into a fuller lemma: " << tally.Folded << " forms\n"
            << "Lemma entries written: " << lemmaList.size() << "\n";
 
     auto feedsOf = [&](const std::string& lemma) {
@@ -211,6 +233,132 @@ void PrintLemmaReport(std::ostream& report, const std::vector<Form>& forms,
     }
 }
 
+constexpr std::size_t kOriginExamples = 20;
+constexpr std::size_t kLargestMoves = 30;
+constexpr std::size_t kChangedShown = 30;
+constexpr std::size_t kEspeakSample = 1000;
+constexpr unsigned kEspeakSeed = 2018;
+
+// The forms and tokens of each origin, with its 20 most frequent forms.
+void PrintOriginReport(std::ostream& report, const std::vector<Form>& forms, long long tokens) {
+    std::vector<std::size_t> order(forms.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return forms[a].Count > forms[b].Count; });
+    report << "Origins (origin: forms, per million, the most frequent forms):\n";
+    for (int o = 0; o < kOriginCount; ++o) {
+        const auto origin = static_cast<Origin>(o);
+        long long count = 0, tokensOf = 0;
+        std::string examples;
+        for (std::size_t i : order) {
+            if (forms[i].WordOrigin != origin) continue;
+            ++count;
+            tokensOf += forms[i].Count;
+            if (count <= static_cast<long long>(kOriginExamples))
+                examples += (count == 1 ? " " : ", ") + Latin1ToUtf8(forms[i].Word);
+        }
+        report << "  " << OriginName(origin) << ": " << count << " forms, "
+               << PerMillion(static_cast<double>(tokensOf), tokens) << ":" << examples << "\n";
+    }
+}
+
+// word -> second field of a tab-separated file (frequency), and -> fourth (pronunciation).
+std::map<std::string, std::pair<double, std::string>>
+ReadPrevious(const std::filesystem::path& path) {
+    std::map<std::string, std::pair<double, std::string>> entries;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string word, freq, syllables, pron;
+        if (!(fields >> word >> freq)) continue;
+        fields >> syllables >> pron;
+        entries[word] = {std::stod(freq), pron};
+    }
+    return entries;
+}
+
+// What changed since the earlier build: the 30 largest moves of lemma frequency and the forms
+// whose pronunciation changed.
+void PrintComparison(std::ostream& report, const std::filesystem::path& previous,
+                     const std::vector<Form>& forms,
+                     const std::vector<std::pair<std::string, double>>& lemmaList,
+                     long long tokens) {
+    const auto oldLemmas = ReadPrevious(previous / "lemak_EUS2.txt");
+    std::map<std::string, double> newLemmas;
+    for (const auto& [lemma, count] : lemmaList)
+        newLemmas[Latin1ToUtf8(lemma)] = std::stod(PerMillion(count, tokens));
+    std::map<std::string, std::pair<double, double>> moves; // lemma -> before, after
+    for (const auto& [lemma, entry] : oldLemmas) moves[lemma].first = entry.first;
+    for (const auto& [lemma, pm] : newLemmas) moves[lemma].second = pm;
+    std::vector<std::pair<std::string, std::pair<double, double>>> list(moves.begin(), moves.end());
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.second.second - a.second.first) >
+               std::abs(b.second.second - b.second.first);
+    });
+    std::size_t changed = 0;
+    for (const auto& m : list)
+        if (FormatReal(m.second.first, 0, 2) != FormatReal(m.second.second, 0, 2)) ++changed;
+    report << "Lemma entries: " << oldLemmas.size() << " before, " << newLemmas.size() << " now; "
+           << changed << " lemmas changed frequency\n"
+           << "Largest moves of lemma frequency (lemma, per million before, now, change):\n";
+    for (std::size_t k = 0; k < std::min(kLargestMoves, list.size()); ++k) {
+        const auto& [lemma, v] = list[k];
+        report << "  " << lemma << "\t" << FormatReal(v.first, 0, 2) << "\t"
+               << FormatReal(v.second, 0, 2) << "\t" << (v.second >= v.first ? "+" : "")
+               << FormatReal(v.second - v.first, 0, 2) << "\n";
+    }
+    const auto oldWords = ReadPrevious(previous / "nwfreq_EUS.txt");
+    std::vector<std::size_t> changedForms;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        const auto at = oldWords.find(Latin1ToUtf8(forms[i].Word));
+        if (at != oldWords.end() && at->second.second != forms[i].Pronunciation)
+            changedForms.push_back(i);
+    }
+    std::stable_sort(changedForms.begin(), changedForms.end(),
+                     [&](std::size_t a, std::size_t b) { return forms[a].Count > forms[b].Count; });
+    report << "Forms whose pronunciation changed: " << changedForms.size()
+           << " (the most frequent: form, before, now):\n";
+    for (std::size_t k = 0; k < std::min(kChangedShown, changedForms.size()); ++k) {
+        const Form& f = forms[changedForms[k]];
+        report << "  " << Latin1ToUtf8(f.Word) << "\t" << oldWords.at(Latin1ToUtf8(f.Word)).second
+               << "\t" << f.Pronunciation << "\n";
+    }
+}
+
+void PrintAgreement(std::ostream& report, const std::string& title, const Agreement& a) {
+    report << "  " << title << ": " << a.Identical << " of " << a.Compared << " identical ("
+           << Percent(a.Identical, a.Compared) << "), " << a.UpToVariants
+           << " with the accepted variants set aside (" << Percent(a.UpToVariants, a.Compared)
+           << ")\n";
+}
+
+// The agreement with eSpeak NG over a fixed random sample of 1,000 forms, before (the earlier
+// build's pronunciations, when there is one) and now.
+void PrintEspeakAgreement(std::ostream& report, const BuildOptions& options,
+                          const std::vector<Form>& forms) {
+    std::map<std::string, std::pair<double, std::string>> oldWords;
+    if (!options.Previous.empty()) oldWords = ReadPrevious(options.Previous / "nwfreq_EUS.txt");
+    const std::vector<std::size_t> sample = FixedSample(forms.size(), kEspeakSample, kEspeakSeed);
+    std::vector<std::string> words, now, before, espeakBefore;
+    for (std::size_t i : sample) {
+        words.push_back(Latin1ToUtf8(forms[i].Word));
+        now.push_back(forms[i].Pronunciation);
+    }
+    const std::vector<std::string> espeak = EspeakReadings(words, options.Espeak);
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        const auto at = oldWords.find(words[k]);
+        if (at == oldWords.end()) continue;
+        before.push_back(at->second.second);
+        espeakBefore.push_back(espeak[k]);
+    }
+    report << "Agreement with eSpeak NG's Basque voice, " << words.size() << " random forms (seed "
+           << kEspeakSeed << "):\n";
+    if (!oldWords.empty()) PrintAgreement(report, "before", Compare(before, espeakBefore));
+    PrintAgreement(report, "now", Compare(now, espeak));
+}
+
 } // namespace
 
 const char* const kCreditArtefacts[4] = {"azpitituluak", "euskaratzailea", "euskaratzaileak",
@@ -233,6 +381,7 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     // lower-casing, longer than the lexicon holds, refused by the dictionary (asked in lower
     // case), a subtitle-credit artefact, outside the pronunciation rules.
     Tally tally;
+    std::map<std::string, long long> referenceCounts; // "de" and "the", the foreign text's gauge
     std::vector<Form> forms;
     std::unordered_map<std::string, std::size_t> formIndex;
     std::string line;
@@ -247,6 +396,7 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
         }
         ++tally.Forms;
         tally.Tokens += count;
+        if (raw == "de" || raw == "the") referenceCounts[raw] += count;
         if (count < options.MinCount) {
             ++tally.BelowMinCount;
             continue;
@@ -300,38 +450,136 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     if (tally.Tokens <= 0) throw std::runtime_error("no tokens in " + options.Counts.string());
     std::sort(forms.begin(), forms.end(),
               [](const Form& a, const Form& b) { return CollateLess(a.Word, b.Word); });
+    std::unordered_map<std::string, std::size_t> position; // Latin-1 form -> index in `forms`
+    for (std::size_t i = 0; i < forms.size(); ++i) position[forms[i].Word] = i;
 
-    // ---- Whole words ----
-    long long keptTokens = 0;
-    std::string wholeWords;
-    for (const Form& f : forms) {
-        keptTokens += f.Count;
-        wholeWords += Latin1ToUtf8(f.Word) + '\t' +
-                      PerMillion(static_cast<double>(f.Count), tally.Tokens) + '\t' +
-                      Latin1ToUtf8(f.Syllables) + '\t' + f.Pronunciation + '\n';
-    }
-    const auto wholeWordPath = options.OutFolder / "nwfreq_EUS.txt";
-    WriteOut(wholeWordPath, wholeWords);
-
-    // ---- Lemmas: the analyser's, else Hunspell's stems, else the form itself ----
+    // ---- Lemmas: the analyser's, else those of Hunspell's stems, else the form itself ----
     std::vector<std::string> utf8Forms;
     utf8Forms.reserve(forms.size());
     for (const Form& f : forms) utf8Forms.push_back(Latin1ToUtf8(f.Word));
-    const LemmaAnalysis analysis = options.Analyses.empty()
-                                       ? AnalyseLemmas(utf8Forms, options.LtProc, options.Analyser)
-                                       : ReadAnalyses(utf8Forms, options.Analyses);
-    long long refusedLemmas = 0;
-    std::vector<std::vector<std::string>> candidates(forms.size());
+    auto analyse = [&](const std::vector<std::string>& words) {
+        return options.Analyses.empty() ? AnalyseForms(words, options.LtProc, options.Analyser)
+                                        : ReadAnalyses(words, options.Analyses);
+    };
+    const AnalyserOutput analysis = analyse(utf8Forms);
+    auto isWord = [&](const std::string& w) { return speller.spell(w); };
+    LemmaTally lemmaTally;
+    lemmaTally.Unmatched = analysis.Unmatched;
+    std::vector<std::vector<TaggedLemma>> tagged(forms.size());
+    std::vector<std::vector<std::string>> utf8Lemmas(forms.size());
+    std::vector<bool> prefixedForms(forms.size(), false);
     std::vector<LemmaSource> sources(forms.size(), LemmaSource::Analyser);
+    std::vector<HunspellView> views(forms.size());
+    std::set<std::string> analyserLemmas, stemsToAnalyse;
     for (std::size_t i = 0; i < forms.size(); ++i) {
-        candidates[i] = AcceptedLemmas(analysis.Lemmas[i], refusedLemmas);
-        if (!candidates[i].empty()) continue;
-        candidates[i] = AcceptedLemmas(speller.stem(utf8Forms[i]), refusedLemmas);
+        const AnalyserLemmas a = LemmasFromAnalyses(utf8Forms[i], analysis.Analyses[i], isWord);
+        lemmaTally.NotWords += a.Dropped;
+        for (const Analysis& an : analysis.Analyses[i])
+            for (const MorphPart& part : an.Parts) analyserLemmas.insert(part.Lemma);
+        if (!a.Lemmas.empty()) {
+            tagged[i] = a.Lemmas;
+            prefixedForms[i] = a.Prefixed;
+            for (const TaggedLemma& l : a.Lemmas) utf8Lemmas[i].push_back(l.Lemma);
+            continue;
+        }
         sources[i] = LemmaSource::Hunspell;
+        views[i].Stems = speller.stem(utf8Forms[i]);
+        for (const std::string& m : speller.analyze(utf8Forms[i])) {
+            const std::size_t st = m.find("st:");
+            if (st != std::string::npos && !Trim(m.substr(0, st)).empty()) views[i].Prefixed = true;
+        }
+        for (const std::string& stem : StemsToAnalyse(views[i])) stemsToAnalyse.insert(stem);
+    }
+    const std::vector<std::string> stemList(stemsToAnalyse.begin(), stemsToAnalyse.end());
+    const AnalyserOutput stemOutput = analyse(stemList);
+    std::map<std::string, std::vector<Analysis>> stemAnalyses;
+    for (std::size_t k = 0; k < stemList.size(); ++k)
+        stemAnalyses[stemList[k]] = stemOutput.Analyses[k];
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        if (sources[i] != LemmaSource::Hunspell) continue;
+        StemLemmas s =
+            LemmasFromStems(utf8Forms[i], views[i], stemAnalyses, analyserLemmas, isWord);
+        if (s.Folded) ++lemmaTally.Folded;
+        prefixedForms[i] = views[i].Prefixed && !s.Lemmas.empty();
+        tagged[i] = std::move(s.Tagged);
+        utf8Lemmas[i] = std::move(s.Lemmas);
+    }
+    long long& refusedLemmas = lemmaTally.Refused;
+    std::vector<std::vector<std::string>> candidates(forms.size());
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        candidates[i] = AcceptedLemmas(utf8Lemmas[i], refusedLemmas);
         if (!candidates[i].empty()) continue;
         candidates[i] = {forms[i].Word};
         sources[i] = LemmaSource::Neither;
+        tagged[i].clear();
     }
+
+    // ---- Origins, and the reading of c before e, i, y ----
+    OriginListPaths listPaths = options.Lists;
+    listPaths.BasqueDic = dic;
+    const OriginLists lists(listPaths);
+    std::vector<TaggedLemma> toTranslate;
+    for (const auto& t : tagged) toTranslate.insert(toTranslate.end(), t.begin(), t.end());
+    std::sort(toTranslate.begin(), toTranslate.end());
+    toTranslate.erase(std::unique(toTranslate.begin(), toTranslate.end()), toTranslate.end());
+    std::vector<std::vector<std::string>> translations(toTranslate.size());
+    if (!options.Translations.empty())
+        translations = ReadTranslations(toTranslate, options.Translations);
+    else if (options.Analyses.empty())
+        translations = TranslateLemmas(toTranslate, options.LtProc, options.Bilingual);
+    std::set<TaggedLemma> loans;
+    for (std::size_t k = 0; k < toTranslate.size(); ++k)
+        for (const std::string& t : translations[k])
+            if (SameSpelling(toTranslate[k].Lemma, t)) loans.insert(toTranslate[k]);
+    auto perMillion = [&](long long count) {
+        return static_cast<double>(count) * 1e6 / static_cast<double>(tally.Tokens);
+    };
+    const double foreignText = perMillion(std::max(referenceCounts["de"], referenceCounts["the"]));
+    long long pronunciationsByLoanReading = 0;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        Form& f = forms[i];
+        if (std::find(kCreditWords.begin(), kCreditWords.end(), f.Word) != kCreditWords.end()) {
+            f.WordOrigin = Origin::Kreditua;
+        } else if (!tagged[i].empty()) {
+            f.WordOrigin = std::all_of(tagged[i].begin(), tagged[i].end(),
+                                       [&](const TaggedLemma& l) { return loans.contains(l); })
+                               ? Origin::Mailegua
+                               : Origin::Euskara;
+        } else {
+            // A form in no list is judged by its lemma when the lemma is a form too.
+            const std::string& lemma = candidates[i].front();
+            const auto at = position.find(lemma);
+            const bool listed = lists.InForeignList(f.Word) || lists.IsName(f.Word) ||
+                                lists.IsCapitalisedName(f.Word);
+            const std::size_t judged =
+                !listed && at != position.end() && IsNominalEnding(f.Word, lemma) ? at->second : i;
+            f.WordOrigin = OriginOfUnknown(forms[judged].Word, perMillion(forms[judged].Count),
+                                           foreignText, lists);
+        }
+        const SoftC softC = SoftCOf(f.Word, candidates[i], lists);
+        if (softC != SoftC::Spanish) {
+            const Pronunciation p = Pronounce(f.Word, softC);
+            if (p.Text != f.Pronunciation) ++pronunciationsByLoanReading;
+            f.Pronunciation = p.Text;
+        }
+    }
+
+    // ---- Whole words, with and without their origin ----
+    long long keptTokens = 0;
+    std::string wholeWords, withOrigin;
+    for (const Form& f : forms) {
+        keptTokens += f.Count;
+        const std::string line = Latin1ToUtf8(f.Word) + '\t' +
+                                 PerMillion(static_cast<double>(f.Count), tally.Tokens) + '\t' +
+                                 Latin1ToUtf8(f.Syllables) + '\t' + f.Pronunciation;
+        wholeWords += line + '\n';
+        withOrigin += line + '\t' + OriginName(f.WordOrigin) + '\n';
+    }
+    const auto wholeWordPath = options.OutFolder / "nwfreq_EUS.txt";
+    WriteOut(wholeWordPath, wholeWords);
+    WriteOut(options.OutFolder / "jatorria_EUS.txt", withOrigin);
+
+    // ---- Lemma counts ----
     // A lemma's support: the count of the forms that have it as their only lemma.
     std::unordered_map<std::string, double> support;
     for (std::size_t i = 0; i < forms.size(); ++i)
@@ -417,14 +665,22 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
            << "Merged with an equal lower-case form: " << tally.Merged << "\n"
            << "Kept: " << forms.size() << " forms, " << keptTokens << " tokens ("
            << Percent(keptTokens, tally.Tokens) << " of all tokens)\n";
-    PrintLemmaReport(report, forms, candidates, sources, analysis, lemmaList, feeds,
-                     {refusedLemmas, sharedBySupport, sharedEvenly}, tally.Tokens);
+    lemmaTally.SharedBySupport = sharedBySupport;
+    lemmaTally.SharedEvenly = sharedEvenly;
+    PrintLemmaReport(report, forms, candidates, sources, prefixedForms, lemmaList, feeds,
+                     lemmaTally, tally.Tokens);
+    PrintOriginReport(report, forms, tally.Tokens);
+    report << "Pronunciations read as an English or French loan (c before e, i, y as s): "
+           << pronunciationsByLoanReading << " forms\n";
+    if (!options.Previous.empty())
+        PrintComparison(report, options.Previous, forms, lemmaList, tally.Tokens);
+    if (!options.Espeak.empty()) PrintEspeakAgreement(report, options, forms);
     PrintDistribution(report, "Length in letters (letters, words):", lengths);
     PrintDistribution(report, "Syllables (syllables, words):", syllables);
     PrintDistribution(report, "Phonemes (phonemes, words):", phonemes);
-    report
-        << "Written to " << options.OutFolder.string()
-        << ": nwfreq_EUS.txt, lemak_EUS2.txt, ZR_BF2.txt..ZR_BF18.txt, ZR_BPF2.txt..ZR_BPF18.txt\n";
+    report << "Written to " << options.OutFolder.string()
+           << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, ZR_BF2.txt..ZR_BF18.txt, "
+              "ZR_BPF2.txt..ZR_BPF18.txt\n";
 }
 
 } // namespace zirtel::tools

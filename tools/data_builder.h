@@ -1,6 +1,7 @@
 // Builds the program's Basque data files from a word-count list:
 //   nwfreq_EUS.txt   whole words: word, frequency per million tokens, syllables, pronunciation
 //   lemak_EUS2.txt   lemmas: lemma, frequency per million tokens (see BuildDataSet)
+//   jatorria_EUS.txt the whole words' four fields and a fifth, the word's origin (word_origin.h)
 //   ZR_BF<n>.txt     positional letter-pair counts of the words of n letters, n = 2..18
 //   ZR_BPF<n>.txt    positional phoneme-pair counts of the words of n phonemes, n = 2..18
 // and prints a report of what it read, kept and dropped. The same inputs always give the same
@@ -11,6 +12,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "word_origin.h"
+
 namespace zirtel::tools {
 
 struct BuildOptions {
@@ -19,8 +22,16 @@ struct BuildOptions {
     std::filesystem::path Dictionary; // Hunspell dictionary without extension (.aff, .dic)
     std::filesystem::path Analyser;   // eu-es.automorf.bin
     std::string LtProc = "lt-proc";
-    std::filesystem::path Analyses; // when set, the analyser's output read from this file instead
-                                    // of running lt-proc (see ReadAnalyses)
+    std::filesystem::path Analyses;  // when set, the analyser's output read from this file instead
+                                     // of running lt-proc (see ReadAnalyses)
+    std::filesystem::path Bilingual; // eu-es.autobil.bin
+    std::filesystem::path Translations; // when set, the bilingual dictionary's output read from
+                                        // this file; with Analyses set and this empty, no lemma
+                                        // has a translation
+    OriginListPaths Lists;              // BasqueDic is set from Dictionary
+    std::filesystem::path Previous;     // a folder with the files of an earlier build, compared
+                                        // in the report (lemma moves, changed pronunciations)
+    std::string Espeak;                 // espeak-ng, for the agreement in the report; empty: none
     long long MinCount = 2;
 };
 
@@ -29,8 +40,8 @@ struct BuildOptions {
 extern const char* const kCreditArtefacts[4];
 
 // Builds every file; the report goes to `report`. Lemmas: a form the analyser knows gives its
-// count to the analyser's lemmas (after a prefix such as ba-, the verb's); a form it does not know
-// to the stems Hunspell's stemmer gives; a form neither knows counts for itself. A form with
+// count to the analyser's lemmas, a form it does not know to those of Hunspell's stems, a form
+// neither knows counts for itself (the rules in lemma_rules.h). A form with
 // several lemmas shares its count in proportion to each lemma's support: the count the lemma
 // receives from forms with that lemma alone, plus the form's own count when the form is written
 // as the lemma; evenly when no lemma has any support. Throws std::runtime_error on a failure (a

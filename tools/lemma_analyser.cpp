@@ -1,154 +1,191 @@
 #include "lemma_analyser.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <stdexcept>
+
+#include "run_program.h"
 
 namespace zirtel::tools {
 namespace {
 
-// A private folder for the batch files, removed at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zirtel-lemmas-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary folder");
-        Path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(Path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return Path_; }
-
-  private:
-    std::filesystem::path Path_;
-};
-
-// Runs `ltProc transducer input output` and waits for it; no shell is involved.
-void RunLtProc(const std::string& ltProc, const std::filesystem::path& transducer,
-               const std::filesystem::path& input, const std::filesystem::path& output) {
-    const std::string t = transducer.string(), in = input.string(), out = output.string();
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("cannot start " + ltProc);
-    if (pid == 0) {
-        char* argv[] = {const_cast<char*>(ltProc.c_str()), const_cast<char*>(t.c_str()),
-                        const_cast<char*>(in.c_str()), const_cast<char*>(out.c_str()), nullptr};
-        execvp(ltProc.c_str(), argv);
-        _exit(127);
-    }
-    int status = 0;
-    if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(
-            ltProc + " failed on " + in +
-            (WIFEXITED(status) && WEXITSTATUS(status) == 127 ? " (program not found)" : ""));
-}
-
-} // namespace
-
-std::vector<std::string> ParseAnalysisLine(const std::string& line, std::string& surface,
-                                           bool& prefixed) {
-    surface.clear();
-    prefixed = false;
-    std::vector<std::string> lemmas;
+// The fields of a unit "^a/b/c$" split at unescaped '/', escapes removed; empty when the line
+// holds no unit.
+std::vector<std::string> UnitFields(const std::string& line) {
     const std::size_t open = line.find('^');
     const std::size_t close = line.rfind('$');
-    if (open == std::string::npos || close == std::string::npos || close <= open) return lemmas;
-    const std::string unit = line.substr(open + 1, close - open - 1);
-    // Fields separated by unescaped '/': the surface form, then one analysis each.
+    if (open == std::string::npos || close == std::string::npos || close <= open) return {};
     std::vector<std::string> fields(1);
-    for (std::size_t i = 0; i < unit.size(); ++i) {
-        if (unit[i] == '\\' && i + 1 < unit.size()) {
-            fields.back() += unit[++i];
-        } else if (unit[i] == '/') {
+    for (std::size_t i = open + 1; i < close; ++i) {
+        if (line[i] == '\\' && i + 1 < close) {
+            fields.back() += line[++i];
+        } else if (line[i] == '/') {
             fields.emplace_back();
         } else {
-            fields.back() += unit[i];
+            fields.back() += line[i];
         }
     }
-    surface = fields[0];
-    for (std::size_t f = 1; f < fields.size(); ++f) {
-        const std::string& a = fields[f];
-        if (a.empty() || a[0] == '*') continue; // unknown form
-        std::size_t from = 0;
-        const std::size_t plus = a.find('+');
-        if (plus != std::string::npos && a.substr(0, plus).find("<cnjsub>") != std::string::npos) {
-            from = plus + 1; // the lemma after the prefix
-            prefixed = true;
-        }
-        const std::string lemma = a.substr(from, a.find('<', from) - from);
-        if (lemma.empty()) continue;
-        if (std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end()) lemmas.push_back(lemma);
-    }
-    return lemmas;
+    return fields;
 }
 
-LemmaAnalysis AnalyseLemmas(const std::vector<std::string>& forms, const std::string& ltProc,
-                            const std::filesystem::path& transducer, std::size_t batchSize) {
-    if (!std::filesystem::exists(transducer))
-        throw std::runtime_error("analyser not found: " + transducer.string());
-    LemmaAnalysis result;
-    result.Lemmas.resize(forms.size());
-    result.Prefixed.resize(forms.size());
+// "lemma<a><b>" -> {"lemma", "<a><b>"}.
+MorphPart SplitPart(const std::string& text) {
+    const std::size_t tag = text.find('<');
+    if (tag == std::string::npos) return {text, ""};
+    return {text.substr(0, tag), text.substr(tag)};
+}
+
+// Runs lt-proc with `options` (the transducer, after "-b" for the bilingual dictionary) on the
+// lines, in batches, and gives its output lines in order (fewer when it wrote fewer).
+std::vector<std::string> RunLtProcLines(const std::vector<std::string>& lines,
+                                        const std::string& ltProc,
+                                        const std::vector<std::string>& options,
+                                        std::size_t batchSize) {
+    std::vector<std::string> out;
+    out.reserve(lines.size());
     TempFolder folder;
-    const auto input = folder.Path() / "forms.txt";
-    const auto output = folder.Path() / "analyses.txt";
-    for (std::size_t from = 0; from < forms.size(); from += batchSize) {
-        const std::size_t to = std::min(forms.size(), from + batchSize);
+    const auto input = folder.Path() / "in.txt";
+    const auto output = folder.Path() / "out.txt";
+    for (std::size_t from = 0; from < lines.size(); from += batchSize) {
+        const std::size_t to = std::min(lines.size(), from + batchSize);
         {
             std::ofstream in(input, std::ios::binary | std::ios::trunc);
-            for (std::size_t i = from; i < to; ++i) in << forms[i] << '\n';
+            for (std::size_t i = from; i < to; ++i) in << lines[i] << '\n';
             if (!in) throw std::runtime_error("cannot write " + input.string());
         }
-        RunLtProc(ltProc, transducer, input, output);
-        std::ifstream out(output, std::ios::binary);
-        std::string line, surface;
-        std::size_t i = from;
-        while (i < to && std::getline(out, line)) {
-            bool prefixed = false;
-            std::vector<std::string> lemmas = ParseAnalysisLine(line, surface, prefixed);
-            if (surface == forms[i]) {
-                result.Lemmas[i] = std::move(lemmas);
-                result.Prefixed[i] = prefixed;
-            } else {
-                ++result.Unmatched;
-            }
-            ++i;
+        std::vector<std::string> argv{ltProc};
+        argv.insert(argv.end(), options.begin(), options.end());
+        argv.push_back(input.string());
+        argv.push_back(output.string());
+        RunProgram(argv);
+        std::ifstream result(output, std::ios::binary);
+        std::string line;
+        std::size_t got = 0;
+        while (got < to - from && std::getline(result, line)) {
+            out.push_back(line);
+            ++got;
         }
-        result.Unmatched += static_cast<int>(to - i); // lines missing from the output
+        out.resize(from + (to - from), std::string()); // lines missing from the output
+    }
+    return out;
+}
+
+std::string TaggedUnit(const TaggedLemma& l) {
+    return "^" + l.Lemma + l.Tag + "$";
+}
+
+// The translations of one bilingual unit "^lemma<tag>/trans<tags>/...$" ("@lemma" when none).
+std::vector<std::string> ParseTranslations(const std::string& line, std::string& source) {
+    std::vector<std::string> fields = UnitFields(line);
+    std::vector<std::string> result;
+    if (fields.empty()) return result;
+    source = fields[0];
+    for (std::size_t f = 1; f < fields.size(); ++f) {
+        if (fields[f].empty() || fields[f][0] == '@') continue;
+        const std::string lemma = SplitPart(fields[f]).Lemma;
+        if (!lemma.empty() && std::find(result.begin(), result.end(), lemma) == result.end())
+            result.push_back(lemma);
     }
     return result;
 }
 
-LemmaAnalysis ReadAnalyses(const std::vector<std::string>& forms,
-                           const std::filesystem::path& analyses) {
+} // namespace
+
+std::vector<Analysis> ParseAnalysisUnit(const std::string& line, std::string& surface) {
+    surface.clear();
+    std::vector<Analysis> analyses;
+    const std::vector<std::string> fields = UnitFields(line);
+    if (fields.empty()) return analyses;
+    surface = fields[0];
+    for (std::size_t f = 1; f < fields.size(); ++f) {
+        const std::string& a = fields[f];
+        if (a.empty() || a[0] == '*') continue; // unknown form
+        Analysis analysis;
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t plus = a.find('+', from);
+            analysis.Parts.push_back(SplitPart(a.substr(from, plus - from)));
+            if (plus == std::string::npos) break;
+            from = plus + 1;
+        }
+        if (!analysis.Parts.front().Lemma.empty()) analyses.push_back(std::move(analysis));
+    }
+    return analyses;
+}
+
+AnalyserOutput AnalyseForms(const std::vector<std::string>& forms, const std::string& ltProc,
+                            const std::filesystem::path& transducer, std::size_t batchSize) {
+    if (!std::filesystem::exists(transducer))
+        throw std::runtime_error("analyser not found: " + transducer.string());
+    const std::vector<std::string> lines =
+        RunLtProcLines(forms, ltProc, {transducer.string()}, batchSize);
+    AnalyserOutput result;
+    result.Analyses.resize(forms.size());
+    std::string surface;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        std::vector<Analysis> analyses = ParseAnalysisUnit(lines[i], surface);
+        if (surface == forms[i])
+            result.Analyses[i] = std::move(analyses);
+        else
+            ++result.Unmatched;
+    }
+    return result;
+}
+
+AnalyserOutput ReadAnalyses(const std::vector<std::string>& forms,
+                            const std::filesystem::path& analyses) {
     std::ifstream in(analyses, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + analyses.string());
-    std::map<std::string, std::pair<std::vector<std::string>, bool>> units;
+    std::map<std::string, std::vector<Analysis>> units;
     std::string line, surface;
     while (std::getline(in, line)) {
-        bool prefixed = false;
-        std::vector<std::string> lemmas = ParseAnalysisLine(line, surface, prefixed);
-        if (!surface.empty()) units[surface] = {std::move(lemmas), prefixed};
+        std::vector<Analysis> parsed = ParseAnalysisUnit(line, surface);
+        if (!surface.empty()) units[surface] = std::move(parsed);
     }
-    LemmaAnalysis result;
-    result.Lemmas.resize(forms.size());
-    result.Prefixed.resize(forms.size());
+    AnalyserOutput result;
+    result.Analyses.resize(forms.size());
     for (std::size_t i = 0; i < forms.size(); ++i) {
         const auto at = units.find(forms[i]);
-        if (at == units.end()) continue;
-        result.Lemmas[i] = at->second.first;
-        result.Prefixed[i] = at->second.second;
+        if (at != units.end()) result.Analyses[i] = at->second;
+    }
+    return result;
+}
+
+std::vector<std::vector<std::string>> TranslateLemmas(const std::vector<TaggedLemma>& lemmas,
+                                                      const std::string& ltProc,
+                                                      const std::filesystem::path& bilingual,
+                                                      std::size_t batchSize) {
+    if (!std::filesystem::exists(bilingual))
+        throw std::runtime_error("bilingual dictionary not found: " + bilingual.string());
+    std::vector<std::string> units;
+    units.reserve(lemmas.size());
+    for (const TaggedLemma& l : lemmas) units.push_back(TaggedUnit(l));
+    const std::vector<std::string> lines =
+        RunLtProcLines(units, ltProc, {"-b", bilingual.string()}, batchSize);
+    std::vector<std::vector<std::string>> result(lemmas.size());
+    std::string source;
+    for (std::size_t i = 0; i < lemmas.size(); ++i) {
+        std::vector<std::string> t = ParseTranslations(lines[i], source);
+        if (source == lemmas[i].Lemma + lemmas[i].Tag) result[i] = std::move(t);
+    }
+    return result;
+}
+
+std::vector<std::vector<std::string>> ReadTranslations(const std::vector<TaggedLemma>& lemmas,
+                                                       const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + file.string());
+    std::map<std::string, std::vector<std::string>> units;
+    std::string line, source;
+    while (std::getline(in, line)) {
+        std::vector<std::string> t = ParseTranslations(line, source);
+        if (!source.empty()) units[source] = std::move(t);
+    }
+    std::vector<std::vector<std::string>> result(lemmas.size());
+    for (std::size_t i = 0; i < lemmas.size(); ++i) {
+        const auto at = units.find(lemmas[i].Lemma + lemmas[i].Tag);
+        if (at != units.end()) result[i] = at->second;
     }
     return result;
 }

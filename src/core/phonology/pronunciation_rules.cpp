@@ -47,9 +47,9 @@ std::string DigraphPhonemes(char first, char second) {
 }
 
 // Single consonant letters: r at the start of the word -> R, elsewhere r; s -> s; z -> T;
-// x -> x; ñ -> J; c, k, q -> k; v -> b; h is silent; j -> j; y -> j; w -> w; b d f g l m n p t
-// stay as they are, except t before ch, which is silent (ketchup). (n before k or g, b or p is
-// settled afterwards, over the whole word.)
+// x -> x; ñ -> J; c, k, q -> k (c before e, i or y is settled by the loan's origin); v -> b; h is
+// silent; j -> j; y -> j; w -> w; b d f g l m n p t stay as they are, except t before ch, which is
+// silent (ketchup). (n before k or g, b or p is settled afterwards, over the whole word.)
 std::string ConsonantPhoneme(char letter, bool wordInitial) {
     switch (letter) {
     case 'r':
@@ -72,13 +72,19 @@ std::string ConsonantPhoneme(char letter, bool wordInitial) {
     }
 }
 
+// Whether a c before the letter is soft: e, i (plain or accented) or y.
+bool IsFrontVowelLetter(char letter) {
+    const char base = FoldAccents(std::string_view(&letter, 1))[0];
+    return base == 'e' || base == 'i' || base == 'y';
+}
+
 } // namespace
 
 bool IsCoveredLetter(char c) {
     return (c >= 'a' && c <= 'z') || IsAccentedLetter(c);
 }
 
-Pronunciation Pronounce(std::string_view word) {
+Pronunciation Pronounce(std::string_view word, SoftC softC) {
     Pronunciation result;
     const std::string lower = LowerLatin1(word);
     for (char c : lower) {
@@ -94,7 +100,7 @@ Pronunciation Pronounce(std::string_view word) {
         return result;
     }
 
-    // Phonemes unit by unit; '-' marks the syllable boundaries, which fall between units.
+    // Phonemes unit by unit, each unit marked when a syllable begins with it.
     std::vector<std::size_t> syllableStarts;
     std::size_t offset = 0;
     for (const std::string& syl : syllables) {
@@ -102,28 +108,62 @@ Pronunciation Pronounce(std::string_view word) {
         offset += syl.size();
     }
     const std::vector<SpellingUnit> units = SpellingUnits(lower);
-    std::string phonemes;
+    struct Sound {
+        std::string Phonemes;
+        bool StartsSyllable = false;
+    };
+    std::vector<Sound> sounds(units.size());
     std::size_t nextSyllable = 1;
     for (std::size_t k = 0; k < units.size(); ++k) {
         const SpellingUnit& u = units[k];
         if (nextSyllable < syllableStarts.size() && u.Start == syllableStarts[nextSyllable]) {
-            phonemes += '-';
+            sounds[k].StartsSyllable = true;
             ++nextSyllable;
         }
         const char c = lower[u.Start];
+        std::string& out = sounds[k].Phonemes;
         if (u.Nucleus && c == 'y') {
-            phonemes += 'I'; // y after a consonant is the vowel i
+            out = "I"; // y after a consonant is the vowel i
         } else if (u.Nucleus) {
-            phonemes += VowelPhoneme(c, false);
-            if (u.Length == 2) phonemes += VowelPhoneme(lower[u.Start + 1], true);
+            out = VowelPhoneme(c, false);
+            if (u.Length == 2) out += VowelPhoneme(lower[u.Start + 1], true);
         } else if (u.Length == 2) {
-            phonemes += DigraphPhonemes(c, lower[u.Start + 1]);
+            out = DigraphPhonemes(c, lower[u.Start + 1]);
         } else if (c == 't' && k + 1 < units.size() && units[k + 1].Length == 2 &&
                    lower[units[k + 1].Start] == 'c') {
             // t before ch is silent
+        } else if (c == 'c' && k + 1 < units.size() && units[k + 1].Nucleus &&
+                   IsFrontVowelLetter(lower[units[k + 1].Start])) {
+            out = softC == SoftC::EnglishOrFrench ? "s" : "T"; // c before e, i or y
         } else {
-            phonemes += ConsonantPhoneme(c, u.Start == 0);
+            out = ConsonantPhoneme(c, u.Start == 0);
         }
+    }
+
+    // Loan spellings of one consonant: ph, th and gh are f, t and g; a doubled consonant letter
+    // (or ck) is one phoneme (sheriff, pizza, rock), rr, ll, tt and dd being digraphs already.
+    // The consonant keeps the syllable boundary that fell inside it before it (piz-za: pI-TA).
+    for (std::size_t k = 0; k + 1 < units.size(); ++k) {
+        const SpellingUnit& a = units[k];
+        const SpellingUnit& b = units[k + 1];
+        if (a.Nucleus || b.Nucleus || a.Length != 1 || b.Length != 1) continue;
+        const char first = lower[a.Start], second = lower[b.Start];
+        const bool hDigraph = second == 'h' && (first == 'p' || first == 't' || first == 'g');
+        const bool doubled = (first == second || (first == 'c' && second == 'k')) &&
+                             sounds[k].Phonemes == sounds[k + 1].Phonemes &&
+                             sounds[k].Phonemes.size() == 1;
+        if (!hDigraph && !doubled) continue;
+        if (first == 'p' && hDigraph) sounds[k].Phonemes = "f";
+        sounds[k + 1].Phonemes.clear();
+        if (sounds[k + 1].StartsSyllable) {
+            sounds[k + 1].StartsSyllable = false;
+            sounds[k].StartsSyllable = true;
+        }
+    }
+    std::string phonemes;
+    for (const Sound& s : sounds) {
+        if (s.StartsSyllable) phonemes += '-';
+        phonemes += s.Phonemes;
     }
 
     // n before k or g (the next phoneme, across a syllable boundary too) is the velar nasal N,

@@ -21,8 +21,12 @@ struct Pronunciation {
     char Offending = 0; // the first letter outside the rules, for LetterOutsideRules
 };
 
+// How c before e, i or a vowel y is read in a loan: as in Spanish, T (the reading also given to a
+// word whose origin is not known), or as in English and French, s.
+enum class SoftC { Spanish, EnglishOrFrench };
+
 // The pronunciation of a written word (Latin-1, letter case ignored): mendia -> mEn-dI-A.
-Pronunciation Pronounce(std::string_view word);
+Pronunciation Pronounce(std::string_view word, SoftC softC = SoftC::Spanish);
 
 // Whether the rules cover the letter (lower case): a-z, ñ, á é í ó ú ü.
 bool IsCoveredLetter(char c);

@@ -112,6 +112,19 @@ const std::vector<Case>& Cases() {
         {"country", "co-un-try", "kO-Un-trI"},
         {"sexya", "se-xy-a", "sE-xI-A"},
         {"newyork", "new-york", "nEw-jOrk"},
+        // A doubled consonant letter (and ck) is one phoneme; the boundary inside it goes before
+        // it.
+        {"sheriff", "she-riff", "xE-rIf"},
+        {"pizza", "piz-za", "pI-TA"},
+        {"rock", "rock", "ROk"},
+        {"hockey", "hoc-key", "O-kEj"},
+        // ph, th and gh are f, t and g.
+        {"sophia", "sop-hi-a", "sO-fI-A"},
+        {"rutherford", "rut-her-ford", "RU-tEr-fOrd"},
+        {"ghetto", "ghe-tto", "gE-tO"},
+        // c before e, i or y is T (as in Spanish) unless read as an English or French loan.
+        {"cinema", "ci-ne-ma", "TI-nE-mA"},
+        {"dolce", "dol-ce", "dOl-TE"},
         // h is a silent consonant letter.
         {"bihotza", "bi-ho-tza", "bI-O-tTA"},
         {"ahoa", "a-ho-a", "A-O-A"},
@@ -167,6 +180,14 @@ TEST(PronunciationRules, GiveInventorySymbolsSyllableBySyllable) {
         EXPECT_EQ(p.Outcome, PronunciationOutcome::Ok) << c.Word;
         EXPECT_EQ(p.Text, c.Phonemes) << c.Word;
     }
+}
+
+TEST(PronunciationRules, SoftCOfAnEnglishOrFrenchLoanIsS) {
+    EXPECT_EQ(Pronounce("dance", SoftC::EnglishOrFrench).Text, "dAn-sE");
+    EXPECT_EQ(Pronounce("cyborg", SoftC::EnglishOrFrench).Text, "sI-bOrg");
+    EXPECT_EQ(Pronounce("cocktail", SoftC::EnglishOrFrench).Text, "kOk-tAyl"); // c before o, k
+    EXPECT_EQ(Pronounce("accent", SoftC::EnglishOrFrench).Text, "Ak-sEnt");    // cc: k, then s
+    EXPECT_EQ(Pronounce("accent").Text, "Ak-TEnt");
 }
 
 TEST(PronunciationRules, RefuseWordsOutsideTheRules) {
