@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <thread>
+#include <vector>
+
 #include "core/lexicon/lexicon.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
@@ -34,6 +38,25 @@ TEST(WholeWordLexicon, LoadsParallelListsAndFindsWordsWhateverTheirCase) {
     EXPECT_EQ(lex.FindPronunciation("EtxE"), etxe);
     EXPECT_EQ(lex.FindPronunciation("etxe"), -1);
     EXPECT_EQ(lex.FindPronunciation("E-txE"), -1);
+}
+
+// The pronunciation indexes are built on first use, once, by whichever thread asks first: four
+// threads asking at once all get the answers of one built index (the ThreadSanitizer build runs
+// this).
+TEST(WholeWordLexicon, IndexesBuiltOnFirstUseServeSeveralThreadsAtOnce) {
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(test::TestData("foundation/nwfreq_EUS.txt"), lex, fb));
+    const int etxe = lex.Find("etxe");
+    std::vector<std::array<int, 3>> found(4);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < found.size(); ++t)
+        threads.emplace_back([&lex, &found, t] {
+            found[t] = {lex.FindPronunciation("EtxE"), lex.FindPhonForm("E-txE"),
+                        lex.FindPronunciation("xyz")};
+        });
+    for (std::thread& t : threads) t.join();
+    for (const auto& f : found) EXPECT_EQ(f, (std::array<int, 3>{etxe, etxe, -1}));
 }
 
 TEST(WholeWordLexicon, UnsortedFileIsSortedOnceAndEveryWordFound) {
