@@ -4,6 +4,7 @@
 
 #include "cli/option_scanner.h"
 #include "core/analysis/data_folder.h"
+#include "core/text/concat.h"
 #include "core/text/whole_number.h"
 
 #ifndef ZIRTEL_VERSION
@@ -26,13 +27,13 @@ bool IsHelp(std::string_view arg) {
 // The mode's word as its usage writes it: none for zirtel-batch's batch mode.
 std::string WordPart(const ModeSpec& mode, const Invocation& start) {
     if (mode.Word == "--batch" && start.BatchImplied) return "";
-    return std::string(mode.Word) + " ";
+    return Concat({mode.Word, " "});
 }
 
 // "Try 'zirtel --select --help' for more."
 std::string TryHelp(const ModeSpec& mode, const Invocation& start) {
-    const std::string word = mode.Word == "--batch" ? "" : std::string(mode.Word) + " ";
-    return "Try '" + start.Program + " " + word + "--help' for more.\n";
+    const std::string word = mode.Word == "--batch" ? "" : Concat({mode.Word, " "});
+    return Concat({"Try '", start.Program, " ", word, "--help' for more.\n"});
 }
 
 } // namespace
@@ -110,8 +111,7 @@ Arguments ParseArguments(const ModeSpec& mode, const Invocation& start) {
     if (mode.Check) mode.Check(args);
     for (const OptionSpec& o : mode.Options)
         if (o.Required && !args.Has(o.Name))
-            throw UsageError{
-                msg::NeedsOption(mode.Word, std::string(o.Name) + " " + std::string(o.Value))};
+            throw UsageError{msg::NeedsOption(mode.Word, Concat({o.Name, " ", o.Value}))};
     for (const OptionSpec& o : mode.Options) {
         if (o.Kind != OptionKind::Folder) continue;
         const auto folder = args.Get(o.Name);
@@ -151,61 +151,65 @@ const ModeSpec& FindMode(const Invocation& start) {
 }
 
 std::string ModeUsage(const ModeSpec& mode, const Invocation& start) {
-    const std::string head = "Usage: " + start.Program + " " + WordPart(mode, start);
+    const std::string head = Concat({"Usage: ", start.Program, " ", WordPart(mode, start)});
     std::string usage = head + std::string(mode.Operand);
     const std::string indent(head.size(), ' ');
     std::size_t lineStart = 0;
     for (const OptionSpec& o : mode.Options) {
         if (!o.InUsage) continue;
-        std::string piece(o.Name);
-        if (!o.Value.empty()) piece += " " + std::string(o.Value);
-        if (!o.Required) piece = "[" + piece + "]";
+        std::string piece = o.Value.empty() ? std::string(o.Name) : Concat({o.Name, " ", o.Value});
+        if (!o.Required) piece = Concat({"[", piece, "]"});
         if (usage.size() - lineStart + 1 + piece.size() > kUsageWidth) {
             usage += "\n";
             lineStart = usage.size();
-            usage += indent + piece;
+            usage += indent;
+            usage += piece;
         } else {
-            usage += " " + piece;
+            usage += ' ';
+            usage += piece;
         }
     }
-    return usage + "\n";
+    usage += '\n';
+    return usage;
 }
 
 std::string ProgramUsage(const Invocation& start) {
     std::string usage;
-    const std::string pad = "       " + start.Program + " ";
+    const std::string pad = Concat({"       ", start.Program, " "});
     for (const ModeSpec* m : start.Modes) {
         if (m->Word == "--batch") {
             usage = ModeUsage(*m, start) + usage;
             continue;
         }
-        std::string line = pad + std::string(m->Word) + " " + std::string(m->Operand);
+        std::string line = Concat({pad, m->Word, " ", m->Operand});
         for (const OptionSpec& o : m->Options)
-            if (o.Required) line += " " + std::string(o.Name) + " " + std::string(o.Value);
-        usage +=
-            line + " [options]   (see " + start.Program + " " + std::string(m->Word) + " --help)\n";
+            if (o.Required) line += Concat({" ", o.Name, " ", o.Value});
+        usage += Concat({line, " [options]   (see ", start.Program, " ", m->Word, " --help)\n"});
     }
-    usage += pad + "--help | --version\n";
-    if (!start.BatchImplied) usage += pad + "[ITEMS]    (opens the main window)\n";
+    usage += Concat({pad, "--help | --version\n"});
+    if (!start.BatchImplied) usage += Concat({pad, "[ITEMS]    (opens the main window)\n"});
     return usage;
 }
 
 std::string ModeHelp(const ModeSpec& mode, const Invocation& start) {
     std::string help = mode.Word == "--batch" ? ProgramUsage(start) : ModeUsage(mode, start);
-    help += "\n" + std::string(mode.Description) + "\n";
-    const auto entry = [&help](std::string left, std::string_view text) {
-        left = "  " + left;
+    help += Concat({"\n", mode.Description, "\n"});
+    const auto entry = [&help](const std::string& name, std::string_view text) {
+        const std::string left = Concat({"  ", name});
+        help += left;
         if (left.size() + 1 > kHelpColumn) {
-            help += left + "\n" + std::string(kHelpColumn, ' ');
+            help += '\n';
+            help.append(kHelpColumn, ' ');
         } else {
-            help += left + std::string(kHelpColumn - left.size(), ' ');
+            help.append(kHelpColumn - left.size(), ' ');
         }
         std::size_t start = 0;
         for (;;) {
             const std::size_t end = text.find('\n', start);
-            help += std::string(text.substr(start, end - start)) + "\n";
+            help += text.substr(start, end - start);
+            help += '\n';
             if (end == std::string_view::npos) break;
-            help += std::string(kHelpColumn, ' ');
+            help.append(kHelpColumn, ' ');
             start = end + 1;
         }
     };
@@ -213,10 +217,10 @@ std::string ModeHelp(const ModeSpec& mode, const Invocation& start) {
     for (const OptionSpec& o : mode.Options) {
         if (o.Help.empty()) continue;
         std::string left = !o.HelpName.empty() ? std::string(o.HelpName) : std::string(o.Name);
-        if (o.HelpName.empty() && !o.Value.empty()) left += " " + std::string(o.Value);
+        if (o.HelpName.empty() && !o.Value.empty()) left = Concat({left, " ", o.Value});
         entry(left, o.Help);
     }
-    if (!mode.Closing.empty()) help += "\n" + std::string(mode.Closing);
+    if (!mode.Closing.empty()) help += Concat({"\n", mode.Closing});
     return help;
 }
 

@@ -9,6 +9,7 @@
 #include "core/lexicon/user_fields.h"
 #include "core/measures/bigram_tables.h"
 #include "core/phonology/biphone_tables.h"
+#include "core/text/concat.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
 
@@ -132,19 +133,20 @@ std::string JsonObject::Body(int depth) const {
     std::string out = "{";
     for (std::size_t m = 0; m < Members_.size(); ++m) {
         const Member& member = Members_[m];
-        out += (m == 0 ? "\n" : ",\n") + Indent(depth + 1) + JsonString(member.Key) + ": ";
+        out += Concat({m == 0 ? "\n" : ",\n", Indent(depth + 1), JsonString(member.Key), ": "});
         if (const auto* raw = std::get_if<std::string>(&member.Value)) {
             out += *raw;
         } else if (const auto* list = std::get_if<std::vector<std::string>>(&member.Value)) {
             out += "[";
             for (std::size_t i = 0; i < list->size(); ++i)
-                out += (i == 0 ? "\n" : ",\n") + Indent(depth + 2) + (*list)[i];
-            out += list->empty() ? "]" : "\n" + Indent(depth + 1) + "]";
+                out += Concat({i == 0 ? "\n" : ",\n", Indent(depth + 2), (*list)[i]});
+            out += list->empty() ? std::string("]") : Concat({"\n", Indent(depth + 1), "]"});
         } else {
             out += std::get<JsonObject>(member.Value).Body(depth + 1);
         }
     }
-    return out + (Members_.empty() ? "}" : "\n" + Indent(depth) + "}");
+    out += Members_.empty() ? std::string("}") : Concat({"\n", Indent(depth), "}"});
+    return out;
 }
 
 std::string JsonObject::Text() const {
