@@ -105,13 +105,11 @@ std::string JsonString(std::string_view bytes) {
     return out + '"';
 }
 
-struct JsonObject::Member {
-    std::string Key;
-    std::variant<std::string, std::vector<std::string>, JsonObject> Value;
-};
-
 JsonObject& JsonObject::Add(std::string_view key, std::string json) {
-    Members_.push_back({std::string(key), std::move(json)});
+    Member m;
+    m.Key = key;
+    m.Raw = std::move(json);
+    Members_.push_back(std::move(m));
     return *this;
 }
 
@@ -120,12 +118,20 @@ JsonObject& JsonObject::AddString(std::string_view key, std::string_view text) {
 }
 
 JsonObject& JsonObject::AddList(std::string_view key, std::vector<std::string> elements) {
-    Members_.push_back({std::string(key), std::move(elements)});
+    Member m;
+    m.Is = Member::Kind::List;
+    m.Key = key;
+    m.List = std::move(elements);
+    Members_.push_back(std::move(m));
     return *this;
 }
 
 JsonObject& JsonObject::AddObject(std::string_view key, JsonObject object) {
-    Members_.push_back({std::string(key), std::move(object)});
+    Member m;
+    m.Is = Member::Kind::Object;
+    m.Key = key;
+    m.Object = std::make_shared<JsonObject>(std::move(object));
+    Members_.push_back(std::move(m));
     return *this;
 }
 
@@ -134,15 +140,19 @@ std::string JsonObject::Body(int depth) const {
     for (std::size_t m = 0; m < Members_.size(); ++m) {
         const Member& member = Members_[m];
         out += Concat({m == 0 ? "\n" : ",\n", Indent(depth + 1), JsonString(member.Key), ": "});
-        if (const auto* raw = std::get_if<std::string>(&member.Value)) {
-            out += *raw;
-        } else if (const auto* list = std::get_if<std::vector<std::string>>(&member.Value)) {
+        switch (member.Is) {
+        case Member::Kind::Raw:
+            out += member.Raw;
+            break;
+        case Member::Kind::List:
             out += "[";
-            for (std::size_t i = 0; i < list->size(); ++i)
-                out += Concat({i == 0 ? "\n" : ",\n", Indent(depth + 2), (*list)[i]});
-            out += list->empty() ? std::string("]") : Concat({"\n", Indent(depth + 1), "]"});
-        } else {
-            out += std::get<JsonObject>(member.Value).Body(depth + 1);
+            for (std::size_t i = 0; i < member.List.size(); ++i)
+                out += Concat({i == 0 ? "\n" : ",\n", Indent(depth + 2), member.List[i]});
+            out += member.List.empty() ? std::string("]") : Concat({"\n", Indent(depth + 1), "]"});
+            break;
+        case Member::Kind::Object:
+            out += member.Object->Body(depth + 1);
+            break;
         }
     }
     out += Members_.empty() ? std::string("}") : Concat({"\n", Indent(depth), "}"});

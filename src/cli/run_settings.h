@@ -11,10 +11,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace zirtel {
@@ -40,7 +40,13 @@ class JsonObject {
     std::string Text() const;
 
   private:
-    struct Member;
+    struct Member {
+        enum class Kind { Raw, List, Object } Is = Kind::Raw;
+        std::string Key;
+        std::string Raw;                    // Kind::Raw: its JSON text
+        std::vector<std::string> List;      // Kind::List: the elements' JSON texts
+        std::shared_ptr<JsonObject> Object; // Kind::Object
+    };
     std::string Body(int depth) const;
     std::vector<Member> Members_;
 };
