@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/selection_batch.h"
+#include "cli/batch.h"
+#include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/feedback/feedback.h"
+#include "core/random/random_draw.h"
 #include "core/selection/design.h"
 #include "core/selection/engine_statistics.h"
 #include "core/selection/selector.h"
@@ -38,7 +40,7 @@ int Run(std::vector<std::string> args, std::string& out) {
     std::vector<const char*> argv;
     for (const auto& a : args) argv.push_back(a.c_str());
     std::ostringstream o, e;
-    const int status = zirtel::RunSelection(static_cast<int>(argv.size()), argv.data(), o, e);
+    const int status = zirtel::RunBatch(static_cast<int>(argv.size()), argv.data(), o, e);
     out = o.str();
     return status;
 }
@@ -145,6 +147,45 @@ void BM_TargetRows(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_TargetRows)->Unit(benchmark::kMillisecond);
+
+// Rows that cannot be made, from a pool of state.range(0) measured items (no lexicon): two cells
+// of frequency, N controlled within a range no item reaches; or one cell that no item falls in.
+// Each reference fails once, so failing costs time linear in the pool.
+zirtel::MeasuredItems SyntheticPool(std::size_t size, const zirtel::Design& design) {
+    zirtel::MeasuredItems pool;
+    pool.Fields = zirtel::DesignFields(design);
+    zirtel::RandomEngine rng(7);
+    for (std::size_t i = 0; i < size; ++i) {
+        std::vector<std::string> texts;
+        for (int f : pool.Fields)
+            texts.push_back(f == zirtel::FindField("N")
+                                ? std::to_string(zirtel::BoundedDraw(rng, 20))
+                                : (i % 2 == 0 ? "1.00" : "50.00"));
+        pool.Add("w" + std::to_string(i), texts);
+    }
+    return pool;
+}
+
+void FailingRows(benchmark::State& state, const char* text) {
+    const zirtel::Design design = zirtel::ParseDesign(text).Value;
+    const zirtel::MeasuredItems pool =
+        SyntheticPool(static_cast<std::size_t>(state.range(0)), design);
+    std::size_t rows = 0;
+    for (auto _ : state) rows = zirtel::Generate(design, pool, 1)->Rows.size();
+    if (rows != 0) state.SkipWithError("rows were made");
+    state.counters["pool"] = static_cast<double>(pool.Size());
+}
+
+void BM_RowsWithImpossibleControls(benchmark::State& state) {
+    FailingRows(state, "split H_MAIZT 0-9.99 10-100\ncontrol N 100 200\ngenerate 40 seed 1\n");
+}
+BENCHMARK(BM_RowsWithImpossibleControls)->Arg(20000)->Arg(150000)->Unit(benchmark::kMillisecond);
+
+void BM_RowsWithAnEmptyCell(benchmark::State& state) {
+    FailingRows(state, "split H_MAIZT 0-9.99 10-100 1000-2000\ncontrol N -1 1\n"
+                       "generate 40 seed 1\n");
+}
+BENCHMARK(BM_RowsWithAnEmptyCell)->Arg(20000)->Arg(150000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds Zirtel into a build folder (default: build).
 # Usage: scripts/build.sh [BUILD_DIR] [extra cmake arguments...]
+# ZIRTEL_TARGETS="a b" builds only those targets (and what they need); default: all.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-"$root/build"}
@@ -14,4 +15,6 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="${ZIRTEL_BUILD_TYPE:-RelWithDebInfo}" \
     -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "${launcher[@]}" "$@"
-cmake --build "$dir" --parallel "$(nproc)"
+targets=()
+for t in ${ZIRTEL_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"

@@ -8,4 +8,5 @@ shift || true
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$dir" "$@"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)"
+# No test may hang a run: each has ten minutes at most.
+ctest --test-dir "$dir" --output-on-failure --parallel "$(nproc)" --timeout 600

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -17,13 +15,13 @@
 #include <vector>
 
 #include "cli/generate.h"
-#include "cli/option_scanner.h"
+#include "cli/mode_support.h"
+#include "cli/run_files.h"
 #include "cli/run_settings.h"
 #include "cli/selection_batch.h"
+#include "cli/stop_signals.h"
 #include "cli/stream_feedback.h"
-#include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
-#include "core/analysis/results_output.h"
 #include "core/analysis/results_style.h"
 #include "core/analysis/streamed_analysis.h"
 #include "core/analysis/tidy_neighbours.h"
@@ -31,13 +29,7 @@
 #include "core/lexicon/user_fields.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/phon_neighbour_search.h"
-#include "core/text/file_identity.h"
 #include "core/text/latin1.h"
-#include "core/text/text_file.h"
-
-#ifndef ZIRTEL_VERSION
-#error "ZIRTEL_VERSION must be defined by the build"
-#endif
 
 namespace zirtel {
 
@@ -45,101 +37,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Set by SIGINT while a batch run is under way; the analysis asks it between items.
-std::atomic<bool> gInterrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-void OnInterrupt(int) {
-    gInterrupted.store(true);
-}
-
-constexpr std::string_view kUsage =
-    "Usage: zirtel --batch ITEMS [-o OUT] [--fields LIST] [--lemmas] [--decimals N]\n"
-    "                     [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
-    "                     [--include-deletions] [--include-additions] [--no-neighbour-list]\n"
-    "                     [--rule-pronunciations]\n"
-    "                     [--neighbours FILE] [--phon-neighbours FILE] [--data-dir DIR]\n"
-    "                     [--missing TEXT] [--plain] [--settings FILE]\n"
-    "                     [--neighbours-tidy FILE] [--jobs N]\n"
-    "       zirtel --generate TEMPLATES [options]   (see zirtel --generate --help)\n"
-    "       zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
-    "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
-    "       zirtel --help | --version\n"
-    "       zirtel [ITEMS]    (opens the main window)\n";
-
-constexpr std::string_view kHelp =
-    "\n"
-    "Analyses the items of an input file without opening a window and writes the results as\n"
-    "the main window saves them: a tab-separated table, UTF-8, CR LF line ends.\n"
-    "\n"
-    "  ITEMS                  input file: one item per line, \"<Cond ...>\" directives allowed\n"
-    "  -o OUT                 write the results to OUT (default, or \"-\": standard output)\n"
-    "  --fields LIST          comma-separated field names, e.g. H_MAIZT,LOG10_MAIZT,N,N*\n"
-    "                         (letter case ignored; N_STAR for N*; \"all\" for every field, the\n"
-    "                         user fields only when loaded); default: the options dialog's\n"
-    "                         defaults. Columns come out in the catalogue's order.\n"
-    "  --lemmas               measure against the lemma lexicon\n"
-    "  --decimals N           decimals of real values, 0 to 4 (default 2)\n"
-    "  --user1/2/3 FILE       load a user-defined field (shown when USER1/2/3 is in the fields)\n"
-    "  --include-deletions    \"Gehitu ezabapen-auzokideak\"\n"
-    "  --include-additions    \"Gehitu auzokide erantsiak\"\n"
-    "  --no-neighbour-list    untick \"Erakutsi auzokideen zerrenda\"\n"
-    "  --rule-pronunciations  \"Sasihitzak arauz ahoskatu\": items not in the lexicon are\n"
-    "                         pronounced and syllabified by the spelling rules\n"
-    "  --neighbours FILE      save the orthographic neighbour list to FILE\n"
-    "  --phon-neighbours FILE save the phonological neighbour list to FILE\n"
-    "  --data-dir DIR         folder of the lexicon and table files (default: the program's\n"
-    "                         own folder, else ../share/zirtel beside it, else $ZIRTEL_DATA_DIR)\n"
-    "  --missing TEXT         write TEXT (e.g. NA) instead of the marks \"-1\", \"   -  \",\n"
-    "                         \"    -\" and \"-\" of values that cannot be measured\n"
-    "  --plain                a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
-    "                         no final empty row\n"
-    "  --settings FILE        write the version, data files (SHA-256), lexicon, decimals,\n"
-    "                         fields and options of the run to FILE as JSON\n"
-    "  --neighbours-tidy FILE save both neighbour lists to FILE as one table: item, neighbour,\n"
-    "                         list, kind, position, frequency\n"
-    "  --jobs N               analyse with N workers at the same time (default: one per core);\n"
-    "                         the output is the same for every N\n"
-    "\n"
-    "--select chooses stimuli by a design file: one row per line, one item per cell of the\n"
-    "design (wide; --long FILE adds one line per item with its values). --match lists for each\n"
-    "item of ITEMS the K closest items of the design's pool (default 10). Both also take\n"
-    "--user1/2/3 FILE; --settings FILE writes the design with its seed. See the help file.\n"
-    "\n"
-    "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
-    "or output file could not be opened or written, or the lexicon cannot be used; 2 bad\n"
-    "arguments (one file named twice among the items, user field, results and list files\n"
-    "included).\n";
-
-struct BatchRequest {
-    bool Help = false;
-    bool Version = false;
-    bool Batch = false;
-    std::optional<std::string> Items;
-    std::optional<std::string> Output;
-    std::optional<std::vector<std::string>> Fields; // as given; nothing: the defaults
-    bool Lemmas = false;
-    int Decimals = 2;
-    std::optional<std::string> DataDir;
-    std::array<std::optional<std::string>, 3> UserFiles;
-    bool IncludeDeletions = false;
-    bool IncludeAdditions = false;
-    bool RulePronunciations = false;
-    bool NeighbourList = true;
-    std::optional<std::string> OrthoNeighbourFile;
-    std::optional<std::string> PhonNeighbourFile;
-    std::optional<std::string> Missing;
-    bool Plain = false;
-    std::optional<std::string> SettingsFile;
-    std::optional<std::string> TidyNeighbourFile;
-    int Jobs = 0; // 0: one per core
-};
-
-// How the batch mode was started: "zirtel --batch", or "zirtel-batch" (the batch word implied).
-struct BatchStart {
-    std::string_view Program = "zirtel";
-    bool BatchImplied = false;
-};
+int RunBatchMode(Command& command);
 
 std::vector<std::string> SplitFieldList(std::string_view list) {
     std::vector<std::string> names;
@@ -163,104 +61,8 @@ std::string ValidFieldNames() {
     return names + "N_STAR (the same as N*), all";
 }
 
-// The value of a whole-number option that takes `least` to `most`.
-int WholeNumber(const std::string& option, const std::string& value, int least, int most) {
-    const auto n = ParseInt(value);
-    if (!n || *n < least || *n > most)
-        throw UsageError{option + " must be a whole number from " + std::to_string(least) + " to " +
-                         std::to_string(most) + ", not '" + value + "'"};
-    return *n;
-}
-
-// Parses the command line; throws UsageError for anything it cannot accept.
-BatchRequest ParseArguments(int argc, const char* const* argv, const BatchStart& start) {
-    BatchRequest req;
-    for (OptionScanner scan(argc, argv); scan.Next();) {
-        const std::string& arg = scan.Name();
-        const auto value = [&] { return scan.Value(); };
-        const auto flag = [&] { scan.Flag(); };
-        if (arg == "--help" || arg == "-h") {
-            flag();
-            req.Help = true;
-        } else if (arg == "--version") {
-            flag();
-            req.Version = true;
-        } else if (arg == "--batch") {
-            flag();
-            req.Batch = true;
-        } else if (arg == "-o" || arg == "--output") {
-            req.Output = value();
-        } else if (arg == "--fields") {
-            req.Fields = SplitFieldList(value());
-        } else if (arg == "--lemmas") {
-            flag();
-            req.Lemmas = true;
-        } else if (arg == "--decimals") {
-            req.Decimals = WholeNumber(arg, value(), 0, 4);
-        } else if (arg == "--include-deletions") {
-            flag();
-            req.IncludeDeletions = true;
-        } else if (arg == "--include-additions") {
-            flag();
-            req.IncludeAdditions = true;
-        } else if (arg == "--rule-pronunciations") {
-            flag();
-            req.RulePronunciations = true;
-        } else if (arg == "--no-neighbour-list") {
-            flag();
-            req.NeighbourList = false;
-        } else if (arg == "--neighbours") {
-            req.OrthoNeighbourFile = value();
-        } else if (arg == "--phon-neighbours") {
-            req.PhonNeighbourFile = value();
-        } else if (arg == "--user1" || arg == "--user2" || arg == "--user3") {
-            req.UserFiles[static_cast<std::size_t>(arg.back() - '1')] = value();
-        } else if (arg == "--data-dir") {
-            req.DataDir = value();
-        } else if (arg == "--missing") {
-            req.Missing = value();
-        } else if (arg == "--plain") {
-            flag();
-            req.Plain = true;
-        } else if (arg == "--settings") {
-            req.SettingsFile = value();
-        } else if (arg == "--neighbours-tidy") {
-            req.TidyNeighbourFile = value();
-        } else if (arg == "--jobs") {
-            req.Jobs = WholeNumber(arg, value(), 1, 256);
-        } else if (scan.IsOption()) {
-            throw scan.Unknown();
-        } else if (req.Items) {
-            throw UsageError{"only one items file can be given ('" + *req.Items + "', '" + arg +
-                             "')"};
-        } else {
-            req.Items = arg;
-        }
-    }
-    if (req.Help || req.Version) return req;
-    if (!req.Batch && !start.BatchImplied) throw UsageError{"--batch is missing"};
-    if (!req.Items) throw UsageError{"no items file given"};
-    if (req.Fields) {
-        for (const std::string& name : *req.Fields)
-            if (LowerAscii(name) != "all" && FindField(name) < 0)
-                throw UsageError{"unknown field '" + name +
-                                 "' in --fields; valid names: " + ValidFieldNames()};
-    }
-    if (req.DataDir && !fs::is_directory(*req.DataDir))
-        throw UsageError{"--data-dir: '" + *req.DataDir + "' is not a folder"};
-    return req;
-}
-
-// Sets the option ticks from the --fields list.
-void TickFields(AnalysisOptions& options, const std::vector<std::string>& names) {
-    options.UntickAllFields();
-    for (const std::string& name : names) {
-        if (LowerAscii(name) == "all") {
-            for (int f = 0; f < kFieldCount; ++f) options.SetFieldTicked(f, true);
-        } else {
-            options.SetFieldTicked(FindField(name), true);
-        }
-    }
+bool IsAll(const std::string& name) {
+    return LowerAscii(name) == "all";
 }
 
 // One worker per core.
@@ -268,346 +70,395 @@ int DefaultJobs() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-// Writes one of the run's extra files; says so on `err` when it cannot.
-bool SaveRunFile(const std::string& path, const std::string& text, std::string_view what,
-                 std::ostream& err) {
-    if (WriteFileAtomically(path, text)) return true;
-    err << "zirtel: the " << what << " file '" << path << "' could not be written\n";
-    return false;
-}
+// One batch run, in its steps: Validate (the arguments the field table decides, the files),
+// Load (the lexicons, the user fields, the items), Open (the outputs), Stream (the analysis) and
+// Commit (the outputs put in place). Each step gives kGoOn or the run's exit status.
+class BatchRun {
+  public:
+    explicit BatchRun(Command& command)
+        : Cmd_(command), Args_(command.Args), UI_(command.Err(), command.Start.Terminal),
+          DataDir_(command.DataFolder()), Ws_(UI_, DataDir_) {
+        UI_.SetCancelFlag(command.Start.Signal);
+    }
 
-bool ListsAll(const std::optional<std::vector<std::string>>& fields) {
-    if (!fields) return false;
-    for (const std::string& name : *fields)
-        if (LowerAscii(name) == "all") return true;
-    return false;
-}
+    int Run() {
+        for (int (BatchRun::*step)() :
+             {&BatchRun::Validate, &BatchRun::Load, &BatchRun::Open, &BatchRun::Stream})
+            if (const int status = (this->*step)(); status != kGoOn) {
+                Files_.Abandon();
+                return status;
+            }
+        return Commit();
+    }
 
-// Why a lexicon file gave no lexicon.
-std::string LexiconProblem(const fs::path& path) {
-    ReadProblem problem = ReadProblem::None;
-    const bool read = ReadTextFile(path, '?', kMaxTextFileBytes, &problem).has_value();
-    std::string why = "holds no readable entry";
-    if (!read) switch (problem) {
-        case ReadProblem::Missing:
-            why = "does not exist";
-            break;
-        case ReadProblem::Folder:
-            why = "is a folder";
-            break;
-        case ReadProblem::TooLarge:
-            why = "is too large";
-            break;
-        default:
-            why = "cannot be read";
-            break;
-        }
-    return "the lexicon file '" + path.string() + "' cannot be used: it " + why;
-}
+  private:
+    int Say(const Message& message, int status) const { return Fail(Cmd_, message, status); }
+    bool ToFile() const { return Results_.has_value(); }
 
-// Two of the files named on the command line that are one file, when one of them is written:
-// a message naming both options, or nothing. Devices and pipes (/dev/null, /dev/stdout) may be
-// named more than once.
-std::optional<std::string> SameFileTwice(const BatchRequest& req, const fs::path& dataDir) {
-    struct Named {
-        std::string Option;
-        fs::path Path;
-        bool Written;
-    };
-    std::vector<Named> files;
-    if (req.Items) files.push_back({"the items file", *req.Items, false});
-    for (std::size_t n = 0; n < req.UserFiles.size(); ++n)
-        if (req.UserFiles[n])
-            files.push_back({"--user" + std::to_string(n + 1), *req.UserFiles[n], false});
-    files.push_back({"the lexicon", dataDir / kWholeWordFile, false});
-    if (req.Lemmas) files.push_back({"the lemma lexicon", dataDir / kLemmaFile, false});
-    if (req.Output && *req.Output != "-") files.push_back({"-o", *req.Output, true});
-    if (req.OrthoNeighbourFile) files.push_back({"--neighbours", *req.OrthoNeighbourFile, true});
-    if (req.PhonNeighbourFile) files.push_back({"--phon-neighbours", *req.PhonNeighbourFile, true});
-    if (req.TidyNeighbourFile) files.push_back({"--neighbours-tidy", *req.TidyNeighbourFile, true});
-    if (req.SettingsFile) files.push_back({"--settings", *req.SettingsFile, true});
-    std::error_code ec;
-    for (std::size_t i = 0; i < files.size(); ++i)
-        for (std::size_t j = i + 1; j < files.size(); ++j) {
-            if (!files[i].Written && !files[j].Written) continue;
-            const fs::file_status status = fs::status(files[i].Path, ec);
-            if (fs::exists(status) && !fs::is_regular_file(status)) continue;
-            if (SameFile(files[i].Path, files[j].Path))
-                return files[i].Option + " and " + files[j].Option + " name the same file '" +
-                       files[j].Path.string() + "'";
+    int Validate() {
+        if (const auto list = Args_.Get("--fields")) {
+            Fields_ = SplitFieldList(*list);
+            for (const std::string& name : *Fields_)
+                if (!IsAll(name) && FindField(name) < 0)
+                    return Say(msg::UnknownField(name, ValidFieldNames()), kBatchUsageError);
         }
-    return std::nullopt;
-}
+        if (const auto missing = Args_.Get("--missing");
+            missing && missing->find_first_of("\t\r\n") != std::string::npos)
+            return Say(msg::MissingTextUnusable(), kBatchUsageError);
 
-int Run(const BatchRequest& req, const RunSettings& run, const char* argv0, std::ostream& out,
-        std::ostream& err, bool terminal, const std::atomic<bool>* interrupted) {
-    StreamFeedback ui(err, terminal);
-    ui.SetCancelFlag(interrupted);
-    const fs::path dataDir =
-        req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0));
-    if (const auto twice = SameFileTwice(req, dataDir)) {
-        err << "zirtel: " << *twice << '\n';
-        return kBatchUsageError;
+        // The files: the inputs, then the outputs in the order they are committed.
+        Files_.Input("the items file", *Args_.Operand);
+        AddUserFileInputs(Cmd_, Files_);
+        Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
+        if (Args_.Has("--lemmas")) Files_.Input("the lemma lexicon", DataDir_ / kLemmaFile);
+        if (const auto out = Args_.Get("-o"); out && *out != "-")
+            Results_ = Files_.Output("-o", *out, &msg::ResultsNotSaved);
+        if (const auto f = Args_.Get("--neighbours"))
+            Ortho_ = Files_.Output("--neighbours", *f, &msg::OrthoListNotSaved);
+        if (const auto f = Args_.Get("--phon-neighbours"))
+            Phon_ = Files_.Output("--phon-neighbours", *f, &msg::PhonListNotSaved);
+        if (const auto f = Args_.Get("--neighbours-tidy"))
+            Tidy_ = Files_.Output("--neighbours-tidy", *f, [](auto path, auto reason) {
+                return msg::FileNotWritten("neighbour table", path, reason);
+            });
+        if (const auto f = Args_.Get("--settings"))
+            Settings_ = Files_.Output("--settings", *f, [](auto path, auto reason) {
+                return msg::FileNotWritten("settings", path, reason);
+            });
+        if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
+
+        // The options as the options dialog would hold them.
+        if (Fields_) TickFields();
+        Ws_.Options.SetTicked("IncludeDeletionNsBox", Args_.Has("--include-deletions"));
+        Ws_.Options.SetTicked("IncludeAdditionNsBox", Args_.Has("--include-additions"));
+        Ws_.Options.SetTicked("NListBox", !Args_.Has("--no-neighbour-list"));
+        Ws_.Options.SetTicked("RulePronBox", Args_.Has("--rule-pronunciations"));
+        Ws_.PrepareGrids();
+        Ws_.AssignColumns();
+        // A list that no chosen field fills would be saved empty.
+        const bool ortho = OrthoNeighbourSearchWanted(Ws_), phon = PhonNeighbourFieldsShown(Ws_);
+        if (Ortho_ && Args_.Has("--no-neighbour-list"))
+            return Say(msg::OrthoListWithoutList(), kBatchUsageError);
+        if (Ortho_ && !ortho)
+            return Say(msg::OrthoListNotFilled(FamilyNames(&FindOrthoNeighbours, false)),
+                       kBatchUsageError);
+        if (Phon_ && !phon)
+            return Say(msg::PhonListNotFilled(FamilyNames(&AnalysePhonNeighbours, false)),
+                       kBatchUsageError);
+        if (Tidy_ && !ortho && !phon)
+            return Say(msg::TidyTableNotFilled(FamilyNames(&FindOrthoNeighbours, false),
+                                               FamilyNames(&AnalysePhonNeighbours, false)),
+                       kBatchUsageError);
+        if (const auto unwritable = Files_.UnwritableOutput())
+            return Say(*unwritable, kBatchFileError);
+        return kGoOn;
     }
-    Workspace ws(ui, dataDir);
-    if (req.Fields) TickFields(ws.Options, *req.Fields);
-    ws.Options.SetTicked("IncludeDeletionNsBox", req.IncludeDeletions);
-    ws.Options.SetTicked("IncludeAdditionNsBox", req.IncludeAdditions);
-    ws.Options.SetTicked("NListBox", req.NeighbourList);
-    ws.Options.SetTicked("RulePronBox", req.RulePronunciations);
-    ws.PrepareGrids();
-    ws.AssignColumns();
-    // A list that no chosen field fills would be saved empty.
-    if (req.OrthoNeighbourFile && !req.NeighbourList) {
-        err << "zirtel: --neighbours: no orthographic neighbour list is kept with "
-               "--no-neighbour-list\n";
-        return kBatchUsageError;
-    }
-    if (req.OrthoNeighbourFile && !OrthoNeighbourSearchWanted(ws)) {
-        err << "zirtel: --neighbours: the orthographic neighbour list is filled only while one "
-               "of "
-            << FamilyNames(&FindOrthoNeighbours, false)
-            << " is in --fields (or with --include-deletions or --include-additions)\n";
-        return kBatchUsageError;
-    }
-    if (req.PhonNeighbourFile && !PhonNeighbourFieldsShown(ws)) {
-        err << "zirtel: --phon-neighbours: the phonological neighbour list is filled only while "
-               "one of "
-            << FamilyNames(&AnalysePhonNeighbours, false) << " is in --fields\n";
-        return kBatchUsageError;
-    }
-    ws.LoadStartupData(std::nullopt);
-    // No results from an empty lexicon: every measure would be 0.
-    if (!ws.WholeWords.HasReadableEntry()) {
-        err << "zirtel: " << LexiconProblem(dataDir / kWholeWordFile) << '\n';
-        return kBatchFileError;
-    }
-    if (req.Lemmas) {
-        ws.UseLemmaLexicon();
-        if (!ws.Lemmas.HasReadableEntry()) {
-            err << "zirtel: " << LexiconProblem(dataDir / kLemmaFile) << '\n';
-            return kBatchFileError;
-        }
-    }
-    ws.Decimals = req.Decimals;
-    ws.MissingText = req.Missing;
-    for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
-        if (!req.UserFiles[n]) continue;
-        if (!LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
-            err << "zirtel: cannot open the user field file '" << *req.UserFiles[n] << "'\n";
-            return kBatchFileError;
-        }
-    }
-    // A user field named in the list needs a file; "all" shows one only when a file gave it a
-    // name.
-    if (req.Fields)
-        for (const std::string& name : *req.Fields) {
-            const int field = LowerAscii(name) == "all" ? -1 : FindField(name);
-            const int user =
-                field < 0 ? 0 : FieldCatalogue()[static_cast<std::size_t>(field)].UserField;
-            if (user > 0 &&
-                ws.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
-                err << "zirtel: USER" << user << " is in --fields but has no file: give --user"
-                    << user << " FILE\n";
-                return kBatchUsageError;
+
+    void TickFields() {
+        Ws_.Options.UntickAllFields();
+        for (const std::string& name : *Fields_) {
+            if (IsAll(name)) {
+                for (int f = 0; f < kFieldCount; ++f) Ws_.Options.SetFieldTicked(f, true);
+            } else {
+                Ws_.Options.SetFieldTicked(FindField(name), true);
             }
         }
-    // "all" shows a user field only when a file gave it a name.
-    if (ListsAll(req.Fields))
-        for (const FieldInfo& f : FieldCatalogue())
-            if (f.UserField > 0 && ws.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name ==
-                                       kUndefinedUserField)
-                ws.Options.SetFieldTicked(FindField(f.Mnemonic), false);
-    ws.AssignColumns();
-    // The items are only listed: each result goes out as soon as it is complete (no grid).
-    if (!ws.ReadInputFile(*req.Items, false)) return kBatchFileError;
+    }
 
-    int status = kBatchOk;
-    const ResultsStyle style{req.Missing, req.Plain};
-    StreamedOutputs outputs;
-    AtomicFileWriter results, orthoList, phonList, tidy;
-    // The tidy table's phonological lines come after all the orthographic ones: they wait in
-    // an unnamed temporary file.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> tidyPhon(nullptr, &std::fclose);
-    bool resultsOpen = false, resultsRefused = false;
-    const bool toFile = req.Output && *req.Output != "-";
-    if (toFile) {
-        resultsRefused = SameFile(*req.Output, ws.InputFile);
-        resultsOpen = !resultsRefused && results.Open(*req.Output);
-        if (resultsOpen) outputs.Results = [&results](std::string_view b) { results.Write(b); };
-    } else {
-        outputs.Results = [&out](std::string_view b) {
-            out.write(b.data(), static_cast<std::streamsize>(b.size()));
+    int Load() {
+        Ws_.LoadStartupData(std::nullopt);
+        // No results from an unusable lexicon: every measure would be 0.
+        if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
+            return Say(*bad, kBatchFileError);
+        if (Args_.Has("--lemmas")) {
+            Ws_.UseLemmaLexicon();
+            if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
+                return Say(*bad, kBatchFileError);
+        }
+        Ws_.Decimals = static_cast<int>(Args_.Number("--decimals", 2));
+        Ws_.MissingText = Args_.Get("--missing");
+        if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        // A user field named in the list needs a file; "all" shows one only when a file gave it
+        // a name.
+        const auto undefined = [this](int user) {
+            return Ws_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField;
         };
+        if (Fields_)
+            for (const std::string& name : *Fields_) {
+                const int field = IsAll(name) ? -1 : FindField(name);
+                const int user =
+                    field < 0 ? 0 : FieldCatalogue()[static_cast<std::size_t>(field)].UserField;
+                if (user > 0 && undefined(user))
+                    return Say(msg::UserFieldWithoutFile(user, "--fields"), kBatchUsageError);
+            }
+        if (Fields_ && std::any_of(Fields_->begin(), Fields_->end(), IsAll))
+            for (const FieldInfo& f : FieldCatalogue())
+                if (f.UserField > 0 && undefined(f.UserField))
+                    Ws_.Options.SetFieldTicked(FindField(f.Mnemonic), false);
+        Ws_.AssignColumns();
+        // The items are only listed: each result goes out as soon as it is complete (no grid).
+        if (!Ws_.ReadInputFile(*Args_.Operand, false)) return kBatchFileError;
+        if (Ws_.Stimuli.Items.empty())
+            return Say(msg::NothingProduced("the items file holds no item"), kBatchNothingProduced);
+        ReportLongItems();
+        return Cmd_.Stopped() ? Interrupted() : kGoOn;
     }
-    if (req.OrthoNeighbourFile && orthoList.Open(*req.OrthoNeighbourFile))
-        outputs.OrthoList = [&orthoList](std::string_view b) { orthoList.Write(b); };
-    if (req.PhonNeighbourFile && phonList.Open(*req.PhonNeighbourFile))
-        outputs.PhonList = [&phonList](std::string_view b) { phonList.Write(b); };
-    if (req.TidyNeighbourFile && tidy.Open(*req.TidyNeighbourFile)) {
-        tidyPhon.reset(std::tmpfile());
-        if (tidyPhon && tidy.Write(kTidyNeighbourHeader)) {
-            outputs.TidyOrtho = [&tidy](std::string_view b) { tidy.Write(b); };
-            outputs.TidyPhon = [&tidyPhon](std::string_view b) {
-                std::fwrite(b.data(), 1, b.size(), tidyPhon.get());
+
+    // The items too long to measure, once for the run (the window tells each).
+    void ReportLongItems() {
+        const std::vector<std::string>& items = Ws_.Stimuli.Items;
+        std::size_t count = 0, first = 0;
+        for (std::size_t i = items.size(); i-- > 0;)
+            if (items[i].size() > static_cast<std::size_t>(kMaxItemLength)) {
+                ++count;
+                first = i;
+            }
+        if (count == 0) return;
+        const std::vector<std::size_t>& lines = Ws_.Stimuli.Lines;
+        Cmd_.Say(msg::LongItems(kMaxItemLength, count, Latin1ToUtf8(items[first]),
+                                first < lines.size() ? lines[first] : 0));
+        Streamed_.LongItemsReported = true;
+    }
+
+    int Open() {
+        if (const auto failed = Files_.Open()) return Say(*failed, kBatchFileError);
+        if (Results_) {
+            Streamed_.Results = [this](std::string_view b) { Files_.Write(*Results_, b); };
+        } else {
+            Streamed_.Results = [this](std::string_view b) {
+                Cmd_.Out().write(b.data(), static_cast<std::streamsize>(b.size()));
             };
-        } else {
-            tidy.Abandon();
         }
+        if (Ortho_) Streamed_.OrthoList = [this](std::string_view b) { Files_.Write(*Ortho_, b); };
+        if (Phon_) Streamed_.PhonList = [this](std::string_view b) { Files_.Write(*Phon_, b); };
+        if (Tidy_) {
+            // The tidy table's phonological lines come after all the orthographic ones: they
+            // wait in an unnamed temporary file.
+            TidyPhon_.reset(std::tmpfile());
+            if (!TidyPhon_)
+                return Say(msg::FileNotWritten("neighbour table", Files_.Path(*Tidy_).string(),
+                                               SystemReason(errno)),
+                           kBatchFileError);
+            Files_.Write(*Tidy_, kTidyNeighbourHeader);
+            Streamed_.TidyOrtho = [this](std::string_view b) { Files_.Write(*Tidy_, b); };
+            Streamed_.TidyPhon = [this](std::string_view b) {
+                std::fwrite(b.data(), 1, b.size(), TidyPhon_.get());
+            };
+        }
+        return kGoOn;
     }
-    // Interrupted, the run stops between items and writes nothing: the files being written are
-    // abandoned.
-    if (!AnalyseStreamed(ws, style, req.Jobs > 0 ? req.Jobs : DefaultJobs(), outputs) ||
-        ui.Cancelled()) {
+
+    int Interrupted() const {
         // Rows on standard output went out as they were done and cannot be taken back.
-        if (toFile)
-            err << "zirtel: interrupted; nothing written\n";
-        else
-            err << "zirtel: interrupted; standard output holds only the rows done so far; no file "
-                   "written\n";
-        return kBatchInterrupted;
+        Cmd_.Say(!ToFile() && Streamed_.Results ? msg::InterruptedAfterRows() : msg::Interrupted());
+        return Cmd_.StoppedStatus();
     }
 
-    if (toFile) {
-        if (!resultsOpen || !results.Commit()) {
-            ui.ShowMessage("Fitxategi-errorea",
-                           resultsRefused ? kOverInputText : kOutputSaveErrorText,
-                           MessageButtons::OkCancel);
-            status = kBatchFileError;
+    int Stream() {
+        const ResultsStyle style{Args_.Get("--missing"), Args_.Has("--plain")};
+        const int jobs = static_cast<int>(Args_.Number("--jobs", 0));
+        // Interrupted, the run stops between items and writes nothing: the files being written
+        // are abandoned.
+        if (!AnalyseStreamed(Ws_, style, jobs > 0 ? jobs : DefaultJobs(), Streamed_) ||
+            Cmd_.Stopped())
+            return Interrupted();
+        return kGoOn;
+    }
+
+    // Appends the waiting phonological lines to the tidy table.
+    bool FinishTidy() {
+        if (std::fflush(TidyPhon_.get()) != 0 || std::ferror(TidyPhon_.get())) return false;
+        std::rewind(TidyPhon_.get());
+        char buf[1 << 16];
+        std::size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, TidyPhon_.get())) > 0)
+            Files_.Write(*Tidy_, std::string_view(buf, n));
+        return !std::ferror(TidyPhon_.get());
+    }
+
+    int Commit() {
+        if (Cmd_.Stopped()) {
+            Files_.Abandon();
+            return Interrupted();
+        }
+        int status = kBatchOk;
+        const auto commit = [&](const std::optional<std::size_t>& output,
+                                const std::optional<Message>& saved) {
+            if (!output) return;
+            if (const auto failed = Files_.Commit(*output)) {
+                Cmd_.Say(*failed);
+                status = kBatchFileError;
+            } else if (saved) {
+                Cmd_.Say(*saved);
+            }
+        };
+        if (ToFile()) {
+            commit(Results_, msg::OutputSaved());
         } else {
-            ui.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);
+            Cmd_.Out().flush();
+            if (!Cmd_.Out()) {
+                Cmd_.Say(msg::StandardOutputFailed("results"));
+                status = kBatchFileError;
+            }
         }
-    } else {
-        out.flush();
-        if (!out) {
-            err << "zirtel: the results could not be written to standard output\n";
-            status = kBatchFileError;
+        commit(Ortho_, msg::NeighbourListSaved());
+        commit(Phon_, msg::NeighbourListSaved());
+        if (Tidy_) {
+            if (FinishTidy()) {
+                commit(Tidy_, std::nullopt);
+            } else {
+                Cmd_.Say(msg::FileNotWritten("neighbour table", Files_.Path(*Tidy_).string(),
+                                             SystemReason(EIO)));
+                status = kBatchFileError;
+            }
         }
+        if (Settings_) {
+            RunSettings run = SettingsOf(Cmd_);
+            run.Items = *Args_.Operand;
+            run.Missing = Args_.Get("--missing");
+            run.Plain = Args_.Has("--plain");
+            Files_.Write(*Settings_, RunSettingsJson(Ws_, run, UserFiles(Cmd_)));
+            commit(Settings_, std::nullopt);
+        }
+        return status;
     }
-    if (req.OrthoNeighbourFile) {
-        if (orthoList.Commit()) {
-            ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
-        } else {
-            ui.ShowMessage("Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
-                           MessageButtons::OkCancel);
-            status = kBatchFileError;
-        }
-    }
-    if (req.PhonNeighbourFile) {
-        if (phonList.Commit()) {
-            ui.ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
-        } else {
-            ui.ShowMessage("File Error", "Can't save neighbour list", MessageButtons::OkCancel);
-            status = kBatchFileError;
-        }
-    }
-    if (req.TidyNeighbourFile) {
-        bool saved = tidy.IsOpen() && tidyPhon && std::fflush(tidyPhon.get()) == 0 &&
-                     !std::ferror(tidyPhon.get());
-        if (saved) {
-            std::rewind(tidyPhon.get());
-            char buf[1 << 16];
-            std::size_t n = 0;
-            while ((n = std::fread(buf, 1, sizeof buf, tidyPhon.get())) > 0)
-                tidy.Write(std::string_view(buf, n));
-            saved = !std::ferror(tidyPhon.get()) && tidy.Commit();
-        }
-        if (!saved) {
-            err << "zirtel: the neighbour table file '" << *req.TidyNeighbourFile
-                << "' could not be written\n";
-            status = kBatchFileError;
-        }
-    }
-    if (req.SettingsFile) {
-        std::vector<std::optional<fs::path>> userFiles;
-        for (const auto& f : req.UserFiles)
-            userFiles.push_back(f ? std::optional<fs::path>(*f) : std::nullopt);
-        if (!SaveRunFile(*req.SettingsFile, RunSettingsJson(ws, run, userFiles), "settings", err))
-            status = kBatchFileError;
-    }
-    return status;
+
+    Command& Cmd_;
+    const Arguments& Args_;
+    StreamFeedback UI_;
+    fs::path DataDir_;
+    Workspace Ws_;
+    std::optional<std::vector<std::string>> Fields_; // as given; nothing: the defaults
+    RunFiles Files_;
+    std::optional<std::size_t> Results_, Ortho_, Phon_, Tidy_, Settings_;
+    StreamedOutputs Streamed_;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> TidyPhon_{nullptr, &std::fclose};
+};
+
+int RunBatchMode(Command& command) {
+    return BatchRun(command).Run();
 }
 
-// The usage text as the program was started: "zirtel-batch" names itself without "--batch"
-// and opens no window.
-std::string Usage(const BatchStart& start) {
-    std::string usage(kUsage);
-    if (!start.BatchImplied) return usage;
-    const std::string zirtelBatch = "zirtel --batch ", program = std::string(start.Program) + ' ';
-    usage.replace(usage.find(zirtelBatch), zirtelBatch.size(), program);
-    // The continuation lines stay under the first option.
-    const std::string indent(7 + zirtelBatch.size() - 1, ' ');
-    const std::string newIndent(7 + program.size() - 1, ' ');
-    for (std::size_t at = usage.find("\n" + indent + "["); at != std::string::npos;
-         at = usage.find("\n" + indent + "[", at + 1))
-        usage.replace(at + 1, indent.size(), newIndent);
-    usage.replace(usage.find("       zirtel --help"), std::string::npos,
-                  "       " + std::string(start.Program) + " --help | --version\n");
-    return usage;
+const std::vector<const ModeSpec*>& AllModes() {
+    static const std::vector<const ModeSpec*> modes{&BatchMode(), &SelectMode(), &MatchMode(),
+                                                    &GenerateMode()};
+    return modes;
 }
 
-int RunBatchOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-               bool terminal, const BatchStart& start, const std::atomic<bool>* interrupted) {
-    if (IsGenerateInvocation(argc, argv)) return RunGenerate(argc, argv, out, err, terminal);
-    if (IsSelectionInvocation(argc, argv)) return RunSelection(argc, argv, out, err);
-    BatchRequest req;
-    try {
-        req = ParseArguments(argc, argv, start);
-    } catch (const UsageError& e) {
-        err << "zirtel: " << e.Message << '\n'
-            << Usage(start) << "Try '" << start.Program << " --help' for more.\n";
-        return kBatchUsageError;
-    }
-    if (req.Help) {
-        out << Usage(start) << kHelp;
-        return out.flush() ? kBatchOk : kBatchFileError;
-    }
-    if (req.Version) {
-        out << start.Program << ' ' << ZIRTEL_VERSION << '\n';
-        return out.flush() ? kBatchOk : kBatchFileError;
-    }
-    RunSettings run;
-    run.Program = std::string(start.Program);
-    run.Version = ZIRTEL_VERSION;
-    for (int i = 1; i < argc; ++i) run.Arguments.emplace_back(argv[i]);
-    run.Items = *req.Items;
-    run.Missing = req.Missing;
-    run.Plain = req.Plain;
-    return Run(req, run, argc > 0 ? argv[0] : nullptr, out, err, terminal, interrupted);
+int RunOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool terminal,
+          bool batchProgram, const std::atomic<int>* signal) {
+    Invocation start;
+    start.Program = batchProgram ? "zirtel-batch" : "zirtel";
+    start.BatchImplied = batchProgram;
+    start.Argc = argc;
+    start.Argv = argv;
+    start.Out = &out;
+    start.Err = &err;
+    start.Terminal = terminal;
+    start.Signal = signal;
+    start.Modes = AllModes();
+    return RunCommandLine(start);
 }
 
-// Runs on the standard streams with SIGINT caught: an interrupted analysis writes nothing and
-// ends with kBatchInterrupted.
-int RunInterruptible(int argc, const char* const* argv, const BatchStart& start) {
-    struct sigaction action {};
-    action.sa_handler = &OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    struct sigaction previous {};
-    ::sigaction(SIGINT, &action, &previous);
-    const int status = RunBatchOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1,
-                                  start, &gInterrupted);
-    ::sigaction(SIGINT, &previous, nullptr);
-    return status;
+// Runs on the standard streams with the stop signals caught.
+int RunStopping(int argc, const char* const* argv, bool batchProgram) {
+    std::ios::sync_with_stdio(false);
+    const StopSignals signals;
+    return RunOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, batchProgram,
+                 &StopSignals::Received());
 }
 
 } // namespace
 
+const ModeSpec& BatchMode() {
+    static const ModeSpec mode = [] {
+        using K = OptionKind;
+        ModeSpec m;
+        m.Word = "--batch";
+        m.Operand = "ITEMS";
+        m.OperandWhat = "items file";
+        m.OperandHelp = "input file: one item per line, \"<Cond ...>\" directives allowed";
+        m.Options = {
+            ValueOption(K::OutputFile, "-o", "OUT",
+                        "write the results to OUT (default, or \"-\": standard output)")
+                .WithAlias("--output"),
+            ValueOption(K::Text, "--fields", "LIST",
+                        "comma-separated field names, e.g. H_MAIZT,LOG10_MAIZT,N,N*\n"
+                        "(letter case ignored; N_STAR for N*; \"all\" for every field, the\n"
+                        "user fields only when loaded); default: the options dialog's\n"
+                        "defaults. Columns come out in the catalogue's order."),
+            FlagOption("--lemmas", "measure against the lemma lexicon"),
+            NumberOption("--decimals", "N", 0, 4, "decimals of real values, 0 to 4 (default 2)"),
+            ValueOption(K::InputFile, "--user1", "FILE",
+                        "load a user-defined field (shown when USER1/2/3 is in the fields)")
+                .ShownAs("--user1/2/3 FILE"),
+            ValueOption(K::InputFile, "--user2", "FILE"),
+            ValueOption(K::InputFile, "--user3", "FILE"),
+            FlagOption("--include-deletions", "\"Gehitu ezabapen-auzokideak\""),
+            FlagOption("--include-additions", "\"Gehitu auzokide erantsiak\""),
+            FlagOption("--no-neighbour-list", "untick \"Erakutsi auzokideen zerrenda\""),
+            FlagOption("--rule-pronunciations",
+                       "\"Sasihitzak arauz ahoskatu\": items not in the lexicon are\n"
+                       "pronounced and syllabified by the spelling rules"),
+            ValueOption(K::OutputFile, "--neighbours", "FILE",
+                        "save the orthographic neighbour list to FILE"),
+            ValueOption(K::OutputFile, "--phon-neighbours", "FILE",
+                        "save the phonological neighbour list to FILE"),
+            ValueOption(K::Folder, "--data-dir", "DIR",
+                        "folder of the lexicon and table files (default: the program's\n"
+                        "own folder, else ../share/zirtel beside it, else $ZIRTEL_DATA_DIR)"),
+            ValueOption(K::Text, "--missing", "TEXT",
+                        "write TEXT (e.g. NA) instead of the marks \"-1\", \"   -  \",\n"
+                        "\"    -\" and \"-\" of values that cannot be measured"),
+            FlagOption("--plain", "a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
+                                  "no final empty row"),
+            ValueOption(K::OutputFile, "--settings", "FILE",
+                        "write the version, data files (SHA-256), lexicon, decimals,\n"
+                        "fields and options of the run to FILE as JSON"),
+            ValueOption(K::OutputFile, "--neighbours-tidy", "FILE",
+                        "save both neighbour lists to FILE as one table: item, neighbour,\n"
+                        "list, kind, position, frequency"),
+            NumberOption("--jobs", "N", 1, 256,
+                         "analyse with N workers at the same time (default: one per core);\n"
+                         "the output is the same for every N"),
+            FlagOption("--help").WithAlias("-h").NotInUsage(),
+            FlagOption("--version").NotInUsage(),
+        };
+        m.Description =
+            "Analyses the items of an input file without opening a window and writes the results "
+            "as\nthe main window saves them: a tab-separated table, UTF-8, CR LF line ends.\n";
+        m.Closing =
+            "--select chooses stimuli by a design file: one row per line, one item per cell of "
+            "the\ndesign (wide; --long FILE adds one line per item with its values). --match "
+            "lists for each\nitem of ITEMS the K closest items of the design's pool (default "
+            "10). --generate makes\npseudowords like the templates. Each has its own --help.\n"
+            "\n"
+            "Messages go to standard error as \"CAPTION: TEXT\" lines. Every mode gives the "
+            "same exit\nstatus: 0 done; 1 an input or output file could not be opened or "
+            "written, or the lexicon\ncannot be used; 2 bad arguments (one file named twice "
+            "among the inputs and outputs\nincluded); 3 nothing produced (no item, no row, no "
+            "match, no pseudoword): no file is\nwritten; 128 + N stopped by signal N (130 for "
+            "Ctrl-C, 143 for SIGTERM): nothing written.\nAn option may be given once.\n";
+        m.Run = &RunBatchMode;
+        return m;
+    }();
+    return mode;
+}
+
 int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false, BatchStart{}, nullptr);
+    return RunOn(argc, argv, out, err, false, false, nullptr);
 }
 
 int RunBatch(int argc, const char* const* argv) {
-    std::ios::sync_with_stdio(false);
-    return RunInterruptible(argc, argv, BatchStart{});
+    return RunStopping(argc, argv, false);
 }
 
 int RunBatchProgram(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunBatchOn(argc, argv, out, err, false, BatchStart{"zirtel-batch", true}, nullptr);
+    return RunOn(argc, argv, out, err, false, true, nullptr);
 }
 
 int RunBatchProgram(int argc, const char* const* argv) {
-    std::ios::sync_with_stdio(false);
-    return RunInterruptible(argc, argv, BatchStart{"zirtel-batch", true});
+    return RunStopping(argc, argv, true);
 }
 
 } // namespace zirtel

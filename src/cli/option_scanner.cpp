@@ -18,21 +18,21 @@ bool OptionScanner::Next() {
 
 std::string OptionScanner::Value() {
     if (InlineValue_) return *InlineValue_;
-    if (At_ + 1 >= Argc_) throw UsageError{"option " + Name_ + " needs a value"};
+    if (At_ + 1 >= Argc_) throw UsageError{msg::NeedsValue(Name_)};
     return Argv_[++At_];
 }
 
-void OptionScanner::Flag() const {
-    if (InlineValue_) throw UsageError{"option " + Name_ + " takes no value"};
+std::optional<std::string> OptionScanner::PeekNext() const {
+    if (InlineValue_ || At_ + 1 >= Argc_) return std::nullopt;
+    return std::string(Argv_[At_ + 1]);
 }
 
-void OptionScanner::Once(std::optional<std::string>& slot) {
-    if (slot) throw UsageError{"option " + Name_ + " is given twice"};
-    slot = Value();
+void OptionScanner::Flag() const {
+    if (InlineValue_) throw UsageError{msg::TakesNoValue(Name_)};
 }
 
 UsageError OptionScanner::Unknown() const {
-    return UsageError{"unknown option '" + Name_ + "'"};
+    return UsageError{msg::UnknownOption(Name_)};
 }
 
 } // namespace zirtel

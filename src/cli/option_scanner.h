@@ -1,16 +1,18 @@
 // The command-line scanning shared by the batch commands (--batch, --generate, --select and
-// --match): options as "--name value", "--name=value" or "-o value", flags, options given once,
-// and the messages of a command line that cannot be accepted.
+// --match): options as "--name value", "--name=value" or "-o value", flags, and the message of a
+// command line that cannot be accepted.
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "core/feedback/messages.h"
+
 namespace zirtel {
 
 // A command line that cannot be accepted; the message names the fault.
 struct UsageError {
-    std::string Message;
+    Message What;
 };
 
 // Walks the arguments after the program name, one at a time:
@@ -25,14 +27,16 @@ class OptionScanner {
     const std::string& Name() const { return Name_; }
     // Whether the argument looks like an option: "-" followed by anything.
     bool IsOption() const { return Name_.size() > 1 && Name_[0] == '-'; }
+    // Whether the argument was "--name=value".
+    bool HasInlineValue() const { return InlineValue_.has_value(); }
 
     // The option's value: the text after "=", else the next argument, which is consumed.
     // Throws "option NAME needs a value" when there is none.
     std::string Value();
+    // The next argument, if any, without consuming it.
+    std::optional<std::string> PeekNext() const;
     // An option that takes no value: throws "option NAME takes no value" for "NAME=value".
     void Flag() const;
-    // Stores the value in `slot`; throws "option NAME is given twice" when it holds one already.
-    void Once(std::optional<std::string>& slot);
     // "unknown option 'NAME'", to be thrown.
     UsageError Unknown() const;
 

@@ -5,9 +5,11 @@
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
+#include "core/generator/pseudoword_generator.h"
 #include "core/lexicon/user_fields.h"
 #include "core/measures/bigram_tables.h"
 #include "core/phonology/biphone_tables.h"
+#include "core/text/concat.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
 
@@ -17,22 +19,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A JSON string literal of UTF-8 text.
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
+// The length of the valid UTF-8 sequence at the start of `s`, or 0.
+std::size_t Utf8Length(std::string_view s) {
+    const auto byte = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char b = byte(0);
+    if (b < 0x80) return 1;
+    std::size_t n = 0;
+    char32_t cp = 0, least = 0;
+    if ((b & 0xE0) == 0xC0) {
+        n = 2, cp = b & 0x1F, least = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        n = 3, cp = b & 0x0F, least = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        n = 4, cp = b & 0x07, least = 0x10000;
+    } else {
+        return 0;
     }
-    return out + '"';
+    if (s.size() < n) return 0;
+    for (std::size_t i = 1; i < n; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (byte(i) & 0x3F);
+    }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
 }
 
 std::string PathText(const fs::path& path) {
@@ -44,38 +53,125 @@ std::string PathText(const fs::path& path) {
 // {"file": ..., "sha256": ...}
 std::string FileEntry(const fs::path& path, std::string_view extra = {}) {
     const std::optional<std::string> digest = Sha256FileHex(path);
-    return std::string("{") + std::string(extra) + "\"file\": " + Quoted(PathText(path)) +
-           ", \"sha256\": " + (digest ? Quoted(*digest) : std::string("null")) + "}";
+    return std::string("{") + std::string(extra) + "\"file\": " + JsonString(PathText(path)) +
+           ", \"sha256\": " + (digest ? JsonString(*digest) : std::string("null")) + "}";
 }
 
 std::string Bool(bool b) {
     return b ? "true" : "false";
 }
 
-void AppendList(std::string& out, std::string_view key, const std::vector<std::string>& items,
-                bool last = false) {
-    out += "  " + Quoted(key) + ": [";
-    for (std::size_t i = 0; i < items.size(); ++i)
-        out += (i == 0 ? "\n    " : ",\n    ") + items[i];
-    out += items.empty() ? "]" : "\n  ]";
-    out += last ? "\n" : ",\n";
+std::string Indent(int depth) {
+    return std::string(static_cast<std::size_t>(2 * depth), ' ');
+}
+
+// The members every settings file starts with.
+JsonObject Header(const RunSettings& run) {
+    std::vector<std::string> arguments;
+    for (const std::string& a : run.Arguments) arguments.push_back(JsonString(a));
+    JsonObject json;
+    json.AddString("program", run.Program)
+        .AddString("version", run.Version)
+        .AddList("arguments", std::move(arguments));
+    return json;
 }
 
 } // namespace
 
+std::string JsonString(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    while (!bytes.empty()) {
+        const char c = bytes.front();
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        } else if (const std::size_t n = Utf8Length(bytes); n > 0) {
+            out.append(bytes.substr(0, n));
+            bytes.remove_prefix(n);
+            continue;
+        } else {
+            out += "\\udc";
+            out += kHex[u >> 4];
+            out += kHex[u & 0xF];
+        }
+        bytes.remove_prefix(1);
+    }
+    return out + '"';
+}
+
+JsonObject& JsonObject::Add(std::string_view key, std::string json) {
+    Member m;
+    m.Key = key;
+    m.Raw = std::move(json);
+    Members_.push_back(std::move(m));
+    return *this;
+}
+
+JsonObject& JsonObject::AddString(std::string_view key, std::string_view text) {
+    return Add(key, JsonString(text));
+}
+
+JsonObject& JsonObject::AddList(std::string_view key, std::vector<std::string> elements) {
+    Member m;
+    m.Is = Member::Kind::List;
+    m.Key = key;
+    m.List = std::move(elements);
+    Members_.push_back(std::move(m));
+    return *this;
+}
+
+JsonObject& JsonObject::AddObject(std::string_view key, JsonObject object) {
+    Member m;
+    m.Is = Member::Kind::Object;
+    m.Key = key;
+    m.Object = std::make_shared<JsonObject>(std::move(object));
+    Members_.push_back(std::move(m));
+    return *this;
+}
+
+std::string JsonObject::Body(int depth) const {
+    std::string out = "{";
+    for (std::size_t m = 0; m < Members_.size(); ++m) {
+        const Member& member = Members_[m];
+        out += Concat({m == 0 ? "\n" : ",\n", Indent(depth + 1), JsonString(member.Key), ": "});
+        switch (member.Is) {
+        case Member::Kind::Raw:
+            out += member.Raw;
+            break;
+        case Member::Kind::List:
+            out += "[";
+            for (std::size_t i = 0; i < member.List.size(); ++i)
+                out += Concat({i == 0 ? "\n" : ",\n", Indent(depth + 2), member.List[i]});
+            out += member.List.empty() ? std::string("]") : Concat({"\n", Indent(depth + 1), "]"});
+            break;
+        case Member::Kind::Object:
+            out += member.Object->Body(depth + 1);
+            break;
+        }
+    }
+    out += Members_.empty() ? std::string("}") : Concat({"\n", Indent(depth), "}"});
+    return out;
+}
+
+std::string JsonObject::Text() const {
+    return Body(0) + "\n";
+}
+
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<fs::path>>& userFiles) {
-    std::vector<std::string> arguments;
-    for (const std::string& a : run.Arguments) arguments.push_back(Quoted(a));
-
     std::vector<std::string> dataFiles;
     dataFiles.push_back(FileEntry(ws.AppDir / kWholeWordFile));
     if (ws.LemmasCurrent) dataFiles.push_back(FileEntry(ws.AppDir / kLemmaFile));
     for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
         if (ws.Bigrams.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BigramFileName(n)));
     for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n))
-            dataFiles.push_back(FileEntry(ws.AppDir / ("ZR_BPF" + std::to_string(n) + ".txt")));
+        if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
 
     std::vector<std::string> userFields;
     for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {
@@ -86,56 +182,69 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
         const fs::path file = given ? *userFiles[t] : ws.AppDir / kUserField1File;
         userFields.push_back(FileEntry(
             file, "\"field\": \"USER" + std::to_string(t + 1) +
-                      "\", \"name\": " + Quoted(Latin1ToUtf8(ws.UserFields[t].Name)) + ", "));
+                      "\", \"name\": " + JsonString(Latin1ToUtf8(ws.UserFields[t].Name)) + ", "));
     }
 
     // The measured fields, in column order (the catalogue's).
     std::vector<std::string> fields;
     for (int f = 0; f < kFieldCount; ++f)
         if (ws.Options.FieldTicked(f))
-            fields.push_back(Quoted(FieldCatalogue()[static_cast<std::size_t>(f)].Mnemonic));
+            fields.push_back(JsonString(FieldCatalogue()[static_cast<std::size_t>(f)].Mnemonic));
 
-    std::vector<std::string> options;
+    JsonObject options;
     const auto& boxes = OptionBoxes();
     for (std::size_t b = 0; b < boxes.size(); ++b)
-        options.push_back(Quoted(boxes[b].Name) + ": " +
-                          Bool(ws.Options.Ticked(static_cast<int>(b))));
+        options.Add(boxes[b].Name, Bool(ws.Options.Ticked(static_cast<int>(b))));
 
-    std::string out = "{\n";
-    out += "  \"program\": " + Quoted(run.Program) + ",\n";
-    out += "  \"version\": " + Quoted(run.Version) + ",\n";
-    AppendList(out, "arguments", arguments);
-    out += "  \"items\": " + (run.Items ? FileEntry(*run.Items) : std::string("null")) + ",\n";
-    out += "  \"data_dir\": " + Quoted(PathText(ws.AppDir)) + ",\n";
-    AppendList(out, "data_files", dataFiles);
-    AppendList(out, "user_fields", userFields);
-    out += std::string("  \"lexicon\": ") + (ws.LemmasCurrent ? "\"lemma\"" : "\"whole-word\"") +
-           ",\n";
-    out += "  \"decimals\": " + std::to_string(ws.Decimals) + ",\n";
-    out += "  \"missing\": " + (run.Missing ? Quoted(*run.Missing) : std::string("null")) + ",\n";
-    out += "  \"plain\": " + Bool(run.Plain) + ",\n";
-    AppendList(out, "fields", fields);
-    out += "  \"options\": {";
-    for (std::size_t i = 0; i < options.size(); ++i)
-        out += (i == 0 ? "\n    " : ",\n    ") + options[i];
-    out += "\n  }";
-    if (run.DesignFile) out += ",\n  \"design_file\": " + FileEntry(*run.DesignFile);
+    JsonObject json = Header(run);
+    json.Add("items", run.Items ? FileEntry(*run.Items) : std::string("null"))
+        .AddString("data_dir", PathText(ws.AppDir))
+        .AddList("data_files", std::move(dataFiles))
+        .AddList("user_fields", std::move(userFields))
+        .Add("lexicon", ws.LemmasCurrent ? "\"lemma\"" : "\"whole-word\"")
+        .Add("decimals", std::to_string(ws.Decimals))
+        .Add("missing", run.Missing ? JsonString(*run.Missing) : std::string("null"))
+        .Add("plain", Bool(run.Plain))
+        .AddList("fields", std::move(fields))
+        .AddObject("options", std::move(options));
+    if (run.DesignFile) json.Add("design_file", FileEntry(*run.DesignFile));
     if (run.Design) {
         // One statement a line, as the design file would hold them.
         std::vector<std::string> statements;
         std::size_t start = 0;
         for (std::size_t end; (end = run.Design->find('\n', start)) != std::string::npos;
              start = end + 1)
-            statements.push_back(Quoted(std::string_view(*run.Design).substr(start, end - start)));
+            statements.push_back(
+                JsonString(std::string_view(*run.Design).substr(start, end - start)));
         if (start < run.Design->size())
-            statements.push_back(Quoted(std::string_view(*run.Design).substr(start)));
-        out += ",\n";
-        AppendList(out, "design", statements, true);
-        out.pop_back(); // the line end: what follows starts with its comma
+            statements.push_back(JsonString(std::string_view(*run.Design).substr(start)));
+        json.AddList("design", std::move(statements));
     }
-    if (run.Seed) out += ",\n  \"seed\": " + std::to_string(*run.Seed);
-    out += "\n}\n";
-    return out;
+    if (run.Seed) json.Add("seed", std::to_string(*run.Seed));
+    return json.Text();
+}
+
+std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir,
+                                 const fs::path& templates, const std::optional<fs::path>& exclude,
+                                 const GeneratorSettings& settings, const GeneratorRun& result) {
+    const fs::path lexicon = dataDir / kWholeWordFile;
+    JsonObject json = Header(run);
+    json.AddString("data_dir", PathText(dataDir))
+        .AddList("data_files", {FileEntry(lexicon)})
+        .AddString("command", "generate")
+        .AddString("templates", PathText(templates))
+        .Add("templates_file", FileEntry(templates))
+        .AddString("lexicon", PathText(lexicon))
+        .Add("exclude", exclude ? JsonString(PathText(*exclude)) : std::string("null"))
+        .Add("exclude_file", exclude ? FileEntry(*exclude) : std::string("null"))
+        .Add("seed", std::to_string(result.Seed))
+        .Add("n", std::to_string(settings.Count))
+        .AddString("overlap", std::to_string(settings.OverlapNumerator) + "/" +
+                                  std::to_string(settings.OverlapDenominator))
+        .Add("length_match", Bool(settings.MatchLengths))
+        .Add("max_candidates", std::to_string(settings.MaxCandidates))
+        .Add("pseudowords", std::to_string(result.Pseudowords.size()));
+    return json.Text();
 }
 
 } // namespace zirtel

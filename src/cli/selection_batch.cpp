@@ -1,20 +1,17 @@
 #include "cli/selection_batch.h"
 
-#include <unistd.h>
-
-#include <array>
+#include <climits>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "cli/batch.h"
+#include "cli/mode_support.h"
 #include "cli/option_scanner.h"
+#include "cli/run_files.h"
 #include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
-#include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/user_fields.h"
@@ -23,233 +20,328 @@
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 
-#ifndef ZIRTEL_VERSION
-#error "ZIRTEL_VERSION must be defined by the build"
-#endif
-
 namespace zirtel {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kUsage =
-    "Usage: zirtel --select DESIGN [-o OUT] [--long FILE] [--settings FILE] [--data-dir DIR]\n"
-    "                             [--user1 FILE] [--user2 FILE] [--user3 FILE]\n"
-    "       zirtel --match ITEMS --design DESIGN [-n K] [-o OUT] [--settings FILE]\n"
-    "                            [--data-dir DIR] [--user1 FILE] [--user2 FILE] [--user3 FILE]\n";
+// A --select or --match run, in its steps: Validate (the design, the files), Load (the lexicon,
+// the user fields, the pool, the items to match), Open (the outputs), Measure and choose,
+// Commit.
+class SelectionRun {
+  public:
+    SelectionRun(Command& command, bool select)
+        : Cmd_(command), Args_(command.Args), Select_(select),
+          UI_(command.Err(), command.Start.Terminal), DataDir_(command.DataFolder()),
+          Ws_(UI_, DataDir_) {
+        UI_.SetCancelFlag(command.Start.Signal);
+    }
 
-struct Request {
-    bool Select = false;
-    std::string Design;
-    std::optional<std::string> MatchItems;
-    int Count = 10;
-    bool CountGiven = false;
-    std::optional<std::string> Output, Long, Settings, DataDir;
-    std::array<std::optional<std::string>, 3> UserFiles;
+    int Run() {
+        for (int (SelectionRun::*step)() : {&SelectionRun::Validate, &SelectionRun::Load,
+                                            &SelectionRun::Open, &SelectionRun::Choose})
+            if (const int status = (this->*step)(); status != kGoOn) {
+                Files_.Abandon();
+                return status;
+            }
+        return Commit();
+    }
+
+  private:
+    int Say(const Message& message, int status) const { return Fail(Cmd_, message, status); }
+
+    // An output that may be standard output ("-" or none given).
+    std::optional<std::size_t> AddOutput(std::string_view option, std::string_view what) {
+        const auto file = Args_.Get(option);
+        if (!file || *file == "-") return std::nullopt;
+        return Files_.Output(std::string(option), *file, [what](auto path, auto reason) {
+            return what.empty() ? msg::ResultsNotSaved(path, reason)
+                                : msg::FileNotWritten(what, path, reason);
+        });
+    }
+
+    int Validate() {
+        DesignPath_ = Select_ ? *Args_.Operand : *Args_.Get("--design");
+        const std::optional<TextFile> designFile = ReadTextFile(DesignPath_);
+        if (!designFile)
+            return Say(msg::CannotOpen("design file", DesignPath_.string()), kBatchFileError);
+        DesignParse parsed = ParseDesign(designFile->Text, Select_);
+        if (parsed.Error)
+            return Say(msg::DesignProblem(DesignPath_.string(), Latin1ToUtf8(parsed.Error->Text())),
+                       kBatchUsageError);
+        Design_ = std::move(parsed.Value);
+        DesignFolder_ = DesignPath_.parent_path();
+
+        if (!Select_) Files_.Input("the items file", *Args_.Operand);
+        Files_.Input("the design file", DesignPath_);
+        if (const auto pool = PoolFile(Design_, DesignFolder_))
+            Files_.Input("the design's pool file", *pool);
+        AddUserFileInputs(Cmd_, Files_);
+        Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
+        if (Design_.Lemmas) Files_.Input("the lemma lexicon", DataDir_ / kLemmaFile);
+        Main_ = AddOutput("-o", "");
+        if (Select_) Long_ = AddOutput("--long", "long table");
+        Settings_ = AddOutput("--settings", "settings");
+        if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
+        if (const auto unwritable = Files_.UnwritableOutput())
+            return Say(*unwritable, kBatchFileError);
+        return kGoOn;
+    }
+
+    int Load() {
+        Ws_.Startup();
+        if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
+            return Say(*bad, kBatchFileError);
+        if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        Fields_ = DesignFields(Design_);
+        for (int f : Fields_) {
+            const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
+            if (user > 0 &&
+                Ws_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField)
+                return Say(msg::UserFieldWithoutFile(user, "the design"), kBatchUsageError);
+        }
+        PrepareForDesign(Ws_, Design_);
+        if (Design_.Lemmas)
+            if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
+                return Say(*bad, kBatchFileError);
+        PoolItems_ = PoolItems(Ws_, Design_, DesignFolder_);
+        if (!PoolItems_) return kBatchFileError;
+        if (!Select_) {
+            Targets_ = ReadItemsFile(Ws_, *Args_.Operand);
+            if (!Targets_) return kBatchFileError;
+        }
+        return Cmd_.Stopped() ? Interrupted() : kGoOn;
+    }
+
+    int Open() {
+        if (const auto failed = Files_.Open()) return Say(*failed, kBatchFileError);
+        return kGoOn;
+    }
+
+    int Interrupted() const {
+        Cmd_.Say(msg::Interrupted());
+        return Cmd_.StoppedStatus();
+    }
+
+    // The progress of a measuring run on a bar; false once a signal asked the run to stop.
+    SelectionProgress OnBar(ProgressWindow& bar) const {
+        return [this, &bar](std::size_t done, std::size_t total) {
+            bar.SetMax(static_cast<int>(total));
+            bar.SetPosition(static_cast<int>(done));
+            return !Cmd_.Stopped();
+        };
+    }
+
+    int Choose() {
+        EngineStatistics stats(Ws_, Fields_);
+        Pool_ = [&] {
+            const auto bar = Ws_.UI.OpenProgress("Measuring the pool ...", "",
+                                                 static_cast<int>(PoolItems_->size()));
+            return MeasurePool(Design_, *PoolItems_, stats, Select_, OnBar(*bar));
+        }();
+        if (!Pool_) return Interrupted();
+        if (Select_) {
+            if (!Design_.Seed) {
+                Design_.Seed = DrawSeed();
+                Cmd_.Say(msg::DrawnSeed(*Design_.Seed));
+            }
+            Selection_ = Generate(Design_, *Pool_, *Design_.Seed, Cmd_.KeepGoing());
+            if (!Selection_) return Interrupted();
+            const std::string shortfall = ShortfallWarning(*Selection_);
+            if (!shortfall.empty()) Cmd_.Say(msg::Shortfall(shortfall));
+            if (Selection_->Rows.empty())
+                return Say(msg::NothingProduced("no row could be made"), kBatchNothingProduced);
+            MainText_ = WideOutput(*Selection_, *Pool_);
+            LongText_ = LongOutput(*Selection_, *Pool_);
+        } else {
+            const auto targets = [&] {
+                const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
+                                                     static_cast<int>(Targets_->size()));
+                return MeasureItems(*Targets_, Fields_, stats, OnBar(*bar));
+            }();
+            if (!targets) return Interrupted();
+            const int count = static_cast<int>(Args_.Number("-n", 10));
+            const auto matches = MatchItems(Design_, *Pool_, *targets, count, Cmd_.KeepGoing());
+            if (Cmd_.Stopped()) return Interrupted();
+            if (matches.empty())
+                return Say(msg::NothingProduced("no item has a match"), kBatchNothingProduced);
+            MainText_ = MatchOutput(Design_, matches, *Pool_, *targets);
+        }
+        return kGoOn;
+    }
+
+    // Writes a result to its file, or to standard output when it has none.
+    bool Emit(const std::optional<std::size_t>& output, const std::string& text) {
+        if (output) {
+            Files_.Write(*output, text);
+            if (const auto failed = Files_.Commit(*output)) {
+                Cmd_.Say(*failed);
+                return false;
+            }
+            return true;
+        }
+        Cmd_.Out().write(text.data(), static_cast<std::streamsize>(text.size()));
+        Cmd_.Out().flush();
+        if (!Cmd_.Out()) Cmd_.Say(msg::StandardOutputFailed("results"));
+        return static_cast<bool>(Cmd_.Out());
+    }
+
+    int Commit() {
+        if (Cmd_.Stopped()) {
+            Files_.Abandon();
+            return Interrupted();
+        }
+        int status = kBatchOk;
+        if (!Emit(Main_, MainText_)) status = kBatchFileError;
+        if (Select_ && Args_.Has("--long") && !Emit(Long_, LongText_)) status = kBatchFileError;
+        if (Settings_) {
+            RunSettings run = SettingsOf(Cmd_);
+            if (Select_) {
+                run.Items = PoolFile(Design_, DesignFolder_);
+                run.Seed = Design_.Seed;
+            } else {
+                run.Items = *Args_.Operand;
+            }
+            run.DesignFile = DesignPath_;
+            run.Design = Latin1ToUtf8(DesignText(Design_));
+            if (!Emit(Settings_, RunSettingsJson(Ws_, run, UserFiles(Cmd_))))
+                status = kBatchFileError;
+        }
+        return status;
+    }
+
+    Command& Cmd_;
+    const Arguments& Args_;
+    bool Select_;
+    StreamFeedback UI_;
+    fs::path DataDir_;
+    Workspace Ws_;
+    fs::path DesignPath_, DesignFolder_;
+    Design Design_;
+    std::vector<int> Fields_;
+    RunFiles Files_;
+    std::optional<std::size_t> Main_, Long_, Settings_;
+    std::optional<std::vector<std::string>> PoolItems_, Targets_;
+    std::optional<MeasuredItems> Pool_;
+    std::optional<Selection> Selection_;
+    std::string MainText_, LongText_;
 };
 
-Request ParseArguments(int argc, const char* const* argv) {
-    Request req;
-    std::optional<std::string> select, design;
-    for (OptionScanner scan(argc, argv); scan.Next();) {
-        const std::string& arg = scan.Name();
-        const auto value = [&] { return scan.Value(); };
-        const auto once = [&](std::optional<std::string>& slot) { scan.Once(slot); };
-        if (arg == "--select") {
-            once(select);
-        } else if (arg == "--match") {
-            once(req.MatchItems);
-        } else if (arg == "--design") {
-            once(design);
-        } else if (arg == "-n") {
-            const std::string v = value();
-            const auto n = ParseInt(v);
-            if (!n || *n < 1 || std::to_string(*n) != v)
-                throw UsageError{"-n must be a whole number above 0, not '" + v + "'"};
-            req.Count = *n;
-            req.CountGiven = true;
-        } else if (arg == "-o" || arg == "--output") {
-            once(req.Output);
-        } else if (arg == "--long") {
-            once(req.Long);
-        } else if (arg == "--settings") {
-            once(req.Settings);
-        } else if (arg == "--data-dir") {
-            once(req.DataDir);
-        } else if (arg == "--user1" || arg == "--user2" || arg == "--user3") {
-            once(req.UserFiles[static_cast<std::size_t>(arg.back() - '1')]);
-        } else if (scan.IsOption()) {
-            throw scan.Unknown();
-        } else {
-            throw UsageError{"unexpected argument '" + arg + "'"};
-        }
-    }
-    if (select && req.MatchItems) throw UsageError{"--select and --match cannot be used together"};
-    if (select) {
-        if (design) throw UsageError{"--design belongs to --match; --select takes the design"};
-        if (req.CountGiven) throw UsageError{"-n belongs to --match"};
-        req.Select = true;
-        req.Design = *select;
-    } else {
-        if (!design) throw UsageError{"--match needs --design DESIGN"};
-        if (req.Long) throw UsageError{"--long belongs to --select"};
-        req.Design = *design;
-    }
-    if (req.DataDir && !fs::is_directory(*req.DataDir))
-        throw UsageError{"--data-dir: '" + *req.DataDir + "' is not a folder"};
-    return req;
+// Options of the other command, refused with a word on where they belong.
+void CheckSelect(const Arguments& args) {
+    if (args.Has("--design")) throw UsageError{msg::DesignBelongsToMatch()};
+    if (args.Has("-n")) throw UsageError{msg::BelongsTo("-n", "--match")};
 }
 
-// Writes a result to its file, or to `out` when no file is named.
-bool Emit(const std::optional<std::string>& file, const std::string& text, std::ostream& out,
-          std::ostream& err) {
-    if (file) {
-        if (WriteFileAtomically(*file, text)) return true;
-        err << "zirtel: cannot write '" << *file << "'\n";
-        return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) err << "zirtel: the results could not be written to standard output\n";
-    return static_cast<bool>(out);
+void CheckMatch(const Arguments& args) {
+    if (args.Has("--long")) throw UsageError{msg::BelongsTo("--long", "--select")};
 }
 
-// The progress of a measuring run on a bar (never cancelled, in batch mode).
-SelectionProgress OnBar(ProgressWindow& bar) {
-    return [&bar](std::size_t done, std::size_t total) {
-        bar.SetMax(static_cast<int>(total));
-        bar.SetPosition(static_cast<int>(done));
-        return true;
+int RunSelect(Command& command) {
+    return SelectionRun(command, true).Run();
+}
+
+int RunMatch(Command& command) {
+    return SelectionRun(command, false).Run();
+}
+
+std::vector<OptionSpec> SharedOptions() {
+    using K = OptionKind;
+    return {
+        ValueOption(K::OutputFile, "--settings", "FILE",
+                    "write the run's settings, the design and its seed to FILE as JSON"),
+        ValueOption(K::Folder, "--data-dir", "DIR",
+                    "folder of the lexicon and table files (default as for --batch)"),
+        ValueOption(K::InputFile, "--user1", "FILE",
+                    "load a user-defined field, for designs that name USER1/2/3")
+            .ShownAs("--user1/2/3 FILE"),
+        ValueOption(K::InputFile, "--user2", "FILE"),
+        ValueOption(K::InputFile, "--user3", "FILE"),
     };
 }
 
-int Run(const Request& req, int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-        bool terminal) {
-    const char* argv0 = argc > 0 ? argv[0] : nullptr;
-    const std::optional<TextFile> designFile = ReadTextFile(req.Design);
-    if (!designFile) {
-        err << "zirtel: cannot open the design file '" << req.Design << "'\n";
-        return kBatchFileError;
-    }
-    DesignParse parsed = ParseDesign(designFile->Text, req.Select);
-    if (parsed.Error) {
-        err << "zirtel: " << req.Design << ": " << Latin1ToUtf8(parsed.Error->Text()) << '\n';
-        return kBatchUsageError;
-    }
-    Design& design = parsed.Value;
-    const std::vector<int> fields = DesignFields(design);
-
-    StreamFeedback ui(err, terminal);
-    Workspace ws(ui, req.DataDir ? fs::path(*req.DataDir) : FindDataFolder(ProgramFolder(argv0)));
-    ws.Startup();
-    for (std::size_t n = 0; n < req.UserFiles.size(); ++n) {
-        if (req.UserFiles[n] && !LoadUserField(ws, *req.UserFiles[n], static_cast<int>(n))) {
-            err << "zirtel: cannot open the user field file '" << *req.UserFiles[n] << "'\n";
-            return kBatchFileError;
-        }
-    }
-    for (int f : fields) {
-        const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
-        if (user > 0 &&
-            ws.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
-            err << "zirtel: USER" << user << " is in the design but has no file: give --user"
-                << user << " FILE\n";
-            return kBatchUsageError;
-        }
-    }
-    PrepareForDesign(ws, design);
-    const fs::path designFolder = fs::path(req.Design).parent_path();
-    const auto poolItems = PoolItems(ws, design, designFolder);
-    if (!poolItems) return kBatchFileError;
-    std::optional<std::vector<std::string>> targetItems;
-    if (!req.Select) {
-        targetItems = ReadItemsFile(ws, *req.MatchItems);
-        if (!targetItems) return kBatchFileError;
-    }
-
-    EngineStatistics stats(ws, fields);
-    const auto pool = [&] {
-        const auto bar =
-            ws.UI.OpenProgress("Measuring the pool ...", "", static_cast<int>(poolItems->size()));
-        return MeasurePool(design, *poolItems, stats, req.Select, OnBar(*bar));
-    }();
-    int status = kBatchOk;
-    if (req.Select) {
-        if (!design.Seed) {
-            design.Seed = DrawSeed();
-            err << "zirtel: seed " << *design.Seed << '\n';
-        }
-        const Selection sel = *Generate(design, *pool, *design.Seed);
-        const std::string shortfall = ShortfallWarning(sel);
-        if (!shortfall.empty()) err << "zirtel: " << shortfall << '\n';
-        if (!Emit(req.Output, WideOutput(sel, *pool), out, err)) status = kBatchFileError;
-        if (req.Long && !Emit(req.Long, LongOutput(sel, *pool), out, err)) status = kBatchFileError;
-    } else {
-        const auto targets = [&] {
-            const auto bar = ws.UI.OpenProgress("Measuring the items ...", "",
-                                                static_cast<int>(targetItems->size()));
-            return MeasureItems(*targetItems, fields, stats, OnBar(*bar));
-        }();
-        const auto matches = MatchItems(design, *pool, *targets, req.Count);
-        if (!Emit(req.Output, MatchOutput(design, matches, *pool, *targets), out, err))
-            status = kBatchFileError;
-    }
-    if (req.Settings) {
-        RunSettings run;
-        const std::string program = argv0 ? fs::path(argv0).filename().string() : "";
-        run.Program = program == "zirtel-batch" ? program : "zirtel";
-        run.Version = ZIRTEL_VERSION;
-        for (int i = 1; i < argc; ++i) run.Arguments.emplace_back(argv[i]);
-        if (req.Select) {
-            run.Items = PoolFile(design, designFolder);
-            run.Seed = design.Seed;
-        } else {
-            run.Items = *req.MatchItems;
-        }
-        run.DesignFile = req.Design;
-        run.Design = Latin1ToUtf8(DesignText(design));
-        std::vector<std::optional<fs::path>> userFiles;
-        for (const auto& f : req.UserFiles)
-            userFiles.push_back(f ? std::optional<fs::path>(*f) : std::nullopt);
-        if (!WriteFileAtomically(*req.Settings, RunSettingsJson(ws, run, userFiles))) {
-            err << "zirtel: cannot write '" << *req.Settings << "'\n";
-            status = kBatchFileError;
-        }
-    }
-    return status;
-}
-
-int RunOn(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool terminal) {
-    Request req;
-    try {
-        req = ParseArguments(argc, argv);
-    } catch (const UsageError& e) {
-        err << "zirtel: " << e.Message << '\n' << kUsage << "Try 'zirtel --help' for more.\n";
-        return kBatchUsageError;
-    }
-    return Run(req, argc, argv, out, err, terminal);
-}
+constexpr std::string_view kDesignHelp =
+    "A design file holds one statement a line (\"#\" starts a comment):\n"
+    "  pool lexicon | pool items FILE        (a FILE in double quotes may hold blanks and \"#\")\n"
+    "  lemmas\n"
+    "  rule-pronunciations\n"
+    "  filter FIELD LOW HIGH\n"
+    "  split FIELD LOW-HIGH LOW-HIGH ...     (1 to 3 split lines: factors A, B, C)\n"
+    "  control FIELD LOW HIGH | control FIELD\n"
+    "  generate N [match balanced|first|random] [seed S]\n"
+    "A design has at most 10000 cells (the product of its splits' levels) and asks for at most\n"
+    "10000000 items (rows times cells).\n"
+    "\n"
+    "Messages go to standard error as \"CAPTION: TEXT\" lines. Exit status: 0 done; 1 an input\n"
+    "or output file could not be opened or written, or the lexicon cannot be used; 2 bad\n"
+    "arguments or a bad design; 3 nothing produced: no file written; 128 + N stopped by signal\n"
+    "N (130 for Ctrl-C): nothing written.\n";
 
 } // namespace
 
-bool IsSelectionInvocation(int argc, const char* const* argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--select" || a == "--match" || a.starts_with("--select=") ||
-            a.starts_with("--match="))
-            return true;
-    }
-    return false;
+const ModeSpec& SelectMode() {
+    static const ModeSpec mode = [] {
+        using K = OptionKind;
+        ModeSpec m;
+        m.Word = "--select";
+        m.WordTakesValue = true;
+        m.Operand = "DESIGN";
+        m.OperandWhat = "design file";
+        m.OperandHelp = "the design file (see below)";
+        m.Options = {
+            ValueOption(K::OutputFile, "-o", "OUT",
+                        "write the rows to OUT (default, or \"-\": standard output)")
+                .WithAlias("--output"),
+            ValueOption(K::OutputFile, "--long", "FILE",
+                        "also write one line per item with its values to FILE"),
+        };
+        for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
+        // The matcher's own options, refused with a word on where they belong.
+        m.Options.push_back(ValueOption(K::InputFile, "--design", "DESIGN").NotInUsage());
+        m.Options.push_back(ValueOption(K::Text, "-n", "K").NotInUsage());
+        m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
+        m.Description = "Chooses factorial stimulus sets from the design's pool: one row per "
+                        "line, one item\nper cell of the design, matched on its controls. "
+                        "Writes a tab-separated table, UTF-8.\n";
+        m.Closing = kDesignHelp;
+        m.Run = &RunSelect;
+        m.Check = &CheckSelect;
+        return m;
+    }();
+    return mode;
 }
 
-int RunSelection(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    return RunOn(argc, argv, out, err, false);
-}
-
-int RunSelection(int argc, const char* const* argv) {
-    std::ios::sync_with_stdio(false);
-    return RunOn(argc, argv, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+const ModeSpec& MatchMode() {
+    static const ModeSpec mode = [] {
+        using K = OptionKind;
+        ModeSpec m;
+        m.Word = "--match";
+        m.WordTakesValue = true;
+        m.Operand = "ITEMS";
+        m.OperandWhat = "items file";
+        m.OperandHelp = "the items to match: one item per line";
+        m.Options = {
+            ValueOption(K::InputFile, "--design", "DESIGN",
+                        "the design: its pool, filters and controls")
+                .Needed(),
+            NumberOption("-n", "K", 1, INT_MAX, "matches per item (default 10)"),
+            ValueOption(K::OutputFile, "-o", "OUT",
+                        "write the matches to OUT (default, or \"-\": standard output)")
+                .WithAlias("--output"),
+        };
+        for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
+        m.Options.push_back(ValueOption(K::OutputFile, "--long", "FILE").NotInUsage());
+        m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
+        m.Description = "Lists for each item of ITEMS the K pool items of the design closest "
+                        "to it that pass\nits filters and satisfy its controls. Writes a "
+                        "tab-separated table, UTF-8.\n";
+        m.Closing = kDesignHelp;
+        m.Run = &RunMatch;
+        m.Check = &CheckMatch;
+        return m;
+    }();
+    return mode;
 }
 
 } // namespace zirtel

@@ -23,9 +23,9 @@ class StreamFeedback : public Feedback {
     std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
                                                  const std::string& fileLabel, int max) override;
 
-    // The run is cancelled once `flag` is set (by a signal handler); without one, never.
-    void SetCancelFlag(const std::atomic<bool>* flag) { CancelFlag_ = flag; }
-    bool Cancelled() override { return CancelFlag_ && CancelFlag_->load(); }
+    // The run is cancelled once `flag` holds a signal (set by a handler); without one, never.
+    void SetCancelFlag(const std::atomic<int>* flag) { CancelFlag_ = flag; }
+    bool Cancelled() override { return CancelFlag_ && CancelFlag_->load() != 0; }
 
     // Number of messages written so far.
     int MessageCount() const { return Messages_; }
@@ -36,7 +36,7 @@ class StreamFeedback : public Feedback {
     void ClearBar();
 
     std::ostream& Err_;
-    const std::atomic<bool>* CancelFlag_ = nullptr;
+    const std::atomic<int>* CancelFlag_ = nullptr;
     bool ShowProgress_;
     int Messages_ = 0;
     std::size_t BarWidth_ = 0; // characters of the bar on screen now; 0 when none is drawn

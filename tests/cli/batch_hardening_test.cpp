@@ -84,7 +84,9 @@ TEST(BatchHardening, AnUnusableLexiconEndsTheRunWithOne) {
                                                               9));
     o = run(dir / "binary");
     EXPECT_EQ(o.Status, 1);
-    EXPECT_TRUE(o.Err.ends_with("nwfreq_EUS.txt' cannot be used: it holds no readable entry\n"));
+    EXPECT_TRUE(o.Err.ends_with("nwfreq_EUS.txt' cannot be used: line 1 holds a control "
+                                "character\n"))
+        << o.Err;
     // The lemma file with --lemmas.
     fs::create_directories(dir / "nolemmas");
     fs::copy_file(kData / "nwfreq_EUS.txt", dir / "nolemmas" / "nwfreq_EUS.txt");

@@ -116,11 +116,19 @@ TEST(BatchResults, TidyNeighbourTable) {
                                                  "2", "30.00"}));
     EXPECT_EQ(rows[2], (std::vector<std::string>{"mesa", "lesa", "phonological", "substitution",
                                                  "1", "2.50"}));
-    // A list that cannot be written: status 1 and a message naming the file.
-    args.back() = "--neighbours-tidy=" + (dir / "no" / "such.tsv").string();
+    // A list that cannot be written: status 1 and a message naming the file and the reason.
+    args[7] = (dir / "no" / "such.tsv").string();
     const Outcome bad = Batch(args);
     EXPECT_EQ(bad.Status, 1);
-    EXPECT_NE(bad.Err.find("such.tsv' could not be written"), std::string::npos) << bad.Err;
+    EXPECT_EQ(bad.Err, "zirtel: the neighbour table file '" + args[7] +
+                           "' could not be written: No such file or directory\n");
+    // A table that no chosen field fills would hold its header only: refused before any work.
+    const Outcome empty =
+        Batch({"--batch", kItems, "--data-dir", kDir.string(), "--neighbours-tidy", tidy.string()});
+    EXPECT_EQ(empty.Status, 2);
+    EXPECT_TRUE(empty.Err.starts_with("zirtel: --neighbours-tidy: the neighbour lists are filled "
+                                      "only while one of N, N*,"))
+        << empty.Err;
 }
 
 TEST(BatchResults, SettingsRecordTheRun) {
@@ -177,7 +185,8 @@ TEST(BatchResults, BatchProgramNeedsNoBatchWord) {
         << v.Out;
     const Outcome h = Batch({"--help"}, true);
     EXPECT_EQ(h.Out.rfind("Usage: zirtel-batch ITEMS [-o OUT] [--fields LIST] [--lemmas]", 0), 0u);
-    EXPECT_NE(h.Out.find("\n                   [--user1 FILE]"), std::string::npos) << h.Out;
+    // Continuation lines start under ITEMS.
+    EXPECT_NE(h.Out.find("\n                    [--user2 FILE]"), std::string::npos) << h.Out;
     EXPECT_NE(h.Out.find("\n       zirtel-batch --help | --version\n\n"), std::string::npos);
     EXPECT_EQ(h.Out.find("opens the main window"), std::string::npos);
     const Outcome none = Batch({}, true);

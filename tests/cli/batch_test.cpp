@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/run_program.h"
+#include "support/test_paths.h"
 
 namespace zirtel {
 namespace {
@@ -35,7 +36,10 @@ const std::string kDefaultResults = "Sarrera \t  H_MAIZT \t\r\n"
                                     "abcdefghijklmnopqrs\t\t\r\n"
                                     "etxea\t  80.00\t\r\n"
                                     "\t\t\r\n";
-const std::string kLengthMessage = "Errorea: Item length must not exceed 18 letters\n";
+// The items left out and the item too long to measure are each told once.
+const std::string kLengthMessage =
+    "Abisua: 1 item ez dira sartu: ez dira letra batez hasten: 3zzz (4. lerroa)\n"
+    "Errorea: Item length must not exceed 18 letters: \"abcdefghijklmnopqrs\" (line 7)\n";
 
 std::string ReadBytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -265,24 +269,26 @@ TEST(Batch, FilesThatCannotBeOpenedOrWrittenExitWithOne) {
     EXPECT_EQ(o.Out, "");
     EXPECT_EQ(o.Err, "File Error: Can't open input file " + missing + "\n");
 
-    // The output file: the window's message, after the analysis.
+    // An output whose folder cannot take it: the window's message with the file and the
+    // reason, before any work; an earlier output is not replaced.
+    const fs::path out = dir.Path / "out.txt";
+    test::WriteBytes(out, "earlier");
     o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o",
                (dir.Path / "no" / "out.txt").string()});
     EXPECT_EQ(o.Status, 1);
-    EXPECT_EQ(o.Err, kLengthMessage + "Fitxategi-errorea: Ezin da gorde irteera-fitxategia\n");
-
-    // A saved output file gets the window's confirmation; an unwritable neighbour list its error.
-    const fs::path out = dir.Path / "out.txt";
-    o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(),
-               "--include-deletions", "--neighbours", (dir.Path / "no" / "n.txt").string(),
-               "--phon-neighbours", (dir.Path / "no" / "p.txt").string(), "--fields",
-               "H_MAIZT,PNF_SIG"});
-    EXPECT_EQ(o.Status, 1);
-    EXPECT_EQ(o.Out, "");
-    EXPECT_EQ(ReadBytes(out).rfind("Sarrera \t  H_MAIZT \t PNF_SIG\t\r\netxe\t 120.50\t", 0), 0u);
-    EXPECT_EQ(o.Err, kLengthMessage + "Irteera gordeta\n"
-                                      "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda\n"
-                                      "File Error: Can't save neighbour list\n");
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da gorde irteera-fitxategia: " +
+                         (dir.Path / "no" / "out.txt").string() + ": No such file or directory\n");
+    for (const auto& [list, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--neighbours", "Fitxategi-errorea: Ezin da gorde auzokide-zerrenda: "},
+             {"--phon-neighbours", "File Error: Can't save neighbour list: "}}) {
+        o = Batch({"--batch", kItems, "--data-dir", kData.string(), "-o", out.string(),
+                   "--include-deletions", list, (dir.Path / "no" / "n.txt").string(), "--fields",
+                   "H_MAIZT,PNF_SIG"});
+        EXPECT_EQ(o.Status, 1);
+        EXPECT_EQ(o.Err,
+                  message + (dir.Path / "no" / "n.txt").string() + ": No such file or directory\n");
+    }
+    EXPECT_EQ(ReadBytes(out), "earlier");
 
     // Standard output that cannot be written.
     std::ostream broken(nullptr);
@@ -310,7 +316,8 @@ TEST(BatchProgram, RunsWithoutADisplayAndFindsItsDataBesideItself) {
 
     o = Program(program, {"--batch", kItems, "--fields", "NOPE"}, dir);
     EXPECT_EQ(o.Status, 2);
-    EXPECT_EQ(o.Err.rfind("zirtel: unknown field 'NOPE' in --fields; valid names: USER1, ", 0), 0u);
+    EXPECT_EQ(
+        o.Err.rfind("zirtel-batch: unknown field 'NOPE' in --fields; valid names: USER1, ", 0), 0u);
 
     o = Program(program, {"--batch", (dir.Path / "none.txt").string()}, dir);
     EXPECT_EQ(o.Status, 1);

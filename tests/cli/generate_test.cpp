@@ -101,13 +101,17 @@ TEST(Generate, BadArgumentsAndMissingFiles) {
     };
     const std::vector<Case> usage{
         {{}, "zirtel: no templates file given"},
-        {{kTemplates, "-n", "0"}, "zirtel: -n must be a whole number from 1 up, not '0'"},
+        {{kTemplates, "-n", "0"},
+         "zirtel: -n must be a whole number from 1 to 2147483647, not '0'"},
         {{kTemplates, "--overlap", "3/2"},
          "zirtel: --overlap must be a fraction P/Q from 0/1 to 1/1, such as 2/3, not '3/2'"},
         {{kTemplates, "--seed", "-1"},
          "zirtel: --seed must be a whole number from 0 to 18446744073709551615, not '-1'"},
         {{kTemplates, "--max-candidates", "x"},
-         "zirtel: --max-candidates must be a whole number from 1 up, not 'x'"},
+         "zirtel: --max-candidates must be a whole number from 1 to 9223372036854775807, not "
+         "'x'"},
+        {{kTemplates, "-n", "2", "-n", "2"}, "zirtel: option -n is given twice"},
+        {{kTemplates, "--missing", "NA"}, "zirtel: unknown option '--missing'"},
         {{kTemplates, "--fields", "N"}, "zirtel: unknown option '--fields'"},
         {{kTemplates, "--no-length-match=1"}, "zirtel: option --no-length-match takes no value"},
     };
@@ -132,8 +136,9 @@ TEST(Generate, BadArgumentsAndMissingFiles) {
     o = Generate({kTemplates, "--data-dir", dir.Path().string()});
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n"
-                     "zirtel: no usable whole-word lexicon at '" +
-                         (dir / "nwfreq_EUS.txt").string() + "'\n");
+                     "zirtel: the lexicon file '" +
+                         (dir / "nwfreq_EUS.txt").string() +
+                         "' cannot be used: it does not exist\n");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The --select and --match batch commands on the hand-made 60-word lexicon of
 // tests/data/selection/engine (frequencies as in lexicon60.txt, USER1 from User1.txt).
-#include "cli/selection_batch.h"
+#include "cli/batch.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ using test::Outcome;
 Outcome Zirtel(std::vector<std::string> args) {
     args.push_back("--data-dir");
     args.push_back(kData.string());
-    return test::RunEntry(RunSelection, "zirtel", args);
+    return test::RunEntry(RunBatch, "zirtel", args);
 }
 
 // Of the eight words with USER1 100..199, only mendi is frequent and five letters long; with
@@ -126,7 +126,14 @@ TEST(SelectionBatch, RulePronunciationsMeasureThePoolByTheRules) {
     const fs::path plain = dir / "plain.design";
     test::WriteBytes(plain, "pool items " + (kData / "nonwords.txt").string() +
                                 "\nsplit LUZ_F 4-4 5-5\ngenerate 2 seed 3\n");
-    EXPECT_EQ(Zirtel({"--select", plain.string()}).Out, "row\tA1\tA2\treference_cell\r\n");
+    // No row: nothing produced, an earlier output stays.
+    test::WriteBytes(dir / "rows.tsv", "earlier");
+    const Outcome none = Zirtel({"--select", plain.string(), "-o", (dir / "rows.tsv").string()});
+    EXPECT_EQ(none.Status, 3);
+    EXPECT_EQ(none.Err,
+              "zirtel: only 0 of 2 rows could be made: no pool item falls in cells A1, A2\n"
+              "zirtel: nothing produced: no row could be made; no file written\n");
+    EXPECT_EQ(test::ReadBytes(dir / "rows.tsv"), "earlier");
 }
 
 TEST(SelectionBatch, BadDesignsAndArguments) {
@@ -142,7 +149,7 @@ TEST(SelectionBatch, BadDesignsAndArguments) {
     o = Zirtel({"--select", bad, "--select=" + bad});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: option --select is given twice\nUsage: ", 0), 0u);
-    o = test::RunEntry(RunSelection, "zirtel", {"--select", bad, "--long"});
+    o = test::RunEntry(RunBatch, "zirtel", {"--select", bad, "--long"});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: option --long needs a value\nUsage: ", 0), 0u);
     o = Zirtel({"--match", (kData / "match_items.txt").string()});

@@ -23,6 +23,11 @@ env -u ZIRTEL_DATA_DIR "$prefix/bin/zirtel-batch" items.txt --plain -o out.tsv 2
     cat err.txt; exit 1; }
 head -1 out.tsv | grep -qx $'Sarrera\tH_MAIZT' || { echo "bad header"; cat out.tsv; exit 1; }
 grep -qE $'^etxe\t[0-9]+\\.[0-9]{2}$' out.tsv || { echo "etxe not measured"; cat out.tsv; exit 1; }
+# Every mode finds the installed data the same way: --generate too.
+printf 'mendi\n' >templates.txt
+env -u ZIRTEL_DATA_DIR "$prefix/bin/zirtel-batch" --generate templates.txt -n 2 --seed 1 \
+    -o words.tsv 2>err.txt || { echo "--generate found no data"; cat err.txt; exit 1; }
+head -1 words.tsv | grep -q $'^template\tpseudoword\t' || { cat words.tsv; exit 1; }
 # The hand-made lexicon through $ZIRTEL_DATA_DIR is not used while the installed data is there,
 # and is used once the installed lexicon is gone.
 ZIRTEL_DATA_DIR=$data "$prefix/bin/zirtel-batch" items.txt --plain -o out2.tsv 2>/dev/null

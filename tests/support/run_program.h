@@ -17,7 +17,7 @@ struct Outcome {
     std::string Out, Err;
 };
 
-// An entry point of the batch mode (RunBatch, RunBatchProgram, RunSelection).
+// An entry point of the batch mode (RunBatch, RunBatchProgram).
 using EntryPoint = int (*)(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 // Runs `entry` with `program` as the program name and `args` after it.

@@ -43,6 +43,7 @@ void Workspace::AnalyseSelected(std::string& editLine) {
         EnterAtNextRow(item);
         editLine.clear();
         Stimuli.Items.push_back(item);
+        Stimuli.Lines.push_back(0);
     }
     for (int r = sel.Top; r <= sel.Bottom; ++r)
         if (!StimulusGrid.Cell(0, r).empty()) AnalyseItem(r);

@@ -224,21 +224,33 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
         BusyCursor busy(UI);
         Stimuli = StimulusList(n);
         Stimuli.ConditionNames = named.ConditionNames;
-        int refused = 0;
-        std::string shown; // the first refused items, their unusable characters as '?'
+        // The items left out, by reason: unusable characters, and a first character that is no
+        // letter. Each keeps the first few for the message, their unusable characters as '?'.
+        struct Left {
+            int Count = 0;
+            std::string Shown;
+            void Add(const ReadItem& entry) {
+                if (Count++ >= static_cast<int>(kRefusedShown)) return;
+                std::string text(entry.Text.substr(0, 40));
+                std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
+                Shown += (Shown.empty() ? "" : ", ") + Latin1ToUtf8(text) + " (" +
+                         std::to_string(entry.Line) + ". lerroa)";
+            }
+            std::string List() const {
+                return Shown + (Count > static_cast<int>(kRefusedShown) ? ", ..." : "");
+            }
+        } refused, notLetter;
         int r = 1;
         for (const ReadItem& entry : read) {
             Stimuli.RecordCondition(r, entry.Condition);
             if (entry.Refused) {
-                if (refused++ < static_cast<int>(kRefusedShown)) {
-                    std::string text(entry.Text.substr(0, 40));
-                    std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
-                    shown += (shown.empty() ? "" : ", ") + Latin1ToUtf8(text) + " (" +
-                             std::to_string(entry.Line) + ". lerroa)";
-                }
+                refused.Add(entry);
                 continue;
             }
-            if (!IsAcceptedFirstLetter(entry.Text.front())) continue;
+            if (!IsAcceptedFirstLetter(entry.Text.front())) {
+                notLetter.Add(entry);
+                continue;
+            }
             ++Stimuli.ItemCount;
             std::string item = LowerAscii(entry.Text);
             if (intoGrids) {
@@ -246,16 +258,26 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
                 StimulusGrid.SetCell(0, r, item);
             }
             Stimuli.Items.push_back(std::move(item));
+            Stimuli.Lines.push_back(entry.Line);
             ++r;
             progress->Step();
         }
-        if (refused > 0)
-            UI.ShowMessage("Abisua",
-                           std::to_string(refused) +
-                               " item ez dira sartu: Latin-1 ez diren karaktereak edo "
-                               "kontrol-karaktereak dituzte: " +
-                               shown + (refused > static_cast<int>(kRefusedShown) ? ", ..." : ""),
-                           MessageButtons::Ok);
+        const std::string characters =
+            "Latin-1 ez diren karaktereak edo kontrol-karaktereak dituzte: ";
+        const std::string letters = "ez dira letra batez hasten: ";
+        std::string text;
+        if (refused.Count > 0 && notLetter.Count > 0)
+            text = std::to_string(refused.Count + notLetter.Count) +
+                   " item ez dira sartu: " + std::to_string(refused.Count) + " " + characters +
+                   refused.List() + "; " + std::to_string(notLetter.Count) + " " + letters +
+                   notLetter.List();
+        else if (refused.Count > 0)
+            text = std::to_string(refused.Count) + " item ez dira sartu: " + characters +
+                   refused.List();
+        else if (notLetter.Count > 0)
+            text = std::to_string(notLetter.Count) + " item ez dira sartu: " + letters +
+                   notLetter.List();
+        if (!text.empty()) UI.ShowMessage("Abisua", text, MessageButtons::Ok);
     }
     OutputGrid.SetTopRow(1);
     StimulusGrid.SetTopRow(1);

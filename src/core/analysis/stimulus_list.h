@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct StimulusList {
     explicit StimulusList(int capacity = 100);
 
     std::vector<std::string> Items; // item texts read from a file, in file order
+    std::vector<std::size_t> Lines; // the file line of each of Items (from 1; 0: typed)
     int ItemCount = 0;
 
     static constexpr int kMaxConditions = 20;

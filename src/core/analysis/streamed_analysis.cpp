@@ -125,7 +125,8 @@ class Worker {
         out.OrthoTouched = out.PhonTouched = false;
         bool measured = false;
         if (item.size() > static_cast<std::size_t>(kMaxItemLength)) {
-            Ctx_.UI.ShowMessage("Errorea", LongItemText(), MessageButtons::Ok);
+            if (!Plan_.Out.LongItemsReported)
+                Ctx_.UI.ShowMessage("Errorea", LongItemText(), MessageButtons::Ok);
         } else if (item.size() >= static_cast<std::size_t>(kMinItemLength)) {
             StartAfresh(Ortho_);
             StartAfresh(Phon_);

@@ -25,6 +25,9 @@ struct StreamedOutputs {
     // the orthographic ones.
     std::function<void(std::string_view)> TidyOrtho;
     std::function<void(std::string_view)> TidyPhon;
+    // The caller has told the user once of the items too long to measure: no length message
+    // for each of them.
+    bool LongItemsReported = false;
 };
 
 // Analyses the items of ws.Stimuli (read by ReadInputFile(path, false)) as AnalyseAll analyses

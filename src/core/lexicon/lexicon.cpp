@@ -141,6 +141,30 @@ LineTokens FirstTokens(std::string_view line) {
     return t;
 }
 
+// A character no word holds: a control character (NUL included), as a binary file has them.
+bool IsControlChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+bool HoldsControlChar(std::string_view word) {
+    return std::any_of(word.begin(), word.end(), IsControlChar);
+}
+
+// A file with a word that holds a control character is no lexicon: the message names the file
+// and the line, and the lexicon stays empty with that line in RefusedLine.
+bool RefuseFile(Lexicon& lexicon, Feedback& feedback, const std::filesystem::path& path,
+                std::size_t line, std::string_view what) {
+    lexicon.Clear();
+    lexicon.RefusedLine = line;
+    feedback.ShowMessage(kFileErrorCaption,
+                         path.string() + ": " + std::to_string(line) +
+                             ". lerroko hitzak kontrol-karaktere bat du; " + std::string(what) +
+                             " ez da erabiliko",
+                         MessageButtons::OkCancel);
+    return false;
+}
+
 void SortEntries(Lexicon& lex) {
     std::vector<int> order(lex.LexWords.size());
     std::iota(order.begin(), order.end(), 0);
@@ -180,12 +204,17 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     lexicon.LexPhonForms.reserve(n);
     bool sorted = true;
     BadNumberTally bad;
-    std::size_t lineNumber = 0;
+    std::size_t lineNumber = 0, controlLine = 0;
     ForEachLine(file->Text, [&](std::string_view line) {
         ++lineNumber;
+        if (controlLine != 0) return;
         const LineTokens tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
         const std::string_view word = tokens.Token[0];
+        if (HoldsControlChar(word)) {
+            controlLine = lineNumber;
+            return;
+        }
         if (sorted && !lexicon.LexWords.empty() && CollateLess(word, lexicon.LexWords.back()))
             sorted = false;
         lexicon.LexWords.emplace_back(word);
@@ -198,6 +227,8 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
         if (hyphens == 1) ++lexicon.TwoSyllCount;
         if (hyphens == 2) ++lexicon.ThreeSyllCount;
     });
+    if (controlLine != 0)
+        return RefuseFile(lexicon, feedback, path, controlLine, "hitz-maiztasunaren fitxategia");
     // A file without a single entry is no lexicon: the same as one that cannot be opened.
     if (lexicon.Empty()) {
         lexicon.Clear();
@@ -231,16 +262,23 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     LetterHashIndex seen;
     std::vector<std::pair<std::string_view, float>> lines;
     BadNumberTally bad;
-    std::size_t lineNumber = 0;
-    ForEachLine(file->Text, [&lines, &bad, &lineNumber](std::string_view line) {
+    std::size_t lineNumber = 0, controlLine = 0;
+    ForEachLine(file->Text, [&lines, &bad, &lineNumber, &controlLine](std::string_view line) {
         ++lineNumber;
+        if (controlLine != 0) return;
         const LineTokens tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
+        if (HoldsControlChar(tokens.Token[0])) {
+            controlLine = lineNumber;
+            return;
+        }
         lines.emplace_back(
             tokens.Token[0],
             bad.Check(tokens.Count > 1 ? ParseFloat(tokens.Token[1]).value_or(0.0f) : 0.0f,
                       lineNumber));
     });
+    if (controlLine != 0)
+        return RefuseFile(lexicon, feedback, path, controlLine, "lema-maiztasunaren fitxategia");
     if (lines.empty()) return cannotOpen();
     bad.Report(feedback, path);
     words.reserve(lines.size());

@@ -26,6 +26,9 @@ class Lexicon {
     std::vector<std::string> LexPhonForms; // whole-word lexicon: pronunciation, syllables by "-"
     int TwoSyllCount = 0;                  // pronunciations with exactly one "-"
     int ThreeSyllCount = 0;                // pronunciations with exactly two "-"
+    // A file refused because a word held a control character: the line of the first such word
+    // (counted from 1); 0 otherwise.
+    std::size_t RefusedLine = 0;
 
     int Size() const { return static_cast<int>(LexWords.size()); }
     bool Empty() const { return LexWords.empty(); }
@@ -127,6 +130,9 @@ std::string RemoveHyphens(std::string_view pronunciation);
 // hitz-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
 // A file whose lines are not in collation order is sorted, and the user is told once. A frequency
 // that is not finite, is negative or lies beyond the float range is read as 0, with one warning.
+// A file with a word that holds a control character (NUL included: a binary file) is refused
+// whole, with the message "PATH: L. lerroko hitzak kontrol-karaktere bat du; ..." (caption
+// "Fitxategi-errorea"): an empty lexicon with RefusedLine set, false. The lemma file likewise.
 bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
 
 // Loads the lemma file: sorted by the program, a lemma listed twice keeps one entry with the

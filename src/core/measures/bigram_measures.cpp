@@ -20,8 +20,8 @@ constexpr std::array<FieldId, 5> kPositionalFields = {
 void WarnMissingTable(MeasureContext& ctx, int length) {
     const std::string n = std::to_string(length);
     ctx.UI.ShowMessage("Abisua",
-                       "Couldn't load BF" + n + ".txt:" + " Ezin da kalkulatu " + n +
-                           " lletra-estimuluen bigrama-maiztasuna",
+                       "Couldn't load " + BigramFileName(length) + ":" + " Ezin da kalkulatu " + n +
+                           " letra-estimuluen bigrama-maiztasuna",
                        MessageButtons::Ok);
 }
 

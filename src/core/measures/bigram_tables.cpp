@@ -6,9 +6,9 @@
 
 #include "core/feedback/feedback.h"
 #include "core/measures/letters.h"
+#include "core/measures/position_table.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
-#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -82,7 +82,7 @@ void BigramTables::Read(int length, const std::filesystem::path& path, Feedback&
                                           UpperAscii(path.string()), kBigramProgressMax);
     BusyCursor busy(feedback);
 
-    // The length's tables hold this file's values only.
+    // The length's tables hold this file's values only, and only once the whole file passed.
     const std::size_t first = Offset(length, 0, 0);
     const std::size_t last = Offset(length, kBigramPositions - 1, kBigramCount - 1) + 1;
     std::fill(Tables_->Type.begin() + static_cast<std::ptrdiff_t>(first),
@@ -90,29 +90,18 @@ void BigramTables::Read(int length, const std::filesystem::path& path, Feedback&
     std::fill(Tables_->Token.begin() + static_cast<std::ptrdiff_t>(first),
               Tables_->Token.begin() + static_cast<std::ptrdiff_t>(last), 0.0f);
 
-    std::string_view text = file->Text;
-    const std::size_t headerEnd = text.find('\n');
-    text = headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
-
-    TokenReader fields(text);
     const int values = length - 1;
-    for (int row = 0; row < kBigramCount && !fields.AtEnd(); ++row) {
-        fields.Take(fields.Peek()); // the label, read whole and not used
-        // A field that is not a number ends the row; it stays to be the next row's label.
-        int p = 0;
-        for (; p < values; ++p) {
-            const std::string_view field = fields.Peek();
-            const std::optional<int> value = ParseInt(field);
-            if (!value) break;
-            fields.Take(field);
-            Tables_->Type[Offset(length, p, row)] = *value;
-        }
-        for (int q = 0; p == values && q < values; ++q) {
-            const std::string_view field = fields.Peek();
-            const std::optional<float> value = ParseFloat(field);
-            if (!value) break;
-            fields.Take(field);
-            Tables_->Token[Offset(length, q, row)] = *value;
+    const PositionTableRead read = ReadPositionTable(file->Text, values, BigramLabels());
+    if (!read.Table) {
+        progress.reset();
+        ReportRefusedTable(feedback, path, read.Problem);
+        return;
+    }
+    for (int row = 0; row < kBigramCount; ++row) {
+        for (int p = 0; p < values; ++p) {
+            const std::size_t at = static_cast<std::size_t>(row * values + p);
+            Tables_->Type[Offset(length, p, row)] = read.Table->Types[at];
+            Tables_->Token[Offset(length, p, row)] = read.Table->Tokens[at];
         }
         progress->Step();
     }

@@ -39,9 +39,10 @@ class BigramTables {
     // Reads ZR_BF<n>.txt for n = 2..18 from `folder`, in that order.
     void ReadAll(const std::filesystem::path& folder, Feedback& feedback);
     // Reads one file into the tables of length n (2..18) and sets its loaded flag; a missing
-    // or unreadable file clears the flag and shows nothing. Rows are taken in file order after
-    // the header line; a field that is not a number ends the numbers of its row and is read as
-    // the next row's label; rows past the 729th are ignored.
+    // or unreadable file clears the flag and shows nothing. After the header line the file must
+    // hold the 729 rows in bigram order, each "LABEL" (the pair's letters), n - 1 type counts
+    // and n - 1 token values (position_table.h); a file that does not is refused with its first
+    // bad line ("Fitxategi-errorea") and leaves the length unloaded.
     void Read(int length, const std::filesystem::path& path, Feedback& feedback);
 
     bool Loaded(int length) const;

@@ -9,6 +9,7 @@
 #include "core/measures/measure_tables.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/phonology/item_pronunciation.h"
+#include "core/text/latin1.h"
 
 namespace zirtel {
 
@@ -55,6 +56,22 @@ std::string BasqueWarning(int n) {
     return " Ezin da kalkulatu " + Count(n) + " fonema-estimuluen bifonema-maiztasuna";
 }
 
+std::string TableName(int n) {
+    return BiphoneFileName(n) + ":";
+}
+
+// An item the whole-word lexicon has without a pronunciation (a lexicon file without its
+// pronunciation field): that, not a table, is what is missing.
+bool LacksPronunciation(const MeasureContext& ctx, RowCells& cells) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    return p.Source == PronunciationSource::Lexicon && p.Phon.empty();
+}
+
+std::string NoPronunciationText(RowCells& cells) {
+    return "Hitz-maiztasunaren fitxategiak ez du \"" + Latin1ToUtf8(cells.Item()) +
+           "\" hitzaren ahoskerarik (4. eremua): ezin da kalkulatu bifonema-maiztasuna";
+}
+
 } // namespace
 
 std::string BiphonePhonemes(std::string_view pronunciation) {
@@ -78,9 +95,11 @@ void WriteBiphoneTokenMean(MeasureContext& ctx, RowCells& cells, const BiphoneTa
     if (!tables.Loaded(n)) {
         cells.Put(FieldId::kTK_BB, "-1");
         ctx.UI.ShowMessage(kWarningCaption,
-                           "Couldn't load BPF" + Count(n) +
-                               ".txt:" + " Can't calculate biphone frequency for " + Count(n) +
-                               " phoneme stimuli",
+                           LacksPronunciation(ctx, cells)
+                               ? NoPronunciationText(cells)
+                               : "Couldn't load " + TableName(n) +
+                                     " Can't calculate biphone frequency for " + Count(n) +
+                                     " phoneme stimuli",
                            MessageButtons::Ok);
         return;
     }
@@ -103,7 +122,10 @@ void WriteBiphoneTypeMean(MeasureContext& ctx, RowCells& cells, const BiphoneTab
     if (!tables.Loaded(n)) {
         cells.Put(FieldId::kTP_BB, "-1");
         if (!cells.Wants(FieldId::kTK_BB))
-            ctx.UI.ShowMessage(kWarningCaption, BasqueWarning(n), MessageButtons::Ok);
+            ctx.UI.ShowMessage(kWarningCaption,
+                               LacksPronunciation(ctx, cells) ? NoPronunciationText(cells)
+                                                              : BasqueWarning(n),
+                               MessageButtons::Ok);
         return;
     }
     long long sum = 0;
@@ -128,7 +150,9 @@ void WriteLogMeasure(MeasureContext& ctx, RowCells& cells, const BiphoneTables& 
         cells.Put(field, perBiphone ? "-1" : kLogSumDash);
         if (!cells.Wants(FieldId::kTK_BB) && !cells.Wants(FieldId::kTP_BB))
             ctx.UI.ShowMessage(kWarningCaption,
-                               "Couldn't load BPF" + Count(n) + ".txt:" + BasqueWarning(n),
+                               LacksPronunciation(ctx, cells)
+                                   ? NoPronunciationText(cells)
+                                   : "Couldn't load " + TableName(n) + BasqueWarning(n),
                                MessageButtons::Ok);
         return;
     }

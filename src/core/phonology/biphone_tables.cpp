@@ -4,9 +4,9 @@
 
 #include "core/feedback/feedback.h"
 #include "core/measures/letters.h"
+#include "core/measures/position_table.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
-#include "core/text/token_reader.h"
 
 namespace zirtel {
 
@@ -16,6 +16,10 @@ constexpr std::size_t kTableCells =
     static_cast<std::size_t>(kMaxBiphonePhonemes + 1) * kBiphonePositions * kBiphoneRows;
 
 } // namespace
+
+std::string BiphoneFileName(int phonemes) {
+    return "ZR_BPF" + std::to_string(phonemes) + ".txt";
+}
 
 BiphoneTables::BiphoneTables() {
     LabelIndex_.fill(StringIndex(StringIndex::Match::Exact));
@@ -79,7 +83,7 @@ void LoadBiphoneTable(BiphoneTables& tables, const std::filesystem::path& folder
     if (phonemes < kMinBiphonePhonemes || phonemes > kMaxBiphonePhonemes) return;
     tables.BiphoneLoaded[static_cast<std::size_t>(phonemes)] = false;
 
-    const std::filesystem::path path = folder / ("ZR_BPF" + std::to_string(phonemes) + ".txt");
+    const std::filesystem::path path = folder / BiphoneFileName(phonemes);
     if (!FileExists(path)) return;
     const std::optional<TextFile> file = ReadTextFile(path);
     if (!file) return;
@@ -89,37 +93,23 @@ void LoadBiphoneTable(BiphoneTables& tables, const std::filesystem::path& folder
                               kPhonemeSymbolCount * kPhonemeSymbolCount);
     BusyCursor busy(feedback);
 
-    // The header line is skipped; the records are a stream of white-space-delimited tokens.
-    const std::string_view text = file->Text;
-    const std::size_t headerEnd = text.find('\n');
-    const std::string_view rest =
-        headerEnd == std::string_view::npos ? std::string_view() : text.substr(headerEnd + 1);
-    TokenReader records(rest);
-
     const int positions = phonemes - 1;
-    std::array<std::int32_t, kBiphonePositions> types{};
-    std::array<float, kBiphonePositions> tokens{};
-    int row = 0;
-    while (row < kBiphoneRows) {
-        const std::optional<std::string_view> label = records.Next();
-        if (!label) break;
-        // A number that is missing (a truncated record) or malformed reads as 0.
-        for (int i = 0; i < positions; ++i) {
-            const auto t = records.Next();
-            types[static_cast<std::size_t>(i)] = t ? ParseInt(*t).value_or(0) : 0;
-        }
-        for (int i = 0; i < positions; ++i) {
-            const auto t = records.Next();
-            tokens[static_cast<std::size_t>(i)] = t ? ParseFloat(*t).value_or(0.0f) : 0.0f;
-        }
-        tables.AddLabel(phonemes, std::string(*label));
-        for (int i = 0; i < positions; ++i)
-            tables.Set(phonemes, i, row, types[static_cast<std::size_t>(i)],
-                       tokens[static_cast<std::size_t>(i)]);
-        progress->Step();
-        ++row;
+    const PositionTableRead read =
+        ReadPositionTable(file->Text, positions, BiphoneInventoryLabels());
+    if (!read.Table) {
+        progress.reset();
+        ReportRefusedTable(feedback, path, read.Problem);
+        return;
     }
-    // Records past the tables' 800 rows are ignored.
+    const std::vector<std::string>& labels = BiphoneInventoryLabels();
+    for (int row = 0; row < static_cast<int>(labels.size()); ++row) {
+        tables.AddLabel(phonemes, labels[static_cast<std::size_t>(row)]);
+        for (int i = 0; i < positions; ++i) {
+            const std::size_t at = static_cast<std::size_t>(row * positions + i);
+            tables.Set(phonemes, i, row, read.Table->Types[at], read.Table->Tokens[at]);
+        }
+        progress->Step();
+    }
     tables.BuildLabelIndex(phonemes);
 
     progress->SetPosition(kPhonemeSymbolCount * kPhonemeSymbolCount);

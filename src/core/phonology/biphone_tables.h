@@ -2,9 +2,10 @@
 // token frequency of each biphone (pair of adjacent phonemes) at each biphone position, read
 // once per run from the files ZR_BPF2.txt ... ZR_BPF18.txt in the program's folder.
 //
-// File ZR_BPF<n>.txt: a header line, then records separated by white space of any kind: the
-// label (two phoneme symbols), n - 1 type counts (biphone positions 1 to n - 1), n - 1 token
-// frequencies. Record r fills row r of the tables of count n; at most 800 records are kept.
+// File ZR_BPF<n>.txt: a header line, then one record per line: the label (two phoneme symbols),
+// n - 1 type counts (biphone positions 1 to n - 1), n - 1 token frequencies. The records are the
+// 676 pairs of the phoneme inventory in its order (position_table.h); record r fills row r of the
+// tables of count n. A file that strays from that is refused with its first bad line.
 #pragma once
 
 #include <array>
@@ -20,6 +21,9 @@
 namespace zirtel {
 
 class Feedback;
+
+// The file name of the biphone table of n phonemes: "ZR_BPF<n>.txt".
+std::string BiphoneFileName(int phonemes);
 
 inline constexpr int kMinBiphonePhonemes = 2;
 inline constexpr int kMaxBiphonePhonemes = 18;
@@ -68,7 +72,9 @@ class BiphoneTables {
 
 // Reads ZR_BPF<n>.txt from `folder` (the program's data folder) into the tables of count n,
 // behind the progress window "Bifonoen maiztasunen irakurketa ... ". A file that is missing or
-// cannot be read leaves count n without a table (no message here).
+// cannot be read leaves count n without a table (no message here); a file that can be read but
+// is not a whole table is refused ("Fitxategi-errorea", its first bad line) and leaves count n
+// without a table as well.
 void LoadBiphoneTable(BiphoneTables& tables, const std::filesystem::path& folder, int phonemes,
                       Feedback& feedback);
 

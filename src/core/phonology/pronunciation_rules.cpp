@@ -123,7 +123,8 @@ Pronunciation Pronounce(std::string_view word, SoftC softC) {
         const char c = lower[u.Start];
         std::string& out = sounds[k].Phonemes;
         if (u.Nucleus && c == 'y') {
-            out = "I"; // y after a consonant is the vowel i
+            out.assign(1, 'I'); // y after a consonant is the vowel i (one char: GCC 12's -O3
+                                // -Wrestrict misreads a literal assigned here)
         } else if (u.Nucleus) {
             out = VowelPhoneme(c, false);
             if (u.Length == 2) out += VowelPhoneme(lower[u.Start + 1], true);
@@ -134,7 +135,7 @@ Pronunciation Pronounce(std::string_view word, SoftC softC) {
             // t before ch is silent
         } else if (c == 'c' && k + 1 < units.size() && units[k + 1].Nucleus &&
                    IsFrontVowelLetter(lower[units[k + 1].Start])) {
-            out = softC == SoftC::EnglishOrFrench ? "s" : "T"; // c before e, i or y
+            out.assign(1, softC == SoftC::EnglishOrFrench ? 's' : 'T'); // c before e, i or y
         } else {
             out = ConsonantPhoneme(c, u.Start == 0);
         }
@@ -153,7 +154,7 @@ Pronunciation Pronounce(std::string_view word, SoftC softC) {
                              sounds[k].Phonemes == sounds[k + 1].Phonemes &&
                              sounds[k].Phonemes.size() == 1;
         if (!hDigraph && !doubled) continue;
-        if (first == 'p' && hDigraph) sounds[k].Phonemes = "f";
+        if (first == 'p' && hDigraph) sounds[k].Phonemes.assign(1, 'f');
         sounds[k + 1].Phonemes.clear();
         if (sounds[k + 1].StartsSyllable) {
             sounds[k + 1].StartsSyllable = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <initializer_list>
 #include <string_view>
@@ -9,6 +10,8 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
+#include "core/text/token_reader.h"
+#include "core/text/whole_number.h"
 
 namespace zirtel {
 
@@ -86,17 +89,21 @@ void Need(const std::vector<std::string_view>& t, std::size_t count, std::string
 void ParseGenerate(const std::vector<std::string_view>& t, Design& d) {
     if (d.HasGenerate) throw LineError{"a second generate line"};
     Need(t, 2, "generate N [match balanced|first|random] [seed S]");
-    const auto n = ParseInt(t[1]);
-    if (!n || *n < 1 || std::to_string(*n) != t[1])
+    const auto n = ParseWholeNumber(t[1]);
+    if (!n || *n < 1 || *n > static_cast<std::uint64_t>(INT_MAX))
         throw LineError{"the number of rows '" + std::string(t[1]) +
-                        "' is not a whole number above 0"};
+                        "' is not a whole number from 1 to " + std::to_string(INT_MAX)};
     d.HasGenerate = true;
-    d.Rows = *n;
+    d.Rows = static_cast<int>(*n);
+    bool matchGiven = false, seedGiven = false;
     for (std::size_t i = 2; i < t.size(); i += 2) {
         const std::string key = LowerAscii(t[i]);
         if (key != "match" && key != "seed")
             throw LineError{"unexpected '" + std::string(t[i]) + "' in generate (match or seed)"};
         if (i + 1 >= t.size()) throw LineError{key + " needs a value"};
+        bool& given = key == "match" ? matchGiven : seedGiven;
+        if (given) throw LineError{key + " is given twice in generate"};
+        given = true;
         const std::string_view v = t[i + 1];
         if (key == "match") {
             const std::string m = LowerAscii(v);
@@ -110,17 +117,61 @@ void ParseGenerate(const std::vector<std::string_view>& t, Design& d) {
                 throw LineError{"match must be balanced, first or random, not '" + std::string(v) +
                                 "'"};
         } else {
-            std::uint64_t s = 0;
-            const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), s);
-            if (ec != std::errc() || end != v.data() + v.size())
+            const auto seed = ParseWholeNumber(v);
+            if (!seed)
                 throw LineError{"the seed '" + std::string(v) +
                                 "' is not a whole number from 0 to 18446744073709551615"};
-            d.Seed = s;
+            d.Seed = *seed;
         }
     }
 }
 
-void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
+// The file name of "pool items FILE": the rest of the line after "items". A name in double
+// quotes is taken as it stands, "\\" and "\"" standing for a backslash and a quote; a name
+// without quotes is its words joined by single blanks.
+std::string PoolFileName(std::string_view line, const std::vector<std::string_view>& t) {
+    const std::size_t after = static_cast<std::size_t>(t[1].data() + t[1].size() - line.data());
+    std::string_view rest = line.substr(after);
+    while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+    if (rest.empty() || rest.front() != '"') {
+        std::string name;
+        for (std::size_t i = 2; i < t.size(); ++i) {
+            if (i > 2) name += ' ';
+            name += t[i];
+        }
+        return name;
+    }
+    std::string name;
+    std::size_t i = 1;
+    for (; i < rest.size() && rest[i] != '"'; ++i) {
+        if (rest[i] == '\\' && i + 1 < rest.size() && (rest[i + 1] == '"' || rest[i + 1] == '\\'))
+            ++i;
+        name += rest[i];
+    }
+    if (i >= rest.size()) throw LineError{"the pool file name has no closing quote"};
+    for (std::size_t j = i + 1; j < rest.size(); ++j)
+        if (!IsBlank(rest[j]))
+            throw LineError{"unexpected '" + std::string(rest.substr(j)) +
+                            "' after the quoted pool file name"};
+    if (name.empty()) throw LineError{"the pool file name is empty"};
+    return name;
+}
+
+// The design's cells so far, and with the rows of the generate line the items a selection would
+// hold: both are bounded (kMaxDesignCells, kMaxDesignItems).
+void CheckSize(const Design& d) {
+    std::uint64_t cells = 1;
+    for (const DesignSplit& s : d.Splits) cells *= s.Levels.size(); // at most 10,000 x tokens
+    if (cells > kMaxDesignCells)
+        throw LineError{"the design has " + std::to_string(cells) + " cells, more than " +
+                        std::to_string(kMaxDesignCells)};
+    if (d.HasGenerate && !d.Splits.empty() &&
+        cells * static_cast<std::uint64_t>(d.Rows) > kMaxDesignItems)
+        throw LineError{std::to_string(d.Rows) + " rows of " + std::to_string(cells) +
+                        " cells are more than " + std::to_string(kMaxDesignItems) + " items"};
+}
+
+void ParseStatement(std::string_view line, const std::vector<std::string_view>& t, Design& d) {
     const std::string keyword = LowerAscii(t[0]);
     if (keyword == "pool") {
         Need(t, 2, "pool lexicon | pool items FILE");
@@ -132,11 +183,7 @@ void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
         } else if (kind == "items") {
             Need(t, 3, "pool items FILE");
             d.PoolIsLexicon = false;
-            d.PoolFile.clear();
-            for (std::size_t i = 2; i < t.size(); ++i) { // a file name may hold blanks
-                if (i > 2) d.PoolFile += ' ';
-                d.PoolFile += t[i];
-            }
+            d.PoolFile = PoolFileName(line, t);
         } else {
             throw LineError{"pool must be 'lexicon' or 'items FILE', not '" + std::string(t[1]) +
                             "'"};
@@ -173,6 +220,7 @@ void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
             s.Levels.push_back(level);
         }
         d.Splits.push_back(std::move(s));
+        CheckSize(d);
     } else if (keyword == "control") {
         Need(t, 2, "control FIELD [LOW HIGH]");
         DesignControl c;
@@ -189,9 +237,41 @@ void ParseStatement(const std::vector<std::string_view>& t, Design& d) {
         d.Controls.push_back(c);
     } else if (keyword == "generate") {
         ParseGenerate(t, d);
+        CheckSize(d);
     } else {
         throw LineError{"unknown statement '" + std::string(t[0]) + "'"};
     }
+}
+
+// The line up to its comment: the first "#" outside double quotes.
+std::string_view WithoutComment(std::string_view line) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (quoted && line[i] == '\\') {
+            ++i;
+        } else if (line[i] == '"') {
+            quoted = !quoted;
+        } else if (line[i] == '#' && !quoted) {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
+// The pool file name as a design writes it: in quotes when reading it without them would not
+// give it back ("#", a quote, blanks other than single spaces between words, nothing at all).
+std::string WrittenPoolFile(const std::string& name) {
+    bool plain = !name.empty() && name.front() != ' ' && name.back() != ' ' &&
+                 name.find("  ") == std::string::npos;
+    for (const char c : name)
+        if (c == '#' || c == '"' || (c != ' ' && IsBlank(c))) plain = false;
+    if (plain) return name;
+    std::string out = "\"";
+    for (const char c : name) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + '"';
 }
 
 } // namespace
@@ -217,12 +297,11 @@ DesignParse ParseDesign(std::string_view text, bool forGenerate) {
     int lineNumber = 0;
     for (std::string_view line : SplitLines(text)) {
         ++lineNumber;
-        const std::size_t hash = line.find('#');
-        if (hash != std::string_view::npos) line = line.substr(0, hash);
+        line = WithoutComment(line);
         const std::vector<std::string_view> tokens = SplitTokens(line);
         if (tokens.empty()) continue;
         try {
-            ParseStatement(tokens, result.Value);
+            ParseStatement(line, tokens, result.Value);
         } catch (const LineError& e) {
             result.Error = DesignError{lineNumber, e.Message};
             return result;
@@ -254,7 +333,7 @@ std::string DesignText(const Design& d) {
     if (d.PoolIsLexicon)
         put({"pool lexicon\n"});
     else
-        put({"pool items ", d.PoolFile, "\n"});
+        put({"pool items ", WrittenPoolFile(d.PoolFile), "\n"});
     if (d.Lemmas) put({"lemmas\n"});
     if (d.RulePronunciations) put({"rule-pronunciations\n"});
     for (const DesignFilter& f : d.Filters)

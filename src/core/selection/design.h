@@ -11,7 +11,10 @@
 //   generate N [match balanced|first|random] [seed S]
 //
 // FIELD is a field name as the batch mode's --fields takes it (letter case ignored, N_STAR for
-// N*). Text fields can only be controlled exactly.
+// N*). Text fields can only be controlled exactly. A pool FILE in double quotes may hold blanks,
+// "#" and (as \" and \\) quotes and backslashes. A design has at most kMaxDesignCells cells
+// (the product of the split lines' level counts) and asks for at most kMaxDesignItems items
+// (rows times cells); the line that goes beyond is the design's error.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +24,9 @@
 #include <vector>
 
 namespace zirtel {
+
+inline constexpr std::uint64_t kMaxDesignCells = 10'000;
+inline constexpr std::uint64_t kMaxDesignItems = 10'000'000;
 
 struct ValueRange {
     double Low = 0;

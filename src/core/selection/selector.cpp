@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "core/random/random_draw.h"
 #include "core/text/collation.h"
@@ -70,19 +71,98 @@ bool PassesFilters(const Design& design, const MeasuredItems& items, std::size_t
     return true;
 }
 
-// The cell of a pool item, or -1 when it passes no level of some split (or no filter).
-int CellOf(const Design& design, const MeasuredItems& items, std::size_t i) {
-    if (!PassesFilters(design, items, i)) return -1;
-    int cell = 0;
+constexpr std::size_t kNoCell = static_cast<std::size_t>(-1);
+
+// The cell of a pool item, or kNoCell when it passes no level of some split (or no filter).
+std::size_t CellOf(const Design& design, const MeasuredItems& items, std::size_t i) {
+    if (!PassesFilters(design, items, i)) return kNoCell;
+    std::size_t cell = 0;
     for (const DesignSplit& s : design.Splits) {
         const double v = items.Number(i, static_cast<std::size_t>(items.Slot(s.Field)));
-        int level = -1;
+        std::size_t level = kNoCell;
         for (std::size_t l = 0; l < s.Levels.size() && !std::isnan(v); ++l)
-            if (s.Levels[l].Contains(v)) level = static_cast<int>(l);
-        if (level < 0) return -1;
-        cell = cell * static_cast<int>(s.Levels.size()) + level;
+            if (s.Levels[l].Contains(v)) level = l;
+        if (level == kNoCell) return kNoCell;
+        cell = cell * s.Levels.size() + level;
     }
     return cell;
+}
+
+// Which positions 0..n-1 are still in, with the k-th of them found in logarithmic time (a
+// Fenwick tree of counts).
+class Survivors {
+  public:
+    explicit Survivors(std::size_t n) : Tree_(n + 1, 0), Count_(n) {
+        for (std::size_t i = 1; i <= n; ++i) {
+            Tree_[i] += 1;
+            const std::size_t parent = i + (i & (~i + 1));
+            if (parent <= n) Tree_[parent] += Tree_[i];
+        }
+        for (Top_ = 1; Top_ * 2 <= n; Top_ *= 2) {
+        }
+    }
+    std::size_t Count() const { return Count_; }
+    void Remove(std::size_t position) {
+        --Count_;
+        for (std::size_t i = position + 1; i < Tree_.size(); i += i & (~i + 1)) --Tree_[i];
+    }
+    // The position of the k-th survivor (from 0), k < Count().
+    std::size_t Select(std::size_t k) const {
+        std::size_t at = 0;
+        for (std::size_t step = Top_; step > 0; step /= 2)
+            if (at + step < Tree_.size() && Tree_[at + step] <= k) {
+                at += step;
+                k -= Tree_[at];
+            }
+        return at;
+    }
+
+  private:
+    std::vector<std::size_t> Tree_;
+    std::size_t Count_;
+    std::size_t Top_ = 1;
+};
+
+// The members of one cell, and for each control the members that have a value for it, ordered
+// by that value: a reference's candidates under a control lie in one stretch of that order.
+struct CellIndex {
+    std::vector<std::size_t> Members;             // pool indices, in pool order
+    std::vector<std::vector<std::size_t>> Sorted; // [control]: positions in Members, by value
+};
+
+// The stretch of `index.Sorted[k]` that can satisfy control `c` for reference `ref`.
+std::pair<std::size_t, std::size_t> Stretch(const CellIndex& index, std::size_t k, const Control& c,
+                                            const MeasuredItems& pool, std::size_t ref) {
+    const std::vector<std::size_t>& sorted = index.Sorted[k];
+    const auto member = [&](std::size_t position) { return index.Members[position]; };
+    if (pool.Absent(ref, c.Slot)) return {0, 0};
+    if (c.Text) {
+        const std::string& text = pool.Text(ref, c.Slot);
+        const auto [lo, hi] =
+            std::equal_range(sorted.begin(), sorted.end(), text, [&](const auto& a, const auto& b) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(a)>, std::string>)
+                    return a < pool.Text(member(b), c.Slot);
+                else
+                    return pool.Text(member(a), c.Slot) < b;
+            });
+        return {static_cast<std::size_t>(lo - sorted.begin()),
+                static_cast<std::size_t>(hi - sorted.begin())};
+    }
+    const double v = pool.Number(ref, c.Slot);
+    if (std::isnan(v)) return {0, 0};
+    double low = v + (c.Exact ? 0.0 : c.Offsets.Low);
+    double high = v + (c.Exact ? 0.0 : c.Offsets.High);
+    // Wider than Satisfies' own slack: the stretch holds every value it can accept.
+    const double slack = 1e-6 * std::max({1.0, std::fabs(v), std::fabs(low), std::fabs(high)});
+    low -= slack;
+    high += slack;
+    const auto value = [&](std::size_t position) { return pool.Number(member(position), c.Slot); };
+    const auto lo = std::lower_bound(sorted.begin(), sorted.end(), low,
+                                     [&](std::size_t p, double x) { return value(p) < x; });
+    const auto hi = std::upper_bound(lo, sorted.end(), high,
+                                     [&](double x, std::size_t p) { return x < value(p); });
+    return {static_cast<std::size_t>(lo - sorted.begin()),
+            static_cast<std::size_t>(hi - sorted.begin())};
 }
 
 std::string Row(const std::vector<std::string>& fields) {
@@ -147,7 +227,7 @@ std::optional<MeasuredItems> MeasurePool(const Design& design,
     if (!first) return std::nullopt;
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < n; ++i)
-        if (forRows ? CellOf(design, *first, i) >= 0 : PassesFilters(design, *first, i))
+        if (forRows ? CellOf(design, *first, i) != kNoCell : PassesFilters(design, *first, i))
             kept.push_back(i);
     std::vector<std::string> keptItems;
     keptItems.reserve(kept.size());
@@ -195,59 +275,128 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
     const std::size_t cellCount = sel.CellNames.size();
     if (cellCount == 0) return sel;
 
-    std::vector<std::vector<std::size_t>> members(cellCount);
+    std::vector<CellIndex> cells(cellCount);
+    std::vector<std::size_t> cellOf(pool.Size(), kNoCell), positionOf(pool.Size(), 0);
     for (std::size_t i = 0; i < pool.Size(); ++i) {
-        const int cell = CellOf(design, pool, i);
-        if (cell >= 0) members[static_cast<std::size_t>(cell)].push_back(i);
+        const std::size_t cell = CellOf(design, pool, i);
+        if (cell == kNoCell) continue;
+        cellOf[i] = cell;
+        positionOf[i] = cells[cell].Members.size();
+        cells[cell].Members.push_back(i);
     }
+    // A cell without an item leaves every row incomplete: no row is drawn.
+    for (std::size_t c = 0; c < cellCount; ++c)
+        if (cells[c].Members.empty()) sel.EmptyCells.push_back(c);
+    if (!sel.EmptyCells.empty()) return sel;
+
     const std::vector<Control> controls = CompileControls(design, pool);
-    std::vector<char> used(pool.Size(), 0);
-    // An item that once failed as a reference fails for good: the unused items only dwindle.
-    std::vector<char> dead(pool.Size(), 0);
+    for (CellIndex& cell : cells) {
+        cell.Sorted.resize(controls.size());
+        for (std::size_t k = 0; k < controls.size(); ++k) {
+            const Control& c = controls[k];
+            std::vector<std::size_t>& sorted = cell.Sorted[k];
+            for (std::size_t p = 0; p < cell.Members.size(); ++p) {
+                const std::size_t i = cell.Members[p];
+                if (!pool.Absent(i, c.Slot) && (c.Text || !std::isnan(pool.Number(i, c.Slot))))
+                    sorted.push_back(p);
+            }
+            const auto key = [&](std::size_t p) { return cell.Members[p]; };
+            if (c.Text)
+                std::stable_sort(sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) {
+                    return pool.Text(key(a), c.Slot) < pool.Text(key(b), c.Slot);
+                });
+            else
+                std::stable_sort(sorted.begin(), sorted.end(), [&](std::size_t a, std::size_t b) {
+                    return pool.Number(key(a), c.Slot) < pool.Number(key(b), c.Slot);
+                });
+        }
+    }
+    // Per cell: the members that may still head a row (unused, never failed: an item that once
+    // failed as a reference fails for good, since the unused items only dwindle), and the unused
+    // ones.
+    std::vector<Survivors> heads, unused;
+    for (const CellIndex& cell : cells) {
+        heads.emplace_back(cell.Members.size());
+        unused.emplace_back(cell.Members.size());
+    }
+    std::vector<char> used(pool.Size(), 0), dead(pool.Size(), 0);
+    const auto retire = [&](std::size_t i) { // no longer a possible head
+        if (dead[i] || used[i]) return;
+        heads[cellOf[i]].Remove(positionOf[i]);
+    };
 
     RandomEngine rng(seed);
     std::vector<std::size_t> order(cellCount);
     for (std::size_t c = 0; c < cellCount; ++c) order[c] = c;
     if (design.Match == ReferenceChoice::Balanced) Shuffle(order, rng);
 
-    std::vector<std::size_t> live, candidates;
+    // The candidates of cell `c` for reference `ref`: its unused members that satisfy the
+    // controls, in pool order.
+    std::vector<std::size_t> candidates;
+    const auto gather = [&](std::size_t c, std::size_t ref) {
+        candidates.clear();
+        const CellIndex& cell = cells[c];
+        std::size_t best = 0, from = 0, to = 0;
+        for (std::size_t k = 0; k < controls.size(); ++k) {
+            const auto [lo, hi] = Stretch(cell, k, controls[k], pool, ref);
+            if (k == 0 || hi - lo < to - from) {
+                best = k;
+                from = lo;
+                to = hi;
+            }
+        }
+        for (std::size_t q = from; q < to; ++q) {
+            const std::size_t i = cell.Members[cell.Sorted[best][q]];
+            if (!used[i] && Satisfies(controls, pool, ref, pool, i)) candidates.push_back(i);
+        }
+        std::sort(candidates.begin(), candidates.end());
+    };
+
+    std::size_t tries = 0;
     for (int r = 0; r < design.Rows; ++r) {
         if (progress &&
             !progress(static_cast<std::size_t>(r), static_cast<std::size_t>(design.Rows)))
             return std::nullopt;
         // The row's reference cell comes first. "first" keeps A1...; otherwise, when no unused
         // item of that cell can head a row, the next cells (in the cycle for "balanced") are tried.
-        std::vector<std::size_t> tries;
+        std::vector<std::size_t> tried;
         if (design.Match == ReferenceChoice::First) {
-            tries.push_back(0);
+            tried.push_back(0);
         } else {
             const std::size_t start = design.Match == ReferenceChoice::Balanced
                                           ? static_cast<std::size_t>(r) % cellCount
                                           : BoundedDraw(rng, cellCount);
             for (std::size_t k = 0; k < cellCount; ++k)
-                tries.push_back(design.Match == ReferenceChoice::Balanced
+                tried.push_back(design.Match == ReferenceChoice::Balanced
                                     ? order[(start + k) % cellCount]
                                     : (start + k) % cellCount);
         }
         bool made = false;
-        for (std::size_t k = 0; k < tries.size() && !made; ++k) {
-            const std::size_t refCell = tries[k];
-            for (;;) {
-                live.clear();
-                for (std::size_t i : members[refCell])
-                    if (!used[i] && !dead[i]) live.push_back(i);
-                if (live.empty()) break;
-                const std::size_t ref = live[BoundedDraw(rng, live.size())];
+        for (std::size_t k = 0; k < tried.size() && !made; ++k) {
+            const std::size_t refCell = tried[k];
+            while (heads[refCell].Count() > 0) {
+                if (progress && ++tries % 1024 == 0 &&
+                    !progress(static_cast<std::size_t>(r), static_cast<std::size_t>(design.Rows)))
+                    return std::nullopt;
+                const std::size_t ref = cells[refCell].Members[heads[refCell].Select(
+                    static_cast<std::size_t>(BoundedDraw(rng, heads[refCell].Count())))];
                 SelectionRow row;
                 row.ReferenceCell = refCell;
                 row.Items.assign(cellCount, ref);
                 bool complete = true;
                 for (std::size_t c = 0; c < cellCount && complete; ++c) {
                     if (c == refCell) continue;
-                    candidates.clear();
-                    for (std::size_t i : members[c])
-                        if (!used[i] && Satisfies(controls, pool, ref, pool, i))
-                            candidates.push_back(i);
+                    if (controls.empty()) {
+                        // Every unused member is a candidate.
+                        if (unused[c].Count() == 0) {
+                            complete = false;
+                        } else {
+                            row.Items[c] = cells[c].Members[unused[c].Select(
+                                static_cast<std::size_t>(BoundedDraw(rng, unused[c].Count())))];
+                        }
+                        continue;
+                    }
+                    gather(c, ref);
                     if (candidates.empty()) {
                         complete = false;
                     } else {
@@ -255,10 +404,15 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
                     }
                 }
                 if (!complete) {
+                    retire(ref);
                     dead[ref] = 1;
                     continue;
                 }
-                for (std::size_t i : row.Items) used[i] = 1;
+                for (std::size_t i : row.Items) {
+                    retire(i);
+                    used[i] = 1;
+                    unused[cellOf[i]].Remove(positionOf[i]);
+                }
                 sel.Rows.push_back(std::move(row));
                 made = true;
                 break;
@@ -274,8 +428,17 @@ std::optional<Selection> Generate(const Design& design, const MeasuredItems& poo
 
 std::string ShortfallWarning(const Selection& selection) {
     if (static_cast<int>(selection.Rows.size()) >= selection.Asked) return "";
-    return "only " + std::to_string(selection.Rows.size()) + " of " +
-           std::to_string(selection.Asked) + " rows could be made";
+    std::string text = "only " + std::to_string(selection.Rows.size()) + " of " +
+                       std::to_string(selection.Asked) + " rows could be made";
+    if (selection.EmptyCells.empty()) return text;
+    text += selection.EmptyCells.size() == 1 ? ": no pool item falls in cell "
+                                             : ": no pool item falls in cells ";
+    constexpr std::size_t kNamed = 10;
+    for (std::size_t k = 0; k < selection.EmptyCells.size() && k < kNamed; ++k)
+        text += (k > 0 ? ", " : "") + selection.CellNames[selection.EmptyCells[k]];
+    if (selection.EmptyCells.size() > kNamed)
+        text += " and " + std::to_string(selection.EmptyCells.size() - kNamed) + " more";
+    return text;
 }
 
 std::string WideOutput(const Selection& selection, const MeasuredItems& pool) {
@@ -311,7 +474,8 @@ std::string LongOutput(const Selection& selection, const MeasuredItems& pool) {
 }
 
 std::vector<MatchResult> MatchItems(const Design& design, const MeasuredItems& pool,
-                                    const MeasuredItems& targets, int count) {
+                                    const MeasuredItems& targets, int count,
+                                    const SelectionProgress& progress) {
     std::vector<std::size_t> eligible;
     for (std::size_t i = 0; i < pool.Size(); ++i)
         if (PassesFilters(design, pool, i)) eligible.push_back(i);
@@ -346,6 +510,7 @@ std::vector<MatchResult> MatchItems(const Design& design, const MeasuredItems& p
     std::vector<MatchResult> results;
     std::vector<std::pair<double, std::size_t>> found;
     for (std::size_t t = 0; t < targets.Size(); ++t) {
+        if (progress && t % 64 == 0 && !progress(t, targets.Size())) return results;
         found.clear();
         const std::string key = CollationEqualityKey(targets.Items[t]);
         for (std::size_t i : eligible) {

@@ -88,15 +88,20 @@ struct Selection {
     std::vector<std::string> CellNames;
     std::vector<SelectionRow> Rows;
     std::uint64_t Seed = 0;
-    int Asked = 0; // the rows the design asks for
+    int Asked = 0;                       // the rows the design asks for
+    std::vector<std::size_t> EmptyCells; // cells no pool item falls in: then no row is drawn
 };
 
 // Generates the design's rows from a pool measured on DesignFields(design), with `seed`. Nothing
-// when cancelled.
+// when cancelled (`progress` is asked before each row and every 1,024 reference tries). A cell
+// that no pool item falls in is found before any draw (EmptyCells): no row then. Failing takes
+// time linear in the pool: an item fails as a reference once, and a reference's candidates are
+// looked for only among the items whose values can meet the most selective control.
 std::optional<Selection> Generate(const Design& design, const MeasuredItems& pool,
                                   std::uint64_t seed, const SelectionProgress& progress = {});
 
-// "only K of N rows could be made" when the selection is short; empty otherwise.
+// "only K of N rows could be made" when the selection is short, followed by ": no pool item
+// falls in cell A2_B1" (up to ten cells named) when cells are empty; empty otherwise.
 std::string ShortfallWarning(const Selection& selection);
 
 // The outputs, UTF-8 with CR LF line ends, fields separated by tabs.
@@ -116,8 +121,10 @@ struct MatchResult {
 // the filters and satisfy the controls relative to it (the target itself excluded), nearest
 // first: Euclidean distance over the numeric controlled fields, each scaled by its standard
 // deviation over the filtered pool; equal distances in the collation order of the items.
+// `progress` is asked every 64 targets; told to stop, the matches found so far are returned.
 std::vector<MatchResult> MatchItems(const Design& design, const MeasuredItems& pool,
-                                    const MeasuredItems& targets, int count);
+                                    const MeasuredItems& targets, int count,
+                                    const SelectionProgress& progress = {});
 
 // item, rank, match, distance, then the controlled fields' values of the match.
 std::string MatchOutput(const Design& design, const std::vector<MatchResult>& matches,

@@ -1,6 +1,7 @@
 // Saving a file without losing the one it replaces: the bytes go to a temporary file beside the
 // target (".NAME.zirtel-tmp-XXXXXX"), which replaces the target only once it is complete. A
-// signal that ends the program during the save (SIGINT, SIGTERM) removes the temporary file first.
+// signal that ends the program during the save (SIGINT, SIGTERM, SIGHUP, SIGQUIT) removes the
+// temporary file first.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -29,10 +30,13 @@ namespace {
 constexpr int kMaxTempFiles = 8;
 char g_TempPaths[kMaxTempFiles][PATH_MAX + 1];
 volatile sig_atomic_t g_TempCreated[kMaxTempFiles] = {};
-// The handlers in place before the first guard; the guards are opened and closed on one thread.
+// The signals that end the program and would leave a temporary file behind.
+constexpr int kGuardedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kGuardedCount = sizeof kGuardedSignals / sizeof kGuardedSignals[0];
+// The handlers in place before the first guard, by place in kGuardedSignals; the guards are
+// opened and closed on one thread.
 int g_GuardCount = 0;
-struct sigaction g_OldInt {};
-struct sigaction g_OldTerm {};
+struct sigaction g_Old[kGuardedCount] = {};
 
 bool IsFunctionHandler(const struct sigaction& action) {
     return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler != SIG_DFL &&
@@ -42,24 +46,23 @@ bool IsFunctionHandler(const struct sigaction& action) {
 extern "C" void RemoveTempAndExit(int sig) {
     // A program with a handler of its own (the batch mode's interrupt flag) stops by itself and
     // abandons its files.
-    const struct sigaction& old = sig == SIGINT ? g_OldInt : g_OldTerm;
-    if (IsFunctionHandler(old)) {
-        old.sa_handler(sig);
-        return;
-    }
+    for (int k = 0; k < kGuardedCount; ++k)
+        if (kGuardedSignals[k] == sig && IsFunctionHandler(g_Old[k])) {
+            g_Old[k].sa_handler(sig);
+            return;
+        }
     for (int i = 0; i < kMaxTempFiles; ++i)
         if (g_TempCreated[i]) ::unlink(g_TempPaths[i]);
     ::_exit(128 + sig);
 }
 
-// Blocks SIGINT and SIGTERM while alive.
+// Blocks the guarded signals while alive.
 class SignalBlock {
   public:
     SignalBlock() {
         sigset_t set;
         sigemptyset(&set);
-        sigaddset(&set, SIGINT);
-        sigaddset(&set, SIGTERM);
+        for (const int sig : kGuardedSignals) sigaddset(&set, sig);
         pthread_sigmask(SIG_BLOCK, &set, &Old_);
     }
     ~SignalBlock() { pthread_sigmask(SIG_SETMASK, &Old_, nullptr); }
@@ -70,7 +73,7 @@ class SignalBlock {
     sigset_t Old_;
 };
 
-// While alive: SIGINT and SIGTERM remove the temporary file and end the program (128 + signal),
+// While alive: the guarded signals remove the temporary file and end the program (128 + signal),
 // unless the program had a handler of its own for the signal. The earlier handlers come back
 // once the last guard is gone.
 class TempFileGuard {
@@ -81,26 +84,35 @@ class TempFileGuard {
         sa.sa_handler = RemoveTempAndExit;
         sigemptyset(&sa.sa_mask);
         SignalBlock block;
-        sigaction(SIGINT, &sa, &g_OldInt);
-        sigaction(SIGTERM, &sa, &g_OldTerm);
+        for (int k = 0; k < kGuardedCount; ++k) sigaction(kGuardedSignals[k], &sa, &g_Old[k]);
     }
     ~TempFileGuard() {
         Forget();
         if (--g_GuardCount > 0) return;
-        sigaction(SIGINT, &g_OldInt, nullptr);
-        sigaction(SIGTERM, &g_OldTerm, nullptr);
+        for (int k = 0; k < kGuardedCount; ++k) sigaction(kGuardedSignals[k], &g_Old[k], nullptr);
     }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
 
     // Creates the temporary file in `folder` for `name`: open for writing, mode 0666 less the
-    // umask. -1 when none could be created.
+    // umask. -1 when none could be created (errno says why). A name too long to take the
+    // temporary file's affixes within the folder's limit is shortened for it.
     int Create(const fs::path& folder, const std::string& name) {
         static constexpr char kChars[] =
             "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        static constexpr std::size_t kAffixes = 1 + 12 + 6; // ".", ".zirtel-tmp-", the suffix
         int slot = 0;
         while (slot < kMaxTempFiles && g_TempCreated[slot]) ++slot;
-        if (slot == kMaxTempFiles) return -1;
+        if (slot == kMaxTempFiles) {
+            errno = EMFILE;
+            return -1;
+        }
+        const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+        const std::size_t limit = nameMax > static_cast<long>(kAffixes)
+                                      ? static_cast<std::size_t>(nameMax)
+                                      : std::size_t{255};
+        const std::string stem =
+            name.size() + kAffixes > limit ? name.substr(0, limit - kAffixes) : name;
         std::random_device rd;
         for (int attempt = 0; attempt < 16; ++attempt) {
             std::string suffix(6, 'x');
@@ -108,11 +120,14 @@ class TempFileGuard {
             // Appended piece by piece: GCC 12 at -O2 and above mistakes `"." + string&&` for an
             // overlapping copy (-Wrestrict).
             std::string base(1, '.');
-            base += name;
+            base += stem;
             base += ".zirtel-tmp-";
             base += suffix;
             const std::string path = (folder / base).string();
-            if (path.size() > PATH_MAX) return -1;
+            if (path.size() > PATH_MAX) {
+                errno = ENAMETOOLONG;
+                return -1;
+            }
             SignalBlock block;
             const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd >= 0) {
@@ -215,10 +230,17 @@ struct AtomicFileWriter::State {
     std::optional<TempFileGuard> Temp; // only for a temporary file
     std::string Buffer;
 
+    int Errno = 0; // why a write failed
+
     bool Flush() {
-        if (Ok && !Buffer.empty()) Ok = WriteAll(Fd, Buffer);
+        if (Ok && !Buffer.empty()) Ok = Put(Buffer);
         Buffer.clear();
         return Ok;
+    }
+    bool Put(std::string_view bytes) {
+        if (WriteAll(Fd, bytes)) return true;
+        Errno = errno;
+        return false;
     }
 };
 
@@ -230,12 +252,17 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 bool AtomicFileWriter::Open(const fs::path& target) {
     Abandon();
-    if (target.empty()) return false;
+    Error_ = 0;
+    const auto fail = [this](int error) {
+        Error_ = error;
+        return false;
+    };
+    if (target.empty()) return fail(ENOENT);
     auto s = std::make_unique<State>();
     // Standard output and its kin: the open descriptor is written to, so that "-o /dev/stdout"
     // appends where the shell sends standard output, as any program's output does.
     if (const int fd = NamedDescriptor(target); fd >= 0) {
-        if (::fcntl(fd, F_GETFD) < 0) return false;
+        if (::fcntl(fd, F_GETFD) < 0) return fail(errno);
         s->How = State::Mode::Descriptor;
         s->Fd = fd;
         S_ = std::move(s);
@@ -244,23 +271,23 @@ bool AtomicFileWriter::Open(const fs::path& target) {
     // A symbolic link stays a link, dangling or not: the file it points to is written.
     s->Path = ResolveLinks(target);
     s->Exists = ::stat(s->Path.c_str(), &s->Old) == 0;
-    if (s->Exists && S_ISDIR(s->Old.st_mode)) return false;
+    if (s->Exists && S_ISDIR(s->Old.st_mode)) return fail(EISDIR);
     // A device or a pipe (/dev/null, a named pipe) is written into, never replaced by a file.
     if (s->Exists && !S_ISREG(s->Old.st_mode)) {
         s->How = State::Mode::InPlace;
         s->Fd = ::open(s->Path.c_str(), O_WRONLY | O_CLOEXEC);
-        if (s->Fd < 0) return false;
+        if (s->Fd < 0) return fail(errno);
         S_ = std::move(s);
         return true;
     }
     // A file the user could not write in place is not replaced either, even where the folder
     // would allow it.
-    if (s->Exists && ::access(s->Path.c_str(), W_OK) != 0) return false;
+    if (s->Exists && ::access(s->Path.c_str(), W_OK) != 0) return fail(errno);
     fs::path folder = s->Path.parent_path();
     if (folder.empty()) folder = ".";
     s->Temp.emplace();
     s->Fd = s->Temp->Create(folder, s->Path.filename().string());
-    if (s->Fd < 0) return false;
+    if (s->Fd < 0) return fail(errno);
     S_ = std::move(s);
     return true;
 }
@@ -272,31 +299,53 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
         S_->Buffer.append(bytes);
         return true;
     }
-    if (!S_->Flush()) return false;
+    if (!S_->Flush()) {
+        Error_ = S_->Errno;
+        return false;
+    }
     if (bytes.size() < kWriteBuffer) {
         S_->Buffer.append(bytes);
         return true;
     }
-    return S_->Ok = WriteAll(S_->Fd, bytes);
+    if (!(S_->Ok = S_->Put(bytes))) Error_ = S_->Errno;
+    return S_->Ok;
 }
 
 bool AtomicFileWriter::Commit() {
-    if (!S_) return false;
+    if (!S_) {
+        if (Error_ == 0) Error_ = EBADF;
+        return false;
+    }
     std::unique_ptr<State> s = std::move(S_);
+    const auto fail = [this](int error) {
+        Error_ = error;
+        return false;
+    };
     bool ok = s->Flush();
-    if (s->How == State::Mode::Descriptor) return ok;
-    if (s->How == State::Mode::InPlace) return (::close(s->Fd) == 0) && ok;
+    int error = s->Errno;
+    if (s->How == State::Mode::Descriptor) return ok || fail(error);
+    if (s->How == State::Mode::InPlace) {
+        if (::close(s->Fd) != 0 && ok) {
+            ok = false;
+            error = errno;
+        }
+        return ok || fail(error);
+    }
     if (ok && s->Exists) {
         // The replaced file's permission bits, owner and group (as far as the user may give
         // them).
         ok = ::fchmod(s->Fd, s->Old.st_mode & 07777) == 0;
+        if (!ok) error = errno;
         if (::fchown(s->Fd, s->Old.st_uid, s->Old.st_gid) != 0)
             (void)::fchown(s->Fd, static_cast<uid_t>(-1), s->Old.st_gid);
     }
-    if (::close(s->Fd) != 0) ok = false;
+    if (::close(s->Fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         s->Temp->Remove();
-        return false;
+        return fail(error);
     }
     // Hard links share one file, and a file of another owner stays theirs: such a file is written
     // in place, now that the complete copy exists.
@@ -305,16 +354,18 @@ bool AtomicFileWriter::Commit() {
         // them; when the write itself fails the temporary copy stays as the only complete one.
         SignalBlock block;
         if (!CopyInPlace(s->Temp->Path(), s->Path)) {
+            error = errno;
             s->Temp->Forget();
-            return false;
+            return fail(error);
         }
         s->Temp->Remove();
         return true;
     }
     SignalBlock block;
     if (::rename(s->Temp->Path().c_str(), s->Path.c_str()) != 0) {
+        error = errno;
         s->Temp->Remove();
-        return false;
+        return fail(error);
     }
     s->Temp->Forget();
     return true;
@@ -329,9 +380,11 @@ void AtomicFileWriter::Abandon() {
     if (s->Temp) s->Temp->Remove();
 }
 
-bool WriteFileAtomically(const fs::path& target, std::string_view bytes) {
+bool WriteFileAtomically(const fs::path& target, std::string_view bytes, int* error) {
     AtomicFileWriter writer;
-    return writer.Open(target) && writer.Write(bytes) && writer.Commit();
+    const bool ok = writer.Open(target) && writer.Write(bytes) && writer.Commit();
+    if (error) *error = ok ? 0 : writer.Error();
+    return ok;
 }
 
 } // namespace zirtel

@@ -44,19 +44,22 @@ bool FileExists(const std::filesystem::path& path);
 // replaced file keeps its permission bits; a file with several hard links, or one of another
 // owner, is written in place once the complete copy exists. A file the user may not write is
 // refused even where its folder would allow replacing it. A device or pipe is written into
-// directly, and /dev/stdout, /dev/fd/N or /proc/self/fd/N into that open descriptor. SIGINT and
-// SIGTERM during the write remove the temporary file and end the program with status 128 + the
-// signal (see AtomicFileWriter for a program with a handler of its own).
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// directly, and /dev/stdout, /dev/fd/N or /proc/self/fd/N into that open descriptor. SIGINT,
+// SIGTERM, SIGHUP and SIGQUIT during the write remove the temporary file and end the program with
+// status 128 + the signal (see AtomicFileWriter for a program with a handler of its own). A
+// target name too long to take the temporary file's affixes gets a shortened temporary name.
+// `error`, when given, receives the errno of a failure (0 on success).
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         int* error = nullptr);
 
 // The same file written piece by piece, for output that is produced as it goes: Open decides as
 // WriteFileAtomically does (a temporary file beside the target; a device, a pipe or an open
 // descriptor written into directly), Write adds bytes, Commit puts the complete file in place
 // and says whether everything was written. Abandoned, destroyed before Commit, or failed, the
 // writer removes its temporary file and the target stays as it was. While a temporary file is
-// open, SIGINT and SIGTERM remove it and end the program (128 + the signal), unless the program
-// has a handler of its own for the signal: that one is called instead, and the program abandons
-// its writers itself. Writers are opened, committed and abandoned on one thread.
+// open, SIGINT, SIGTERM, SIGHUP and SIGQUIT remove it and end the program (128 + the signal),
+// unless the program has a handler of its own for the signal: that one is called instead, and the
+// program abandons its writers itself. Writers are opened, committed and abandoned on one thread.
 class AtomicFileWriter {
   public:
     AtomicFileWriter();
@@ -70,10 +73,13 @@ class AtomicFileWriter {
     bool Write(std::string_view bytes);
     bool Commit();
     void Abandon();
+    // The errno of the last failure of Open, Write or Commit (0 when none): why it failed.
+    int Error() const { return Error_; }
 
   private:
     struct State;
     std::unique_ptr<State> S_;
+    int Error_ = 0;
 };
 
 // Splits text into lines at LF, CR LF or a lone CR; a last line without a line end is a line.

@@ -60,7 +60,13 @@ TEST_F(EntryEdgeCases, InputFileEdgeCases) {
                                                           "\xF1"
                                                           "abar",
                                                           "gizon", "mendia"}));
-    EXPECT_TRUE(Fb.Messages.empty());
+    EXPECT_EQ(WS.Stimuli.Lines, (std::vector<std::size_t>{3, 5, 8, 8, 11}));
+    // The items left out are counted, with their lines.
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{"Abisua: 3 item ez dira sartu: ez dira letra batez "
+                                        "hasten: 3etxe (4. lerroa), 'apostrofoa (9. lerroa), "
+                                        "\xC3\x91"
+                                        "abar (10. lerroa)"}));
 }
 
 } // namespace

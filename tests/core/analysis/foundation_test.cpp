@@ -131,8 +131,11 @@ TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
     ASSERT_EQ(Fb.Progresses.size(), 1u);
     EXPECT_EQ(Fb.Progresses[0]->Label, "Reading input file ...");
     EXPECT_FALSE(Fb.Progresses[0]->Open);
-    EXPECT_TRUE(Fb.Messages.empty());
+    EXPECT_EQ(Fb.MessageLines(), (std::vector<std::string>{"Abisua: 1 item ez dira sartu: ez "
+                                                           "dira letra batez hasten: 3etxe (2. "
+                                                           "lerroa)"}));
 
+    Fb.Clear();
     EXPECT_FALSE(WS.ReadInputFile(test::TestData("foundation/missing.txt")));
     ASSERT_EQ(Fb.Messages.size(), 1u);
     EXPECT_EQ(Fb.Messages[0].Caption, "File Error");

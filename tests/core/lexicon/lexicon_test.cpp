@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <thread>
+#include <vector>
+
 #include "core/lexicon/lexicon.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
@@ -36,6 +40,25 @@ TEST(WholeWordLexicon, LoadsParallelListsAndFindsWordsWhateverTheirCase) {
     EXPECT_EQ(lex.FindPronunciation("E-txE"), -1);
 }
 
+// The pronunciation indexes are built on first use, once, by whichever thread asks first: four
+// threads asking at once all get the answers of one built index (the ThreadSanitizer build runs
+// this).
+TEST(WholeWordLexicon, IndexesBuiltOnFirstUseServeSeveralThreadsAtOnce) {
+    test::RecordingFeedback fb;
+    Lexicon lex;
+    ASSERT_TRUE(LoadWholeWordLexicon(test::TestData("foundation/nwfreq_EUS.txt"), lex, fb));
+    const int etxe = lex.Find("etxe");
+    std::vector<std::array<int, 3>> found(4);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < found.size(); ++t)
+        threads.emplace_back([&lex, &found, t] {
+            found[t] = {lex.FindPronunciation("EtxE"), lex.FindPhonForm("E-txE"),
+                        lex.FindPronunciation("xyz")};
+        });
+    for (std::thread& t : threads) t.join();
+    for (const auto& f : found) EXPECT_EQ(f, (std::array<int, 3>{etxe, etxe, -1}));
+}
+
 TEST(WholeWordLexicon, UnsortedFileIsSortedOnceAndEveryWordFound) {
     test::TempDir dir;
     test::WriteBytes(dir / "nwfreq_EUS.txt",
@@ -65,13 +88,33 @@ TEST(WholeWordLexicon, MissingOrOddFilesNeverStopTheProgram) {
     EXPECT_EQ(lex.Find("etxe"), -1);
     EXPECT_EQ(fb.BusyDepth, 0);
 
-    // Short lines, text where numbers belong, binary bytes: read as far as they go.
-    test::WriteBytes(dir / "odd.txt", "ama\nbat\tx\tbat\n\x01\x02\xff\t3\n");
+    // Short lines and text where numbers belong: read as far as they go.
+    test::WriteBytes(dir / "odd.txt", "ama\nbat\tx\tbat\n\xff\t3\n");
     fb.Clear();
     ASSERT_TRUE(LoadWholeWordLexicon(dir / "odd.txt", lex, fb));
     EXPECT_EQ(lex.Size(), 3);
     EXPECT_EQ(lex.LexFreqs[lex.Find("bat")], 0.0f);
     EXPECT_EQ(lex.LexPhonForms[lex.Find("ama")], "");
+    EXPECT_EQ(lex.RefusedLine, 0u);
+
+    // A word with a control character (a NUL byte, a binary file) refuses the whole file, with
+    // its line; the lemma file likewise.
+    test::WriteBytes(dir / "nul.txt", std::string("ama\t1\na\0b\t2\n\x01\x02\t3\n", 17));
+    test::WriteBytes(dir / "lemmas.txt", "ama 1\nbat 2\n\x7f"
+                                         "ELF 3\n");
+    fb.Clear();
+    EXPECT_FALSE(LoadWholeWordLexicon(dir / "nul.txt", lex, fb));
+    EXPECT_TRUE(lex.Empty());
+    EXPECT_EQ(lex.RefusedLine, 2u);
+    EXPECT_FALSE(LoadLemmaLexicon(dir / "lemmas.txt", lex, fb));
+    EXPECT_EQ(lex.RefusedLine, 3u);
+    EXPECT_EQ(fb.MessageLines(),
+              (std::vector<std::string>{"Fitxategi-errorea: " + (dir / "nul.txt").string() +
+                                            ": 2. lerroko hitzak kontrol-karaktere bat du; "
+                                            "hitz-maiztasunaren fitxategia ez da erabiliko",
+                                        "Fitxategi-errorea: " + (dir / "lemmas.txt").string() +
+                                            ": 3. lerroko hitzak kontrol-karaktere bat du; "
+                                            "lema-maiztasunaren fitxategia ez da erabiliko"}));
 }
 
 TEST(LemmaLexicon, SortedWithOneEntryPerLemmaAndTheLastFrequency) {

@@ -13,8 +13,8 @@ namespace {
 using FC = FieldColumns;
 
 std::string Warning(int n) {
-    return "Abisua: Couldn't load BF" + std::to_string(n) + ".txt: Ezin da kalkulatu " +
-           std::to_string(n) + " lletra-estimuluen bigrama-maiztasuna";
+    return "Abisua: Couldn't load ZR_BF" + std::to_string(n) + ".txt: Ezin da kalkulatu " +
+           std::to_string(n) + " letra-estimuluen bigrama-maiztasuna";
 }
 
 std::string Upper(std::string s) {

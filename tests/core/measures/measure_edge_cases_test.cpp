@@ -84,11 +84,11 @@ TEST(MeasureEdgeCases, SyllableTablesThenBigramsThenBiphonesForEachItem) {
     // three phonemes.
     EXPECT_EQ(run.fb.MessageLines(),
               (std::vector<std::string>{
-                  "Abisua: Couldn't load BF5.txt: Ezin da kalkulatu 5 lletra-estimuluen "
+                  "Abisua: Couldn't load ZR_BF5.txt: Ezin da kalkulatu 5 letra-estimuluen "
                   "bigrama-maiztasuna",
-                  "Abisua: Couldn't load BPF5.txt: Can't calculate biphone frequency for 5 "
+                  "Abisua: Couldn't load ZR_BPF5.txt: Can't calculate biphone frequency for 5 "
                   "phoneme stimuli",
-                  "Abisua: Couldn't load BPF3.txt: Can't calculate biphone frequency for 3 "
+                  "Abisua: Couldn't load ZR_BPF3.txt: Can't calculate biphone frequency for 3 "
                   "phoneme stimuli"}));
     EXPECT_EQ(run.Cell(1, &FC::Col_FSM1_TP), "   1");
     EXPECT_EQ(run.Cell(1, &FC::Col_OSM1_TP), "   1");

@@ -28,14 +28,14 @@ TEST(BiphoneMeasures, ValuesFromTheTables) {
     EXPECT_EQ(Cells(t, 1), (Cells4{" 120.50", "   7.00", "   2.08", "   2.08"}));
     // ez /Es/: its only biphone has token frequency 0: no log is taken.
     EXPECT_EQ(Cells(t, 2), (Cells4{"   0.00", "   0.00", "   0.00", "   0.00"}));
-    // lot /lOt/: lO (type 6, token 300) and Ot, which no file lists: it adds nothing and still
+    // lot /lOt/: lO (type 6, token 300) and Ot, whose row is all 0: it adds nothing and still
     // counts in the divisor. log10 300 = 2.477.
     EXPECT_EQ(Cells(t, 3), (Cells4{" 150.00", "   3.00", "   2.48", "   1.24"}));
-    // tita /tTA/: tT (listed after TT) type 1 token 10 at position 1, TA type 4 token 1000 at
-    // position 2.
+    // tita /tTA/: tT (not TT: letter case counts) type 1 token 10 at position 1, TA type 4
+    // token 1000 at position 2.
     EXPECT_EQ(Cells(t, 4), (Cells4{" 505.00", "   2.50", "   4.00", "   2.00"}));
     // mesa /'mE-sA/: four phonemes without the stress mark; mE 10/100, Es 20/1000, sA 30/10000
-    // at positions 1, 2, 3 (the table's records are spread over lines in any mix of blanks).
+    // at positions 1, 2, 3.
     EXPECT_EQ(Cells(t, 5), (Cells4{"3700.00", "  20.00", "   9.00", "   3.00"}));
     // zzz is not in the lexicon.
     EXPECT_EQ(Cells(t, 6), (Cells4{"   -  ", "   -  ", "    -", "   -  "}));
@@ -44,11 +44,11 @@ TEST(BiphoneMeasures, ValuesFromTheTables) {
 // boskoa has six phonemes and bitxi five (its stress mark is none); there is no ZR_BPF5.txt
 // nor ZR_BPF6.txt.
 TEST(BiphoneMeasures, MissingTableWarnings) {
-    const std::string english =
-        "Abisua: Couldn't load BPF6.txt: Can't calculate biphone frequency for 6 phoneme stimuli";
+    const std::string english = "Abisua: Couldn't load ZR_BPF6.txt: Can't calculate biphone "
+                                "frequency for 6 phoneme stimuli";
     const std::string basque = "Abisua:  Ezin da kalkulatu 6 fonema-estimuluen bifonema-maiztasuna";
-    const std::string mixed =
-        "Abisua: Couldn't load BPF6.txt: Ezin da kalkulatu 6 fonema-estimuluen bifonema-maiztasuna";
+    const std::string mixed = "Abisua: Couldn't load ZR_BPF6.txt: Ezin da kalkulatu 6 "
+                              "fonema-estimuluen bifonema-maiztasuna";
     using Lines = std::vector<std::string>;
     {
         // All four: only the TK_BB box, once per item; items of other counts are unaffected.
@@ -57,7 +57,7 @@ TEST(BiphoneMeasures, MissingTableWarnings) {
         t.Ws.AnalyseAll();
         EXPECT_EQ(
             t.UI.MessageLines(),
-            (Lines{english, "Abisua: Couldn't load BPF5.txt: Can't calculate biphone frequency "
+            (Lines{english, "Abisua: Couldn't load ZR_BPF5.txt: Can't calculate biphone frequency "
                             "for 5 phoneme stimuli"}));
         EXPECT_EQ(t.UI.Messages[0].Buttons, MessageButtons::Ok);
         EXPECT_EQ(Cells(t, 1), (Cells4{"-1", "-1", "    -", "-1"}));
@@ -92,7 +92,7 @@ TEST(BiphoneMeasures, MissingTableWarnings) {
         t.Ws.AnalyseAll();
         EXPECT_EQ(
             t.UI.MessageLines(),
-            (Lines{"Abisua: Couldn't load BPF22.txt: Can't calculate biphone frequency for 22 "
+            (Lines{"Abisua: Couldn't load ZR_BPF22.txt: Can't calculate biphone frequency for 22 "
                    "phoneme stimuli"}));
         EXPECT_EQ(t.Cell(&F::Col_TK_BB, 1), "-1");
         EXPECT_EQ(t.Cell(&F::Col_BPMLB, 1), "    -");

@@ -125,6 +125,25 @@ TEST(SelectionDesign, ReadsEveryStatementAndWritesItBack) {
                     "control KB_O\ngenerate 12 match random seed 42\n");
     EXPECT_EQ(DesignText(Parse(text)), text);
     EXPECT_EQ(Parse("split n -3--1 0-2\ngenerate 1").Splits[0].Levels[0].High, -1);
+    // A pool file name with "#", quotes or odd blanks is written in quotes and read back whole.
+    for (const std::string name : {"lists #2/a.txt", "say \"etxe\".txt", " two  blanks\t"}) {
+        Design q = d;
+        q.PoolFile = name;
+        const std::string written = DesignText(q);
+        EXPECT_EQ(written.substr(0, written.find('\n')).front(), 'p');
+        EXPECT_EQ(Parse(written).PoolFile, name) << written;
+    }
+    EXPECT_EQ(Parse("pool items \"a\\\\b \\\"c\\\"\"  # comment\nsplit N 0-1\ngenerate 1").PoolFile,
+              "a\\b \"c\"");
+    // Whole numbers as the command line reads them: leading zeros are no fault.
+    EXPECT_EQ(Parse("split N 0-1\ngenerate 05 seed 007").Rows, 5);
+}
+
+// "0-0 1-1 ... " with `n` levels.
+std::string Levels(int n) {
+    std::string levels;
+    for (int l = 0; l < n; ++l) levels += std::to_string(l) + "-" + std::to_string(l) + " ";
+    return levels;
 }
 
 TEST(SelectionDesign, EachErrorNamesItsLine) {
@@ -142,7 +161,20 @@ TEST(SelectionDesign, EachErrorNamesItsLine) {
          "line 1: the text field KB_F cannot be used in a range (split)"},
         {"split N 0-9\ncontrol N\n", "line 2: no generate line"},
         {"control N\ngenerate 5", "line 2: no split line"},
-        {"split N 0-9\ngenerate 0", "line 2: the number of rows '0' is not a whole number above 0"},
+        {"split N 0-9\ngenerate 0",
+         "line 2: the number of rows '0' is not a whole number from 1 to 2147483647"},
+        {"split N 0-9\ngenerate 5 seed 1 seed 2", "line 2: seed is given twice in generate"},
+        {"split N 0-9\ngenerate 5 match first match random",
+         "line 2: match is given twice in generate"},
+        {"pool items \"a.txt\nsplit N 0-9\ngenerate 5",
+         "line 1: the pool file name has no closing quote"},
+        // 100 x 101 cells; then 10,000 cells of 1,001 rows each.
+        {"split N " + Levels(100) + "\nsplit LUZ_L " + Levels(101) + "\ngenerate 1",
+         "line 2: the design has 10100 cells, more than 10000"},
+        {"split N " + Levels(100) + "\nsplit LUZ_L " + Levels(100) + "\ngenerate 1001",
+         "line 3: 1001 rows of 10000 cells are more than 10000000 items"},
+        {"generate 1001\nsplit N " + Levels(100) + "\nsplit LUZ_L " + Levels(100),
+         "line 3: 1001 rows of 10000 cells are more than 10000000 items"},
         {"split N 0-9\ngenerate 5 match best",
          "line 2: match must be balanced, first or random, not 'best'"},
         {"split N 0-9\ngenerate 5 seed -3",
@@ -182,6 +214,14 @@ TEST(SelectionGenerate, TwoByTwoMakesOnlyTheRowsThatExist) {
     const Selection s = *Generate(d, pool, 5);
     EXPECT_EQ(s.Rows.size(), 1u);
     EXPECT_EQ(ShortfallWarning(s), "only 1 of 3 rows could be made");
+    // No word is that frequent: two empty cells, found before any draw and named.
+    const Design high = Parse("split H_MAIZT 0-9.99 100000-200000\nsplit LUZ_L 4-4 5-5\n"
+                              "control N\ngenerate 2");
+    const MeasuredItems all = Pool(stats, high);
+    const Selection empty = *Generate(high, all, 1);
+    EXPECT_TRUE(empty.Rows.empty());
+    EXPECT_EQ(ShortfallWarning(empty),
+              "only 0 of 2 rows could be made: no pool item falls in cells A2_B1, A2_B2");
 }
 
 TEST(SelectionGenerate, RowsKeepEveryFilterLevelAndControlAndNoItemTwice) {
