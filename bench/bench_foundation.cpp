@@ -96,6 +96,18 @@ void BM_LoadShippedLexicon(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadShippedLexicon)->Unit(benchmark::kMillisecond);
 
+// The origin file, read on the first item that asks for JATORRIA (never at start-up).
+void BM_LoadShippedOrigins(benchmark::State& state) {
+    const std::filesystem::path path = std::filesystem::path(ZIRTEL_SHIPPED_DATA) / kOriginFile;
+    SilentFeedback fb;
+    for (auto _ : state) {
+        WordOrigins origins;
+        LoadWordOrigins(path, origins, fb);
+        benchmark::DoNotOptimize(origins.Words.size());
+    }
+}
+BENCHMARK(BM_LoadShippedOrigins)->Unit(benchmark::kMillisecond);
+
 void BM_WordLookup(benchmark::State& state) {
     SilentFeedback fb;
     Lexicon lex;

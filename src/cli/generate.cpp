@@ -80,6 +80,8 @@ class GenerateRun {
         Files_.Input("the templates file", *Args_.Operand);
         if (const auto exclude = Args_.Get("--exclude")) Files_.Input("--exclude", *exclude);
         Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
+        Settings_.ForeignWords = Args_.Has("--foreign-words");
+        if (!Settings_.ForeignWords) Files_.Input("the origin file", DataDir_ / kOriginFile);
         if (const auto out = Args_.Get("-o"); out && *out != "-")
             Table_ = Files_.Output("-o", *out, &msg::ResultsNotSaved);
         if (const auto f = Args_.Get("--settings"))
@@ -105,6 +107,11 @@ class GenerateRun {
             Excluded_ = ReadWordList(*exclude);
             if (!Excluded_) return Say(msg::CannotOpen("exclude file", *exclude), kBatchFileError);
         }
+        if (!Settings_.ForeignWords) {
+            const fs::path originPath = DataDir_ / kOriginFile;
+            if (!LoadWordOrigins(originPath, Origins_, UI_))
+                return Say(msg::OriginFileNeeded(originPath.string()), kBatchFileError);
+        }
         return Cmd_.Stopped() ? Interrupted() : kGoOn;
     }
 
@@ -119,7 +126,8 @@ class GenerateRun {
     }
 
     int Walk() {
-        PseudowordGenerator generator(Lexicon_, MakeOld20Function(Lexicon_));
+        PseudowordGenerator generator(Lexicon_, MakeOld20Function(Lexicon_),
+                                      Settings_.ForeignWords ? nullptr : &Origins_);
         if (Excluded_) generator.SetExcludedWords(*Excluded_);
         const auto seed = Args_.Get("--seed");
         Settings_.Seed = seed ? Args_.Number("--seed", 0) : DrawSeed();
@@ -181,6 +189,7 @@ class GenerateRun {
     RunFiles Files_;
     std::optional<std::size_t> Table_, SettingsFile_;
     Lexicon Lexicon_;
+    WordOrigins Origins_;
     std::vector<std::string> Templates_;
     std::optional<std::vector<std::string>> Excluded_;
     GeneratorRun Run_;
@@ -209,6 +218,10 @@ const ModeSpec& GenerateMode() {
                         "share of the template's non-empty segments a pseudoword keeps\n"
                         "(default 2/3; at least one is kept and at least one changed)"),
             FlagOption("--no-length-match", "segments may differ in length from the template's"),
+            FlagOption("--foreign-words",
+                       "foreign words and names (origin atzerrikoa or izena in\n"
+                       "jatorria_EUS.txt) also feed the transitions and serve as templates\n"
+                       "(default: left out)"),
             ValueOption(K::InputFile, "--exclude", "FILE",
                         "words no pseudoword may be, one a line (e.g. a Spanish list)"),
             NumberOption("--max-candidates", "M", 1, static_cast<std::uint64_t>(LLONG_MAX),

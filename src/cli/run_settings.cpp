@@ -172,6 +172,7 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
         if (ws.Bigrams.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BigramFileName(n)));
     for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
         if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
+    if (ws.OriginsLoaded()) dataFiles.push_back(FileEntry(ws.AppDir / kOriginFile));
 
     std::vector<std::string> userFields;
     for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {
@@ -228,9 +229,11 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
                                  const fs::path& templates, const std::optional<fs::path>& exclude,
                                  const GeneratorSettings& settings, const GeneratorRun& result) {
     const fs::path lexicon = dataDir / kWholeWordFile;
+    std::vector<std::string> dataFiles{FileEntry(lexicon)};
+    if (!settings.ForeignWords) dataFiles.push_back(FileEntry(dataDir / kOriginFile));
     JsonObject json = Header(run);
     json.AddString("data_dir", PathText(dataDir))
-        .AddList("data_files", {FileEntry(lexicon)})
+        .AddList("data_files", std::move(dataFiles))
         .AddString("command", "generate")
         .AddString("templates", PathText(templates))
         .Add("templates_file", FileEntry(templates))
@@ -242,6 +245,7 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
         .AddString("overlap", std::to_string(settings.OverlapNumerator) + "/" +
                                   std::to_string(settings.OverlapDenominator))
         .Add("length_match", Bool(settings.MatchLengths))
+        .Add("foreign_words", Bool(settings.ForeignWords))
         .Add("max_candidates", std::to_string(settings.MaxCandidates))
         .Add("pseudowords", std::to_string(result.Pseudowords.size()));
     return json.Text();

@@ -67,14 +67,15 @@ struct RunSettings {
 
 // The JSON text for a workspace that has measured its items; the fields are the ticked ones, in
 // catalogue order. Data files: the whole-word lexicon, the lemma lexicon when it is current, each
-// bigram and biphone table read, and the user field files; a file that can no longer be read has
-// "sha256": null.
+// bigram and biphone table read, the origin file when it was read, and the user field files; a
+// file that can no longer be read has "sha256": null.
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<std::filesystem::path>>& userFiles);
 
 // The JSON text of a --generate run: the header of every settings file (program, version,
-// arguments, data folder, data files), then "command": "generate", the templates, the lexicon,
-// the exclude file, the seed, n, the overlap, the length match, the candidates' cap and the
+// arguments, data folder, data files: the lexicon, and the origin file unless foreign words were
+// used), then "command": "generate", the templates, the lexicon, the exclude file, the seed, n,
+// the overlap, the length match, whether foreign words were used, the candidates' cap and the
 // number of pseudowords made.
 std::string GenerateSettingsJson(const RunSettings& run, const std::filesystem::path& dataDir,
                                  const std::filesystem::path& templates,

@@ -131,6 +131,11 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     LengthBox->setObjectName("LengthBox");
     LengthBox->setChecked(true);
     form->addRow(LengthBox);
+    ForeignWordsBox = new QCheckBox("Atzerriko hitzak eta izenak ere", central);
+    ForeignWordsBox->setObjectName("ForeignWordsBox");
+    ForeignWordsBox->setToolTip("Jatorri \"atzerrikoa\" edo \"izena\" duten hitzek ere "
+                                "trantsizioak elikatzen dituzte eta txantiloi izan daitezke");
+    form->addRow(ForeignWordsBox);
     auto* exclude = new QHBoxLayout;
     ExcludeEdit = new QLineEdit(central);
     ExcludeEdit->setObjectName("ExcludeEdit");
@@ -257,8 +262,22 @@ void TPseudowordForm::GenerateBtnClick() {
     }
     settings.MatchLengths = LengthBox->isChecked();
 
+    settings.ForeignWords = ForeignWordsBox->isChecked();
+
+    // Foreign words and names are left out unless the box says otherwise: the origin file must
+    // be read then (its loader tells why it cannot be).
+    WordOrigins origins;
+    if (!settings.ForeignWords && !LoadWordOrigins(Main_.WS().AppDir / kOriginFile, origins, ui)) {
+        ui.ShowMessage(kWarning,
+                       "Atzerriko hitzak eta izenak baztertzeko hitzen jatorriaren fitxategia "
+                       "behar da; markatu \"Atzerriko hitzak eta izenak ere\" hitz guztiekin "
+                       "sortzeko.",
+                       MessageButtons::Ok);
+        return;
+    }
     const Lexicon& lexicon = Main_.WS().WholeWords;
-    PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon));
+    PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon),
+                                  settings.ForeignWords ? nullptr : &origins);
     const QString excludePath = ExcludeEdit->text().trimmed();
     if (!excludePath.isEmpty()) {
         const std::optional<std::vector<std::string>> words = ReadWordList(ToPath(excludePath));

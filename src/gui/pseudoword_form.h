@@ -56,6 +56,7 @@ class TPseudowordForm : public QMainWindow {
     QLineEdit* OverlapEdit;
     QLineEdit* SeedEdit;
     QCheckBox* LengthBox;
+    QCheckBox* ForeignWordsBox;
     QLineEdit* ExcludeEdit;
     QPushButton* ExcludeBtn;
     QPushButton* GenerateBtn;

@@ -201,8 +201,7 @@ void TSelectorWindow::TextToForm() {
         LinesTable->setItem(row, 1, new QTableWidgetItem(FromLatin1(FieldName(field))));
         LinesTable->setItem(row, 2, new QTableWidgetItem(FromLatin1(values)));
     };
-    for (const DesignFilter& f : d.Filters)
-        addLine("filter", f.Field, DesignNumber(f.Range.Low) + " " + DesignNumber(f.Range.High));
+    for (const DesignFilter& f : d.Filters) addLine("filter", f.Field, FilterText(f));
     for (const DesignSplit& s : d.Splits) {
         std::string levels;
         // Appended piece by piece: GCC 12 at -O3 mistakes `"text" + string&&` for an

@@ -129,6 +129,33 @@ TEST(Batch, Pld20OfANonwordPronouncedByTheRules) {
                      "\t\t\r\n");
 }
 
+// JATORRIA over the generator's lexicon (vela "atzerrikoa", the others "euskara"); gelb is in
+// no file. The settings name the origin file only when the field read it.
+TEST(Batch, WordOriginWithItsFileInTheSettings) {
+    const fs::path data = fs::absolute(test::TestData("generator")).lexically_normal();
+    test::TempDir dir;
+    test::WriteBytes(dir / "items.txt", "gela\nvela\ngelb\nzu\n");
+    const std::string items = (dir / "items.txt").string(), settings = (dir / "s.json").string();
+    Outcome o = Batch({"--batch", items, "--data-dir", data.string(), "--fields", "jatorria",
+                       "--missing", "NA", "--jobs", "2", "--settings", settings});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Err, "");
+    EXPECT_EQ(o.Out, "Sarrera \t JATORRIA \t\r\n"
+                     "gela\teuskara\t\r\n"
+                     "vela\tatzerrikoa\t\r\n"
+                     "gelb\tNA\t\r\n"
+                     "zu\teuskara\t\r\n"
+                     "\t\t\r\n");
+    const std::string origin =
+        "{\"file\": \"" + (data / "jatorria_EUS.txt").string() +
+        "\", \"sha256\": "
+        "\"24da6189d6fda1236cc0daa89d11934c5f90519c31d3c8e0559efbaf51ad9482\"}";
+    EXPECT_NE(test::ReadBytes(settings).find(origin), std::string::npos);
+    o = Batch({"--batch", items, "--data-dir", data.string(), "--settings", settings});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(test::ReadBytes(settings).find("jatorria_EUS"), std::string::npos);
+}
+
 TEST(Batch, FieldsDecimalsAndLemmas) {
     // Catalogue order whatever the order of the list; names in any letter case; 3 decimals.
     Outcome o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields",
@@ -194,13 +221,13 @@ TEST(Batch, UserFields) {
     o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--user1", conc});
     EXPECT_EQ(o.Out, kDefaultResults);
 
-    // "all": every field, but of the user fields only the loaded one (86 columns).
+    // "all": every field, but of the user fields only the loaded one (87 columns).
     o = Batch(
         {"--batch", kItems, "--data-dir", kData.string(), "--user3", conc, "--fields", "ALL"});
     EXPECT_EQ(o.Status, 0);
     const std::string header = o.Out.substr(0, o.Out.find('\n'));
     EXPECT_EQ(header.rfind("Sarrera \tConcreteness\t  H_MAIZT \t LOG10_MAIZT \tAHOSKERA\t", 0), 0u);
-    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 86);
+    EXPECT_EQ(std::count(header.begin(), header.end(), '\t'), 87);
     EXPECT_EQ(header.find("Undefined"), std::string::npos);
 
     // A user field file that cannot be opened stops the run before any output.

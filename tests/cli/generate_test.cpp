@@ -46,9 +46,10 @@ TEST(Generate, WritesTheTableAndNamesTheTemplatesThatGaveTooFew) {
     const char* argv[] = {"zirtel", "--generate", "t.txt"};
     EXPECT_TRUE(IsBatchInvocation(3, argv));
 
-    Outcome o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42"});
+    // With every word, the same walks as the engine's seeded run: the template is lower-cased as
+    // an item.
+    Outcome o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42", "--foreign-words"});
     EXPECT_EQ(o.Status, 0);
-    // The same walks as the engine's seeded run: the template is lower-cased as an item.
     EXPECT_EQ(WithoutOld20(o.Out),
               "template\tpseudoword\tsyllables\toverlap\tmax_dev\tsum_dev\tpronunciation\n"
               "gela\tgala\tga-la\t3/4\t1\t1\tgA-lA\n"
@@ -65,8 +66,33 @@ TEST(Generate, WritesTheTableAndNamesTheTemplatesThatGaveTooFew) {
                      "segmentu ez-huts baino gutxiago ditu: ezin da gainjartzea bete\n"
                      "8 sasihitz, 2 txantiloi; hazia 42\n");
 
-    // To files; n reached for gela; an exclude file; the settings name the seed.
+    // By default vela ("atzerrikoa" in the origin file) adds nothing to the pairs: against gela's
+    // ^g 3, ge 1, e- 7, -l 2, la 1, a- 5, -$ 23, the same eight in other bands: gala 0 0 (its a-
+    // at 7 now matches e-), geta 1 2 (-t 3, ta 2), gena 1 1, zela and mela 2 2 within 2; gele 3 3
+    // (e- 8 against a- 5) and gola 4 4 (o- 3) within 4; gera 5 5 (-r 7) within 8.
+    o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42"});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(WithoutOld20(o.Out),
+              "template\tpseudoword\tsyllables\toverlap\tmax_dev\tsum_dev\tpronunciation\n"
+              "gela\tmela\tme-la\t3/4\t2\t2\tmE-lA\n"
+              "gela\tzela\tze-la\t3/4\t2\t2\tTE-lA\n"
+              "gela\tgala\tga-la\t3/4\t0\t0\tgA-lA\n"
+              "gela\tgena\tge-na\t3/4\t1\t1\tgE-nA\n"
+              "gela\tgeta\tge-ta\t3/4\t1\t2\tgE-tA\n"
+              "gela\tgele\tge-le\t3/4\t3\t3\tgE-lE\n"
+              "gela\tgola\tgo-la\t3/4\t4\t4\tgO-lA\n"
+              "gela\tgera\tge-ra\t3/4\t5\t5\tgE-rA\n");
+    // A foreign template gives none.
     test::TempDir dir;
+    test::WriteBytes(dir / "vela.txt", "vela\n");
+    o = Generate({(dir / "vela.txt").string(), "--data-dir", kDir, "--seed", "1"});
+    EXPECT_EQ(o.Status, 3);
+    EXPECT_EQ(o.Err.substr(0, o.Err.find('\n')),
+              "Abisua: \"vela\": 0 sasihitz aurkitu dira (10 eskatuta): txantiloia atzerriko "
+              "hitza edo izena da: ez da erabiltzen");
+
+    // To files; n reached for gela; an exclude file; the settings name the seed and the origin
+    // file.
     test::WriteBytes(dir / "no.txt", "geta\nGELE\n");
     o = Generate({kTemplates, "--data-dir", kDir, "--seed=42", "-n", "2", "-o",
                   (dir / "out.tsv").string(), "--exclude", (dir / "no.txt").string(), "--settings",
@@ -85,6 +111,11 @@ TEST(Generate, WritesTheTableAndNamesTheTemplatesThatGaveTooFew) {
     EXPECT_NE(settings.find("\"seed\": 42,"), std::string::npos);
     EXPECT_NE(settings.find("\"n\": 2,"), std::string::npos);
     EXPECT_NE(settings.find("\"overlap\": \"2/3\","), std::string::npos);
+    EXPECT_NE(settings.find("\"foreign_words\": false,"), std::string::npos);
+    EXPECT_NE(
+        settings.find("jatorria_EUS.txt\", \"sha256\": \"24da6189d6fda1236cc0daa89d11934c5f90519c3"
+                      "1d3c8e0559efbaf51ad9482\"}\n  ],"),
+        std::string::npos);
 
     // A seed drawn is reported, and giving it back repeats the run.
     o = Generate({kTemplates, "--data-dir", kDir});
@@ -133,6 +164,18 @@ TEST(Generate, BadArgumentsAndMissingFiles) {
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Err,
               "zirtel: cannot open the exclude file '" + (dir / "none.txt").string() + "'\n");
+    // Foreign words left out need the origin file.
+    fs::copy_file(fs::path(kDir) / "nwfreq_EUS.txt", dir / "nwfreq_EUS.txt");
+    o = Generate({kTemplates, "--data-dir", dir.Path().string()});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitzen jatorriaren fitxategia\n"
+                     "zirtel: the origin file '" +
+                         (dir / "jatorria_EUS.txt").string() +
+                         "' cannot be used to leave out foreign words and names; with "
+                         "--foreign-words every word is used\n");
+    EXPECT_EQ(Generate({kTemplates, "--data-dir", dir.Path().string(), "--foreign-words"}).Status,
+              0);
+    fs::remove(dir / "nwfreq_EUS.txt");
     o = Generate({kTemplates, "--data-dir", dir.Path().string()});
     EXPECT_EQ(o.Status, 1);
     EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia\n"

@@ -136,6 +136,32 @@ TEST(SelectionBatch, RulePronunciationsMeasureThePoolByTheRules) {
     EXPECT_EQ(test::ReadBytes(dir / "rows.tsv"), "earlier");
 }
 
+// On the generator's lexicon, whose origin file gives kafe as "mailegua" and vela as
+// "atzerrikoa": only they pass the filter; both have gela's four letters (a control without
+// spread: distance 0), in collation order. The settings name the origin file.
+TEST(SelectionBatch, FilterKeepsTheListedOrigins) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "d.design", "pool lexicon\nfilter JATORRIA atzerrikoa mailegua\n"
+                                       "control LUZ_L\n");
+    test::WriteBytes(dir / "items.txt", "gela\n");
+    const fs::path data = fs::absolute(test::TestData("generator")).lexically_normal();
+    const Outcome o = test::RunEntry(RunBatch, "zirtel",
+                                     {"--match", (dir / "items.txt").string(), "--design",
+                                      (dir / "d.design").string(), "--data-dir", data.string(),
+                                      "--settings", (dir / "s.json").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(o.Err, "");
+    EXPECT_EQ(o.Out, "item\trank\tmatch\tdistance\tLUZ_L\r\n"
+                     "gela\t1\tkafe\t0.0000\t4\r\n"
+                     "gela\t2\tvela\t0.0000\t4\r\n");
+    EXPECT_NE(
+        test::ReadBytes(dir / "s.json")
+            .find("    {\"file\": \"" + (data / "jatorria_EUS.txt").string() +
+                  "\", \"sha256\": "
+                  "\"24da6189d6fda1236cc0daa89d11934c5f90519c31d3c8e0559efbaf51ad9482\"}\n  ],\n"),
+        std::string::npos);
+}
+
 TEST(SelectionBatch, BadDesignsAndArguments) {
     const std::string bad = (kData / "bad.design").string();
     Outcome o = Zirtel({"--select", bad});

@@ -57,29 +57,38 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     EXPECT_EQ(form->NBox->value(), 10);
     EXPECT_EQ(form->OverlapEdit->text(), "2/3");
     EXPECT_TRUE(form->LengthBox->isChecked());
+    EXPECT_FALSE(form->ForeignWordsBox->isChecked());
 
     form->SeedEdit->setText("42");
     form->GenerateBtn->click();
     ASSERT_EQ(form->Model->rowCount(), 8);
     EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "pseudoword");
-    // The engine's seeded run (the OLD20 columns aside): gala first, gola last.
-    EXPECT_EQ(Cell(form, 0, 2), "gala");
-    EXPECT_EQ(Cell(form, 0, 3), "ga-la");
+    // The batch command's seeded run without the foreign vela (the OLD20 columns aside): mela
+    // first, gera last.
+    EXPECT_EQ(Cell(form, 0, 2), "mela");
+    EXPECT_EQ(Cell(form, 0, 3), "me-la");
     EXPECT_EQ(Cell(form, 0, 4), "3/4");
-    EXPECT_EQ(Cell(form, 0, 9), "gA-lA");
-    EXPECT_EQ(Cell(form, 1, 2), "mela");
-    EXPECT_EQ(Cell(form, 7, 2), "gola");
+    EXPECT_EQ(Cell(form, 0, 9), "mE-lA");
+    EXPECT_EQ(Cell(form, 1, 2), "zela");
+    EXPECT_EQ(Cell(form, 7, 2), "gera");
     EXPECT_EQ(form->StatusLabel->text().toStdString(),
               "\"gela\": 8 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa agortu da\n"
               "8 sasihitz, 1 txantiloi; hazia 42");
+    // With foreign words and names too, the engine's run on every word: gala first, gola last.
+    form->ForeignWordsBox->setChecked(true);
+    form->GenerateBtn->click();
+    EXPECT_EQ(Cell(form, 0, 2), "gala");
+    EXPECT_EQ(Cell(form, 7, 2), "gola");
+    form->ForeignWordsBox->setChecked(false);
+    form->GenerateBtn->click();
 
     // Two ticks go to the item list.
     MainForm->EditLine->clear();
     form->Model->setData(form->Model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
     form->Model->setData(form->Model->index(7, 0), Qt::Checked, Qt::CheckStateRole);
     form->AddBtn->click();
-    EXPECT_EQ(MainForm->WS().Item(1), "gala");
-    EXPECT_EQ(MainForm->WS().Item(2), "gola");
+    EXPECT_EQ(MainForm->WS().Item(1), "mela");
+    EXPECT_EQ(MainForm->WS().Item(2), "gera");
     EXPECT_EQ(MainForm->WS().Item(3), "");
 
     // The saved table is the batch command's.
@@ -96,7 +105,7 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     Type("katu");
     MainForm->WS().SelectStimulusRows(2, 3);
     form = Open();
-    EXPECT_EQ(form->TemplatesEdit->toPlainText(), "gola\nkatu");
+    EXPECT_EQ(form->TemplatesEdit->toPlainText(), "gera\nkatu");
     form->OverlapEdit->setText("3/2");
     Fb.Clear();
     form->GenerateBtn->click();

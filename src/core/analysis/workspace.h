@@ -172,6 +172,8 @@ class Workspace : public FieldColumns {
     const bool& BigramTablesLoaded;
     const BiphoneTables& Biphones;
     const bool& BiphoneFilesRead;
+    // Whether the origin file (kOriginFile) was read, with entries, for a JATORRIA field.
+    bool OriginsLoaded() const { return Tables_.OriginsLoaded(); }
 
     // ---- Measuring ----
     // The fields shown in the results.

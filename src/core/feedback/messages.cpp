@@ -154,6 +154,11 @@ Message CannotOpen(std::string_view what, std::string_view path) {
 Message LexiconUnusable(std::string_view path, std::string_view why) {
     return Program(Cat({"the lexicon file ", Quoted(path), " cannot be used: ", why}));
 }
+Message OriginFileNeeded(std::string_view path) {
+    return Program(Cat({"the origin file ", Quoted(path),
+                        " cannot be used to leave out foreign words and names; with "
+                        "--foreign-words every word is used"}));
+}
 Message ResultsNotSaved(std::string_view path, std::string_view reason) {
     return Message{Caption::FileError,
                    Cat({"Ezin da gorde irteera-fitxategia: ", path, ": ", reason})};

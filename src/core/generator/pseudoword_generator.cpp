@@ -50,6 +50,8 @@ std::string StopReasonText(StopReason reason, long long maxCandidates) {
         return "txantiloiak ez du bokalik";
     case StopReason::NoOverlap:
         return "txantiloiak bi segmentu ez-huts baino gutxiago ditu: ezin da gainjartzea bete";
+    case StopReason::ForeignWord:
+        return "txantiloia atzerriko hitza edo izena da: ez da erabiltzen";
     }
     return {};
 }
@@ -60,8 +62,26 @@ std::string OutcomeText(const TemplateOutcome& outcome, const GeneratorSettings&
            " eskatuta): " + StopReasonText(outcome.Reason, settings.MaxCandidates);
 }
 
-PseudowordGenerator::PseudowordGenerator(const Lexicon& lexicon, Old20Function old20)
-    : Lexicon_(lexicon), Old20_(std::move(old20)), Table_(lexicon.LexWords) {
+namespace {
+
+// The lexicon's foreign words and names, by entry (none without origins).
+std::vector<bool> ForeignOrNames(const Lexicon& lexicon, const WordOrigins* origins) {
+    std::vector<bool> foreign;
+    if (!origins) return foreign;
+    foreign.reserve(lexicon.LexWords.size());
+    for (const std::string& w : lexicon.LexWords) {
+        const std::optional<WordOrigin> origin = origins->Find(w);
+        foreign.push_back(origin && IsForeignOrName(*origin));
+    }
+    return foreign;
+}
+
+} // namespace
+
+PseudowordGenerator::PseudowordGenerator(const Lexicon& lexicon, Old20Function old20,
+                                         const WordOrigins* origins)
+    : Lexicon_(lexicon), Old20_(std::move(old20)), Origins_(origins),
+      Table_(lexicon.LexWords, ForeignOrNames(lexicon, origins)) {
     LexiconKeys_.reserve(lexicon.LexWords.size());
     for (const std::string& w : lexicon.LexWords) LexiconKeys_.insert(FoldedWordKey(w));
 }
@@ -288,6 +308,13 @@ TemplateOutcome PseudowordGenerator::Search::Run(const std::string& templ,
     outcome.Template = templ;
     Template_ = templ;
     TemplateKey_ = FoldedWordKey(templ);
+    if (Gen_.Origins_) {
+        const std::optional<WordOrigin> origin = Gen_.Origins_->Find(templ);
+        if (origin && IsForeignOrName(*origin)) {
+            outcome.Reason = StopReason::ForeignWord;
+            return outcome;
+        }
+    }
     Shape_ = SegmentWord(templ);
     if (!Shape_) {
         outcome.Reason = StopReason::NoVowel;

@@ -9,6 +9,9 @@
 //   - it is not the template, no whole-word lexicon entry and no excluded word (letter case and
 //     accents folded), was not kept before in the run, and its rule pronunciation is no lexicon
 //     entry's pronunciation (no pseudohomophone).
+// Given the word origins, the words of origin "atzerrikoa" or "izena" (foreign words and names)
+// add nothing to the transition table, and such a template gives no pseudoword; they stay words
+// of the lexicon, which no candidate may be or sound like.
 // A template's search stops at the number asked for, when every walk has been taken, or after
 // the cap of examined walks. One random engine, seeded once, serves the whole run, so a seed
 // gives the same output everywhere.
@@ -35,6 +38,9 @@ struct GeneratorSettings {
     int OverlapDenominator = 3;
     bool MatchLengths = true;          // each segment keeps the template segment's length
     long long MaxCandidates = 100'000; // walks examined per template
+    // Foreign words and names feed the transitions too, and serve as templates (the origins
+    // are then not read).
+    bool ForeignWords = false;
     std::uint64_t Seed = 0;
 };
 
@@ -45,6 +51,7 @@ enum class StopReason {
     Cancelled,    // the user stopped the run
     NoVowel,      // the template has no vowel letter, hence no syllable
     NoOverlap,    // the template has fewer than two non-empty segments: no overlap can be met
+    ForeignWord,  // the template is a foreign word or a name, left out with them
 };
 
 struct GeneratedPseudoword {
@@ -80,8 +87,10 @@ class PseudowordGenerator {
     // Asked before each template with its number and between walks with -1; true stops the run.
     using CancelFunction = std::function<bool(int)>;
 
-    // `lexicon` is the whole-word lexicon; it must outlive the generator.
-    PseudowordGenerator(const Lexicon& lexicon, Old20Function old20);
+    // `lexicon` is the whole-word lexicon; it must outlive the generator, as must `origins`
+    // when given: then foreign words and names are left out (see above).
+    PseudowordGenerator(const Lexicon& lexicon, Old20Function old20,
+                        const WordOrigins* origins = nullptr);
 
     // Words no candidate may be (letter case and accents folded).
     void SetExcludedWords(const std::vector<std::string>& words);
@@ -102,6 +111,7 @@ class PseudowordGenerator {
 
     const Lexicon& Lexicon_;
     Old20Function Old20_;
+    const WordOrigins* Origins_;
     TransitionTable Table_;
     std::unordered_set<std::string> LexiconKeys_; // folded whole-word entries
     std::unordered_set<std::string> ExcludedKeys_;

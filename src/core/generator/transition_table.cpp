@@ -36,10 +36,12 @@ int TransitionTable::Intern(int syllables, int position, std::string_view letter
     return it->second;
 }
 
-TransitionTable::TransitionTable(const std::vector<std::string>& words) {
+TransitionTable::TransitionTable(const std::vector<std::string>& words,
+                                 const std::vector<bool>& leftOut) {
     std::vector<int> path;
-    for (const std::string& word : words) {
-        const std::optional<Segmentation> seg = SegmentWord(word);
+    for (std::size_t w = 0; w < words.size(); ++w) {
+        if (w < leftOut.size() && leftOut[w]) continue;
+        const std::optional<Segmentation> seg = SegmentWord(words[w]);
         if (!seg) continue;
         const int s = seg->SyllableCount();
         path.clear();

@@ -25,8 +25,10 @@ class TransitionTable {
         int Count = 0; // words with this pair
     };
 
-    // Segments every word with a vowel letter; words without one add nothing.
-    explicit TransitionTable(const std::vector<std::string>& words);
+    // Segments every word with a vowel letter; words without one add nothing, and so does word i
+    // when `leftOut[i]` is true.
+    explicit TransitionTable(const std::vector<std::string>& words,
+                             const std::vector<bool>& leftOut = {});
 
     // The number of a segment, or -1 when no word has it.
     int Find(int syllables, int position, std::string_view letters) const;

@@ -121,14 +121,14 @@ const std::array<bool, 256> kBlankByte = [] {
     return t;
 }();
 
-// The first four tokens of a line, split in place (as SplitTokens splits them); `Count` of them
-// are there.
-struct LineTokens {
-    std::array<std::string_view, 4> Token;
+// The first N tokens of a line, split in place (as SplitTokens splits them); `Count` of them are
+// there.
+template <std::size_t N> struct LineTokens {
+    std::array<std::string_view, N> Token;
     std::size_t Count = 0;
 };
-LineTokens FirstTokens(std::string_view line) {
-    LineTokens t;
+template <std::size_t N = 4> LineTokens<N> FirstTokens(std::string_view line) {
+    LineTokens<N> t;
     const std::size_t n = line.size();
     std::size_t i = 0;
     while (t.Count < t.Token.size()) {
@@ -152,17 +152,23 @@ bool HoldsControlChar(std::string_view word) {
 }
 
 // A file with a word that holds a control character is no lexicon: the message names the file
-// and the line, and the lexicon stays empty with that line in RefusedLine.
-bool RefuseFile(Lexicon& lexicon, Feedback& feedback, const std::filesystem::path& path,
-                std::size_t line, std::string_view what) {
-    lexicon.Clear();
-    lexicon.RefusedLine = line;
+// and the line.
+bool ReportRefusedFile(Feedback& feedback, const std::filesystem::path& path, std::size_t line,
+                       std::string_view what) {
     feedback.ShowMessage(kFileErrorCaption,
                          path.string() + ": " + std::to_string(line) +
                              ". lerroko hitzak kontrol-karaktere bat du; " + std::string(what) +
                              " ez da erabiliko",
                          MessageButtons::OkCancel);
     return false;
+}
+
+// The lexicon stays empty, with the refused line in RefusedLine.
+bool RefuseFile(Lexicon& lexicon, Feedback& feedback, const std::filesystem::path& path,
+                std::size_t line, std::string_view what) {
+    lexicon.Clear();
+    lexicon.RefusedLine = line;
+    return ReportRefusedFile(feedback, path, line, what);
 }
 
 void SortEntries(Lexicon& lex) {
@@ -208,7 +214,7 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
     ForEachLine(file->Text, [&](std::string_view line) {
         ++lineNumber;
         if (controlLine != 0) return;
-        const LineTokens tokens = FirstTokens(line);
+        const auto tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
         const std::string_view word = tokens.Token[0];
         if (HoldsControlChar(word)) {
@@ -266,7 +272,7 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
     ForEachLine(file->Text, [&lines, &bad, &lineNumber, &controlLine](std::string_view line) {
         ++lineNumber;
         if (controlLine != 0) return;
-        const LineTokens tokens = FirstTokens(line);
+        const auto tokens = FirstTokens(line);
         if (tokens.Count == 0) return;
         if (HoldsControlChar(tokens.Token[0])) {
             controlLine = lineNumber;
@@ -301,6 +307,62 @@ bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedb
         lexicon.LexFreqs.push_back(lastFreq[static_cast<std::size_t>(i)]);
     }
     lexicon.BuildIndexes();
+    return true;
+}
+
+std::optional<WordOrigin> ReadWordOrigin(std::string_view name) {
+    for (std::size_t i = 0; i < kWordOriginNames.size(); ++i)
+        if (kWordOriginNames[i] == name) return static_cast<WordOrigin>(i);
+    return std::nullopt;
+}
+
+bool LoadWordOrigins(const std::filesystem::path& path, WordOrigins& origins, Feedback& feedback) {
+    origins = WordOrigins();
+    std::optional<TextFile> file = ReadTextFile(path);
+    auto cannotOpen = [&]() {
+        origins = WordOrigins();
+        feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki hitzen jatorriaren fitxategia",
+                             MessageButtons::OkCancel);
+        return false;
+    };
+    if (!file) return cannotOpen();
+    BusyCursor busy(feedback);
+    const std::size_t n = CountLineFeeds(file->Text) + 1;
+    origins.Words.reserve(n);
+    origins.Origins.reserve(n);
+    std::size_t lineNumber = 0, controlLine = 0, badCount = 0, firstBad = 0;
+    ForEachLine(file->Text, [&](std::string_view line) {
+        ++lineNumber;
+        if (controlLine != 0) return;
+        const auto tokens = FirstTokens<5>(line);
+        if (tokens.Count == 0) return;
+        if (HoldsControlChar(tokens.Token[0])) {
+            controlLine = lineNumber;
+            return;
+        }
+        const std::optional<WordOrigin> origin =
+            tokens.Count == 5 ? ReadWordOrigin(tokens.Token[4]) : std::nullopt;
+        if (!origin) {
+            if (badCount++ == 0) firstBad = lineNumber;
+            return;
+        }
+        origins.Words.emplace_back(tokens.Token[0]);
+        origins.Origins.push_back(*origin);
+    });
+    if (controlLine != 0) {
+        origins = WordOrigins();
+        return ReportRefusedFile(feedback, path, controlLine, "jatorriaren fitxategia");
+    }
+    if (badCount > 0)
+        feedback.ShowMessage("Abisua",
+                             path.string() + ": " + std::to_string(badCount) +
+                                 " lerrotan ez dago jatorririk (euskara, mailegua, atzerrikoa, "
+                                 "izena edo kreditua), eta haien hitzek ez dute jatorririk; "
+                                 "lehena " +
+                                 std::to_string(firstBad) + ". lerroan.",
+                             MessageButtons::Ok);
+    if (origins.Empty()) return cannotOpen();
+    origins.BuildIndex();
     return true;
 }
 

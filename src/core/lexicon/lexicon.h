@@ -1,13 +1,16 @@
 // The lexicon: the words against which every item is measured, held as parallel lists.
 // Entry i of LexWords, LexFreqs, LexOrthSylls and LexPhonForms describes the same word.
 // The whole-word lexicon ("nwfreq_EUS.txt") carries syllabifications and pronunciations; the
-// lemma lexicon ("lemak_EUS2.txt") only words and frequencies.
+// lemma lexicon ("lemak_EUS2.txt") only words and frequencies. The origin file ("jatorria_EUS.txt")
+// gives each word form its origin (WordOrigins).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,6 +126,40 @@ class Lexicon {
     LazyHolder Lazy_;
 };
 
+// Where a word form comes from, as the origin file and the JATORRIA field name it.
+enum class WordOrigin : std::uint8_t { Euskara, Mailegua, Atzerrikoa, Izena, Kreditua };
+inline constexpr std::array<std::string_view, 5> kWordOriginNames = {
+    "euskara", "mailegua", "atzerrikoa", "izena", "kreditua"};
+inline std::string_view WordOriginName(WordOrigin origin) {
+    return kWordOriginNames[static_cast<std::size_t>(origin)];
+}
+// The origin named exactly so (lower case), or nothing.
+std::optional<WordOrigin> ReadWordOrigin(std::string_view name);
+// A foreign word or a name: "atzerrikoa" or "izena".
+inline bool IsForeignOrName(WordOrigin origin) {
+    return origin == WordOrigin::Atzerrikoa || origin == WordOrigin::Izena;
+}
+
+// The word forms of the origin file, each with its origin.
+class WordOrigins {
+  public:
+    std::vector<std::string> Words;
+    std::vector<WordOrigin> Origins; // of entry i
+
+    bool Empty() const { return Words.empty(); }
+    // The origin of the word, letter case ignored (the first entry where several are equal), or
+    // nothing when the file does not list it.
+    std::optional<WordOrigin> Find(std::string_view word) const {
+        const int i = Index_.Find(Words, word);
+        if (i < 0) return std::nullopt;
+        return Origins[static_cast<std::size_t>(i)];
+    }
+    void BuildIndex() { Index_.Build(Words); }
+
+  private:
+    LetterHashIndex Index_{LetterHashIndex::Match::IgnoreCase};
+};
+
 // The pronunciation without its "-" syllable marks.
 std::string RemoveHyphens(std::string_view pronunciation);
 
@@ -139,5 +176,13 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
 // frequency of its last line. When it cannot be opened or holds no entry: "Ezin da ireki
 // lema-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
+
+inline constexpr const char* kOriginFile = "jatorria_EUS.txt";
+// Loads the origin file: the whole-word file's four fields and the word's origin a line. A line
+// whose fifth field names no origin gives no entry: one warning (caption "Abisua") names the file,
+// the count of such lines and the first. When the file cannot be opened or holds no entry: "Ezin
+// da ireki hitzen jatorriaren fitxategia" (caption "Fitxategi-errorea"), no entry, false. A word
+// with a control character refuses the file whole, as the lexicons are refused.
+bool LoadWordOrigins(const std::filesystem::path& path, WordOrigins& origins, Feedback& feedback);
 
 } // namespace zirtel

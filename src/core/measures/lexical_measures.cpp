@@ -6,6 +6,7 @@
 #include "core/fields/row_cells.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
+#include "core/measures/measure_tables.h"
 #include "core/neighbours/levenshtein_index.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/text/format.h"
@@ -84,6 +85,12 @@ void WriteLetterRepetition(MeasureContext& /*ctx*/, RowCells& cells) {
         }
         seen[b] = true;
     }
+}
+
+void WriteWordOrigin(MeasureContext& ctx, RowCells& cells) {
+    if (!cells.Wants(FieldId::kJATORRIA)) return;
+    const std::optional<WordOrigin> origin = ctx.Tables.Origins(ctx.UI).Find(cells.Item());
+    cells.Put(FieldId::kJATORRIA, origin ? std::string(WordOriginName(*origin)) : "-1");
 }
 
 } // namespace zirtel

@@ -1,7 +1,7 @@
 // Lexical and letter-structure measures of one item: word frequency (H_MAIZT), log frequency
 // (LOG10_MAIZT), the Zipf scale (ZIPF), length in letters (LUZ_L), the written consonant/vowel
-// pattern (KB_O), the orthographic syllabification (ORT_SILAB) and letter repetition (ERREP). Each
-// writes its own field when that field is requested.
+// pattern (KB_O), the orthographic syllabification (ORT_SILAB), letter repetition (ERREP) and the
+// word's origin (JATORRIA). Each writes its own field when that field is requested.
 #pragma once
 
 #include "core/fields/measure_context.h"
@@ -17,5 +17,8 @@ void WriteLetterLength(MeasureContext& ctx, RowCells& cells);
 void WriteOrthCVPattern(MeasureContext& ctx, RowCells& cells);
 void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells);
 void WriteLetterRepetition(MeasureContext& ctx, RowCells& cells);
+// JATORRIA: the item's origin in the origin file (read on the first item that asks for it),
+// whichever lexicon is current; "-1" for an item the file does not list.
+void WriteWordOrigin(MeasureContext& ctx, RowCells& cells);
 
 } // namespace zirtel

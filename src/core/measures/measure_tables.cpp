@@ -1,7 +1,5 @@
 #include "core/measures/measure_tables.h"
 
-#include "core/lexicon/lexicon.h"
-
 namespace zirtel {
 
 const BigramTables& MeasureTables::Bigrams(Feedback& feedback) {
@@ -18,6 +16,14 @@ const BiphoneTables& MeasureTables::Biphones(Feedback& feedback) {
         BiphonesRead_ = true;
     }
     return Biphones_;
+}
+
+const WordOrigins& MeasureTables::Origins(Feedback& feedback) {
+    if (!OriginsRead_) {
+        LoadWordOrigins(Folder_ / kOriginFile, Origins_, feedback);
+        OriginsRead_ = true;
+    }
+    return Origins_;
 }
 
 const SyllableTableSet& MeasureTables::Syllables(SyllableTableSet::Source source,

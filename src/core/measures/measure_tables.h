@@ -1,5 +1,6 @@
-// The one owner of the tables the measures read: the bigram and biphone tables (read from the
-// data folder on the first item that needs them, once per run) and the spoken and written
+// The one owner of the tables the measures read: the bigram and biphone tables and the word
+// origins (read from the data folder on the first item that needs them, once per run) and the
+// spoken and written
 // syllable tables and the Levenshtein indexes (built from the whole-word lexicon on first demand,
 // again after it is loaded again).
 #pragma once
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/lexicon/lexicon.h"
 #include "core/measures/bigram_tables.h"
 #include "core/measures/syllable_tables.h"
 #include "core/neighbours/levenshtein_index.h"
@@ -15,7 +17,6 @@
 namespace zirtel {
 
 class Feedback;
-class Lexicon;
 
 class MeasureTables {
   public:
@@ -27,6 +28,8 @@ class MeasureTables {
     const BigramTables& Bigrams(Feedback& feedback);
     // ZR_BPF2.txt .. ZR_BPF18.txt, read on the first call.
     const BiphoneTables& Biphones(Feedback& feedback);
+    // The origin file (kOriginFile), read on the first call; empty when it could not be read.
+    const WordOrigins& Origins(Feedback& feedback);
     // The syllable tables of the lexicon's pronunciations or syllabifications, built on the
     // first call after start-up or ForgetSyllables.
     const SyllableTableSet& Syllables(SyllableTableSet::Source source, const Lexicon& wholeWords,
@@ -46,6 +49,9 @@ class MeasureTables {
     const BiphoneTables& BiphonesAsRead() const { return Biphones_; }
     const bool& BigramsReadFlag() const { return BigramsRead_; }
     const bool& BiphonesReadFlag() const { return BiphonesRead_; }
+    // Whether the origin file has been read, and whether that gave any entry.
+    bool OriginsRead() const { return OriginsRead_; }
+    bool OriginsLoaded() const { return OriginsRead_ && !Origins_.Empty(); }
 
   private:
     std::filesystem::path Folder_;
@@ -53,6 +59,8 @@ class MeasureTables {
     bool BigramsRead_ = false;
     BiphoneTables Biphones_;
     bool BiphonesRead_ = false;
+    WordOrigins Origins_;
+    bool OriginsRead_ = false;
     SyllableTableSet PhonSyllables_;
     SyllableTableSet OrthSyllables_;
     std::optional<LevenshteinIndex> OrthLevenshtein_, PhonLevenshtein_;

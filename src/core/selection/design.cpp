@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/analysis/field_catalogue.h"
+#include "core/lexicon/lexicon.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 #include "core/text/token_reader.h"
@@ -84,6 +85,27 @@ void NoMore(const std::vector<std::string_view>& t, std::size_t used) {
 
 void Need(const std::vector<std::string_view>& t, std::size_t count, std::string_view form) {
     if (t.size() < count) throw LineError{"incomplete statement: " + std::string(form)};
+}
+
+// The values of "filter FIELD VALUE ...", each one of the field's values, letter case ignored.
+std::vector<std::string> FilterValues(int field, const std::vector<std::string_view>& t) {
+    const std::vector<std::string_view> valid = FieldValues(field);
+    std::vector<std::string> values;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+        std::string value = LowerAscii(t[i]);
+        if (std::find(valid.begin(), valid.end(), value) == valid.end()) {
+            std::string names;
+            for (std::string_view v : valid) {
+                if (!names.empty()) names += ", ";
+                names += v;
+            }
+            throw LineError{"'" + std::string(t[i]) + "' is not a value of " + FieldName(field) +
+                            " (" + names + ")"};
+        }
+        if (std::find(values.begin(), values.end(), value) == values.end())
+            values.push_back(std::move(value));
+    }
+    return values;
 }
 
 void ParseGenerate(const std::vector<std::string_view>& t, Design& d) {
@@ -195,12 +217,18 @@ void ParseStatement(std::string_view line, const std::vector<std::string_view>& 
         NoMore(t, 1);
         d.RulePronunciations = true;
     } else if (keyword == "filter") {
-        Need(t, 4, "filter FIELD LOW HIGH");
-        NoMore(t, 4);
         DesignFilter f;
-        f.Field = NumericField(t[1], "filter");
-        f.Range = Range(t[2], t[3]);
-        d.Filters.push_back(f);
+        if (t.size() >= 2 && !FieldValues(Field(t[1])).empty()) {
+            Need(t, 3, "filter FIELD VALUE ...");
+            f.Field = Field(t[1]);
+            f.Values = FilterValues(f.Field, t);
+        } else {
+            Need(t, 4, "filter FIELD LOW HIGH");
+            NoMore(t, 4);
+            f.Field = NumericField(t[1], "filter");
+            f.Range = Range(t[2], t[3]);
+        }
+        d.Filters.push_back(std::move(f));
     } else if (keyword == "split") {
         Need(t, 3, "split FIELD LOW-HIGH LOW-HIGH ...");
         if (d.Splits.size() == 3) throw LineError{"more than 3 split lines"};
@@ -282,10 +310,26 @@ std::string DesignError::Text() const {
 
 bool IsTextField(int field) {
     if (field < 0 || field >= kFieldCount) return false;
-    static constexpr std::string_view kText[] = {"AHOSKERA", "ORT_SILAB", "HOM",  "1F",
-                                                 "KB_F",     "ERREP",     "KB_O", "NATL"};
+    static constexpr std::string_view kText[] = {"AHOSKERA", "ORT_SILAB", "HOM",  "1F",      "KB_F",
+                                                 "ERREP",    "KB_O",      "NATL", "JATORRIA"};
     const std::string_view name = FieldCatalogue()[static_cast<std::size_t>(field)].Mnemonic;
     return std::find(std::begin(kText), std::end(kText), name) != std::end(kText);
+}
+
+std::vector<std::string_view> FieldValues(int field) {
+    if (field != FieldIndex(FieldId::kJATORRIA)) return {};
+    return {kWordOriginNames.begin(), kWordOriginNames.end()};
+}
+
+std::string FilterText(const DesignFilter& filter) {
+    if (filter.Values.empty())
+        return DesignNumber(filter.Range.Low) + " " + DesignNumber(filter.Range.High);
+    std::string text;
+    for (const std::string& v : filter.Values) {
+        if (!text.empty()) text += ' ';
+        text += v;
+    }
+    return text;
 }
 
 std::string FieldName(int field) {
@@ -337,8 +381,7 @@ std::string DesignText(const Design& d) {
     if (d.Lemmas) put({"lemmas\n"});
     if (d.RulePronunciations) put({"rule-pronunciations\n"});
     for (const DesignFilter& f : d.Filters)
-        put({"filter ", FieldName(f.Field), " ", DesignNumber(f.Range.Low), " ",
-             DesignNumber(f.Range.High), "\n"});
+        put({"filter ", FieldName(f.Field), " ", FilterText(f), "\n"});
     for (const DesignSplit& s : d.Splits) {
         put({"split ", FieldName(s.Field)});
         for (const ValueRange& l : s.Levels)

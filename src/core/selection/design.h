@@ -5,13 +5,15 @@
 //   pool lexicon | pool items FILE
 //   lemmas
 //   rule-pronunciations
-//   filter FIELD LOW HIGH
+//   filter FIELD LOW HIGH | filter FIELD VALUE ...   (the second for JATORRIA: its origins)
 //   split FIELD LOW-HIGH LOW-HIGH ...        (1 to 3 split lines: factors A, B, C)
 //   control FIELD LOW HIGH | control FIELD
 //   generate N [match balanced|first|random] [seed S]
 //
 // FIELD is a field name as the batch mode's --fields takes it (letter case ignored, N_STAR for
-// N*). Text fields can only be controlled exactly. A pool FILE in double quotes may hold blanks,
+// N*). Text fields can only be controlled exactly; a text field with a closed set of values
+// (FieldValues) is filtered by the values to keep, letter case ignored. A pool FILE in double
+// quotes may hold blanks,
 // "#" and (as \" and \\) quotes and backslashes. A design has at most kMaxDesignCells cells
 // (the product of the split lines' level counts) and asks for at most kMaxDesignItems items
 // (rows times cells); the line that goes beyond is the design's error.
@@ -37,6 +39,7 @@ struct ValueRange {
 struct DesignFilter {
     int Field = -1; // index in the field catalogue
     ValueRange Range;
+    std::vector<std::string> Values; // when not empty: the texts kept, instead of a range
 };
 
 struct DesignSplit {
@@ -86,6 +89,14 @@ std::string DesignText(const Design& design);
 
 // Whether a field holds texts (patterns, pronunciations, words) rather than numbers.
 bool IsTextField(int field);
+
+// The values of a text field that takes only a few known ones (JATORRIA: the word origins);
+// empty for any other field.
+std::vector<std::string_view> FieldValues(int field);
+
+// What a filter line keeps, as the design file writes it after the field: "LOW HIGH" or the
+// values separated by blanks.
+std::string FilterText(const DesignFilter& filter);
 
 // The fields the design names: filters, splits, controls, in that order, each once.
 std::vector<int> DesignFields(const Design& design);

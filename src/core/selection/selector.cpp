@@ -65,7 +65,13 @@ bool Satisfies(const std::vector<Control>& controls, const MeasuredItems& as, st
 
 bool PassesFilters(const Design& design, const MeasuredItems& items, std::size_t i) {
     for (const DesignFilter& f : design.Filters) {
-        const double v = items.Number(i, static_cast<std::size_t>(items.Slot(f.Field)));
+        const auto slot = static_cast<std::size_t>(items.Slot(f.Field));
+        if (!f.Values.empty()) {
+            if (std::find(f.Values.begin(), f.Values.end(), items.Text(i, slot)) == f.Values.end())
+                return false;
+            continue;
+        }
+        const double v = items.Number(i, slot);
         if (std::isnan(v) || !f.Range.Contains(v)) return false;
     }
     return true;

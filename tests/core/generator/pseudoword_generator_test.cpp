@@ -153,6 +153,36 @@ TEST(PseudowordGenerator, ExcludedWordsAreNotCandidates) {
     EXPECT_EQ(PseudowordCells(run.Pseudowords[0])[7], "NA");
 }
 
+// With the origins, vela (atzerrikoa) and zeru (izena) add nothing to the table and give no
+// pseudoword as templates; they stay words of the lexicon. gela's candidates (see above) lose zela,
+// whose ^z and ze came from zeru alone.
+TEST(PseudowordGenerator, ForeignWordsAndNamesAreLeftOutGivenTheOrigins) {
+    const Lexicon lexicon = HandLexicon();
+    WordOrigins origins;
+    origins.Words = {"vela", "zeru", "gela"};
+    origins.Origins = {WordOrigin::Atzerrikoa, WordOrigin::Izena, WordOrigin::Euskara};
+    origins.BuildIndex();
+    const PseudowordGenerator gen(lexicon, {}, &origins);
+    const TransitionTable& t = gen.Table();
+    EXPECT_EQ(t.Count(2, 0, "^", "v"), 0);
+    EXPECT_EQ(t.Count(2, 0, "^", "z"), 0);
+    EXPECT_EQ(t.Count(2, 2, "e", ""), 6); // behi bero beta egun etxe gela
+    EXPECT_EQ(t.Count(2, 3, "", "r"), 6); // bero hiru lore sare txori hura
+
+    const GeneratorRun run = gen.Generate({"Gela", "VELA", "zeru"}, Settings(10, 42));
+    std::set<std::string> found;
+    for (const GeneratedPseudoword& w : run.Pseudowords) found.insert(w.Pseudoword);
+    EXPECT_EQ(found,
+              (std::set<std::string>{"mela", "gala", "geta", "gena", "gele", "gera", "gola"}));
+    EXPECT_EQ(run.Outcomes[0].Reason, StopReason::Exhausted);
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_EQ(run.Outcomes[i].Reason, StopReason::ForeignWord);
+        EXPECT_EQ(run.Outcomes[i].Found, 0);
+    }
+    EXPECT_EQ(StopReasonText(StopReason::ForeignWord, 0),
+              "txantiloia atzerriko hitza edo izena da: ez da erabiltzen");
+}
+
 // Every candidate of several templates, with and without the length match.
 TEST(PseudowordGenerator, EveryCandidateMeetsTheRules) {
     const Lexicon lexicon = HandLexicon();

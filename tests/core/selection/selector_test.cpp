@@ -103,6 +103,7 @@ TEST(SelectionDesign, ReadsEveryStatementAndWritesItBack) {
                            "lemmas\n"
                            "rule-pronunciations   # as in batch mode\n"
                            "filter user1 100 199\n"
+                           "filter jatorria Euskara izena MAILEGUA euskara\n"
                            "split H_MAIZT 0-9.99 10-1000\n"
                            "split LUZ_L 4-4 5-5\n"
                            "control N_STAR -1 1\n"
@@ -121,7 +122,8 @@ TEST(SelectionDesign, ReadsEveryStatementAndWritesItBack) {
     EXPECT_EQ(CellNames(d), (std::vector<std::string>{"A1_B1", "A1_B2", "A2_B1", "A2_B2"}));
     const std::string text = DesignText(d);
     EXPECT_EQ(text, "pool items my items.txt\nlemmas\nrule-pronunciations\nfilter USER1 100 199\n"
-                    "split H_MAIZT 0-9.99 10-1000\nsplit LUZ_L 4-4 5-5\ncontrol N* -1 1\n"
+                    "filter JATORRIA euskara izena mailegua\nsplit H_MAIZT 0-9.99 10-1000\nsplit "
+                    "LUZ_L 4-4 5-5\ncontrol N* -1 1\n"
                     "control KB_O\ngenerate 12 match random seed 42\n");
     EXPECT_EQ(DesignText(Parse(text)), text);
     EXPECT_EQ(Parse("split n -3--1 0-2\ngenerate 1").Splits[0].Levels[0].High, -1);
@@ -182,6 +184,9 @@ TEST(SelectionDesign, EachErrorNamesItsLine) {
         {"split N 0-9\nsplit N 0-9\nsplit N 0-9\nsplit N 0-9", "line 4: more than 3 split lines"},
         {"select N\n", "line 1: unknown statement 'select'"},
         {"filter N 1 x\n", "line 1: HIGH 'x' is not a number"},
+        {"filter JATORRIA euskara basque\n",
+         "line 1: 'basque' is not a value of JATORRIA (euskara, mailegua, atzerrikoa, izena, "
+         "kreditua)"},
         {"split N 0-9\ngenerate 5\ngenerate 6", "line 3: a second generate line"},
     };
     for (const auto& [text, message] : cases) {
