@@ -1,4 +1,5 @@
-// The whole-word and lemma lexicon readers over arbitrary file contents.
+// The whole-word and lemma lexicon readers and the origin file's reader over arbitrary file
+// contents.
 #include "core/lexicon/lexicon.h"
 #include "fuzz_support.h"
 
@@ -10,6 +11,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto path = fuzz::ScratchDir() / "lexicon.txt";
     const std::string_view text = fuzz::AsText(data + 1, size - 1);
     fuzz::WriteBytes(path, text);
+    if (data[0] & 2) {
+        WordOrigins origins;
+        LoadWordOrigins(path, origins, feedback);
+        for (const std::string& w : origins.Words) (void)origins.Find(w);
+        (void)origins.Find(text.substr(0, 20));
+        return 0;
+    }
     Lexicon lex;
     if (data[0] & 1)
         LoadLemmaLexicon(path, lex, feedback);

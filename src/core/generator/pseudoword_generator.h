@@ -38,8 +38,8 @@ struct GeneratorSettings {
     int OverlapDenominator = 3;
     bool MatchLengths = true;          // each segment keeps the template segment's length
     long long MaxCandidates = 100'000; // walks examined per template
-    // Foreign words and names feed the transitions too, and serve as templates (the origins
-    // are then not read).
+    // Foreign words and names feed the transitions too and serve as templates: the window and
+    // --generate then give the generator no origins (and read no origin file).
     bool ForeignWords = false;
     std::uint64_t Seed = 0;
 };
