@@ -43,6 +43,10 @@ void SetClipboardLatin1(const std::string& text) {
 constexpr const char* kNotLatin1Text = "Sarrerak Latin-1 ez den karaktere bat du; euskal letrak "
                                        "eta Latin-1 karaktereak bakarrik onartzen dira.";
 constexpr const char* kUnsavedText = "Gorde gabeko emaitzak daude. Gorde irten aurretik?";
+constexpr const char* kUnsavedNewText =
+    "Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi aurretik?";
+constexpr const char* kUnsavedOpenText =
+    "Gorde gabeko emaitzak daude. Gorde fitxategia ireki aurretik?";
 
 // A fingerprint of the results: the field headers, and the item and field cells of every row
 // (FNV-1a). Nothing when no field cell holds a result.
@@ -407,7 +411,7 @@ void TMainForm::SelectFirstRow() {
 }
 
 void TMainForm::NewInputFile1Click() {
-    if (!ConfirmDiscard()) return;
+    if (!ConfirmDiscard(kUnsavedNewText)) return;
     const Workspace::Operation op(*WS_);
     WS_->ClearItems();
     SelectFirstRow();
@@ -415,7 +419,7 @@ void TMainForm::NewInputFile1Click() {
 
 void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
-    if (path.isEmpty() || !ConfirmDiscard()) return;
+    if (path.isEmpty() || !ConfirmDiscard(kUnsavedOpenText)) return;
     DialogDir = QFileInfo(path).absolutePath();
     const Workspace::Operation op(*WS_);
     if (WS_->ReadInputFile(ToPath(path))) SelectFirstRow();
@@ -439,10 +443,10 @@ bool TMainForm::HasUnsavedResults() const {
     return now && now != SavedResults_;
 }
 
-bool TMainForm::ConfirmDiscard() {
+bool TMainForm::ConfirmDiscard(const char* question) {
     const std::optional<std::uint64_t> now = ResultsFingerprint(*WS_);
     if (!now || now == SavedResults_ || now == DiscardedResults_) return true;
-    QMessageBox box(QMessageBox::Question, "Abisua", kUnsavedText, QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, "Abisua", question, QMessageBox::NoButton, this);
     QPushButton* save = box.addButton("Gorde", QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton("Ez gorde", QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton("Utzi", QMessageBox::RejectRole);
@@ -458,7 +462,7 @@ bool TMainForm::ConfirmDiscard() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!ConfirmDiscard()) {
+    if (!ConfirmDiscard(kUnsavedText)) {
         event->ignore();
         return;
     }

@@ -142,9 +142,9 @@ class TMainForm : public QMainWindow {
     void ReadOutputSelection();
     // Saves the results through the save dialog; false when cancelled or not saved.
     bool SaveResults();
-    // Asks about unsaved results before they are lost (the window closes, a new list, an input
-    // file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
-    bool ConfirmDiscard();
+    // Asks `question` about unsaved results before they are lost (the window closes, a new list,
+    // an input file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
+    bool ConfirmDiscard(const char* question);
     // The selection back on the first row, as at start-up (after a new list or an input file).
     void SelectFirstRow();
     // A results column the user resized: its width is kept, also for the field's column after

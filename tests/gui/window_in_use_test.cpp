@@ -99,6 +99,10 @@ class WindowInUse : public ::testing::Test {
 
 const std::string kUnsaved = "Abisua: Gorde gabeko emaitzak daude. Gorde irten aurretik? "
                              "[Ez gorde|Gorde|Utzi]";
+const std::string kUnsavedNew = "Abisua: Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi "
+                                "aurretik? [Ez gorde|Gorde|Utzi]";
+const std::string kUnsavedOpen = "Abisua: Gorde gabeko emaitzak daude. Gorde fitxategia ireki "
+                                 "aurretik? [Ez gorde|Gorde|Utzi]";
 
 TEST_F(WindowInUse, EmptyEntryLineSaysNothingAndShortItemsSaySo) {
     Type("");
@@ -369,7 +373,8 @@ TEST_F(WindowInUse, EditedItemIsMeasuredAgainAndADuplicateKeepsTheOldItem) {
     EXPECT_TRUE(MainForm->HasUnsavedResults());
 }
 
-// "Berria" and "Ireki sarrerako fitxategia" over results not saved ask first, as closing does.
+// "Berria" and "Ireki sarrerako fitxategia" over results not saved ask first, with the buttons
+// of the question on closing.
 TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
     MainForm->ChooseOpenFile = [] {
         return QString::fromStdString(test::TestData("foundation/items.txt").string());
@@ -380,7 +385,7 @@ TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
         BoxAnswerer answer("Utzi");
         MainForm->NewInputFile1->trigger();
         MainForm->OpenInputFile1->trigger();
-        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsaved, kUnsaved}));
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedNew, kUnsavedOpen}));
     }
     EXPECT_EQ(Cell(Output, 1, 1), "gizon");
     EXPECT_EQ(Cell(Output, 1, 2), "  55.00");
@@ -389,7 +394,7 @@ TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
     {
         BoxAnswerer answer("Gorde");
         MainForm->OpenInputFile1->trigger();
-        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsaved}));
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedOpen}));
     }
     EXPECT_EQ(test::ReadBytes(dir / "r.txt"),
               "Sarrera \t  H_MAIZT \t\r\ngizon\t  55.00\t\r\n\t\t\r\n");
@@ -398,7 +403,7 @@ TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
     {
         BoxAnswerer answer("Ez gorde");
         MainForm->NewInputFile1->trigger();
-        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsaved}));
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedNew}));
     }
     EXPECT_EQ(Cell(Output, 1, 1), "");
     // Nothing to lose: no question.
