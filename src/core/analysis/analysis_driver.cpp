@@ -7,18 +7,10 @@
 
 namespace zirtel {
 
-namespace {
-constexpr std::size_t kItemsShown = 5;
-} // namespace
-
-void Workspace::ItemTally::Add(std::string shown) {
-    if (Count++ < static_cast<int>(kItemsShown)) Shown.push_back(std::move(shown));
-}
-
 std::string Workspace::ItemTally::List() const {
     std::string list;
     for (const std::string& s : Shown) list += (list.empty() ? "" : ", ") + s;
-    return list + (Count > static_cast<int>(kItemsShown) ? ", ..." : "");
+    return list + (Count > kShown ? ", ..." : "");
 }
 
 Workspace::AnalysisRun::AnalysisRun(Workspace& ws) : WS_(ws) {
@@ -102,10 +94,11 @@ void Workspace::AnalyseItem(int row) {
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        LengthRefused_.Add(Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)");
+        LengthRefused_.Add(
+            [&] { return Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)"; });
         return;
     }
-    if (LemmasCurrent && Lemmas.Find(item) < 0) NotLemmas_.Add(Latin1ToUtf8(item));
+    if (LemmasCurrent && Lemmas.Find(item) < 0) NotLemmas_.Add([&] { return Latin1ToUtf8(item); });
     // The list box is read at each item: unticked, nothing is listed until the columns are
     // assigned again.
     if (!Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;

@@ -179,8 +179,6 @@ struct ReadItem {
     std::size_t Line = 0; // counted from 1
 };
 
-constexpr std::size_t kRefusedShown = 5;
-
 } // namespace
 
 bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids) {
@@ -253,38 +251,33 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
         OutputGrid.SetRowCount(n + 5);
         StimulusGrid.SetRowCount(n + 5);
     }
+    std::string leftOut; // the message of what was left out, shown once the progress has closed
     {
         auto progress = UI.OpenProgress("Reading input file ...", "", n);
         BusyCursor busy(UI);
         Stimuli = StimulusList(n);
         Stimuli.ConditionNames = named.ConditionNames;
         // What was left out, by reason: items with unusable characters, and lines whose first
-        // character is no letter. Each keeps the first few for the message, their unusable
-        // characters as '?'.
-        struct Left {
-            int Count = 0;
-            std::string Shown;
-            void Add(const ReadItem& entry) {
-                if (Count++ >= static_cast<int>(kRefusedShown)) return;
+        // character is no letter.
+        ItemTally refused, notLetter;
+        // An entry in the message: its first 40 characters, the unusable ones as '?'.
+        const auto shown = [](const ReadItem& entry) {
+            return [&entry] {
                 std::string text((entry.Refused ? entry.Text : entry.Shown).substr(0, 40));
                 std::replace(text.begin(), text.end(), '\t', ' ');
                 std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
-                Shown += (Shown.empty() ? "" : ", ") + Latin1ToUtf8(text) + " (" +
-                         std::to_string(entry.Line) + ". lerroa)";
-            }
-            std::string List() const {
-                return Shown + (Count > static_cast<int>(kRefusedShown) ? ", ..." : "");
-            }
-        } refused, notLetter;
+                return Latin1ToUtf8(text) + " (" + std::to_string(entry.Line) + ". lerroa)";
+            };
+        };
         int r = 1;
         for (const ReadItem& entry : read) {
             Stimuli.RecordCondition(r, entry.Condition);
             if (entry.Refused) {
-                refused.Add(entry);
+                refused.Add(shown(entry));
                 continue;
             }
             if (!entry.Letter) {
-                notLetter.Add(entry);
+                notLetter.Add(shown(entry));
                 continue;
             }
             ++Stimuli.ItemCount;
@@ -299,17 +292,16 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
             progress->Step();
         }
         // One message: the items refused for their characters, then the lines skipped.
-        std::string text;
         if (refused.Count > 0)
-            text = std::to_string(refused.Count) +
-                   " item ez dira sartu: Latin-1 ez diren karaktereak edo kontrol-karaktereak "
-                   "dituzte: " +
-                   refused.List();
+            leftOut = std::to_string(refused.Count) +
+                      " item ez dira sartu: Latin-1 ez diren karaktereak edo kontrol-karaktereak "
+                      "dituzte: " +
+                      refused.List();
         if (notLetter.Count > 0)
-            text += (text.empty() ? "" : "; ") + std::to_string(notLetter.Count) +
-                    " lerro saltatu dira, ez baitira letra batez hasten: " + notLetter.List();
-        if (!text.empty()) UI.ShowMessage("Abisua", text, MessageButtons::Ok);
+            leftOut += (leftOut.empty() ? "" : "; ") + std::to_string(notLetter.Count) +
+                       " lerro saltatu dira, ez baitira letra batez hasten: " + notLetter.List();
     }
+    if (!leftOut.empty()) UI.ShowMessage("Abisua", leftOut, MessageButtons::Ok);
     OutputGrid.SetTopRow(1);
     StimulusGrid.SetTopRow(1);
     NextRow = 1;

@@ -208,14 +208,20 @@ class Workspace : public FieldColumns {
         Workspace& WS_;
     };
     int AnalysisDepth_ = 0;
-    // The items of the analysis under way outside 2..18 letters (with their lengths), and those
-    // not in the lemma lexicon while it is current; each with its count.
+    // Items a message counts and names the first few of: `text` gives an item's text in the
+    // message, and is asked only for those shown.
     struct ItemTally {
+        static constexpr int kShown = 5;
         int Count = 0;
-        std::vector<std::string> Shown; // the first few, as the warning shows them
-        void Add(std::string shown);
+        std::vector<std::string> Shown;
+        template <class Text> void Add(Text text) {
+            if (Count++ < kShown) Shown.push_back(text());
+        }
+        // "a, b, c, d, e, ..." (the dots when there are more).
         std::string List() const;
     };
+    // The items of the analysis under way outside 2..18 letters (with their lengths), and those
+    // not in the lemma lexicon while it is current.
     ItemTally LengthRefused_, NotLemmas_;
     void ReportAnalysis();
     RowCells Cells_; // the cells of the item being analysed
