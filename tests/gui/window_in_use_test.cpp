@@ -335,8 +335,6 @@ TEST_F(WindowInUse, RepeatedWarningsCanBeSilenced) {
     {
         BoxAnswerer answer("Ados");
         MainForm->NeighbourStats1->trigger();
-        QGuiApplication::clipboard()->setText(QString());
-        MainForm->Paste1Click(); // the paste analyses too
         EXPECT_TRUE(answer.Seen.empty());
         Type("abcdefghijklmnopqrst");
         MainForm->NeighbourStats1->trigger();
@@ -406,11 +404,6 @@ TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
         EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedNew}));
     }
     EXPECT_EQ(Cell(Output, 1, 1), "");
-    // Nothing to lose: no question.
-    BoxAnswerer answer("Utzi");
-    Type("etxe");
-    MainForm->NewInputFile1->trigger();
-    EXPECT_TRUE(answer.Seen.empty());
 }
 
 TEST_F(WindowInUse, MinimisedListWindowsComeBackFromTheMenu) {
