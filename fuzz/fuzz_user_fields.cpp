@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int number = data[0] % 3;
     LoadUserField(ws, path, number);
     const UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
-    for (const std::string& w : field.Words) (void)field.ValueOf(w);
+    if (field.Missing.size() != field.Words.size()) __builtin_trap();
+    for (const std::string& w : field.Words) (void)(field.ValueOf(w) + field.IsMissing(w));
     (void)field.ValueOf(text.substr(0, 10));
     return 0;
 }

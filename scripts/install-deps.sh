@@ -11,6 +11,10 @@ fi
 if [ "${ZIRTEL_CI_TOOLS:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file python3)
 fi
+# Looking at the real window: a virtual X server, a window manager, keys and clicks, screenshots.
+if [ "${ZIRTEL_SCREEN_TOOLS:-0}" = 1 ]; then
+    packages+=(xvfb openbox xdotool imagemagick)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -211,12 +211,12 @@ QString BasqueCredits() {
 }
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : AboutDialog("About this program", "Version 0.5", "OK", EnglishCredits(), parent) {
+    : AboutDialog("About this program", "Version " ZIRTEL_VERSION, "OK", EnglishCredits(), parent) {
     setObjectName("AboutBox");
 }
 
 TBasqueAboutForm::TBasqueAboutForm(QWidget* parent)
-    : AboutDialog("Honi buruz", "Version 1.0", "Ados", BasqueCredits(), parent) {
+    : AboutDialog("Honi buruz", "Version " ZIRTEL_VERSION, "Ados", BasqueCredits(), parent) {
     setObjectName("BasqueAboutForm");
 }
 

@@ -43,9 +43,13 @@ void SetClipboardLatin1(const std::string& text) {
 constexpr const char* kNotLatin1Text = "Sarrerak Latin-1 ez den karaktere bat du; euskal letrak "
                                        "eta Latin-1 karaktereak bakarrik onartzen dira.";
 constexpr const char* kUnsavedText = "Gorde gabeko emaitzak daude. Gorde irten aurretik?";
+constexpr const char* kUnsavedNewText =
+    "Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi aurretik?";
+constexpr const char* kUnsavedOpenText =
+    "Gorde gabeko emaitzak daude. Gorde fitxategia ireki aurretik?";
 
-// A fingerprint of the results: the field headers and the field cells of every row (FNV-1a).
-// Nothing when no field cell holds a result.
+// A fingerprint of the results: the field headers, and the item and field cells of every row
+// (FNV-1a). Nothing when no field cell holds a result.
 std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     std::uint64_t hash = 14695981039346656037ull;
     auto mix = [&hash](std::string_view text) {
@@ -55,13 +59,21 @@ std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     bool any = false;
     const StringGrid& grid = ws.OutputGrid;
     for (int r = 0; r < grid.RowCount(); ++r)
-        for (int c = 2; c < ws.NextCol; ++c) {
+        for (int c = 1; c < ws.NextCol; ++c) {
             const std::string_view cell = grid.Cell(c, r);
-            if (r > 0 && !cell.empty()) any = true;
+            if (r > 0 && c > 1 && !cell.empty()) any = true;
             mix(cell);
         }
     if (!any) return std::nullopt;
     return hash;
+}
+
+// Shows a satellite window in front, restored if it was minimised (a maximised one stays so).
+void BringBack(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 } // namespace
@@ -399,6 +411,7 @@ void TMainForm::SelectFirstRow() {
 }
 
 void TMainForm::NewInputFile1Click() {
+    if (!ConfirmDiscard(kUnsavedNewText)) return;
     const Workspace::Operation op(*WS_);
     WS_->ClearItems();
     SelectFirstRow();
@@ -406,7 +419,7 @@ void TMainForm::NewInputFile1Click() {
 
 void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !ConfirmDiscard(kUnsavedOpenText)) return;
     DialogDir = QFileInfo(path).absolutePath();
     const Workspace::Operation op(*WS_);
     if (WS_->ReadInputFile(ToPath(path))) SelectFirstRow();
@@ -430,10 +443,10 @@ bool TMainForm::HasUnsavedResults() const {
     return now && now != SavedResults_;
 }
 
-bool TMainForm::ConfirmClose() {
+bool TMainForm::ConfirmDiscard(const char* question) {
     const std::optional<std::uint64_t> now = ResultsFingerprint(*WS_);
     if (!now || now == SavedResults_ || now == DiscardedResults_) return true;
-    QMessageBox box(QMessageBox::Question, "Abisua", kUnsavedText, QMessageBox::NoButton, this);
+    QMessageBox box(QMessageBox::Question, "Abisua", question, QMessageBox::NoButton, this);
     QPushButton* save = box.addButton("Gorde", QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton("Ez gorde", QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton("Utzi", QMessageBox::RejectRole);
@@ -449,7 +462,7 @@ bool TMainForm::ConfirmClose() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!ConfirmClose()) {
+    if (!ConfirmDiscard(kUnsavedText)) {
         event->ignore();
         return;
     }
@@ -567,9 +580,7 @@ void TMainForm::Selector1Click() {
         Selector_ = new TSelectorWindow(
             WS_->AppDir, [this](const std::vector<std::string>& items) { AppendItems(items); },
             Feedback_, this);
-    Selector_->show();
-    Selector_->raise();
-    Selector_->activateWindow();
+    BringBack(Selector_);
 }
 
 void TMainForm::AppendItems(const std::vector<std::string>& items) {
@@ -606,21 +617,18 @@ void TMainForm::Lemmas1Click() {
 
 void TMainForm::Neighbourlist1Click() {
     if (!NeighWindow) return;
-    NeighWindow->show();
-    NeighWindow->raise();
+    BringBack(NeighWindow);
 }
 
 void TMainForm::Phonneighlist1Click() {
     if (!PhonNeighWindow) return;
-    PhonNeighWindow->show();
-    PhonNeighWindow->raise();
+    BringBack(PhonNeighWindow);
 }
 
 void TMainForm::Pseudowords1Click() {
     if (!PseudowordForm_) PseudowordForm_ = new TPseudowordForm(*this, this);
     PseudowordForm_->TakeTemplates();
-    PseudowordForm_->show();
-    PseudowordForm_->raise();
+    BringBack(PseudowordForm_);
 }
 
 void TMainForm::SingleItemBtn1Click() {

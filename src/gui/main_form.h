@@ -142,8 +142,9 @@ class TMainForm : public QMainWindow {
     void ReadOutputSelection();
     // Saves the results through the save dialog; false when cancelled or not saved.
     bool SaveResults();
-    // Asks about unsaved results before the window closes; false cancels the close.
-    bool ConfirmClose();
+    // Asks `question` about unsaved results before they are lost (the window closes, a new list,
+    // an input file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
+    bool ConfirmDiscard(const char* question);
     // The selection back on the first row, as at start-up (after a new list or an input file).
     void SelectFirstRow();
     // A results column the user resized: its width is kept, also for the field's column after
@@ -152,7 +153,7 @@ class TMainForm : public QMainWindow {
     void RestoreResizedWidths();
     // The fingerprint of the results (headers and field cells) when they were last saved.
     std::optional<std::uint64_t> SavedResults_;
-    // ... and of the results the user chose not to save on closing (not asked about again).
+    // ... and of the results the user chose not to save (not asked about again).
     std::optional<std::uint64_t> DiscardedResults_;
     // Widths the user gave results columns, by the field's header.
     std::map<std::string, int> ResizedWidths_;

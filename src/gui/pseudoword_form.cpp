@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <charconv>
 
@@ -196,9 +197,14 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
 }
 
 void TPseudowordForm::TakeTemplates() {
+    // Templates the user typed or edited here stay until the user changes them.
+    if (TemplatesEdit->document()->isModified() &&
+        !TemplatesEdit->toPlainText().trimmed().isEmpty())
+        return;
     const QString typed = Main_.EditLine->text().trimmed();
     if (!typed.isEmpty()) {
         TemplatesEdit->setPlainText(typed);
+        TemplatesEdit->document()->setModified(false);
         return;
     }
     Workspace& ws = Main_.WS();
@@ -206,7 +212,9 @@ void TPseudowordForm::TakeTemplates() {
     QStringList items;
     for (int r = std::max(1, sel.Top); r <= sel.Bottom && r < ws.OutputGrid.RowCount(); ++r)
         if (!ws.Item(r).empty()) items << FromLatin1(ws.Item(r));
-    if (!items.isEmpty()) TemplatesEdit->setPlainText(items.join('\n'));
+    if (items.isEmpty()) return;
+    TemplatesEdit->setPlainText(items.join('\n'));
+    TemplatesEdit->document()->setModified(false);
 }
 
 void TPseudowordForm::SetRunning(bool running) {

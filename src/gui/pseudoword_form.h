@@ -75,7 +75,8 @@ class TPseudowordForm : public QMainWindow {
     // Called between walks while a run goes on (tests press "Utzi" here).
     std::function<void()> DuringRun;
 
-    // Fills the templates from the main window: its entry line, else its selected items.
+    // Fills the templates from the main window: its entry line, else its selected items; templates
+    // typed or edited in the window are kept.
     void TakeTemplates();
 
   public slots:

@@ -77,28 +77,45 @@ class InputGate : public QObject {
 
 } // namespace
 
-MessageResult QtFeedback::ShowMessage(const std::string& caption, const std::string& text,
-                                      MessageButtons buttons) {
-    const std::string key = caption + '\n' + text;
-    if (AnalysisDepth_ > 0 && Silenced_.count(key) > 0) return MessageResult::Ok;
+MessageResult QtFeedback::ShowBox(const std::string& caption, const std::string& text,
+                                  MessageButtons buttons, const char* tickText, bool* ticked) {
     QMessageBox box(Parent_);
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     box.setStandardButtons(buttons == MessageButtons::Ok ? QMessageBox::Ok
                                                          : (QMessageBox::Ok | QMessageBox::Cancel));
     SetBasqueButtonTexts(box);
-    QCheckBox* silence = nullptr;
-    if (AnalysisDepth_ > 0) {
-        silence = new QCheckBox(kSilenceText, &box);
-        box.setCheckBox(silence);
+    QCheckBox* tick = nullptr;
+    if (tickText) {
+        tick = new QCheckBox(tickText, &box);
+        box.setCheckBox(tick);
     }
     // The busy cursor must not hide the box's buttons.
     const bool busy = BusyDepth_ > 0;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
     if (busy) QApplication::restoreOverrideCursor();
-    if (silence && silence->isChecked()) Silenced_.insert(key);
+    if (ticked) *ticked = tick && tick->isChecked();
     return answer == QMessageBox::Cancel ? MessageResult::Cancel : MessageResult::Ok;
+}
+
+MessageResult QtFeedback::ShowMessage(const std::string& caption, const std::string& text,
+                                      MessageButtons buttons) {
+    const std::string key = caption + '\n' + text;
+    if (AnalysisDepth_ == 0) return ShowBox(caption, text, buttons, nullptr, nullptr);
+    if (Silenced_.count(key) > 0) return MessageResult::Ok;
+    bool ticked = false;
+    const MessageResult answer = ShowBox(caption, text, buttons, kSilenceText, &ticked);
+    if (ticked) Silenced_.insert(key);
+    return answer;
+}
+
+void QtFeedback::ShowRepeatedWarning(const std::string& caption, const std::string& text) {
+    const std::string key = caption + '\n' + text;
+    if (NeverAgain_.count(key) > 0) return;
+    bool ticked = false;
+    ShowBox(caption, text, MessageButtons::Ok, kNeverAgainText, &ticked);
+    if (ticked) NeverAgain_.insert(key);
 }
 
 QtFeedback::AnalysisScope::AnalysisScope(Feedback& feedback)

@@ -19,6 +19,8 @@ class QtFeedback : public Feedback {
 
     MessageResult ShowMessage(const std::string& caption, const std::string& text,
                               MessageButtons buttons) override;
+    // Offers kNeverAgainText: ticked, the same caption and text are not shown again this run.
+    void ShowRepeatedWarning(const std::string& caption, const std::string& text) override;
     void Beep() override;
     void SetBusy(bool busy) override;
     std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
@@ -41,6 +43,7 @@ class QtFeedback : public Feedback {
         QtFeedback* F_;
     };
     static constexpr const char* kSilenceText = "Ez erakutsi berriro analisi honetan";
+    static constexpr const char* kNeverAgainText = "Ez erakutsi berriro";
 
   private:
     class Progress;
@@ -49,7 +52,12 @@ class QtFeedback : public Feedback {
 
     int BusyDepth_ = 0;
     int AnalysisDepth_ = 0;
-    std::set<std::string> Silenced_; // caption and text of the silenced messages
+    std::set<std::string> Silenced_;   // caption and text of the silenced messages
+    std::set<std::string> NeverAgain_; // ... and of the repeated warnings not to show again
+    // Shows the box; `tickText`, when given, is offered as its check box, and `ticked` says
+    // whether it was ticked.
+    MessageResult ShowBox(const std::string& caption, const std::string& text,
+                          MessageButtons buttons, const char* tickText, bool* ticked);
 };
 
 } // namespace zirtel

@@ -38,7 +38,7 @@ const std::string kDefaultResults = "Sarrera \t  H_MAIZT \t\r\n"
                                     "\t\t\r\n";
 // The items left out and the item too long to measure are each told once.
 const std::string kLengthMessage =
-    "Abisua: 1 item ez dira sartu: ez dira letra batez hasten: 3zzz (4. lerroa)\n"
+    "Abisua: 1 lerro saltatu dira, ez baitira letra batez hasten: 3zzz (4. lerroa)\n"
     "Errorea: Item length must not exceed 18 letters: \"abcdefghijklmnopqrs\" (line 7)\n";
 
 std::string ReadBytes(const fs::path& p) {

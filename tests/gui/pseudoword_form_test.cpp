@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 
 #include "core/generator/pseudoword_table.h"
 #include "gui/main_form.h"
@@ -112,6 +113,17 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     EXPECT_EQ(Fb.MessageLines(),
               std::vector<std::string>{"Abisua: Gainjartzea P/Q zatiki bat da, 0/1etik 1/1era "
                                        "(adibidez 2/3)."});
+
+    // Templates typed in the window stay when it is opened again; minimised, it comes back.
+    form->TemplatesEdit->clear();
+    QTest::keyClicks(form->TemplatesEdit, "mahai");
+    form->hide();
+    form = Open();
+    EXPECT_EQ(form->TemplatesEdit->toPlainText(), "mahai");
+    form->showMinimized();
+    form = Open();
+    EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(PseudowordFormTest, UtziStopsTheRun) {

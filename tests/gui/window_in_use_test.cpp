@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,6 +99,10 @@ class WindowInUse : public ::testing::Test {
 
 const std::string kUnsaved = "Abisua: Gorde gabeko emaitzak daude. Gorde irten aurretik? "
                              "[Ez gorde|Gorde|Utzi]";
+const std::string kUnsavedNew = "Abisua: Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi "
+                                "aurretik? [Ez gorde|Gorde|Utzi]";
+const std::string kUnsavedOpen = "Abisua: Gorde gabeko emaitzak daude. Gorde fitxategia ireki "
+                                 "aurretik? [Ez gorde|Gorde|Utzi]";
 
 TEST_F(WindowInUse, EmptyEntryLineSaysNothingAndShortItemsSaySo) {
     Type("");
@@ -108,7 +113,8 @@ TEST_F(WindowInUse, EmptyEntryLineSaysNothingAndShortItemsSaySo) {
     EXPECT_EQ(Cell(Output, 1, 1), "a");
     MainForm->SelectedItems1->trigger();
     EXPECT_EQ(Fb.MessageLines(),
-              (std::vector<std::string>{"Errorea: Itemak gutxienez 2 letra izan behar ditu"}));
+              (std::vector<std::string>{"Errorea: 1 item ez da aztertu: itemek 2 eta 18 letra "
+                                        "artean izan behar dituzte. a (1 letra)"}));
 }
 
 TEST_F(WindowInUse, ClosingWithUnsavedResultsAsksFirst) {
@@ -277,29 +283,141 @@ TEST_F(WindowInUse, EmptyListWindowsSayWhichFieldsFillThem) {
     EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());
 }
 
-TEST_F(WindowInUse, RepeatedWarningCanBeSilencedForTheRestOfTheAnalysis) {
+TEST_F(WindowInUse, RepeatedWarningsCanBeSilenced) {
     DestroyWindows();
     OutputTester.reset();
     Start(nullptr); // the real message boxes
-    for (const char* item : {"abcdefghijklmnopqrs", "abcdefghijklmnopqrt", "abcdefghijklmnopqru"})
-        Type(item);
-    const std::string tooLong = "Errorea: Item length must not exceed 18 letters [Ados] "
-                                "Ez erakutsi berriro analisi honetan";
+    // No bigram tables in this data folder: every 4-letter item warns.
+    InOptions([] { AnalysisOptionForm->Box("BF1_Box")->setChecked(true); }, true);
+    for (const char* item : {"etxe", "baso", "kale"}) Type(item);
+    const std::string noTable = "Abisua: Couldn't load ZR_BF4.txt: Ezin da kalkulatu 4 "
+                                "letra-estimuluen bigrama-maiztasuna [Ados] Ez erakutsi berriro "
+                                "analisi honetan";
     {
         BoxAnswerer answer("Ados"); // not ticked: every item's box
         MainForm->NeighbourStats1->trigger();
-        EXPECT_EQ(answer.Seen, (std::vector<std::string>{tooLong, tooLong, tooLong}));
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{noTable, noTable, noTable}));
     }
     for (int round = 0; round < 2; ++round) {
         BoxAnswerer answer("Ados", true); // ticked: the first box only, in each analysis
         MainForm->NeighbourStats1->trigger();
-        EXPECT_EQ(answer.Seen, (std::vector<std::string>{tooLong}));
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{noTable}));
     }
     // Outside an analysis a box offers no tick.
-    BoxAnswerer answer("Ados", true);
-    Type("abcdefghijklmnopqrs");
-    EXPECT_EQ(answer.Seen,
-              (std::vector<std::string>{"Abisua: Elementu hori dagoeneko sartuta dago. [Ados]"}));
+    {
+        BoxAnswerer answer("Ados", true);
+        Type("etxe");
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{
+                                   "Abisua: Elementu hori dagoeneko sartuta dago. [Ados]"}));
+    }
+
+    // Items of the wrong length: one box at the end of each analysis, naming them in Basque;
+    // "Ez erakutsi berriro" keeps that same box away, until the items it names change.
+    InOptions([] { AnalysisOptionForm->Box("BF1_Box")->setChecked(false); }, true);
+    {
+        BoxAnswerer discard("Ez gorde");
+        MainForm->NewInputFile1->trigger();
+    }
+    for (const char* item : {"abcdefghijklmnopqrs", "a", "etxe"}) Type(item);
+    const std::string length = "Errorea: 2 item ez dira aztertu: itemek 2 eta 18 letra artean "
+                               "izan behar dituzte. abcdefghijklmnopqrs (19 letra), a (1 letra) "
+                               "[Ados] Ez erakutsi berriro";
+    {
+        BoxAnswerer answer("Ados");
+        MainForm->NeighbourStats1->trigger();
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{length}));
+    }
+    {
+        BoxAnswerer answer("Ados", true);
+        MainForm->NeighbourStats1->trigger();
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{length}));
+    }
+    {
+        BoxAnswerer answer("Ados");
+        MainForm->NeighbourStats1->trigger();
+        EXPECT_TRUE(answer.Seen.empty());
+        Type("abcdefghijklmnopqrst");
+        MainForm->NeighbourStats1->trigger();
+        ASSERT_EQ(answer.Seen.size(), 1u);
+        EXPECT_EQ(answer.Seen[0].substr(0, 33), "Errorea: 3 item ez dira aztertu: ");
+    }
+}
+
+// An item edited in its cell: the row is measured again, so the screen and the saved file show
+// the new item's numbers; a duplicate is refused and the cell shows the row's item again.
+TEST_F(WindowInUse, EditedItemIsMeasuredAgainAndADuplicateKeepsTheOldItem) {
+    Type("etxe");
+    Type("xyz");
+    MainForm->NeighbourStats1->trigger();
+    QAbstractItemModel* items = Stimulus->model();
+    QAbstractItemModelTester tester(items, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    items->setData(items->index(0, 0), "neska");
+    EXPECT_EQ(Cell(Output, 1, 1), "neska");
+    EXPECT_EQ(Cell(Output, 1, 2), "  35.00");
+    items->setData(items->index(0, 0), "XYZ");
+    EXPECT_EQ(Cell(Stimulus, 1, 0), "neska");
+    EXPECT_EQ(Cell(Output, 1, 1), "neska");
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{"Abisua: Elementu hori dagoeneko sartuta dago."}));
+    test::TempDir dir;
+    MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "r.txt").string()); };
+    MainForm->SaveOutputFile1->trigger();
+    EXPECT_EQ(test::ReadBytes(dir / "r.txt"),
+              "Sarrera \t  H_MAIZT \t\r\nneska\t  35.00\t\r\nxyz\t   0.00\t\r\n\t\t\r\n");
+    // An edit that changes the item but not its numbers is a change to save too.
+    EXPECT_FALSE(MainForm->HasUnsavedResults());
+    items->setData(items->index(1, 0), "qqq");
+    EXPECT_EQ(Cell(Output, 2, 2), "   0.00");
+    EXPECT_TRUE(MainForm->HasUnsavedResults());
+}
+
+// "Berria" and "Ireki sarrerako fitxategia" over results not saved ask first, with the buttons
+// of the question on closing.
+TEST_F(WindowInUse, NewListAndInputFileAskAboutUnsavedResults) {
+    MainForm->ChooseOpenFile = [] {
+        return QString::fromStdString(test::TestData("foundation/items.txt").string());
+    };
+    Type("gizon");
+    MainForm->NeighbourStats1->trigger();
+    {
+        BoxAnswerer answer("Utzi");
+        MainForm->NewInputFile1->trigger();
+        MainForm->OpenInputFile1->trigger();
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedNew, kUnsavedOpen}));
+    }
+    EXPECT_EQ(Cell(Output, 1, 1), "gizon");
+    EXPECT_EQ(Cell(Output, 1, 2), "  55.00");
+    test::TempDir dir;
+    MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "r.txt").string()); };
+    {
+        BoxAnswerer answer("Gorde");
+        MainForm->OpenInputFile1->trigger();
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedOpen}));
+    }
+    EXPECT_EQ(test::ReadBytes(dir / "r.txt"),
+              "Sarrera \t  H_MAIZT \t\r\ngizon\t  55.00\t\r\n\t\t\r\n");
+    EXPECT_EQ(Cell(Output, 1, 1), "etxe");
+    MainForm->NeighbourStats1->trigger();
+    {
+        BoxAnswerer answer("Ez gorde");
+        MainForm->NewInputFile1->trigger();
+        EXPECT_EQ(answer.Seen, (std::vector<std::string>{kUnsavedNew}));
+    }
+    EXPECT_EQ(Cell(Output, 1, 1), "");
+}
+
+TEST_F(WindowInUse, MinimisedListWindowsComeBackFromTheMenu) {
+    MainForm->Neighbourlist1->trigger();
+    MainForm->Phonneighlist1->trigger();
+    NeighWindow->showMinimized();
+    PhonNeighWindow->showMinimized();
+    MainForm->Neighbourlist1->trigger();
+    MainForm->Phonneighlist1->trigger();
+    for (QWidget* w : std::initializer_list<QWidget*>{NeighWindow, PhonNeighWindow}) {
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(w->windowState() & Qt::WindowMinimized);
+        EXPECT_TRUE(w->windowState() & Qt::WindowMaximized);
+    }
 }
 
 } // namespace

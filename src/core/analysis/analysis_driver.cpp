@@ -7,15 +7,48 @@
 
 namespace zirtel {
 
-namespace {
-// The message of an item shorter than the shortest length analysed.
-std::string ShortItemText() {
-    return "Itemak gutxienez " + std::to_string(kMinItemLength) + " letra izan behar ditu";
+std::string Workspace::ItemTally::List() const {
+    std::string list;
+    for (const std::string& s : Shown) list += (list.empty() ? "" : ", ") + s;
+    return list + (Count > kShown ? ", ..." : "");
 }
-} // namespace
+
+Workspace::AnalysisRun::AnalysisRun(Workspace& ws) : WS_(ws) {
+    if (WS_.AnalysisDepth_++ > 0) return;
+    WS_.LengthRefused_ = {};
+    WS_.NotLemmas_ = {};
+}
+
+Workspace::AnalysisRun::~AnalysisRun() {
+    if (--WS_.AnalysisDepth_ == 0) WS_.ReportAnalysis();
+}
+
+void Workspace::ReportAnalysis() {
+    if (LengthRefused_.Count > 0) {
+        const bool one = LengthRefused_.Count == 1;
+        UI.ShowRepeatedWarning("Errorea",
+                               std::to_string(LengthRefused_.Count) +
+                                   (one ? " item ez da aztertu" : " item ez dira aztertu") +
+                                   ": itemek " + std::to_string(kMinItemLength) + " eta " +
+                                   std::to_string(kMaxItemLength) +
+                                   " letra artean izan behar dituzte. " + LengthRefused_.List());
+    }
+    if (NotLemmas_.Count > 0) {
+        const bool one = NotLemmas_.Count == 1;
+        UI.ShowRepeatedWarning(
+            "Abisua",
+            std::to_string(NotLemmas_.Count) +
+                (one ? " item ez dago lemen hitzegian (forma jokatua edo sasihitza da, eta haren "
+                       "maiztasuna 0 da): "
+                     : " item ez daude lemen hitzegian (forma jokatuak edo sasihitzak dira, eta "
+                       "haien maiztasuna 0 da): ") +
+                NotLemmas_.List());
+    }
+}
 
 bool Workspace::AnalyseAll() {
     const Operation op(*this);
+    const AnalysisRun run(*this);
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     const int rows = OutputGrid.RowCount();
@@ -24,7 +57,7 @@ bool Workspace::AnalyseAll() {
     BusyCursor busy(UI);
     for (int r = 1; r < rows; ++r) {
         if (UI.Cancelled()) return false;
-        if (Item(r).size() > 1) AnalyseItem(r);
+        if (!Item(r).empty()) AnalyseItem(r);
         progress->Step();
     }
     progress->SetPosition(rows);
@@ -33,12 +66,12 @@ bool Workspace::AnalyseAll() {
 
 void Workspace::AnalyseSelected(std::string& editLine) {
     const Operation op(*this);
+    const AnalysisRun run(*this);
     const int outputTop = OutputGrid.TopRow();
     const int stimulusTop = StimulusGrid.TopRow();
     const GridRect sel = StimulusGrid.Selection();
-    // Quick entry: before any item exists (the placeholder "1" is still there), the text of the
-    // entry line becomes the first item.
-    if (StimulusGrid.Cell(0, 1) == "1" && !editLine.empty()) {
+    // Quick entry: before any item exists, the text of the entry line becomes the first item.
+    if (QuickEntry_ && StimulusGrid.Cell(0, 1).empty() && !editLine.empty()) {
         const std::string item = LowerLatin1(Trim(editLine));
         EnterAtNextRow(item);
         editLine.clear();
@@ -54,16 +87,18 @@ void Workspace::AnalyseSelected(std::string& editLine) {
 
 void Workspace::AnalyseItem(int row) {
     const Operation op(*this);
+    const AnalysisRun run(*this);
     // A row shows the latest analysis only: its field cells are emptied first.
     for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
 
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
-        UI.ShowMessage("Errorea", length < kMinItemLength ? ShortItemText() : LongItemText(),
-                       MessageButtons::Ok);
+        LengthRefused_.Add(
+            [&] { return Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)"; });
         return;
     }
+    if (LemmasCurrent && Lemmas.Find(item) < 0) NotLemmas_.Add([&] { return Latin1ToUtf8(item); });
     // The list box is read at each item: unticked, nothing is listed until the columns are
     // assigned again.
     if (!Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;

@@ -1,6 +1,7 @@
 // The ways items enter the list: the entry line, an edited cell, the clipboard, an input file.
 #include <algorithm>
 
+#include "core/analysis/item_line.h"
 #include "core/analysis/workspace.h"
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
@@ -62,10 +63,14 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
     // The row's own item is not a duplicate of itself.
     if (FindItemRow(text, row) > 0) {
         UI.ShowMessage(kDuplicateCaption, kDuplicateText, MessageButtons::Ok);
-        StimulusGrid.SetCell(0, row, std::string());
+        StimulusGrid.SetCell(0, row, std::string(Item(row)));
         return EntryResult::Duplicate;
     }
+    const bool changed = text != Item(row);
+    bool measured = false;
+    for (int c = 2; c < NextCol && !measured; ++c) measured = !OutputGrid.Cell(c, row).empty();
     OutputGrid.SetCell(1, row, text);
+    if (changed && measured) AnalyseItem(row);
     SelectStimulusRows(NextRow, NextRow);
     // Correcting an item inside the list keeps the next free row; an item written at or below
     // it moves it past that item, so saving and typing never lose or skip a row.
@@ -88,15 +93,23 @@ void Workspace::PasteItems(const std::string& text) {
         if (OutputGrid.RowCount() < r + 1) OutputGrid.SetRowCount(r + 1);
         if (StimulusGrid.RowCount() < r + 1) StimulusGrid.SetRowCount(r + 1);
     };
-    for (char c : clip) {
-        if (c == '\n') {
-            addItem();
-        } else if (c >= 'A' && c <= 'Z') {
-            current.push_back(LowerAsciiChar(c));
-        } else if ((c >= 'a' && c <= 'z') || IsAccentedLetter(c)) {
-            current.push_back(c);
+    // Each line gives its first cell's item (a spreadsheet row's other cells are not items),
+    // with its letters only.
+    auto takeItem = [&](std::string_view line) {
+        for (char c : SplitItemLine(line).Item) {
+            if (c >= 'A' && c <= 'Z')
+                current.push_back(LowerAsciiChar(c));
+            else if ((c >= 'a' && c <= 'z') || IsAccentedLetter(c))
+                current.push_back(c);
         }
+    };
+    std::size_t start = 0;
+    for (std::size_t end; (end = clip.find('\n', start)) != std::string_view::npos;
+         start = end + 1) {
+        takeItem(clip.substr(start, end - start));
+        addItem();
     }
+    takeItem(clip.substr(start));
     // A last line without a line feed is an item too.
     if (!current.empty()) addItem();
     AnalyseAll();
@@ -117,6 +130,7 @@ void Workspace::ClearItems() {
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     InputFile.clear();
+    QuickEntry_ = false;
 }
 
 namespace {
@@ -157,13 +171,13 @@ bool IsRefusedChar(char c) {
 }
 
 struct ReadItem {
-    std::string_view Text;
+    std::string_view Text;  // the line's item (empty when its first cell is empty)
+    std::string_view Shown; // the line as a message shows it
     int Condition = 1;
     bool Refused = false; // holds a refused character
+    bool Letter = false;  // starts with a letter
     std::size_t Line = 0; // counted from 1
 };
-
-constexpr std::size_t kRefusedShown = 5;
 
 } // namespace
 
@@ -190,27 +204,45 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
     StimulusList named(0); // the condition names of the directives
     int accepted = 0;
     {
-        std::size_t line = 1, counted = 0; // line feeds before position `counted`
         const std::string_view text = file->Text;
-        TokenReader in(text);
-        for (;;) {
-            while (!in.AtEnd() && in.PeekChar() == '<') HandleDirective(in.RestOfLine(), named);
-            if (in.AtEnd()) break;
+        // Whether the last line that held anything gave an item without a condition number: a
+        // line holding only a whole number is then that item's condition.
+        bool conditionOpen = false;
+        std::size_t line = 0, start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string_view::npos) end = text.size();
+            const std::string_view whole = text.substr(start, end - start);
+            // CR LF is one line end.
+            if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++end;
+            start = end + 1;
+            ++line;
+            const ItemLine split = SplitItemLine(whole);
+            if (split.Item.empty() && Trim(split.Rest).empty()) continue; // an empty line
+            if (!split.Item.empty() && split.Item.front() == '<') {
+                HandleDirective(whole.substr(whole.find('<')), named);
+                conditionOpen = false;
+                continue;
+            }
+            const std::optional<int> number = ParseInt(split.Item);
+            if (conditionOpen && number && Trim(split.Rest).empty()) {
+                read.back().Condition = *number;
+                conditionOpen = false;
+                continue;
+            }
             ReadItem item;
-            item.Text = *in.Next();
-            const std::size_t at = static_cast<std::size_t>(item.Text.data() - text.data());
-            line += static_cast<std::size_t>(
-                std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
-                           text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
-            counted = at;
+            item.Text = split.Item;
             item.Line = line;
+            item.Shown = whole.substr(0, whole.find_last_not_of(" \t\r\f\v") + 1);
             // The item's condition: the next token when it is a whole number.
-            std::optional<int> number;
-            const std::string_view next = in.Peek();
-            if (!next.empty() && (number = ParseInt(next))) in.Take(next);
-            item.Condition = number.value_or(1);
+            const std::vector<std::string_view> rest = SplitTokens(split.Rest);
+            std::optional<int> condition;
+            if (!rest.empty()) condition = ParseInt(rest.front());
+            item.Condition = condition.value_or(1);
             item.Refused = std::any_of(item.Text.begin(), item.Text.end(), IsRefusedChar);
-            accepted += !item.Refused && IsAcceptedFirstLetter(item.Text.front());
+            item.Letter = !item.Text.empty() && IsAcceptedFirstLetter(item.Text.front());
+            accepted += !item.Refused && item.Letter;
+            conditionOpen = item.Letter && rest.empty();
             read.push_back(item);
         }
     }
@@ -219,36 +251,33 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
         OutputGrid.SetRowCount(n + 5);
         StimulusGrid.SetRowCount(n + 5);
     }
+    std::string leftOut; // the message of what was left out, shown once the progress has closed
     {
         auto progress = UI.OpenProgress("Reading input file ...", "", n);
         BusyCursor busy(UI);
         Stimuli = StimulusList(n);
         Stimuli.ConditionNames = named.ConditionNames;
-        // The items left out, by reason: unusable characters, and a first character that is no
-        // letter. Each keeps the first few for the message, their unusable characters as '?'.
-        struct Left {
-            int Count = 0;
-            std::string Shown;
-            void Add(const ReadItem& entry) {
-                if (Count++ >= static_cast<int>(kRefusedShown)) return;
-                std::string text(entry.Text.substr(0, 40));
+        // What was left out, by reason: items with unusable characters, and lines whose first
+        // character is no letter.
+        ItemTally refused, notLetter;
+        // An entry in the message: its first 40 characters, the unusable ones as '?'.
+        const auto shown = [](const ReadItem& entry) {
+            return [&entry] {
+                std::string text((entry.Refused ? entry.Text : entry.Shown).substr(0, 40));
+                std::replace(text.begin(), text.end(), '\t', ' ');
                 std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
-                Shown += (Shown.empty() ? "" : ", ") + Latin1ToUtf8(text) + " (" +
-                         std::to_string(entry.Line) + ". lerroa)";
-            }
-            std::string List() const {
-                return Shown + (Count > static_cast<int>(kRefusedShown) ? ", ..." : "");
-            }
-        } refused, notLetter;
+                return Latin1ToUtf8(text) + " (" + std::to_string(entry.Line) + ". lerroa)";
+            };
+        };
         int r = 1;
         for (const ReadItem& entry : read) {
             Stimuli.RecordCondition(r, entry.Condition);
             if (entry.Refused) {
-                refused.Add(entry);
+                refused.Add(shown(entry));
                 continue;
             }
-            if (!IsAcceptedFirstLetter(entry.Text.front())) {
-                notLetter.Add(entry);
+            if (!entry.Letter) {
+                notLetter.Add(shown(entry));
                 continue;
             }
             ++Stimuli.ItemCount;
@@ -262,23 +291,17 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
             ++r;
             progress->Step();
         }
-        const std::string characters =
-            "Latin-1 ez diren karaktereak edo kontrol-karaktereak dituzte: ";
-        const std::string letters = "ez dira letra batez hasten: ";
-        std::string text;
-        if (refused.Count > 0 && notLetter.Count > 0)
-            text = std::to_string(refused.Count + notLetter.Count) +
-                   " item ez dira sartu: " + std::to_string(refused.Count) + " " + characters +
-                   refused.List() + "; " + std::to_string(notLetter.Count) + " " + letters +
-                   notLetter.List();
-        else if (refused.Count > 0)
-            text = std::to_string(refused.Count) + " item ez dira sartu: " + characters +
-                   refused.List();
-        else if (notLetter.Count > 0)
-            text = std::to_string(notLetter.Count) + " item ez dira sartu: " + letters +
-                   notLetter.List();
-        if (!text.empty()) UI.ShowMessage("Abisua", text, MessageButtons::Ok);
+        // One message: the items refused for their characters, then the lines skipped.
+        if (refused.Count > 0)
+            leftOut = std::to_string(refused.Count) +
+                      " item ez dira sartu: Latin-1 ez diren karaktereak edo kontrol-karaktereak "
+                      "dituzte: " +
+                      refused.List();
+        if (notLetter.Count > 0)
+            leftOut += (leftOut.empty() ? "" : "; ") + std::to_string(notLetter.Count) +
+                       " lerro saltatu dira, ez baitira letra batez hasten: " + notLetter.List();
     }
+    if (!leftOut.empty()) UI.ShowMessage("Abisua", leftOut, MessageButtons::Ok);
     OutputGrid.SetTopRow(1);
     StimulusGrid.SetTopRow(1);
     NextRow = 1;

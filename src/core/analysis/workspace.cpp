@@ -13,7 +13,6 @@ namespace {
 constexpr int kOutputGridCols = 67;
 constexpr int kStartupOutputRows = 30;
 constexpr int kStartupStimulusRows = 80;
-constexpr int kPlaceholderRows = 29;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
@@ -63,7 +62,7 @@ void Workspace::PrepareGrids() {
     const Operation op(*this);
     NextCol = 1;
     StimulusGrid.SetCell(0, 0, "Sarrera");
-    for (int i = 1; i <= kPlaceholderRows; ++i) StimulusGrid.SetCell(0, i, std::to_string(i));
+    QuickEntry_ = true;
     // The first assignment runs before the settings below are made, so with no decimals: the
     // frequency columns start 83 pixels wide.
     AssignColumns();

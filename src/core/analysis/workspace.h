@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
@@ -70,8 +71,9 @@ class Workspace : public FieldColumns {
 
   public:
     // ---- Start-up ----
-    // The engine part of the main window's start-up: placeholders, first column assignment,
-    // settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file if any.
+    // The engine part of the main window's start-up: the item grid's header, first column
+    // assignment, settings, the whole-word lexicon, user field 1 ("User1.txt"), and the input file
+    // if any.
     void Startup(const std::optional<std::filesystem::path>& inputFile = std::nullopt);
     // The two halves of Startup: the grids and first columns, then the data files.
     void PrepareGrids();
@@ -119,7 +121,9 @@ class Workspace : public FieldColumns {
     // Enter in the entry line: the trimmed, lower-cased text becomes the next item unless it
     // is already in the list ("Elementu hori dagoeneko sartuta dago.") or empty (Empty, silently).
     EntryResult EnterTypedItem(const std::string& text);
-    // Enter in an edited cell of the item grid: the cell's text becomes the row's item.
+    // Enter in an edited cell of the item grid: the cell's text becomes the row's item. A changed
+    // item's results are measured again (when the row had any), so the row never shows another
+    // item's numbers; a duplicate gets its message and the cell shows the row's item again.
     EntryResult CommitStimulusCell(int row);
     // Pastes clipboard text: one item per line, letters only; then analyses all items.
     void PasteItems(const std::string& text);
@@ -134,6 +138,9 @@ class Workspace : public FieldColumns {
     void ClearItems();
 
     // ---- Analysis ----
+    // An analysis (of all items, of the selected ones, of an edited item) ends with one warning
+    // naming the items whose length is outside 2..18, and, while the lemmas are current, one
+    // naming the items that are not lemmas of the lemma lexicon (each a repeated warning).
     // Analyses every item row under a progress window that can be cancelled: cancelled, it
     // stops before the next item and keeps the rows done so far (false then).
     bool AnalyseAll();
@@ -187,7 +194,39 @@ class Workspace : public FieldColumns {
     bool IncludeDeletionNs_ = false;
     bool IncludeAdditionNs_ = false;
     bool NeighbourSyncBusy_ = false; // the results are following a neighbour list's selection
-    RowCells Cells_;                 // the cells of the item being analysed
+    // Until the list is first cleared (or row 1 gets an item), AnalyseSelected first enters a
+    // non-empty entry line.
+    bool QuickEntry_ = false;
+    // The analysis under way, for the warnings at its end: one for the life of the scope
+    // (nested scopes are one analysis).
+    class AnalysisRun {
+      public:
+        explicit AnalysisRun(Workspace& ws);
+        ~AnalysisRun();
+        AnalysisRun(const AnalysisRun&) = delete;
+        AnalysisRun& operator=(const AnalysisRun&) = delete;
+
+      private:
+        Workspace& WS_;
+    };
+    int AnalysisDepth_ = 0;
+    // Items a message counts and names the first few of: `text` gives an item's text in the
+    // message, and is asked only for those shown.
+    struct ItemTally {
+        static constexpr int kShown = 5;
+        int Count = 0;
+        std::vector<std::string> Shown;
+        template <class Text> void Add(Text text) {
+            if (Count++ < kShown) Shown.push_back(text());
+        }
+        // "a, b, c, d, e, ..." (the dots when there are more).
+        std::string List() const;
+    };
+    // The items of the analysis under way outside 2..18 letters (with their lengths), and those
+    // not in the lemma lexicon while it is current.
+    ItemTally LengthRefused_, NotLemmas_;
+    void ReportAnalysis();
+    RowCells Cells_; // the cells of the item being analysed
     // Moves the cells written into Cells_ into the row.
     void WriteCells(int row);
     int FindItemRow(std::string_view text, int exceptRow) const;

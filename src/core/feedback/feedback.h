@@ -32,6 +32,12 @@ class Feedback {
     virtual ~Feedback() = default;
     virtual MessageResult ShowMessage(const std::string& caption, const std::string& text,
                                       MessageButtons buttons) = 0;
+    // A warning that may come back (after every analysis, say), with an OK button: the windows
+    // offer to stop showing it ("Ez erakutsi berriro") for the rest of the run, as long as its
+    // text stays the same. By default it is an ordinary message.
+    virtual void ShowRepeatedWarning(const std::string& caption, const std::string& text) {
+        ShowMessage(caption, text, MessageButtons::Ok);
+    }
     virtual void Beep() = 0;
     // Hourglass cursor on (true) or back to normal (false).
     virtual void SetBusy(bool busy) = 0;

@@ -24,7 +24,20 @@ struct DataLine {
     std::string_view Word;
     float Value = 0.0f; // 0 when the line has no number, or text that is not one
     bool HasValue = false;
+    bool NotNumber = false; // the line's value is text that is no number
 };
+
+// A value as spreadsheets write it: with a decimal point, or with a decimal comma ("5,8", as
+// Basque and Spanish spreadsheets write it). Nothing when it is no number.
+std::optional<float> ParseValue(std::string_view token) {
+    const std::size_t comma = token.find(',');
+    if (comma == std::string_view::npos || token.find(',', comma + 1) != std::string_view::npos ||
+        token.find('.') != std::string_view::npos)
+        return ParseFloat(token);
+    std::string point(token);
+    point[comma] = '.';
+    return ParseFloat(point);
+}
 
 std::string_view FirstToken(std::string_view line) {
     const auto tokens = SplitTokens(line);
@@ -37,12 +50,23 @@ std::string CaptionFor(int field, const std::string& name) {
 
 } // namespace
 
-float UserField::ValueOf(std::string_view word) const {
+int UserField::Find(std::string_view word) const {
     const auto it = std::lower_bound(
         Words.begin(), Words.end(), word,
         [](const std::string& a, std::string_view b) { return CollateLess(a, b); });
-    if (it == Words.end() || CollateCompare(*it, word) != 0) return 0.0f;
-    return Values[static_cast<std::size_t>(it - Words.begin())];
+    if (it == Words.end() || CollateCompare(*it, word) != 0) return -1;
+    return static_cast<int>(it - Words.begin());
+}
+
+float UserField::ValueOf(std::string_view word) const {
+    const int i = Find(word);
+    return i < 0 ? 0.0f : Values[static_cast<std::size_t>(i)];
+}
+
+bool UserField::IsMissing(std::string_view word) const {
+    const int i = Find(word);
+    return i >= 0 && static_cast<std::size_t>(i) < Missing.size() &&
+           Missing[static_cast<std::size_t>(i)];
 }
 
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
@@ -105,13 +129,17 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     entries.reserve(data.size());
     // A rating may be negative.
     BadNumberTally bad(true);
+    std::size_t notNumbers = 0, firstNotNumber = 0;
     for (std::size_t i = 0; i < data.size(); ++i) {
         const auto tokens = SplitTokens(data[i]);
-        DataLine entry{tokens[0], 0.0f, false};
+        DataLine entry{tokens[0], 0.0f, false, false};
         if (tokens.size() > 1) {
-            if (const std::optional<float> value = ParseFloat(tokens[1])) {
+            if (const std::optional<float> value = ParseValue(tokens[1])) {
                 entry.Value = bad.Check(*value, lineNumbers[i]);
                 entry.HasValue = true;
+            } else {
+                entry.NotNumber = true;
+                if (notNumbers++ == 0) firstNotNumber = lineNumbers[i];
             }
         }
         entries.push_back(entry);
@@ -129,17 +157,24 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     // Second pass: one entry per word, with the value of its last line that has a number; a line
     // without one adds its word and changes no value.
     progress->SetPosition(0);
+    // A word whose lines give text that is no number, and no number, has a missing value.
     field.Words.clear();
     field.Values.clear();
+    field.Missing.clear();
     field.Words.reserve(entries.size());
     field.Values.reserve(entries.size());
+    bool wordHasValue = false; // the word of the last entry had a line with a number
     for (int i : order) {
         const DataLine& entry = entries[static_cast<std::size_t>(i)];
         if (!field.Words.empty() && CollateCompare(field.Words.back(), entry.Word) == 0) {
             if (entry.HasValue) field.Values.back() = entry.Value;
+            wordHasValue = wordHasValue || entry.HasValue;
+            field.Missing.back() = !wordHasValue && (field.Missing.back() || entry.NotNumber);
         } else {
             field.Words.emplace_back(entry.Word);
             field.Values.push_back(entry.Value);
+            field.Missing.push_back(entry.NotNumber);
+            wordHasValue = entry.HasValue;
         }
         progress->Step();
     }
@@ -149,14 +184,26 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     progress->SetPosition(n);
     progress->SetFileLabel(" ");
     progress.reset();
-    bad.Report(ws.UI, path);
+    // One warning for the file: the numbers read as 0, and the values that are no numbers.
+    std::string warning = bad.Text();
+    if (notNumbers > 0)
+        warning += (warning.empty() ? "" : " ") + std::to_string(notNumbers) +
+                   " balio ez dira zenbakiak eta falta diren balio gisa hartu dira; lehena " +
+                   std::to_string(firstNotNumber) + ". lerroan.";
+    if (!warning.empty())
+        ws.UI.ShowMessage("Abisua", path.string() + ": " + warning, MessageButtons::Ok);
     return true;
 }
 
 void WriteUserFields(MeasureContext& ctx, RowCells& cells) {
     for (std::size_t field = 0; field < 3; ++field) {
         if (!cells.Wants(kUserFields[field])) continue;
-        cells.PutReal(kUserFields[field], ctx.UserFields[field].ValueOf(LowerAscii(cells.Item())));
+        const UserField& user = ctx.UserFields[field];
+        const std::string word = LowerAscii(cells.Item());
+        if (user.IsMissing(word))
+            cells.Put(kUserFields[field], kMissingUserValue);
+        else
+            cells.PutReal(kUserFields[field], user.ValueOf(word));
     }
 }
 

@@ -22,19 +22,22 @@ class BadNumberTally {
         return 0.0f;
     }
     std::size_t Count() const { return Count_; }
+    // The warning's text after the file's name ("N zenbaki ez dira onargarriak ..."), empty when
+    // no number was replaced.
+    std::string Text() const {
+        if (Count_ == 0) return std::string();
+        return std::to_string(Count_) +
+               (NegativeAllowed_ ? " zenbaki ez dira onargarriak (ez finituak edo "
+                                   "handiegiak) eta 0 gisa irakurri dira; lehena "
+                                 : " zenbaki ez dira onargarriak (ez finituak, "
+                                   "negatiboak edo handiegiak) eta 0 gisa "
+                                   "irakurri dira; lehena ") +
+               std::to_string(FirstLine_) + ". lerroan.";
+    }
     // The warning, when any number was replaced.
     void Report(Feedback& feedback, const std::filesystem::path& path) const {
         if (Count_ == 0) return;
-        feedback.ShowMessage("Abisua",
-                             path.string() + ": " + std::to_string(Count_) +
-                                 (NegativeAllowed_
-                                      ? " zenbaki ez dira onargarriak (ez finituak edo "
-                                        "handiegiak) eta 0 gisa irakurri dira; lehena "
-                                      : " zenbaki ez dira onargarriak (ez finituak, "
-                                        "negatiboak edo handiegiak) eta 0 gisa "
-                                        "irakurri dira; lehena ") +
-                                 std::to_string(FirstLine_) + ". lerroan.",
-                             MessageButtons::Ok);
+        feedback.ShowMessage("Abisua", path.string() + ": " + Text(), MessageButtons::Ok);
     }
 
   private:

@@ -33,7 +33,7 @@ TEST_F(EditedCells, EditedCellsKeepTheListWholeInTheSavedFile) {
     EXPECT_EQ(Out(1, 3), "ama");
     EXPECT_EQ(WS.NextRow, 4);
 
-    // Rows 4 and 5 still hold the placeholders "4" and "5"; row 6 gets an item.
+    // Rows 4 and 5 stay empty; row 6 gets an item.
     WS.StimulusGrid.SetCell(0, 6, "aita");
     EXPECT_EQ(WS.CommitStimulusCell(6), Workspace::EntryResult::Entered);
     EXPECT_EQ(WS.NextRow, 7);

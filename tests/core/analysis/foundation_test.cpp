@@ -21,11 +21,10 @@ class Foundation : public ::testing::Test {
     Workspace WS;
 };
 
-TEST_F(Foundation, StartsWithPlaceholdersAndTheWordFrequencyColumn) {
+TEST_F(Foundation, StartsWithEmptyRowsAndTheWordFrequencyColumn) {
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 0), "Sarrera");
-    EXPECT_EQ(WS.StimulusGrid.Cell(0, 1), "1");
-    EXPECT_EQ(WS.StimulusGrid.Cell(0, 29), "29");
-    EXPECT_EQ(WS.StimulusGrid.Cell(0, 30), "");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 1), "");
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 29), "");
     EXPECT_EQ(WS.StimulusGrid.RowCount(), 80);
     EXPECT_EQ(WS.OutputGrid.RowCount(), 30);
     EXPECT_EQ(WS.OutputGrid.ColCount(), 67);
@@ -93,7 +92,7 @@ TEST_F(Foundation, TypedItemsAreTrimmedLowerCasedAndNeverStoredTwice) {
     EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{dup, dup}));
     EXPECT_EQ(WS.NextRow, 3);
     EXPECT_EQ(Out(1, 3), "");
-    EXPECT_EQ(WS.StimulusGrid.Cell(0, 3), "3"); // placeholder still there
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 3), "");
 }
 
 TEST_F(Foundation, GridCellEntryAndGrowth) {
@@ -123,7 +122,7 @@ TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
     EXPECT_EQ(Out(1, 4), "mendia");
     EXPECT_EQ(Out(1, 5), "");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 4), "mendia");
-    EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), ""); // placeholders are gone
+    EXPECT_EQ(WS.StimulusGrid.Cell(0, 5), "");
     EXPECT_EQ(WS.NextRow, 5);
     EXPECT_EQ(WS.OutputGrid.RowCount(), 9); // 4 items + 5
     EXPECT_EQ(WS.Stimuli.ItemCount, 4);
@@ -131,9 +130,9 @@ TEST_F(Foundation, InputFileWithDirectivesConditionsAndSkippedLines) {
     ASSERT_EQ(Fb.Progresses.size(), 1u);
     EXPECT_EQ(Fb.Progresses[0]->Label, "Reading input file ...");
     EXPECT_FALSE(Fb.Progresses[0]->Open);
-    EXPECT_EQ(Fb.MessageLines(), (std::vector<std::string>{"Abisua: 1 item ez dira sartu: ez "
-                                                           "dira letra batez hasten: 3etxe (2. "
-                                                           "lerroa)"}));
+    EXPECT_EQ(Fb.MessageLines(), (std::vector<std::string>{"Abisua: 1 lerro saltatu dira, ez "
+                                                           "baitira letra batez hasten: 3etxe "
+                                                           "(2. lerroa)"}));
 
     Fb.Clear();
     EXPECT_FALSE(WS.ReadInputFile(test::TestData("foundation/missing.txt")));
@@ -153,10 +152,12 @@ TEST_F(Foundation, PasteKeepsLettersAndTheLastLineWithoutLineFeed) {
                          "rbolx");
     EXPECT_EQ(Out(1, 4), "last");
     EXPECT_EQ(WS.NextRow, 5);
-    // The paste analyses all items: one-letter items are skipped silently.
+    // The paste analyses all items: a one-letter item is named.
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "");
-    EXPECT_TRUE(Fb.Messages.empty());
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{"Errorea: 1 item ez da aztertu: itemek 2 eta 18 letra "
+                                        "artean izan behar dituzte. a (1 letra)"}));
 }
 
 TEST_F(Foundation, LexicalAndLetterMeasures) {
@@ -197,21 +198,22 @@ TEST_F(Foundation, LengthLimitsAndAnalysingTheSelection) {
     WS.EnterTypedItem("a");
     WS.EnterTypedItem("abcdefghijklmnopqrs"); // 19 letters
     WS.AnalyseAll();
-    const RecordedMessage length{"Errorea", "Item length must not exceed 18 letters",
+    // One message for the analysis, naming the items with their lengths.
+    const RecordedMessage length{"Errorea",
+                                 "2 item ez dira aztertu: itemek 2 eta 18 letra artean izan "
+                                 "behar dituzte. a (1 letra), abcdefghijklmnopqrs (19 letra)",
                                  MessageButtons::Ok};
     EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
     ASSERT_EQ(Fb.Progresses.size(), 1u);
     EXPECT_EQ(Fb.Progresses[0]->Label, "Analysing all items ...");
     EXPECT_EQ(Fb.Progresses[0]->Max, 30);
     EXPECT_FALSE(Fb.Progresses[0]->Open);
-    // Selected: a one-letter item is said to be too short.
+    // Selected: the same message.
     Fb.Clear();
     WS.SelectStimulusRows(1, 3);
     std::string edit;
     WS.AnalyseSelected(edit);
-    const RecordedMessage shortItem{"Errorea", "Itemak gutxienez 2 letra izan behar ditu",
-                                    MessageButtons::Ok};
-    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{shortItem, length}));
+    EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
     EXPECT_TRUE(Fb.Progresses.empty());
 }
 
@@ -222,7 +224,7 @@ TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     EXPECT_EQ(Out(1, 1), "mendi");
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "  40.00");
     EXPECT_EQ(WS.NextRow, 2);
-    // After "Berria" the placeholders are gone: the entry line is no longer entered.
+    // After "Berria" the entry line is no longer entered.
     WS.ClearItems();
     edit = "etxe";
     WS.AnalyseSelected(edit);
@@ -235,12 +237,19 @@ TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     WS.EnterTypedItem("bat");
     WS.AnalyseAll();
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), " 900.00");
+    Fb.Clear();
     WS.UseLemmaLexicon();
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), " 120.25");
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
     EXPECT_EQ(Out(WS.Col_ORT_SILAB, 1), "e-txe");
+    // bat is a word form, not a lemma: said once for the analysis.
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{"Abisua: 1 item ez dago lemen hitzegian (forma jokatua edo "
+                                        "sasihitza da, eta haren maiztasuna 0 da): bat"}));
+    Fb.Clear();
     WS.UseWholeWordLexicon();
     EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "   9.00");
+    EXPECT_TRUE(Fb.Messages.empty());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "core/analysis/workspace.h"
 #include "support/recording_feedback.h"
+#include "support/test_paths.h"
 
 namespace zirtel {
 namespace {
@@ -66,7 +67,42 @@ TEST(UserFields, LoadsNameWordsAndValuesWithTheLastDuplicateAndTheUnterminatedLa
     EXPECT_EQ(p.FileLabel, " ");
     EXPECT_FALSE(p.Open);
     EXPECT_EQ(f.ui.BusyDepth, 0);
-    EXPECT_TRUE(f.ui.Messages.empty());
+    // zuhaitz's "abc" is no number.
+    EXPECT_EQ(f.ui.MessageLines(),
+              (std::vector<std::string>{"Abisua: " + path.string() +
+                                        ": 1 balio ez dira zenbakiak eta falta diren balio gisa "
+                                        "hartu dira; lehena 7. lerroan."}));
+}
+
+// Spreadsheets of Basque and Spanish write a decimal comma: 5,8 is 5.8. A value that is no number
+// at all (n/a, 1,5,0, 1.234,5) is missing, also where another line of its word has none, and the
+// file's one warning counts those lines and names the first; a number on any line of the word
+// gives its value.
+TEST(UserFields, DecimalCommaIsReadAndTextThatIsNoNumberIsMissing) {
+    Fixture f({"UserField1_Box"});
+    test::TempDir dir;
+    test::WriteBytes(dir / "ratings.txt", "Balorazioa\n"
+                                          "etxe\t5,8\n"
+                                          "mendi\t-1,25\n"
+                                          "ur\tn/a\n"
+                                          "ama\t1,5,0\n"
+                                          "ama\n"
+                                          "aita\t1.234,5\n"
+                                          "aita\t2\n");
+    ASSERT_TRUE(LoadUserField(f.ws, dir / "ratings.txt", 0));
+    EXPECT_EQ(f.ui.MessageLines(),
+              (std::vector<std::string>{"Abisua: " + (dir / "ratings.txt").string() +
+                                        ": 3 balio ez dira zenbakiak eta falta diren balio gisa "
+                                        "hartu dira; lehena 4. lerroan."}));
+    f.Enter({"etxe", "mendi", "ur", "ama", "aita", "katu"});
+    f.ws.AnalyseAll();
+    const auto cell = [&f](int r) { return std::string(f.ws.OutputGrid.Cell(2, r)); };
+    EXPECT_EQ(cell(1), "   5.80");
+    EXPECT_EQ(cell(2), "  -1.25");
+    EXPECT_EQ(cell(3), "   -  ");
+    EXPECT_EQ(cell(4), "   -  ");
+    EXPECT_EQ(cell(5), "   2.00");
+    EXPECT_EQ(cell(6), "   0.00"); // not in the file
 }
 
 TEST(UserFields, ProgressFileLabelNamesThePathInCapitalsWithCountAndFirstAndLastWord) {
@@ -110,7 +146,7 @@ TEST(UserFields, ValuesAreWrittenSevenWideWithTheDecimalsForItemsInAnyCase) {
     EXPECT_EQ(cell(2, 3), "   0.00"); // a word without a number
     EXPECT_EQ(cell(2, 4), "   0.00"); // not in the file
     EXPECT_EQ(cell(2, 5), "   2.50");
-    EXPECT_EQ(cell(2, 6), "   0.00"); // text that is not a number
+    EXPECT_EQ(cell(2, 6), "   -  ");  // text that is not a number: missing
     EXPECT_EQ(cell(2, 7), "   1.50"); // the last line, without a line feed
     EXPECT_EQ(cell(3, 1), "   0.00");
     EXPECT_EQ(cell(3, 2), "   7.00"); // CR LF lines

@@ -95,7 +95,9 @@ TEST(PhonNeighbourSearch, LemmaModeUsesTheWholeWordLexicon) {
     PhonWorkspace t(PhonologyData(), {"PNBox", "HFPNBox", "LFPNBox", "W_FREQ_Box"});
     t.Enter({"kata", "mesa"});
     t.Ws.UseLemmaLexicon();
-    EXPECT_TRUE(t.UI.Messages.empty());
+    EXPECT_EQ(t.UI.MessageLines(),
+              (std::vector<std::string>{"Abisua: 1 item ez dago lemen hitzegian (forma jokatua "
+                                        "edo sasihitza da, eta haren maiztasuna 0 da): mesa"}));
     EXPECT_EQ(t.Cell(&F::Col_H_MAIZT, 1), " 500.00");
     EXPECT_EQ(t.Cell(&F::Col_PN, 1), "   8");
     EXPECT_EQ(t.Cell(&F::Col_HFPN, 1), "   2");
