@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/analysis/workspace.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
@@ -37,12 +37,16 @@ std::string CaptionFor(int field, const std::string& name) {
 
 } // namespace
 
-float UserField::ValueOf(std::string_view word) const {
+std::optional<float> UserField::Find(std::string_view word) const {
     const auto it = std::lower_bound(
         Words.begin(), Words.end(), word,
         [](const std::string& a, std::string_view b) { return CollateLess(a, b); });
-    if (it == Words.end() || CollateCompare(*it, word) != 0) return 0.0f;
+    if (it == Words.end() || CollateCompare(*it, word) != 0) return std::nullopt;
     return Values[static_cast<std::size_t>(it - Words.begin())];
+}
+
+float UserField::ValueOf(std::string_view word) const {
+    return Find(word).value_or(0.0f);
 }
 
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
@@ -153,10 +157,14 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     return true;
 }
 
-void WriteUserFields(MeasureContext& ctx, RowCells& cells) {
+void WriteUserFields(MeasureContext& ctx, RowValues& values) {
     for (std::size_t field = 0; field < 3; ++field) {
-        if (!cells.Wants(kUserFields[field])) continue;
-        cells.PutReal(kUserFields[field], ctx.UserFields[field].ValueOf(LowerAscii(cells.Item())));
+        if (!values.Wants(kUserFields[field])) continue;
+        const std::optional<float> value = ctx.UserFields[field].Find(LowerAscii(values.Item()));
+        if (value)
+            values.PutReal(kUserFields[field], *value);
+        else
+            values.PutMissing(kUserFields[field], MissingReason::NotInUserFile);
     }
 }
 

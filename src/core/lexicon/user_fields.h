@@ -10,6 +10,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,9 @@ struct UserField {
     std::vector<std::string> Words;         // sorted in collation order, no two equal
     std::vector<float> Values;              // value of Words[i]
 
-    // Value of the word (letter case ignored), 0 when it is not in the table.
+    // Value of the word (letter case ignored), nothing when it is not in the table.
+    std::optional<float> Find(std::string_view word) const;
+    // The same, 0 when it is not in the table.
     float ValueOf(std::string_view word) const;
 };
 
@@ -42,7 +45,8 @@ struct UserField {
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number);
 
 // The measure of the user fields USER1..USER3, each when requested: the value of the item's
-// word in the field's table, with the results' real format ("%*.*f", width 7).
-void WriteUserFields(MeasureContext& ctx, RowCells& cells);
+// word in the field's table, a real value; missing (NotInUserFile, which the results show as 0
+// unless missing values are written as a text) when the table lacks the word.
+void WriteUserFields(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -8,14 +8,14 @@
 
 namespace zirtel {
 
-void WriteWordFrequency(MeasureContext& ctx, RowCells& cells);
-void WriteLogFrequency(MeasureContext& ctx, RowCells& cells);
+void WriteWordFrequency(MeasureContext& ctx, RowValues& values);
+void WriteLogFrequency(MeasureContext& ctx, RowValues& values);
 // ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; "   -  " for an
 // item not in it or with frequency 0.
-void WriteZipf(MeasureContext& ctx, RowCells& cells);
-void WriteLetterLength(MeasureContext& ctx, RowCells& cells);
-void WriteOrthCVPattern(MeasureContext& ctx, RowCells& cells);
-void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells);
-void WriteLetterRepetition(MeasureContext& ctx, RowCells& cells);
+void WriteZipf(MeasureContext& ctx, RowValues& values);
+void WriteLetterLength(MeasureContext& ctx, RowValues& values);
+void WriteOrthCVPattern(MeasureContext& ctx, RowValues& values);
+void WriteOrthSyllabification(MeasureContext& ctx, RowValues& values);
+void WriteLetterRepetition(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel
