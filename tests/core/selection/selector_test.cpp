@@ -11,6 +11,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/random/random_draw.h"
 #include "core/selection/design.h"
+#include "core/selection/engine_statistics.h"
 #include "core/selection/selector.h"
 #include "core/text/text_file.h"
 #include "support/test_paths.h"
@@ -319,6 +320,26 @@ TEST(SelectionMatch, NearestFirstWithTiesInCollationOrder) {
                                                       "etxe\t2\tmendi\t0.4082\t2\t150.00\r\n"
                                                       "etxe\t3\tahal\t0.8165\t2\t120.00\r\n"
                                                       "etxe\t4\tabar\t1.2247\t2\t110.00\r\n");
+}
+
+// The controls take the values as measured, not as the results round them (tests/data/
+// selection/exact): bata 10.004, bete 10.001 and bota 10.0035 all show "10.00", buta 10.02
+// "10.02", but only bota lies within 0.001 of bata.
+TEST(SelectionMatch, ControlsTakeTheUnroundedValues) {
+    SilentFeedback ui;
+    Workspace ws(ui, test::TestData("selection/exact"));
+    ws.Startup();
+    const Design d = Parse("control H_MAIZT -0.001 0.001\n", false);
+    EngineStatistics stats(ws, DesignFields(d));
+    const MeasuredItems pool =
+        *MeasureItems({"bata", "bete", "bota", "buta"}, DesignFields(d), stats);
+    const MeasuredItems targets = *MeasureItems({"bata"}, DesignFields(d), stats);
+    const auto matches = MatchItems(d, pool, targets, 10);
+    ASSERT_EQ(matches.size(), 1u);
+    const std::string out = MatchOutput(d, matches, pool, targets);
+    EXPECT_TRUE(out.starts_with("item\trank\tmatch\tdistance\tH_MAIZT\r\nbata\t1\tbota\t")) << out;
+    // The outputs show the values as the results do.
+    EXPECT_TRUE(out.ends_with("\t10.00\r\n")) << out;
 }
 
 } // namespace
