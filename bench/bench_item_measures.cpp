@@ -185,11 +185,11 @@ void BM_HomophonePerItem(benchmark::State& state) {
         ws.OutputGrid.SetCell(1, r,
                               ws.WholeWords.LexWords[static_cast<std::size_t>((r - 1) * step)]);
     MeasureContext ctx = ws.Measures();
-    RowCells cells;
+    RowValues cells;
     const FieldSet fields = MakeFieldSet({FieldId::kHOM});
     int row = 1;
     for (auto _ : state) {
-        cells.Start(ws.Item(row), fields, ws.Decimals);
+        cells.Start(ws.Item(row), fields);
         WriteHomophone(ctx, cells);
         row = row == items ? 1 : row + 1;
     }

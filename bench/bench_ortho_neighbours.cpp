@@ -120,11 +120,11 @@ void BM_OrthoNeighbourSearch_SixLetters(benchmark::State& state) {
     Workspace ws(ui, fs::temp_directory_path());
     SetUpWorkspace(ws, items);
     MeasureContext ctx = ws.Measures(true);
-    RowCells cells;
+    RowValues cells;
     const FieldSet fields = ws.ShownFields();
     int row = 1;
     for (auto _ : state) {
-        cells.Start(ws.Item(row), fields, ws.Decimals);
+        cells.Start(ws.Item(row), fields);
         FindOrthoNeighbours(ctx, cells);
         if (++row > static_cast<int>(items.size())) {
             row = 1;

@@ -81,21 +81,21 @@ void BM_PhonNeighbourSearch(benchmark::State& state) {
     long long neighbours = 0;
     int row = 0;
     MeasureContext ctx = ws.Measures(true);
-    RowCells cells;
+    RowValues cells;
     const FieldSet fields = ws.ShownFields();
     for (auto _ : state) {
         if (row == rows) {
             row = 0;
             ws.PhonNeighbours.Clear();
         }
-        cells.Start(ws.Item(++row), fields, ws.Decimals);
+        cells.Start(ws.Item(++row), fields);
         AnalysePhonNeighbours(ctx, cells);
-        benchmark::DoNotOptimize(cells.Cell(FieldId::kPN));
+        benchmark::DoNotOptimize(cells.At(FieldId::kPN).Number());
     }
     for (int r = 1; r <= rows; ++r) {
-        cells.Start(ws.Item(r), fields, ws.Decimals);
+        cells.Start(ws.Item(r), fields);
         AnalysePhonNeighbours(ctx, cells);
-        neighbours += cells.Cell(FieldId::kPN).empty() ? 0 : std::stoll(cells.Cell(FieldId::kPN));
+        neighbours += cells.At(FieldId::kPN).Integer();
     }
     state.SetItemsProcessed(state.iterations());
     state.counters["lexicon"] = lex.Size();

@@ -156,12 +156,13 @@ zirtel::MeasuredItems SyntheticPool(std::size_t size, const zirtel::Design& desi
     pool.Fields = zirtel::DesignFields(design);
     zirtel::RandomEngine rng(7);
     for (std::size_t i = 0; i < size; ++i) {
-        std::vector<std::string> texts;
+        std::vector<zirtel::Value> values;
         for (int f : pool.Fields)
-            texts.push_back(f == zirtel::FindField("N")
-                                ? std::to_string(zirtel::BoundedDraw(rng, 20))
-                                : (i % 2 == 0 ? "1.00" : "50.00"));
-        pool.Add("w" + std::to_string(i), texts);
+            values.push_back(
+                f == zirtel::FindField("N")
+                    ? zirtel::Value::Count(static_cast<long long>(zirtel::BoundedDraw(rng, 20)))
+                    : zirtel::Value::Real(i % 2 == 0 ? 1.0 : 50.0));
+        pool.Add("w" + std::to_string(i), values);
     }
     return pool;
 }

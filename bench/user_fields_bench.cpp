@@ -51,11 +51,11 @@ void BM_UserFieldValue(benchmark::State& state) {
     ws.AssignColumns();
     for (int i = 0; i < 1000; ++i) ws.EnterTypedItem(Word(i * 104729));
     zirtel::MeasureContext ctx = ws.Measures();
-    zirtel::RowCells cells;
+    zirtel::RowValues cells;
     const zirtel::FieldSet fields = zirtel::MakeFieldSet({zirtel::FieldId::kUSER1});
     for (auto _ : state)
         for (int r = 1; r <= 1000; ++r) {
-            cells.Start(ws.Item(r), fields, ws.Decimals);
+            cells.Start(ws.Item(r), fields);
             zirtel::WriteUserFields(ctx, cells);
         }
     state.SetItemsProcessed(state.iterations() * 1000);

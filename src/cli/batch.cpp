@@ -408,8 +408,10 @@ const ModeSpec& BatchMode() {
                         "folder of the lexicon and table files (default: the program's\n"
                         "own folder, else ../share/zirtel beside it, else $ZIRTEL_DATA_DIR)"),
             ValueOption(K::Text, "--missing", "TEXT",
-                        "write TEXT (e.g. NA) instead of the marks \"-1\", \"   -  \",\n"
-                        "\"    -\" and \"-\" of values that cannot be measured"),
+                        "write TEXT (e.g. NA) for every value that cannot be measured:\n"
+                        "instead of its mark (\"-1\", \"   -  \", \"    -\"), in the cells\n"
+                        "left empty where it does not exist, and for a word a user\n"
+                        "field's file lacks (0 otherwise)"),
             FlagOption("--plain", "a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
                                   "no final empty row"),
             ValueOption(K::OutputFile, "--settings", "FILE",

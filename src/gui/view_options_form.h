@@ -1,5 +1,6 @@
 // TOptions: the view options dialog ("Aukerak"): the number of decimals of every real value,
-// and the text saved instead of the missing-value marks ("-1", "   -  ", ...), e.g. "NA".
+// and the text saved and copied instead of every missing value (its mark "-1", "   -  ", ...), e.g.
+// "NA".
 #pragma once
 
 #include <QDialog>

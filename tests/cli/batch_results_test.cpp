@@ -58,17 +58,19 @@ TEST(BatchResults, MissingTextAndPlainTable) {
                          "zzzz\t   0.00\t-1\t   0\t\t\r\n"
                          "\t\t\t\t\t\r\n");
 
-    // --missing alone changes the marks and nothing else.
+    // --missing alone changes the missing values and nothing else: the mark "-1" and the empty
+    // PN of zzzz, which has no pronunciation.
     args.insert(args.end(), {"--missing", "NA"});
     Outcome o = Batch(args);
-    EXPECT_EQ(o.Out, std::regex_replace(marks.Out, std::regex("\t-1\t"), "\tNA\t"));
+    EXPECT_EQ(o.Out,
+              std::regex_replace(marks.Out, std::regex("\t-1\t   0\t\t"), "\tNA\t   0\tNA\t"));
 
     args.push_back("--plain");
     o = Batch(args);
     ASSERT_EQ(o.Status, 0);
     EXPECT_EQ(o.Out, "Sarrera\tH_MAIZT\tORT_SILAB\tN\tPN\n"
                      "mesa\t10.00\tme-sa\t2\t4\n"
-                     "zzzz\t0.00\tNA\t0\t\n");
+                     "zzzz\t0.00\tNA\t0\tNA\n");
     // Read back: a rectangle whose numeric columns hold only numbers (or nothing).
     const auto rows = ReadTsv(o.Out);
     ASSERT_EQ(rows.size(), 3u);

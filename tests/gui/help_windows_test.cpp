@@ -3,7 +3,9 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -307,8 +309,9 @@ TEST_F(HelpWindows, BeteLoadsAUserFieldWhileTheOptionsDialogStaysOpen) {
     EXPECT_EQ(Fb.Progresses[0]->Label, "Reading user-defined file ... ");
 }
 
-// The missing-value text of the view options: the saved results carry it instead of "-1"; the
-// grid keeps showing the mark; the dialog shows the setting in force; unticked, the marks return.
+// The missing-value text of the view options: the saved and copied results carry it instead of
+// "-1"; the grid keeps showing the mark; the dialog shows the setting in force; unticked, the marks
+// return.
 TEST_F(HelpWindows, MissingValueTextReplacesTheMarksInTheSavedResults) {
     Start(false);
     MainForm->WS().Options.SetFieldTicked(FindField("ORT_SILAB"), true);
@@ -332,6 +335,13 @@ TEST_F(HelpWindows, MissingValueTextReplacesTheMarksInTheSavedResults) {
     EXPECT_NE(text.find("baso\t  30.25\tba-so\t\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("zzzz\t   0.00\tNA\t\r\n"), std::string::npos) << text;
     EXPECT_EQ(Cell(2, 3), "-1");
+    // Copying carries the text as saving does.
+    QAbstractItemModel* model = MainForm->OutputGrid->model();
+    MainForm->OutputGrid->selectionModel()->select(
+        QItemSelection(model->index(1, 2), model->index(1, 3)),
+        QItemSelectionModel::ClearAndSelect);
+    MainForm->Copy2->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "   0.00\tNA\r\n");
 
     bool shownTicked = false;
     OnNextDialog([&shownTicked] {

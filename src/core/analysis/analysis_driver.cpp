@@ -2,6 +2,7 @@
 // call, moving its cells into the row.
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/workspace.h"
+#include "core/fields/value_format.h"
 #include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"
 
@@ -88,12 +89,12 @@ void Workspace::AnalyseSelected(std::string& editLine) {
 void Workspace::AnalyseItem(int row) {
     const Operation op(*this);
     const AnalysisRun run(*this);
-    // A row shows the latest analysis only: its field cells are emptied first.
-    for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
-
     const std::string item = LowerAscii(Item(row));
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
+        // A row shows the latest analysis only: its field cells are emptied.
+        for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
+        Results.SetRowMissing(row, MissingReason::ItemLength);
         LengthRefused_.Add(
             [&] { return Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)"; });
         return;
@@ -103,24 +104,30 @@ void Workspace::AnalyseItem(int row) {
     // assigned again.
     if (!Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;
     MeasureContext ctx = Measures(true);
-    MeasureItem(ctx, Item(row), ShownFields(), Decimals, Cells_);
-    WriteCells(row);
+    MeasureItem(ctx, Item(row), ShownFields(), Values_);
+    WriteValues(row, true);
 }
 
 void Workspace::MeasureRow(FieldWriter writer, int row) {
     const Operation op(*this);
     MeasureContext ctx = Measures(true);
-    Cells_.Start(Item(row), ShownFields(), Decimals);
-    writer(ctx, Cells_);
-    WriteCells(row);
+    Values_.Start(Item(row), ShownFields());
+    writer(ctx, Values_);
+    WriteValues(row, false);
 }
 
-void Workspace::WriteCells(int row) {
-    const auto& cat = FieldCatalogue();
-    for (int f = 0; f < kFieldCount; ++f)
-        if (Cells_.Written()[static_cast<std::size_t>(f)])
-            OutputGrid.SetCell(this->*cat[static_cast<std::size_t>(f)].Col, row,
-                               Cells_.TakeCell(f));
+void Workspace::WriteValues(int row, bool all) {
+    const ValueStyle grid{.Decimals = Decimals};
+    std::string text;
+    for (int c = 2; c < NextCol; ++c) {
+        const FieldId f = *Results.FieldOfColumn(c);
+        if (!all && !Values_.Written()[static_cast<std::size_t>(FieldIndex(f))]) continue;
+        text.clear();
+        AppendValueText(text, f, Values_.At(f), grid);
+        OutputGrid.SetCell(c, row, text);
+        if (!all) Results.SetValue(row, c, Values_.At(f));
+    }
+    if (all) Results.SetRow(row, Values_);
 }
 
 bool FamilyShown(const Workspace& ws, FieldWriter writer) {

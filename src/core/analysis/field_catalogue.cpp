@@ -22,7 +22,7 @@ namespace {
 
 constexpr auto kCatalogue = std::to_array<FieldInfo>({
 #define ZIRTEL_FIELD(Id, Col, Mnemonic, Header, Width, Pixels, Box, Caption, Group, BoxOrder,      \
-                     Ticked, User, Writer, Step)                                                   \
+                     Ticked, User, Writer, Step, Format, Mark, TableMark, Phon)                    \
     {FieldId::Id,                                                                                  \
      Mnemonic,                                                                                     \
      Box,                                                                                          \
@@ -36,7 +36,9 @@ constexpr auto kCatalogue = std::to_array<FieldInfo>({
      BoxOrder,                                                                                     \
      Ticked,                                                                                       \
      &Writer,                                                                                      \
-     Step},
+     Step,                                                                                         \
+     ValueFormat::Format,                                                                          \
+     Phon != 0},
 #include "core/fields/fields.def"
 #undef ZIRTEL_FIELD
 });

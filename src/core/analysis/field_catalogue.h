@@ -9,6 +9,7 @@
 
 #include "core/fields/fields.h"
 #include "core/fields/measure_context.h"
+#include "core/fields/value_format.h"
 
 namespace zirtel {
 
@@ -52,8 +53,10 @@ struct FieldInfo {
     OptionGroupId Group;         // the group box it sits in
     int BoxOrder;                // its place in the dialog, within its group
     bool TickedByDefault;
-    FieldWriter Writer; // measures it, with the other fields of its family
-    int Step;           // writers run by increasing step
+    FieldWriter Writer;  // measures it, with the other fields of its family
+    int Step;            // writers run by increasing step
+    ValueFormat Format;  // how the results show its value
+    bool ReadsPhonology; // reads the item's pronunciation or syllabification
 };
 
 inline constexpr int kDefaultColWidth = 90;

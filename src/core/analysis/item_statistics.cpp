@@ -5,6 +5,7 @@
 
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
+#include "core/fields/value_format.h"
 #include "core/neighbours/neighbour_search.h"
 
 namespace zirtel {
@@ -62,30 +63,43 @@ FieldSet FieldsNamed(std::initializer_list<std::string_view> mnemonics) {
     return fields;
 }
 
-bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fields, int decimals,
-                 RowCells& cells) {
-    cells.Start(item, fields, decimals);
+bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fields,
+                 RowValues& values) {
+    values.Start(item, fields);
     if (item.size() < static_cast<std::size_t>(kMinItemLength) ||
-        item.size() > static_cast<std::size_t>(kMaxItemLength))
+        item.size() > static_cast<std::size_t>(kMaxItemLength)) {
+        values.PutAllMissing(MissingReason::ItemLength);
         return false;
+    }
     for (const PlannedWriter& w : WriterPlan()) {
         bool runs = (fields & w.Family).any();
         // The orthographic search also fills the neighbour list's deletion and addition rows.
         if (w.Writer == &FindOrthoNeighbours)
             runs = runs || ctx.ListDeletionNs || ctx.ListAdditionNs;
-        if (runs) w.Writer(ctx, cells);
+        if (runs) w.Writer(ctx, values);
     }
     return true;
 }
 
+std::vector<Value> ItemValues(MeasureContext& ctx, std::string_view item, const FieldSet& fields) {
+    RowValues values;
+    if (!MeasureItem(ctx, item, fields, values)) return {};
+    std::vector<Value> out(static_cast<std::size_t>(kFieldCount));
+    for (int f = 0; f < kFieldCount; ++f)
+        if (fields[static_cast<std::size_t>(f)]) out[static_cast<std::size_t>(f)] = values.At(f);
+    return out;
+}
+
 std::vector<std::string> ItemStatistics(MeasureContext& ctx, std::string_view item,
                                         const FieldSet& fields, int decimals) {
-    RowCells cells;
-    if (!MeasureItem(ctx, item, fields, decimals, cells)) return {};
+    const std::vector<Value> values = ItemValues(ctx, item, fields);
+    if (values.empty()) return {};
+    const ValueStyle grid{.Decimals = decimals};
     std::vector<std::string> texts(static_cast<std::size_t>(kFieldCount));
     for (int f = 0; f < kFieldCount; ++f)
-        if (cells.Written()[static_cast<std::size_t>(f)])
-            texts[static_cast<std::size_t>(f)] = cells.TakeCell(f);
+        if (fields[static_cast<std::size_t>(f)])
+            texts[static_cast<std::size_t>(f)] =
+                ValueText(static_cast<FieldId>(f), values[static_cast<std::size_t>(f)], grid);
     return texts;
 }
 

@@ -1,7 +1,7 @@
 // The statistics of one item, with no grid: the call behind the results grid (AnalyseItem), and
 // the call for tools that measure many words (thousands of candidates, the whole lexicon)
 // without building a row for each. Given the measure context, the requested fields and an item,
-// it runs the writer of every requested field once, in their fixed order, and returns the cells.
+// it runs the writer of every requested field once, in their fixed order, and returns the values.
 #pragma once
 
 #include <initializer_list>
@@ -11,7 +11,7 @@
 
 #include "core/fields/fields.h"
 #include "core/fields/measure_context.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 
 namespace zirtel {
 
@@ -28,15 +28,18 @@ FieldSet TickedFields(const AnalysisOptions& options);
 // std::invalid_argument for a name that is not a field.
 FieldSet FieldsNamed(std::initializer_list<std::string_view> mnemonics);
 
-// Measures the item for the requested fields into `cells` (started afresh). False, and nothing
-// measured, when the item has fewer than 2 or more than 18 characters. A writer runs when any
-// field of its family is requested; the orthographic neighbour search also runs while the
-// context lists deletion or addition neighbours.
-bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fields, int decimals,
-                 RowCells& cells);
+// Measures the item for the requested fields into `values` (started afresh). False when the
+// item has fewer than 2 or more than 18 characters: then every requested field is missing
+// (MissingReason::ItemLength). A writer runs when any field of its family is requested; the
+// orthographic neighbour search also runs while the context lists deletion or addition
+// neighbours.
+bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fields,
+                 RowValues& values);
 
-// The cells of the item by field index (kFieldCount texts; empty for a field not requested, or
-// one its measure leaves empty); an empty vector when the item's length is outside 2..18.
+// The values of the item by field index (kFieldCount; missing, not measured, for a field not
+// requested); an empty vector when the item's length is outside 2..18.
+std::vector<Value> ItemValues(MeasureContext& ctx, std::string_view item, const FieldSet& fields);
+// The same as the results grid shows them, with `decimals` (empty for a field not requested).
 std::vector<std::string> ItemStatistics(MeasureContext& ctx, std::string_view item,
                                         const FieldSet& fields, int decimals = 2);
 

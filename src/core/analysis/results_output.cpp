@@ -4,6 +4,7 @@
 
 #include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
+#include "core/fields/value_format.h"
 #include "core/text/file_identity.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -15,9 +16,11 @@ namespace {
 constexpr const char* kFileErrorCaption = "Fitxategi-errorea";
 
 // Rows first..last, columns left..right: cells joined by tabs, each row ended by `rowEnd`.
-// With `tabAfterEach` every cell is followed by a tab instead (the last one too).
+// With `tabAfterEach` every cell is followed by a tab instead (the last one too). `cell(c, r)`
+// gives a cell's text.
+template <typename Cell>
 std::string JoinCells(const StringGrid& grid, int firstRow, int lastRow, int left, int right,
-                      bool tabAfterEach, std::string_view rowEnd) {
+                      bool tabAfterEach, std::string_view rowEnd, Cell cell) {
     std::string out;
     if (lastRow < firstRow) return out;
     std::size_t size = 0;
@@ -29,12 +32,34 @@ std::string JoinCells(const StringGrid& grid, int firstRow, int lastRow, int lef
     for (int r = firstRow; r <= lastRow; ++r) {
         for (int c = left; c <= right; ++c) {
             if (!tabAfterEach && c > left) out += '\t';
-            out += grid.Cell(c, r);
+            out += cell(c, r);
             if (tabAfterEach) out += '\t';
         }
         out += rowEnd;
     }
     return out;
+}
+
+std::string JoinCells(const StringGrid& grid, int firstRow, int lastRow, int left, int right,
+                      bool tabAfterEach, std::string_view rowEnd) {
+    return JoinCells(grid, firstRow, lastRow, left, right, tabAfterEach, rowEnd,
+                     [&grid](int c, int r) { return grid.Cell(c, r); });
+}
+
+// The results grid's cells as the clipboard takes them: with the view options' missing-value
+// text, every missing value of a measured row as that text.
+std::string CopiedCells(const Workspace& ws, int firstRow, int lastRow, int left, int right) {
+    const StringGrid& grid = ws.OutputGrid;
+    if (!ws.MissingText) return JoinCells(grid, firstRow, lastRow, left, right, false, "\r\n");
+    const std::string missing = Utf8ToLatin1(*ws.MissingText).Text;
+    const ValueStyle style{.Decimals = ws.Decimals, .Missing = &missing};
+    return JoinCells(grid, firstRow, lastRow, left, right, false, "\r\n",
+                     [&](int c, int r) -> std::string_view {
+                         if (ws.Results.HasRow(r) && ws.Results.FieldOfColumn(c) &&
+                             ShownMissing(ws.Results.At(r, c), style))
+                             return missing;
+                         return grid.Cell(c, r);
+                     });
 }
 
 } // namespace
@@ -71,11 +96,13 @@ std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect) {
 }
 
 std::string SelectionCopyText(const Workspace& ws) {
-    return SelectionCopyText(ws.OutputGrid, ws.OutputGrid.Selection());
+    const GridRect rect = ws.OutputGrid.Selection();
+    if (rect.Empty()) return std::string();
+    return CopiedCells(ws, std::max(rect.Top, 0), rect.Bottom, std::max(rect.Left, 0), rect.Right);
 }
 
 std::string CopyAllText(const Workspace& ws) {
-    return JoinCells(ws.OutputGrid, 0, ws.NextRow - 1, 1, ws.NextCol - 1, false, "\r\n");
+    return CopiedCells(ws, 0, ws.NextRow - 1, 1, ws.NextCol - 1);
 }
 
 } // namespace zirtel

@@ -35,11 +35,12 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const Resu
 // Selection copy, Latin-1: each row of `rect` from top to bottom, its cells from the left to the
 // right column separated by tabs, the row ended by CR LF. An empty rectangle gives no text.
 std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect);
-// The selection of the results grid.
+// The selection of the results grid; with the view options' missing-value text
+// (Workspace::MissingText), every missing value as that text, as the saved file has it.
 std::string SelectionCopyText(const Workspace& ws);
 
 // Copy all, Latin-1: rows 0 to NextRow - 1, in each the cells of columns 1 to NextCol - 1
-// separated by tabs, the row ended by CR LF.
+// separated by tabs, the row ended by CR LF; missing values as in SelectionCopyText.
 std::string CopyAllText(const Workspace& ws);
 
 } // namespace zirtel

@@ -7,7 +7,8 @@
 // then the same as in one list filled item after item, apart from empty rows, which no file
 // shows, as long as the shared list would be past its first row. Only the first items of a list
 // can meet it on its first row (where a block may stay open for the next item to write into):
-// those are measured again, in order, on the workspace's own lists.
+// those are measured again, in order, on the workspace's own lists, for the list files. The tidy
+// table is written from each item's recorded neighbours.
 #include "core/analysis/streamed_analysis.h"
 
 #include <algorithm>
@@ -15,13 +16,13 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <unordered_map>
 #include <vector>
 
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/results_style.h"
 #include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
+#include "core/fields/value_format.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -67,12 +68,12 @@ struct RunPlan {
     const std::vector<std::string>& Items;
     FieldSet Fields;
     int Decimals;
-    int Cols;                    // columns 1 .. NextCol - 1
-    std::vector<int> FieldOfCol; // by column - 1; -1 for the item column
+    int Cols;                        // columns 1 .. NextCol - 1
+    std::vector<FieldId> FieldOfCol; // by column - 2
     const ResultsStyle& Style;
     std::string Missing; // Latin-1
+    ValueStyle Values;   // the style's values, Missing pointing at the text above
     const StreamedOutputs& Out;
-    std::function<std::string(const std::string&)> ItemOf; // for the tidy table
 };
 
 // A list as a worker starts it for each item: empty, on its second row.
@@ -87,22 +88,23 @@ bool Touched(const NeighbourList& list) {
            !list.NeighList.Cell(0, 2).empty();
 }
 
-// The lines of a list's rows first..last - 1 for each list output requested.
+// The save lines of a list's rows first..last - 1 when that list's file is requested.
 void ListLines(const RunPlan& plan, const NeighbourList& list, int first, int last, bool ortho,
-               std::string& save, std::string& tidy, std::string& saveItem, std::string& tidyItem) {
-    const auto& out = plan.Out;
+               std::string& save) {
+    if (!(ortho ? bool(plan.Out.OrthoList) : bool(plan.Out.PhonList))) return;
+    std::string latin, item;
+    list.AppendSaveRows(latin, first, last, item);
+    save += Latin1ToUtf8(latin);
+}
+
+// The tidy table's lines of an item's recorded neighbours when the table is requested.
+void TidyLines(const RunPlan& plan, const std::string& item,
+               const std::vector<NeighbourRecord>& records, bool ortho, std::string& tidy) {
+    if (!(ortho ? bool(plan.Out.TidyOrtho) : bool(plan.Out.TidyPhon)) || records.empty()) return;
     std::string latin;
-    if (ortho ? bool(out.OrthoList) : bool(out.PhonList)) {
-        list.AppendSaveRows(latin, first, last, saveItem);
-        save += Latin1ToUtf8(latin);
-    }
-    if (ortho ? bool(out.TidyOrtho) : bool(out.TidyPhon)) {
-        latin.clear();
-        AppendTidyRows(latin, list, first, last, ortho ? "orthographic" : "phonological",
-                       ortho ? plan.WS.Current() : plan.WS.WholeWords, plan.Decimals, plan.ItemOf,
-                       tidyItem);
-        tidy += Latin1ToUtf8(latin);
-    }
+    AppendTidyLines(latin, item, records, ortho ? kOrthographicList : kPhonologicalList,
+                    plan.Decimals);
+    tidy += Latin1ToUtf8(latin);
 }
 
 class Worker {
@@ -110,45 +112,44 @@ class Worker {
     // `ui`: where the messages go; a worker of its own keeps them for their turn.
     Worker(const RunPlan& plan, Feedback* ui)
         : Plan_(plan), Base_(plan.WS.Measures(true)),
-          Ctx_(Base_.Redirected(ui ? *ui : Held_, &Ortho_, &Phon_)),
-          Texts_(static_cast<std::size_t>(plan.Cols)) {}
+          Ctx_(Base_.Redirected(ui ? *ui : Held_, &Ortho_, &Phon_)) {}
 
     // Analyses item `index` into `out`; true when it was measured.
     bool Run(std::size_t index, ItemOutput& out) {
         const std::string& item = Plan_.Items[index];
-        for (std::string& text : Texts_) text.clear();
-        if (!Texts_.empty()) Texts_[0] = item;
         out.Ortho.clear();
         out.Phon.clear();
         out.TidyOrtho.clear();
         out.TidyPhon.clear();
         out.OrthoTouched = out.PhonTouched = false;
         bool measured = false;
+        // An item too short is left alone (as AnalyseAll leaves it); one too long is missing.
+        const bool valued = item.size() >= static_cast<std::size_t>(kMinItemLength);
         if (item.size() > static_cast<std::size_t>(kMaxItemLength)) {
             if (!Plan_.Out.LongItemsReported)
                 Ctx_.UI.ShowMessage("Errorea", LongItemText(), MessageButtons::Ok);
-        } else if (item.size() >= static_cast<std::size_t>(kMinItemLength)) {
+            MeasureItem(Ctx_, item, Plan_.Fields, Values_);
+        } else if (valued) {
             StartAfresh(Ortho_);
             StartAfresh(Phon_);
-            MeasureItem(Ctx_, item, Plan_.Fields, Plan_.Decimals, Cells_);
-            for (int c = 1; c < Plan_.Cols; ++c) {
-                const int f = Plan_.FieldOfCol[static_cast<std::size_t>(c)];
-                if (f >= 0 && Cells_.Written()[static_cast<std::size_t>(f)])
-                    Texts_[static_cast<std::size_t>(c)] = Cells_.Cell(f);
-            }
+            MeasureItem(Ctx_, item, Plan_.Fields, Values_);
             out.OrthoTouched = Touched(Ortho_);
             out.PhonTouched = Touched(Phon_);
-            std::string saveItem, tidyItem;
-            ListLines(Plan_, Ortho_, 1, Ortho_.CurrentRow, true, out.Ortho, out.TidyOrtho, saveItem,
-                      tidyItem);
-            saveItem.clear();
-            tidyItem.clear();
-            ListLines(Plan_, Phon_, 1, Phon_.CurrentRow, false, out.Phon, out.TidyPhon, saveItem,
-                      tidyItem);
+            ListLines(Plan_, Ortho_, 1, Ortho_.CurrentRow, true, out.Ortho);
+            ListLines(Plan_, Phon_, 1, Phon_.CurrentRow, false, out.Phon);
+            TidyLines(Plan_, item, Values_.OrthoNeighbours(), true, out.TidyOrtho);
+            TidyLines(Plan_, item, Values_.PhonNeighbours(), false, out.TidyPhon);
             measured = true;
         }
         Latin_.clear();
-        AppendStyledRow(Latin_, Texts_.data(), Plan_.Cols, true, Plan_.Style, Plan_.Missing);
+        AppendResultsLine(Latin_, Plan_.Cols, Plan_.Style, [&](int c, std::string& line) {
+            if (c == 1)
+                AppendTextCell(line, item, Plan_.Style);
+            else if (valued) {
+                const FieldId f = Plan_.FieldOfCol[static_cast<std::size_t>(c - 2)];
+                AppendValueText(line, f, Values_.At(f), Plan_.Values);
+            }
+        });
         out.Row = Latin1ToUtf8(Latin_);
         out.Messages = std::move(Held_.Messages);
         Held_.Messages.clear();
@@ -161,8 +162,7 @@ class Worker {
     HeldFeedback Held_;
     NeighbourList Ortho_, Phon_;
     MeasureContext Ctx_;
-    RowCells Cells_;
-    std::vector<std::string> Texts_;
+    RowValues Values_;
     std::string Latin_;
 };
 
@@ -182,14 +182,10 @@ class Emitter {
         const bool orthoFirst = OrthoOnFirstRow_ && out.OrthoTouched;
         const bool phonFirst = PhonOnFirstRow_ && out.PhonTouched;
         if (orthoFirst || phonFirst) MeasureOnOwnLists(index, orthoFirst, phonFirst);
-        if (!orthoFirst) {
-            Send(Plan_.Out.OrthoList, out.Ortho);
-            Send(Plan_.Out.TidyOrtho, out.TidyOrtho);
-        }
-        if (!phonFirst) {
-            Send(Plan_.Out.PhonList, out.Phon);
-            Send(Plan_.Out.TidyPhon, out.TidyPhon);
-        }
+        if (!orthoFirst) Send(Plan_.Out.OrthoList, out.Ortho);
+        if (!phonFirst) Send(Plan_.Out.PhonList, out.Phon);
+        Send(Plan_.Out.TidyOrtho, out.TidyOrtho);
+        Send(Plan_.Out.TidyPhon, out.TidyPhon);
         Send(Plan_.Out.Results, out.Row);
     }
 
@@ -207,8 +203,8 @@ class Emitter {
         MeasureContext ctx = ws.Measures(true);
         MeasureContext own = ctx.Redirected(quiet, ortho ? &ws.OrthoNeighbours : &spareOrtho,
                                             phon ? &ws.PhonNeighbours : &sparePhon);
-        RowCells cells;
-        MeasureItem(own, Plan_.Items[index], Plan_.Fields, Plan_.Decimals, cells);
+        RowValues values;
+        MeasureItem(own, Plan_.Items[index], Plan_.Fields, values);
         if (ortho) Leave(ws.OrthoNeighbours, true, OrthoOnFirstRow_);
         if (phon) Leave(ws.PhonNeighbours, false, PhonOnFirstRow_);
     }
@@ -216,10 +212,9 @@ class Emitter {
     void Leave(NeighbourList& list, bool ortho, bool& onFirstRow) {
         if (list.CurrentRow <= 1) return;
         onFirstRow = false;
-        std::string save, tidy, saveItem, tidyItem;
-        ListLines(Plan_, list, 1, list.CurrentRow, ortho, save, tidy, saveItem, tidyItem);
+        std::string save;
+        ListLines(Plan_, list, 1, list.CurrentRow, ortho, save);
         Send(ortho ? Plan_.Out.OrthoList : Plan_.Out.PhonList, save);
-        Send(ortho ? Plan_.Out.TidyOrtho : Plan_.Out.TidyPhon, tidy);
         list.Clear();
     }
 
@@ -233,50 +228,26 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
                      const StreamedOutputs& outputs) {
     const Workspace::Operation op(ws);
     const std::vector<std::string>& items = ws.Stimuli.Items;
-    const auto& cat = FieldCatalogue();
     RunPlan plan{.WS = ws,
                  .Items = items,
                  .Fields = ws.ShownFields(),
                  .Decimals = ws.Decimals,
                  .Cols = std::max(ws.NextCol - 1, 0),
-                 .FieldOfCol = {},
+                 .FieldOfCol = ws.Results.Columns(),
                  .Style = style,
                  .Missing = style.Missing ? Utf8ToLatin1(*style.Missing).Text : std::string(),
-                 .Out = outputs,
-                 .ItemOf = {}};
-    plan.FieldOfCol.assign(static_cast<std::size_t>(plan.Cols), -1);
-    for (int f = 0; f < kFieldCount; ++f) {
-        const int col = ws.*cat[static_cast<std::size_t>(f)].Col;
-        if (col >= 2 && col - 1 < plan.Cols) plan.FieldOfCol[static_cast<std::size_t>(col - 1)] = f;
-    }
-    // The tidy table gives each item as the results show it: the first item of the list's
-    // upper-case spelling.
-    struct UpperHash {
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string>()(UpperLatin1(s));
-        }
-    };
-    struct UpperEqual {
-        bool operator()(std::string_view a, std::string_view b) const {
-            return UpperLatin1(a) == UpperLatin1(b);
-        }
-    };
-    std::unordered_map<std::string_view, std::size_t, UpperHash, UpperEqual> firstOfUpper;
-    if (outputs.TidyOrtho || outputs.TidyPhon) {
-        firstOfUpper.reserve(items.size());
-        for (std::size_t i = 0; i < items.size(); ++i) firstOfUpper.emplace(items[i], i);
-        plan.ItemOf = [&firstOfUpper, &items](const std::string& upper) {
-            const auto found = firstOfUpper.find(upper);
-            return found != firstOfUpper.end() ? items[found->second] : LowerLatin1(upper);
-        };
-    }
+                 .Values = {},
+                 .Out = outputs};
+    plan.Values = ValueStyle{.Decimals = ws.Decimals,
+                             .Missing = style.Missing ? &plan.Missing : nullptr,
+                             .Plain = style.Plain};
 
     // The headers.
     if (outputs.Results) {
-        std::vector<std::string> headers;
-        for (int c = 1; c <= plan.Cols; ++c) headers.emplace_back(ws.OutputGrid.Cell(c, 0));
         std::string latin;
-        AppendStyledRow(latin, headers.data(), plan.Cols, false, style, plan.Missing);
+        AppendResultsLine(latin, plan.Cols, style, [&](int c, std::string& line) {
+            AppendTextCell(line, ws.OutputGrid.Cell(c, 0), style);
+        });
         outputs.Results(Latin1ToUtf8(latin));
     }
 
@@ -351,9 +322,8 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     if (ws.UI.Cancelled()) return false;
     // The line of the first free row.
     if (outputs.Results && !style.Plain) {
-        const std::vector<std::string> empty(static_cast<std::size_t>(plan.Cols));
         std::string latin;
-        AppendStyledRow(latin, empty.data(), plan.Cols, true, style, plan.Missing);
+        AppendResultsLine(latin, plan.Cols, style, [](int, std::string&) {});
         outputs.Results(Latin1ToUtf8(latin));
     }
     progress->SetPosition(rows);

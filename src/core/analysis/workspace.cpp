@@ -123,8 +123,13 @@ void Workspace::AssignColumns() {
         for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, r, std::string());
 
     NextCol = 2;
+    std::vector<FieldId> columns;
     for (int f = 0; f < kFieldCount; ++f)
-        if (Options.FieldTicked(f)) this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
+        if (Options.FieldTicked(f)) {
+            this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
+            columns.push_back(static_cast<FieldId>(f));
+        }
+    Results.SetColumns(std::move(columns));
     // The grid has 67 columns; it widens when more fields are shown than fit.
     OutputGrid.SetColCount(std::max(kOutputGridCols, NextCol));
 
@@ -155,7 +160,10 @@ void Workspace::SelectStimulusRows(int top, int bottom) {
 void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
     const std::string item(Item(row));
     int n = 0;
-    if (countCol != 0) n = ParseInt(Trim(OutputGrid.Cell(countCol, row))).value_or(0);
+    if (countCol != 0) {
+        const Value count = Results.At(row, countCol);
+        if (count.Kind() == ValueKind::Count) n = static_cast<int>(count.Integer());
+    }
     if (n <= 0) n = 1;
     const int k = list.FindItemRow(item);
     if (item.empty() || k <= 0 || list.NeighList.RowCount() < k) return;

@@ -15,10 +15,11 @@
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/results_table.h"
 #include "core/analysis/stimulus_list.h"
 #include "core/feedback/feedback.h"
 #include "core/fields/measure_context.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
@@ -112,6 +113,7 @@ class Workspace : public FieldColumns {
 
     // ---- Items ----
     StringGrid OutputGrid;   // column 1 the items, columns 2.. the fields; row 0 the headers
+    ResultsTable Results;    // the values the grid's field cells show, by row and column
     StringGrid StimulusGrid; // column 0 the items; row 0 "Sarrera"
     int NextRow = 1;
     StimulusList Stimuli;
@@ -226,9 +228,10 @@ class Workspace : public FieldColumns {
     // not in the lemma lexicon while it is current.
     ItemTally LengthRefused_, NotLemmas_;
     void ReportAnalysis();
-    RowCells Cells_; // the cells of the item being analysed
-    // Moves the cells written into Cells_ into the row.
-    void WriteCells(int row);
+    RowValues Values_;               // the values of the item being analysed
+    // Writes the values in Values_ into the row: their texts into the grid, themselves into
+    // the results table; with `all`, every field column (else only the fields written).
+    void WriteValues(int row, bool all);
     int FindItemRow(std::string_view text, int exceptRow) const;
     void SyncList(NeighbourList& list, int countCol, int row);
     // Writes an item into the next free row of both grids (passing a row that holds one),

@@ -1,6 +1,6 @@
 // The pronunciation and syllabification of the item being measured, and where they came from.
 // They are worked out once per item (ItemPhonologyOf, in phonology/item_pronunciation.h) and
-// kept with the item's cells, so that every measure that reads them shares one lexicon lookup
+// kept with the item's values, so that every measure that reads them shares one lexicon lookup
 // and one run of the rules.
 #pragma once
 

@@ -1,6 +1,6 @@
 // What a measure sees of the program: the lexicons (read only), the user-defined fields, the
 // tables (loaded on demand through their one owner), the neighbour lists the searches fill,
-// and Feedback. The item being measured and the fields requested of it come in a RowCells.
+// and Feedback. The item being measured and the fields requested of it come in a RowValues.
 // Measures never see the options, the grids or the workspace.
 #pragma once
 
@@ -12,7 +12,7 @@ class Feedback;
 class Lexicon;
 class MeasureTables;
 class NeighbourList;
-class RowCells;
+class RowValues;
 struct UserField;
 
 struct MeasureContext {
@@ -34,6 +34,9 @@ struct MeasureContext {
     // "Gehitu auzokide erantsiak").
     bool ListDeletionNs = false;
     bool ListAdditionNs = false;
+    // The searches record the neighbours they find in the item's values (RowValues); they
+    // always do while they fill a list.
+    bool RecordNeighbours = false;
     // Items not in the whole-word lexicon are pronounced and syllabified by the rules
     // ("Sasihitzak arauz ahoskatu"): see PronounceItem.
     bool RulePronunciations = false;
@@ -51,11 +54,12 @@ struct MeasureContext {
                               .OrthoListShown = OrthoListShown,
                               .ListDeletionNs = ListDeletionNs,
                               .ListAdditionNs = ListAdditionNs,
+                              .RecordNeighbours = RecordNeighbours,
                               .RulePronunciations = RulePronunciations};
     }
 };
 
-// A measure: writes the fields of its family that `cells` requests.
-using FieldWriter = void (*)(MeasureContext& context, RowCells& cells);
+// A measure: writes the fields of its family that `values` requests.
+using FieldWriter = void (*)(MeasureContext& context, RowValues& values);
 
 } // namespace zirtel

@@ -161,7 +161,7 @@ std::string_view StringGrid::Cell(int col, int row) const {
     return Rows_[static_cast<std::size_t>(row)].Cell(col);
 }
 
-void StringGrid::SetCell(int col, int row, std::string text) {
+void StringGrid::SetCell(int col, int row, std::string_view text) {
     if (col < 0 || row < 0) return;
     if (row >= RowCount_) SetRowCount(row + 1);
     if (col >= ColCount_) SetColCount(col + 1);

@@ -35,7 +35,7 @@ class StringGrid {
     // into the same row.
     std::string_view Cell(int col, int row) const;
     // Grows the grid when (col, row) lies past its edge.
-    void SetCell(int col, int row, std::string text);
+    void SetCell(int col, int row, std::string_view text);
     void ClearRow(int row);
 
     int DefaultColWidth() const { return DefaultColWidth_; }

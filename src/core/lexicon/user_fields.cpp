@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/analysis/workspace.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
@@ -50,7 +50,7 @@ std::string CaptionFor(int field, const std::string& name) {
 
 } // namespace
 
-int UserField::Find(std::string_view word) const {
+int UserField::IndexOf(std::string_view word) const {
     const auto it = std::lower_bound(
         Words.begin(), Words.end(), word,
         [](const std::string& a, std::string_view b) { return CollateLess(a, b); });
@@ -58,13 +58,18 @@ int UserField::Find(std::string_view word) const {
     return static_cast<int>(it - Words.begin());
 }
 
+std::optional<float> UserField::Find(std::string_view word) const {
+    const int i = IndexOf(word);
+    if (i < 0) return std::nullopt;
+    return Values[static_cast<std::size_t>(i)];
+}
+
 float UserField::ValueOf(std::string_view word) const {
-    const int i = Find(word);
-    return i < 0 ? 0.0f : Values[static_cast<std::size_t>(i)];
+    return Find(word).value_or(0.0f);
 }
 
 bool UserField::IsMissing(std::string_view word) const {
-    const int i = Find(word);
+    const int i = IndexOf(word);
     return i >= 0 && static_cast<std::size_t>(i) < Missing.size() &&
            Missing[static_cast<std::size_t>(i)];
 }
@@ -195,15 +200,17 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     return true;
 }
 
-void WriteUserFields(MeasureContext& ctx, RowCells& cells) {
+void WriteUserFields(MeasureContext& ctx, RowValues& values) {
     for (std::size_t field = 0; field < 3; ++field) {
-        if (!cells.Wants(kUserFields[field])) continue;
+        if (!values.Wants(kUserFields[field])) continue;
         const UserField& user = ctx.UserFields[field];
-        const std::string word = LowerAscii(cells.Item());
+        const std::string word = LowerAscii(values.Item());
         if (user.IsMissing(word))
-            cells.Put(kUserFields[field], kMissingUserValue);
+            values.PutMissing(kUserFields[field], MissingReason::NotFound);
+        else if (const std::optional<float> value = user.Find(word))
+            values.PutReal(kUserFields[field], *value);
         else
-            cells.PutReal(kUserFields[field], user.ValueOf(word));
+            values.PutMissing(kUserFields[field], MissingReason::NotInUserFile);
     }
 }
 

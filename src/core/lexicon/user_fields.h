@@ -12,6 +12,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,6 @@ class Workspace;
 inline constexpr const char* kUndefinedUserField = "Undefined";
 inline constexpr const char* kUserField1File = "User1.txt";
 inline constexpr std::size_t kMaxUserFieldNameLength = 500;
-// The cell of a word whose value is missing.
-inline constexpr const char* kMissingUserValue = "   -  ";
 
 struct UserField {
     std::string Name = kUndefinedUserField; // the header of the field's column (Latin-1)
@@ -34,13 +33,15 @@ struct UserField {
     std::vector<float> Values;              // value of Words[i]
     std::vector<bool> Missing;              // whether Words[i] has a missing value
 
-    // Value of the word (letter case ignored), 0 when it is not in the table.
+    // Value of the word (letter case ignored), nothing when it is not in the table.
+    std::optional<float> Find(std::string_view word) const;
+    // The same, 0 when it is not in the table.
     float ValueOf(std::string_view word) const;
     // Whether the word is in the table with a missing value.
     bool IsMissing(std::string_view word) const;
 
   private:
-    int Find(std::string_view word) const; // index in Words, or -1
+    int IndexOf(std::string_view word) const; // index in Words, or -1
 };
 
 // Loads a user field file into field `number` + 1 (number 0..2) of the workspace, under a
@@ -52,7 +53,8 @@ struct UserField {
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number);
 
 // The measure of the user fields USER1..USER3, each when requested: the value of the item's
-// word in the field's table, with the results' real format ("%*.*f", width 7).
-void WriteUserFields(MeasureContext& ctx, RowCells& cells);
+// word in the field's table, a real value; missing (NotInUserFile, which the results show as 0
+// unless missing values are written as a text) when the table lacks the word.
+void WriteUserFields(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/feedback/feedback.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/measures/bigram_tables.h"
 #include "core/measures/measure_tables.h"
 
@@ -42,9 +42,9 @@ std::optional<float> BigramLogSum(const BigramTables& tables, std::string_view i
     return sum;
 }
 
-void WriteBigramMeasures(MeasureContext& ctx, RowCells& cells) {
+void WriteBigramMeasures(MeasureContext& ctx, RowValues& values) {
     const BigramTables& tables = ctx.Tables.Bigrams(ctx.UI);
-    const std::string& item = cells.Item();
+    const std::string& item = values.Item();
     const int n = static_cast<int>(item.size());
     const bool loaded = tables.Loaded(n);
     const std::vector<int> bigrams = BigramIndexes(item);
@@ -54,58 +54,60 @@ void WriteBigramMeasures(MeasureContext& ctx, RowCells& cells) {
     // Positional values: every shown position warns when the table is missing.
     for (int k = 1; k <= 5; ++k) {
         const FieldId field = kPositionalFields[static_cast<std::size_t>(k - 1)];
-        if (!cells.Wants(field)) continue;
+        if (!values.Wants(field)) continue;
         if (!loaded) {
             WarnMissingTable(ctx, n);
-            cells.Put(field, "-1");
+            values.PutMissing(field, MissingReason::NoTable);
         } else if (k < n) {
-            cells.PutReal(field, token(k - 1));
+            values.PutReal(field, token(k - 1));
+        } else {
+            values.PutMissing(field, MissingReason::NoPosition);
         }
     }
 
-    const bool tokenShown = cells.Wants(FieldId::kBM_TK);
-    const bool typeShown = cells.Wants(FieldId::kBM_TP);
+    const bool tokenShown = values.Wants(FieldId::kBM_TK);
+    const bool typeShown = values.Wants(FieldId::kBM_TP);
     if (tokenShown) {
         if (!loaded) {
             WarnMissingTable(ctx, n);
-            cells.Put(FieldId::kBM_TK, "-1");
+            values.PutMissing(FieldId::kBM_TK, MissingReason::NoTable);
         } else {
             float sum = 0.0f;
             for (int p = 0; p < n - 1; ++p) sum += token(p);
-            cells.PutReal(FieldId::kBM_TK, sum / static_cast<float>(n - 1));
+            values.PutReal(FieldId::kBM_TK, sum / static_cast<float>(n - 1));
         }
     }
     if (typeShown) {
         if (!loaded) {
             // One warning covers both means.
             if (!tokenShown) WarnMissingTable(ctx, n);
-            cells.Put(FieldId::kBM_TP, "-1");
+            values.PutMissing(FieldId::kBM_TP, MissingReason::NoTable);
         } else {
             std::int64_t sum = 0;
             for (int p = 0; p < n - 1; ++p) sum += type(p);
-            cells.PutReal(FieldId::kBM_TP, static_cast<double>(sum) / static_cast<double>(n - 1));
+            values.PutReal(FieldId::kBM_TP, static_cast<double>(sum) / static_cast<double>(n - 1));
         }
     }
 
     // The log sum warns only when neither mean has; it is computed once for each of the two
     // fields. A sum of exactly -1 is a value like any other.
     const bool logWarns = !tokenShown && !typeShown;
-    if (cells.Wants(FieldId::kBMLB)) {
+    if (values.Wants(FieldId::kBMLB)) {
         const std::optional<float> sum = BigramLogSum(tables, item);
         if (!sum) {
             if (logWarns) WarnMissingTable(ctx, n);
-            cells.Put(FieldId::kBMLB, "    -");
+            values.PutMissing(FieldId::kBMLB, MissingReason::NoTable);
         } else {
-            cells.PutReal(FieldId::kBMLB, *sum);
+            values.PutReal(FieldId::kBMLB, *sum);
         }
     }
-    if (cells.Wants(FieldId::kBMLBB)) {
+    if (values.Wants(FieldId::kBMLBB)) {
         const std::optional<float> sum = BigramLogSum(tables, item);
         if (!sum) {
             if (logWarns) WarnMissingTable(ctx, n);
-            cells.Put(FieldId::kBMLBB, "-1");
+            values.PutMissing(FieldId::kBMLBB, MissingReason::NoTable);
         } else {
-            cells.PutReal(FieldId::kBMLBB, *sum / static_cast<float>(n - 1));
+            values.PutReal(FieldId::kBMLBB, *sum / static_cast<float>(n - 1));
         }
     }
 }

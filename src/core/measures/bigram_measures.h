@@ -15,7 +15,7 @@ class BigramTables;
 
 // All requested bigram fields, in their order: 1_BM .. 5_BM, BM_TK, BM_TP, BMLB, BMLBB. The
 // bigram files are read on the first item that requests one.
-void WriteBigramMeasures(MeasureContext& ctx, RowCells& cells);
+void WriteBigramMeasures(MeasureContext& ctx, RowValues& values);
 
 // Sum of log10 of the item's token values that are above 0 (32-bit accumulator); nothing when
 // the tables of the item's length are not loaded.

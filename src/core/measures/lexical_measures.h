@@ -8,17 +8,17 @@
 
 namespace zirtel {
 
-void WriteWordFrequency(MeasureContext& ctx, RowCells& cells);
-void WriteLogFrequency(MeasureContext& ctx, RowCells& cells);
+void WriteWordFrequency(MeasureContext& ctx, RowValues& values);
+void WriteLogFrequency(MeasureContext& ctx, RowValues& values);
 // ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; "   -  " for an
 // item not in it or with frequency 0.
-void WriteZipf(MeasureContext& ctx, RowCells& cells);
-void WriteLetterLength(MeasureContext& ctx, RowCells& cells);
-void WriteOrthCVPattern(MeasureContext& ctx, RowCells& cells);
-void WriteOrthSyllabification(MeasureContext& ctx, RowCells& cells);
-void WriteLetterRepetition(MeasureContext& ctx, RowCells& cells);
+void WriteZipf(MeasureContext& ctx, RowValues& values);
+void WriteLetterLength(MeasureContext& ctx, RowValues& values);
+void WriteOrthCVPattern(MeasureContext& ctx, RowValues& values);
+void WriteOrthSyllabification(MeasureContext& ctx, RowValues& values);
+void WriteLetterRepetition(MeasureContext& ctx, RowValues& values);
 // JATORRIA: the item's origin in the origin file (read on the first item that asks for it),
-// whichever lexicon is current; "-1" for an item the file does not list.
-void WriteWordOrigin(MeasureContext& ctx, RowCells& cells);
+// whichever lexicon is current; missing for an item the file does not list.
+void WriteWordOrigin(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

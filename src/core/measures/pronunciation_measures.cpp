@@ -1,6 +1,6 @@
 #include "core/measures/pronunciation_measures.h"
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/syllable_tables.h"
 #include "core/phonology/item_pronunciation.h"
@@ -26,8 +26,8 @@ bool IsConsonantSymbol(char c) {
 
 // The item's pronunciation: the whole-word lexicon's, or the rules' while they are used;
 // null when there is none.
-const std::string* ItemPronunciation(const MeasureContext& ctx, RowCells& cells) {
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+const std::string* ItemPronunciation(const MeasureContext& ctx, RowValues& values) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
     return p.Known() ? &p.Phon : nullptr;
 }
 
@@ -46,64 +46,77 @@ int PhonemeCount(std::string_view pronunciation) {
     return count;
 }
 
-void WritePronunciation(MeasureContext& ctx, RowCells& cells) {
-    const bool pronShown = cells.Wants(FieldId::kAHOSKERA);
-    const bool firstShown = cells.Wants(FieldId::k1F);
+void WritePronunciation(MeasureContext& ctx, RowValues& values) {
+    const bool pronShown = values.Wants(FieldId::kAHOSKERA);
+    const bool firstShown = values.Wants(FieldId::k1F);
     if (!pronShown && !firstShown) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
+    const std::string* p = ItemPronunciation(ctx, values);
     if (!p) {
-        cells.Put(FieldId::kAHOSKERA, "-1");
-        cells.Put(FieldId::k1F, "-1");
+        values.PutMissing(FieldId::kAHOSKERA, MissingReason::NoPronunciation);
+        values.PutMissing(FieldId::k1F, MissingReason::NoPronunciation);
         return;
     }
-    cells.Put(FieldId::kAHOSKERA, *p);
+    values.PutText(FieldId::kAHOSKERA, *p);
     if (firstShown) {
         const std::size_t at = !p->empty() && IsStressMark(p->front()) ? 1 : 0;
-        cells.Put(FieldId::k1F, at < p->size() ? p->substr(at, 1) : std::string());
+        if (at < p->size())
+            values.PutText(FieldId::k1F, p->substr(at, 1));
+        else
+            values.PutMissing(FieldId::k1F, MissingReason::NoPosition);
     }
 }
 
-void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kKB_F)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    cells.Put(FieldId::kKB_F, !p ? std::string("-1") : PhonCVPattern(*p));
+void WritePhonCVPattern(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kKB_F)) return;
+    const std::string* p = ItemPronunciation(ctx, values);
+    if (!p)
+        values.PutMissing(FieldId::kKB_F, MissingReason::NoPronunciation);
+    else
+        values.PutText(FieldId::kKB_F, PhonCVPattern(*p));
 }
 
-void WriteHomophone(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kHOM)) return;
+void WriteHomophone(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kHOM)) return;
     const Lexicon& lex = ctx.WholeWords;
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
     // A word's homophone; for an item pronounced by the rules, its pseudohomophone.
     const int homophone = p.Source == PronunciationSource::Lexicon ? lex.FindHomophone(p.Entry)
                           : p.Source == PronunciationSource::Rules
                               ? FindPseudohomophone(lex, p.Phon)
                               : -1;
-    cells.Put(FieldId::kHOM, homophone < 0 ? std::string("-1")
-                                           : lex.LexWords[static_cast<std::size_t>(homophone)]);
-}
-
-void WritePronunciationSource(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kAHOS_ITURRI)) return;
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
-    cells.Put(FieldId::kAHOS_ITURRI, PronunciationSourceText(p.Source));
-}
-
-void WriteSyllableLength(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kLUZ_S)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    if (!p)
-        cells.Put(FieldId::kLUZ_S, "   -  ");
+    if (!p.Known())
+        values.PutMissing(FieldId::kHOM, MissingReason::NoPronunciation);
+    else if (homophone < 0)
+        values.PutMissing(FieldId::kHOM, MissingReason::NotFound);
     else
-        cells.PutCount(FieldId::kLUZ_S, SyllableCount(*p));
+        values.PutText(FieldId::kHOM, lex.LexWords[static_cast<std::size_t>(homophone)]);
 }
 
-void WritePhonemeLength(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kLUZ_F)) return;
-    const std::string* p = ItemPronunciation(ctx, cells);
-    if (!p)
-        cells.Put(FieldId::kLUZ_F, "   -  ");
+void WritePronunciationSource(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kAHOS_ITURRI)) return;
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
+    if (p.Known())
+        values.PutText(FieldId::kAHOS_ITURRI, PronunciationSourceText(p.Source));
     else
-        cells.PutCount(FieldId::kLUZ_F, PhonemeCount(*p));
+        values.PutMissing(FieldId::kAHOS_ITURRI, MissingReason::NoPronunciation);
+}
+
+void WriteSyllableLength(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kLUZ_S)) return;
+    const std::string* p = ItemPronunciation(ctx, values);
+    if (!p)
+        values.PutMissing(FieldId::kLUZ_S, MissingReason::NoPronunciation);
+    else
+        values.PutCount(FieldId::kLUZ_S, SyllableCount(*p));
+}
+
+void WritePhonemeLength(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kLUZ_F)) return;
+    const std::string* p = ItemPronunciation(ctx, values);
+    if (!p)
+        values.PutMissing(FieldId::kLUZ_F, MissingReason::NoPronunciation);
+    else
+        values.PutCount(FieldId::kLUZ_F, PhonemeCount(*p));
 }
 
 } // namespace zirtel

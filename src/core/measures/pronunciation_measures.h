@@ -15,12 +15,12 @@
 namespace zirtel {
 
 // AHOSKERA and 1F, whichever are shown.
-void WritePronunciation(MeasureContext& ctx, RowCells& cells);
-void WritePhonCVPattern(MeasureContext& ctx, RowCells& cells);       // KB_F
-void WriteHomophone(MeasureContext& ctx, RowCells& cells);           // HOM
-void WriteSyllableLength(MeasureContext& ctx, RowCells& cells);      // LUZ_S
-void WritePhonemeLength(MeasureContext& ctx, RowCells& cells);       // LUZ_F
-void WritePronunciationSource(MeasureContext& ctx, RowCells& cells); // AHOS_ITURRI
+void WritePronunciation(MeasureContext& ctx, RowValues& values);
+void WritePhonCVPattern(MeasureContext& ctx, RowValues& values);       // KB_F
+void WriteHomophone(MeasureContext& ctx, RowValues& values);           // HOM
+void WriteSyllableLength(MeasureContext& ctx, RowValues& values);      // LUZ_S
+void WritePhonemeLength(MeasureContext& ctx, RowValues& values);       // LUZ_F
+void WritePronunciationSource(MeasureContext& ctx, RowValues& values); // AHOS_ITURRI
 
 // The consonant/vowel pattern of a pronunciation: C or V per phoneme, marks skipped.
 std::string PhonCVPattern(std::string_view pronunciation);

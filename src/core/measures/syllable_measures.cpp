@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/measures/syllable_tables.h"
@@ -30,49 +30,55 @@ constexpr std::array<SyllableFields, 3> kOrthFields = {{
     {FieldId::kOSM3_TP, FieldId::kOSM3_TK, FieldId::kOSM3_MAX},
 }};
 
-void WriteSyllableFrequency(MeasureContext& ctx, RowCells& cells, int position,
+void WriteSyllableFrequency(MeasureContext& ctx, RowValues& values, int position,
                             SyllableTableSet::Source source, const SyllableFields& fields) {
-    if (!cells.WantsAny({fields.Type, fields.Token, fields.Max})) return;
+    if (!values.WantsAny({fields.Type, fields.Token, fields.Max})) return;
     const Lexicon& lex = ctx.WholeWords;
     const SyllableTableSet& set = ctx.Tables.Syllables(source, lex, ctx.UI);
 
     const bool spoken = source == SyllableTableSet::Source::Pronunciations;
     const std::vector<std::string>& texts = spoken ? lex.LexPhonForms : lex.LexOrthSylls;
     // A word's own texts; the rules' for an item the lexicon lacks, while they are used.
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
     const bool byRules = p.Source == PronunciationSource::Rules;
     const int entry = p.Entry;
-    if (!byRules && (entry < 0 || entry >= static_cast<int>(texts.size()))) return;
+    const auto missing = [&](MissingReason reason) {
+        for (FieldId f : {fields.Type, fields.Token, fields.Max}) values.PutMissing(f, reason);
+    };
+    if (!byRules && (entry < 0 || entry >= static_cast<int>(texts.size())))
+        return missing(spoken ? MissingReason::NoPronunciation : MissingReason::NotInLexicon);
     const std::string& text = !byRules ? texts[static_cast<std::size_t>(entry)]
                               : spoken ? p.Phon
                                        : p.Syllables;
     const int syllables = SyllableCount(text);
-    if (syllables != 2 && syllables != 3) return;
-    if (position > syllables) return;
+    // The tables hold the syllables of words of two and three syllables.
+    if (syllables != 2 && syllables != 3) return missing(MissingReason::NotFound);
+    if (position > syllables) return missing(MissingReason::NoPosition);
 
     const SyllableCounts* counts =
         set.Table(syllables, position).Find(ExtractSyllable(text, position));
-    if (counts == nullptr) return;
-    cells.PutCount(fields.Type, counts->Type);
-    cells.PutReal(fields.Token, counts->Token);
-    cells.PutReal(fields.Max, counts->Max);
+    if (counts == nullptr) return missing(MissingReason::NotFound);
+    values.PutCount(fields.Type, counts->Type);
+    values.PutReal(fields.Token, counts->Token);
+    values.PutReal(fields.Max, counts->Max);
 }
 
-void WriteSyllableFrequencies(MeasureContext& ctx, RowCells& cells, SyllableTableSet::Source source,
+void WriteSyllableFrequencies(MeasureContext& ctx, RowValues& values,
+                              SyllableTableSet::Source source,
                               const std::array<SyllableFields, 3>& fields) {
     for (int position = 1; position <= 3; ++position)
-        WriteSyllableFrequency(ctx, cells, position, source,
+        WriteSyllableFrequency(ctx, values, position, source,
                                fields[static_cast<std::size_t>(position - 1)]);
 }
 
 } // namespace
 
-void WritePhonSyllableFrequencies(MeasureContext& ctx, RowCells& cells) {
-    WriteSyllableFrequencies(ctx, cells, SyllableTableSet::Source::Pronunciations, kPhonFields);
+void WritePhonSyllableFrequencies(MeasureContext& ctx, RowValues& values) {
+    WriteSyllableFrequencies(ctx, values, SyllableTableSet::Source::Pronunciations, kPhonFields);
 }
 
-void WriteOrthSyllableFrequencies(MeasureContext& ctx, RowCells& cells) {
-    WriteSyllableFrequencies(ctx, cells, SyllableTableSet::Source::Syllabifications, kOrthFields);
+void WriteOrthSyllableFrequencies(MeasureContext& ctx, RowValues& values) {
+    WriteSyllableFrequencies(ctx, values, SyllableTableSet::Source::Syllabifications, kOrthFields);
 }
 
 } // namespace zirtel

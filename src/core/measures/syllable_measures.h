@@ -10,8 +10,8 @@
 namespace zirtel {
 
 // FSM1_TP .. FSM3_MAX. Builds the spoken syllable tables on first demand.
-void WritePhonSyllableFrequencies(MeasureContext& ctx, RowCells& cells);
+void WritePhonSyllableFrequencies(MeasureContext& ctx, RowValues& values);
 // OSM1_TP .. OSM3_MAX. Builds the written syllable tables on first demand.
-void WriteOrthSyllableFrequencies(MeasureContext& ctx, RowCells& cells);
+void WriteOrthSyllableFrequencies(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
 #include "core/text/latin1.h"
@@ -29,22 +29,29 @@ Transposition FindTransposition(const Lexicon& lexicon, std::string_view item, i
     return found;
 }
 
-void WriteTransposedLetters(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kTL) && !cells.Wants(FieldId::kTL_MAIZT) &&
-        !cells.Wants(FieldId::kTL_KOK))
+void WriteTransposedLetters(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kTL) && !values.Wants(FieldId::kTL_MAIZT) &&
+        !values.Wants(FieldId::kTL_KOK))
         return;
     const Lexicon& lex = ctx.Current;
-    const Transposition t = FindTransposition(lex, cells.Item(), 1);
-    if (t.Entry < 0) return;
-    cells.Put(FieldId::kTL, t.Word);
-    cells.PutReal(FieldId::kTL_MAIZT, lex.LexFreqs[static_cast<std::size_t>(t.Entry)]);
-    cells.PutCount(FieldId::kTL_KOK, t.Position);
+    const Transposition t = FindTransposition(lex, values.Item(), 1);
+    if (t.Entry < 0) {
+        for (FieldId f : {FieldId::kTL, FieldId::kTL_MAIZT, FieldId::kTL_KOK})
+            values.PutMissing(f, MissingReason::NotFound);
+        return;
+    }
+    values.PutText(FieldId::kTL, t.Word);
+    values.PutReal(FieldId::kTL_MAIZT, lex.LexFreqs[static_cast<std::size_t>(t.Entry)]);
+    values.PutCount(FieldId::kTL_KOK, t.Position);
 }
 
-void WriteNonAdjacentTransposition(MeasureContext& ctx, RowCells& cells) {
-    if (!cells.Wants(FieldId::kNATL)) return;
-    const Transposition t = FindTransposition(ctx.Current, cells.Item(), 2);
-    if (t.Entry >= 0) cells.Put(FieldId::kNATL, t.Word);
+void WriteNonAdjacentTransposition(MeasureContext& ctx, RowValues& values) {
+    if (!values.Wants(FieldId::kNATL)) return;
+    const Transposition t = FindTransposition(ctx.Current, values.Item(), 2);
+    if (t.Entry >= 0)
+        values.PutText(FieldId::kNATL, t.Word);
+    else
+        values.PutMissing(FieldId::kNATL, MissingReason::NotFound);
 }
 
 } // namespace zirtel

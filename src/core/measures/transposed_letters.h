@@ -25,8 +25,8 @@ struct Transposition {
 Transposition FindTransposition(const Lexicon& lexicon, std::string_view item, int distance);
 
 // TL, TL_MAIZT and TL_KOK, whichever are shown.
-void WriteTransposedLetters(MeasureContext& ctx, RowCells& cells);
+void WriteTransposedLetters(MeasureContext& ctx, RowValues& values);
 // NATL.
-void WriteNonAdjacentTransposition(MeasureContext& ctx, RowCells& cells);
+void WriteNonAdjacentTransposition(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/neighbours/levenshtein_index.h"
@@ -15,29 +15,32 @@ namespace {
 
 constexpr int kClosest = 20;
 
-void PutMean(RowCells& cells, FieldId field, const std::optional<double>& mean) {
+void PutMean(RowValues& values, FieldId field, const std::optional<double>& mean,
+             MissingReason none) {
     if (mean)
-        cells.PutReal(field, *mean);
+        values.PutReal(field, *mean);
     else
-        cells.Put(field, "   -  ");
+        values.PutMissing(field, none);
 }
 
 } // namespace
 
-void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowCells& cells) {
+void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values) {
     const Lexicon& words = ctx.WholeWords;
-    if (cells.Wants(FieldId::kOLD20))
+    if (values.Wants(FieldId::kOLD20))
         PutMean(
-            cells, FieldId::kOLD20,
-            ctx.Tables.OrthLevenshtein(words).MeanClosest(OrthographicKey(cells.Item()), kClosest));
-    if (cells.Wants(FieldId::kPLD20)) {
+            values, FieldId::kOLD20,
+            ctx.Tables.OrthLevenshtein(words).MeanClosest(OrthographicKey(values.Item()), kClosest),
+            MissingReason::NotFound);
+    if (values.Wants(FieldId::kPLD20)) {
         // A word's pronunciation, or the rules' for an item the lexicon lacks while they are
         // used.
-        const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+        const ItemPhonology& p = ItemPhonologyOf(ctx, values);
         std::optional<double> mean;
         if (p.Known())
             mean = ctx.Tables.PhonLevenshtein(words).MeanClosest(PhonologicalKey(p.Phon), kClosest);
-        PutMean(cells, FieldId::kPLD20, mean);
+        PutMean(values, FieldId::kPLD20, mean,
+                p.Known() ? MissingReason::NotFound : MissingReason::NoPronunciation);
     }
 }
 

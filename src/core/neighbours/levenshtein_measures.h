@@ -12,6 +12,6 @@ namespace zirtel {
 // lexicon, or the rules' for an item the lexicon lacks while the context says so, without
 // syllable and stress marks ("   -  " for an item without one). Fewer than 20 words at a
 // distance above 0: "   -  ".
-void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowCells& cells);
+void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

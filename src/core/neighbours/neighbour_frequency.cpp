@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 
 namespace zirtel {
 
@@ -24,21 +24,23 @@ void OnSubstitutionNeighbour(NeighbourTally& t, int position, float freq) {
     if (freq > t.FreqMax) t.FreqMax = freq;
 }
 
-void OnDeletionNeighbour(RowCells& cells, NeighbourTally& t, const std::string& word, float freq) {
+void OnDeletionNeighbour(RowValues& values, NeighbourTally& t, const std::string& word,
+                         float freq) {
     if (!(freq > t.BestSubsetFreq)) return;
     t.BestSubsetFreq = freq;
-    cells.Put(FieldId::kAZPIM, word);
-    cells.PutReal(FieldId::kAZPIM_MAIZT, freq);
+    values.PutText(FieldId::kAZPIM, word);
+    values.PutReal(FieldId::kAZPIM_MAIZT, freq);
 }
 
-void OnAdditionNeighbour(RowCells& cells, NeighbourTally& t, const std::string& word, float freq) {
+void OnAdditionNeighbour(RowValues& values, NeighbourTally& t, const std::string& word,
+                         float freq) {
     if (!(freq > t.BestSupersetFreq)) return;
     t.BestSupersetFreq = freq;
-    cells.Put(FieldId::kGAIN, word);
-    cells.PutReal(FieldId::kGAIN_MAIZT, freq);
+    values.PutText(FieldId::kGAIN, word);
+    values.PutReal(FieldId::kGAIN_MAIZT, freq);
 }
 
-void WriteFrequencyColumns(RowCells& cells, const NeighbourTally& t) {
+void WriteFrequencyColumns(RowValues& values, const NeighbourTally& t) {
     const float mean = t.SubCount >= 1 ? t.FreqSum / static_cast<float>(t.SubCount) : 0.0f;
     double sigma = 0.0;
     if (t.SubCount >= 2) {
@@ -48,13 +50,13 @@ void WriteFrequencyColumns(RowCells& cells, const NeighbourTally& t) {
         // Below this the variance is rounding noise of the sums.
         if (variance >= 0.001) sigma = std::sqrt(variance);
     }
-    cells.PutCount(FieldId::kHFP, t.HigherPositions);
-    cells.PutCount(FieldId::kHFN, t.HigherCount);
-    cells.PutCount(FieldId::kLFN, t.LowerCount);
-    cells.PutReal(FieldId::kNF_MAX, t.FreqMax);
-    cells.PutReal(FieldId::kNF_MIN, t.FreqMin);
-    cells.PutReal(FieldId::kNF_MU, mean);
-    cells.PutReal(FieldId::kNF_SIG, sigma);
+    values.PutCount(FieldId::kHFP, t.HigherPositions);
+    values.PutCount(FieldId::kHFN, t.HigherCount);
+    values.PutCount(FieldId::kLFN, t.LowerCount);
+    values.PutReal(FieldId::kNF_MAX, t.FreqMax);
+    values.PutReal(FieldId::kNF_MIN, t.FreqMin);
+    values.PutReal(FieldId::kNF_MU, mean);
+    values.PutReal(FieldId::kNF_SIG, sigma);
 }
 
 } // namespace zirtel

@@ -11,21 +11,21 @@
 
 namespace zirtel {
 
-class RowCells;
+class RowValues;
 
 // A substitution neighbour of frequency `freq` at `position`; called before the search counts it.
 void OnSubstitutionNeighbour(NeighbourTally& tally, int position, float freq);
 
 // A deletion neighbour: the first most frequent one (frequency above 0) goes into AZPIM and
 // AZPIM_MAIZT.
-void OnDeletionNeighbour(RowCells& cells, NeighbourTally& tally, const std::string& word,
+void OnDeletionNeighbour(RowValues& values, NeighbourTally& tally, const std::string& word,
                          float freq);
 
 // An addition neighbour: likewise into GAIN and GAIN_MAIZT.
-void OnAdditionNeighbour(RowCells& cells, NeighbourTally& tally, const std::string& word,
+void OnAdditionNeighbour(RowValues& values, NeighbourTally& tally, const std::string& word,
                          float freq);
 
 // Writes HFP, HFN, LFN, NF_MAX, NF_MIN, NF_MU and NF_SIG, each when requested.
-void WriteFrequencyColumns(RowCells& cells, const NeighbourTally& tally);
+void WriteFrequencyColumns(RowValues& values, const NeighbourTally& tally);
 
 } // namespace zirtel

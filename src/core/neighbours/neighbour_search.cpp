@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/letters.h"
@@ -25,14 +25,15 @@ bool SameLetter(char a, char b) {
     return a == b || LowerLatin1Char(a) == LowerLatin1Char(b);
 }
 
-// The search of one item: the item's letters, the word list, the cells and the list being
-// filled. Without a list (the grid-free statistics) nothing is listed.
+// The search of one item: the item's letters, the word list and the values. The neighbours
+// found are recorded while the context records them or fills a list, and the list is laid out
+// from the records. Without a list (the grid-free statistics) nothing is listed.
 class OrthoSearch {
   public:
-    OrthoSearch(MeasureContext& ctx, RowCells& cells, std::string item)
-        : Ctx_(ctx), Cells_(cells), Lex_(ctx.Current), Item_(std::move(item)),
+    OrthoSearch(MeasureContext& ctx, RowValues& values, std::string item)
+        : Ctx_(ctx), Values_(values), Lex_(ctx.Current), Item_(std::move(item)),
           Length_(static_cast<int>(Item_.size())), List_(ctx.OrthoList),
-          Grid_(ctx.OrthoList ? &ctx.OrthoList->NeighList : nullptr) {}
+          Records_(ctx.OrthoList || ctx.RecordNeighbours ? &values.OrthoNeighbours() : nullptr) {}
 
     void Run();
 
@@ -48,64 +49,53 @@ class OrthoSearch {
         freq = Lex_.LexFreqs[static_cast<std::size_t>(entry)];
         return true;
     }
-    void OpenBlock();
     void SubstitutionPass();
     void DeletionPass();
     void AdditionPass();
     void WriteCounts();
-    void GrowRowsBeforePass() {
-        if (Grid_ && Grid_->RowCount() < List_->CurrentRow + 10)
-            Grid_->SetRowCount(Grid_->RowCount() + 30);
-    }
-    // A deletion or addition position starts: a row that received neighbours is left behind.
-    void NextListPosition() {
-        if (!List_) return;
-        if (List_->RowNeighbourCount > 0) ++List_->CurrentRow;
-        List_->RowNeighbourCount = 0;
+    void Record(const std::string& word, NeighbourKind kind, int position, float freq) {
+        if (!Records_) return;
+        const bool listed =
+            Ctx_.OrthoListShown &&
+            (kind == NeighbourKind::Substitution ||
+             (kind == NeighbourKind::Deletion ? Ctx_.ListDeletionNs : Ctx_.ListAdditionNs));
+        Records_->push_back({word, kind, position, freq, listed});
     }
 
     MeasureContext& Ctx_;
-    RowCells& Cells_;
+    RowValues& Values_;
     const Lexicon& Lex_;
     const std::string Item_; // lower-cased A-Z, accents kept
     const int Length_;
     std::string Key_; // the item with á..ü folded to plain vowels; every candidate is built on it
-    std::optional<EditHashes> Edits_; // the hashes of the key's one-letter edits
-    NeighbourList* const List_;       // null: nothing is listed
-    StringGrid* const Grid_;
-    bool ListOn_ = false;
+    std::optional<EditHashes> Edits_;             // the hashes of the key's one-letter edits
+    NeighbourList* const List_;                   // null: nothing is listed
+    std::vector<NeighbourRecord>* const Records_; // null: nothing is recorded
     NeighbourTally Tally_;
 };
 
 void OrthoSearch::Run() {
-    ListOn_ = List_ != nullptr && Ctx_.OrthoListShown;
-    if (ListOn_) OpenBlock();
     if (!Lookup(Item_, Tally_.ItemFreq)) Tally_.ItemFreq = 0.0f;
     Key_ = FoldAccents(Item_);
     Edits_.emplace(Lex_.WordIndex(), Key_);
 
     SubstitutionPass();
     const bool deletions =
-        Ctx_.ListDeletionNs || Cells_.WantsAny({FieldId::kN_STAR, FieldId::kAZPIM,
-                                                FieldId::kAZPIM_MAIZT, FieldId::kNAZPIM});
+        Ctx_.ListDeletionNs || Values_.WantsAny({FieldId::kN_STAR, FieldId::kAZPIM,
+                                                 FieldId::kAZPIM_MAIZT, FieldId::kNAZPIM});
     if (deletions) DeletionPass();
-    // A deletion row that holds neighbours is closed, with an empty row after it.
-    if (ListOn_ && List_->CurrentRow > 1 && !Grid_->Cell(2, List_->CurrentRow).empty())
-        List_->CurrentRow += 2;
     const bool additions =
         Ctx_.ListAdditionNs ||
-        Cells_.WantsAny({FieldId::kN_STAR, FieldId::kGAIN, FieldId::kGAIN_MAIZT, FieldId::kNGAIN});
+        Values_.WantsAny({FieldId::kN_STAR, FieldId::kGAIN, FieldId::kGAIN_MAIZT, FieldId::kNGAIN});
     if (additions) AdditionPass();
     WriteCounts();
-}
-
-// The item's first row: its name in upper case in column 0.
-void OrthoSearch::OpenBlock() {
-    if (List_->CurrentRow > 1 && !Grid_->Cell(1, List_->CurrentRow - 1).empty())
-        ++List_->CurrentRow;
-    Grid_->SetCell(0, List_->CurrentRow, UpperLatin1(Item_));
-    if (Grid_->RowCount() < List_->CurrentRow + Length_)
-        Grid_->SetRowCount(Grid_->RowCount() + Length_);
+    if (List_)
+        LayOutOrthoNeighbours(*List_, Item_, *Records_,
+                              {.Shown = Ctx_.OrthoListShown,
+                               .Deletions = deletions,
+                               .Additions = additions,
+                               .ListDeletions = Ctx_.ListDeletionNs,
+                               .ListAdditions = Ctx_.ListAdditionNs});
 }
 
 void OrthoSearch::SubstitutionPass() {
@@ -126,31 +116,20 @@ void OrthoSearch::SubstitutionPass() {
             float freq = 0.0f;
             if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             OnSubstitutionNeighbour(Tally_, p, freq);
-            if (ListOn_) Grid_->SetCell(Tally_.PosCount[at + 1] + 3, List_->CurrentRow, candidate);
+            Record(candidate, NeighbourKind::Substitution, p, freq);
             ++Tally_.SubCount;
             ++Tally_.AllCount;
             ++Tally_.PosCount[at + 1];
         }
         candidate[at] = own;
-        if (Tally_.PosCount[at + 1] > 0) {
-            ++Tally_.PosWithNeighbours;
-            if (ListOn_) {
-                Grid_->SetCell(1, List_->CurrentRow, "Sub");
-                Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
-                ++List_->CurrentRow;
-            }
-        }
+        if (Tally_.PosCount[at + 1] > 0) ++Tally_.PosWithNeighbours;
     }
-    if (ListOn_ && Tally_.PosWithNeighbours > 0) ++List_->CurrentRow;
 }
 
 void OrthoSearch::DeletionPass() {
-    GrowRowsBeforePass();
-    const bool listed = ListOn_ && Ctx_.ListDeletionNs;
     std::string candidate;
     for (std::size_t at = 0; at < Key_.size(); ++at) Lex_.WordIndex().Prefetch(Edits_->Deleted(at));
     for (int p = 1; p <= Length_; ++p) {
-        NextListPosition();
         const std::size_t at = static_cast<std::size_t>(p - 1);
         // Removing either of two equal adjacent letters gives the same word: only the first is
         // tried.
@@ -160,27 +139,19 @@ void OrthoSearch::DeletionPass() {
         float freq = 0.0f;
         if (!Lookup(candidate, Edits_->Deleted(at), freq)) continue;
         ++Tally_.SubsetCount;
-        OnDeletionNeighbour(Cells_, Tally_, candidate, freq);
-        if (List_) ++List_->RowNeighbourCount;
-        if (listed) {
-            Grid_->SetCell(List_->RowNeighbourCount + 2, List_->CurrentRow, candidate);
-            Grid_->SetCell(1, List_->CurrentRow, "Del");
-            Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
-        }
+        OnDeletionNeighbour(Values_, Tally_, candidate, freq);
+        Record(candidate, NeighbourKind::Deletion, p, freq);
         ++Tally_.AllCount;
     }
 }
 
 void OrthoSearch::AdditionPass() {
-    GrowRowsBeforePass();
-    const bool listed = ListOn_ && Ctx_.ListAdditionNs;
     std::string candidate = " " + Key_; // the inserted letter travels from the front to the end
     for (int p = 1; p <= Length_ + 1; ++p) {
         const std::size_t at = static_cast<std::size_t>(p - 1);
         if (p > 1) candidate[at - 1] = Key_[at - 1];
         // No letter goes directly in front of an apostrophe.
         if (p <= Length_ && Key_[at] == '\'') continue;
-        NextListPosition();
         std::array<std::uint64_t, kAlphabetSize> hashes;
         for (int letter = 0; letter < kAlphabetSize; ++letter) {
             hashes[static_cast<std::size_t>(letter)] = Edits_->Inserted(at, AlphabetLetter(letter));
@@ -194,39 +165,37 @@ void OrthoSearch::AdditionPass() {
             float freq = 0.0f;
             if (!Lookup(candidate, hashes[static_cast<std::size_t>(letter)], freq)) continue;
             ++Tally_.SupersetCount;
-            if (List_) ++List_->RowNeighbourCount;
-            OnAdditionNeighbour(Cells_, Tally_, candidate, freq);
-            if (listed) {
-                Grid_->SetCell(List_->RowNeighbourCount + 2, List_->CurrentRow, candidate);
-                Grid_->SetCell(1, List_->CurrentRow, "Add");
-                Grid_->SetCell(2, List_->CurrentRow, std::to_string(p));
-            }
+            OnAdditionNeighbour(Values_, Tally_, candidate, freq);
+            Record(candidate, NeighbourKind::Addition, p, freq);
             ++Tally_.AllCount;
         }
     }
-    if (listed) ++List_->CurrentRow;
 }
 
 void OrthoSearch::WriteCounts() {
-    Cells_.PutCount(FieldId::kN, Tally_.SubCount);
-    Cells_.PutCount(FieldId::kNAZPIM, Tally_.SubsetCount);
-    Cells_.PutCount(FieldId::kNGAIN, Tally_.SupersetCount);
-    Cells_.PutCount(FieldId::kN_STAR, Tally_.AllCount);
-    Cells_.PutCount(FieldId::kN1, Tally_.PosCount[1]);
-    Cells_.PutCount(FieldId::kN2, Tally_.PosCount[2]);
-    Cells_.PutCount(FieldId::kN3, Tally_.PosCount[3]);
-    Cells_.PutCount(FieldId::kN4, Tally_.PosCount[4]);
-    Cells_.PutCount(FieldId::kN5, Tally_.PosCount[5]);
-    Cells_.PutCount(FieldId::kP, Tally_.PosWithNeighbours);
-    WriteFrequencyColumns(Cells_, Tally_);
+    Values_.PutCount(FieldId::kN, Tally_.SubCount);
+    Values_.PutCount(FieldId::kNAZPIM, Tally_.SubsetCount);
+    Values_.PutCount(FieldId::kNGAIN, Tally_.SupersetCount);
+    Values_.PutCount(FieldId::kN_STAR, Tally_.AllCount);
+    Values_.PutCount(FieldId::kN1, Tally_.PosCount[1]);
+    Values_.PutCount(FieldId::kN2, Tally_.PosCount[2]);
+    Values_.PutCount(FieldId::kN3, Tally_.PosCount[3]);
+    Values_.PutCount(FieldId::kN4, Tally_.PosCount[4]);
+    Values_.PutCount(FieldId::kN5, Tally_.PosCount[5]);
+    Values_.PutCount(FieldId::kP, Tally_.PosWithNeighbours);
+    // No deletion (addition) neighbour more frequent than 0: no subset (superset) word.
+    for (FieldId f : {FieldId::kAZPIM, FieldId::kAZPIM_MAIZT, FieldId::kGAIN, FieldId::kGAIN_MAIZT})
+        if (!Values_.Written()[static_cast<std::size_t>(FieldIndex(f))])
+            Values_.PutMissing(f, MissingReason::NotFound);
+    WriteFrequencyColumns(Values_, Tally_);
 }
 
 } // namespace
 
-void FindOrthoNeighbours(MeasureContext& ctx, RowCells& cells) {
-    std::string item = LowerAscii(cells.Item());
+void FindOrthoNeighbours(MeasureContext& ctx, RowValues& values) {
+    std::string item = LowerAscii(values.Item());
     if (item.empty() || item.size() > static_cast<std::size_t>(kMaxNeighbourItemLength)) return;
-    OrthoSearch(ctx, cells, std::move(item)).Run();
+    OrthoSearch(ctx, values, std::move(item)).Run();
 }
 
 } // namespace zirtel

@@ -41,6 +41,6 @@ struct NeighbourTally {
 // frequency measures, AZPIM .. NGAIN; fills the orthographic neighbour list while the list is
 // shown ("Erakutsi auzokideen zerrenda"), its deletion and addition neighbours when they are
 // to be listed. Items longer than 18 characters are left alone.
-void FindOrthoNeighbours(MeasureContext& ctx, RowCells& cells);
+void FindOrthoNeighbours(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "core/feedback/feedback.h"
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/measure_tables.h"
 #include "core/phonology/biphone_tables.h"
@@ -16,12 +16,10 @@ namespace zirtel {
 namespace {
 
 constexpr const char* kWarningCaption = "Abisua";
-const std::string kDash = "   -  ";
-const std::string kLogSumDash = "    -";
 
 // The phonemes of the item, or nothing when it has no pronunciation.
-std::optional<std::string> ItemPhonemes(const MeasureContext& ctx, RowCells& cells) {
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+std::optional<std::string> ItemPhonemes(const MeasureContext& ctx, RowValues& values) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
     if (!p.Known()) return std::nullopt;
     return BiphonePhonemes(p.Phon);
 }
@@ -62,13 +60,13 @@ std::string TableName(int n) {
 
 // An item the whole-word lexicon has without a pronunciation (a lexicon file without its
 // pronunciation field): that, not a table, is what is missing.
-bool LacksPronunciation(const MeasureContext& ctx, RowCells& cells) {
-    const ItemPhonology& p = ItemPhonologyOf(ctx, cells);
+bool LacksPronunciation(const MeasureContext& ctx, RowValues& values) {
+    const ItemPhonology& p = ItemPhonologyOf(ctx, values);
     return p.Source == PronunciationSource::Lexicon && p.Phon.empty();
 }
 
-std::string NoPronunciationText(RowCells& cells) {
-    return "Hitz-maiztasunaren fitxategiak ez du \"" + Latin1ToUtf8(cells.Item()) +
+std::string NoPronunciationText(RowValues& values) {
+    return "Hitz-maiztasunaren fitxategiak ez du \"" + Latin1ToUtf8(values.Item()) +
            "\" hitzaren ahoskerarik (4. eremua): ezin da kalkulatu bifonema-maiztasuna";
 }
 
@@ -84,19 +82,19 @@ std::string BiphonePhonemes(std::string_view pronunciation) {
 
 namespace {
 
-void WriteBiphoneTokenMean(MeasureContext& ctx, RowCells& cells, const BiphoneTables& tables) {
-    if (!cells.Wants(FieldId::kTK_BB)) return;
-    const auto phonemes = ItemPhonemes(ctx, cells);
+void WriteBiphoneTokenMean(MeasureContext& ctx, RowValues& values, const BiphoneTables& tables) {
+    if (!values.Wants(FieldId::kTK_BB)) return;
+    const auto phonemes = ItemPhonemes(ctx, values);
     if (!phonemes) {
-        cells.Put(FieldId::kTK_BB, kDash);
+        values.PutMissing(FieldId::kTK_BB, MissingReason::NoPronunciation);
         return;
     }
     const int n = static_cast<int>(phonemes->size());
     if (!tables.Loaded(n)) {
-        cells.Put(FieldId::kTK_BB, "-1");
+        values.PutMissing(FieldId::kTK_BB, MissingReason::NoTable);
         ctx.UI.ShowMessage(kWarningCaption,
-                           LacksPronunciation(ctx, cells)
-                               ? NoPronunciationText(cells)
+                           LacksPronunciation(ctx, values)
+                               ? NoPronunciationText(values)
                                : "Couldn't load " + TableName(n) +
                                      " Can't calculate biphone frequency for " + Count(n) +
                                      " phoneme stimuli",
@@ -108,23 +106,23 @@ void WriteBiphoneTokenMean(MeasureContext& ctx, RowCells& cells, const BiphoneTa
         if (biphoneRow >= 0) sum += tables.TokenFreq(n, position, biphoneRow);
     });
     // The sum is single precision; the mean is not rounded to it again.
-    cells.PutReal(FieldId::kTK_BB, static_cast<double>(sum) / (n - 1));
+    values.PutReal(FieldId::kTK_BB, static_cast<double>(sum) / (n - 1));
 }
 
-void WriteBiphoneTypeMean(MeasureContext& ctx, RowCells& cells, const BiphoneTables& tables) {
-    if (!cells.Wants(FieldId::kTP_BB)) return;
-    const auto phonemes = ItemPhonemes(ctx, cells);
+void WriteBiphoneTypeMean(MeasureContext& ctx, RowValues& values, const BiphoneTables& tables) {
+    if (!values.Wants(FieldId::kTP_BB)) return;
+    const auto phonemes = ItemPhonemes(ctx, values);
     if (!phonemes) {
-        cells.Put(FieldId::kTP_BB, kDash);
+        values.PutMissing(FieldId::kTP_BB, MissingReason::NoPronunciation);
         return;
     }
     const int n = static_cast<int>(phonemes->size());
     if (!tables.Loaded(n)) {
-        cells.Put(FieldId::kTP_BB, "-1");
-        if (!cells.Wants(FieldId::kTK_BB))
+        values.PutMissing(FieldId::kTP_BB, MissingReason::NoTable);
+        if (!values.Wants(FieldId::kTK_BB))
             ctx.UI.ShowMessage(kWarningCaption,
-                               LacksPronunciation(ctx, cells) ? NoPronunciationText(cells)
-                                                              : BasqueWarning(n),
+                               LacksPronunciation(ctx, values) ? NoPronunciationText(values)
+                                                               : BasqueWarning(n),
                                MessageButtons::Ok);
         return;
     }
@@ -132,42 +130,42 @@ void WriteBiphoneTypeMean(MeasureContext& ctx, RowCells& cells, const BiphoneTab
     ForEachBiphone(tables, *phonemes, [&](int position, int biphoneRow) {
         if (biphoneRow >= 0) sum += tables.TypeCount(n, position, biphoneRow);
     });
-    cells.PutReal(FieldId::kTP_BB, static_cast<double>(sum) / (n - 1));
+    values.PutReal(FieldId::kTP_BB, static_cast<double>(sum) / (n - 1));
 }
 
 // BPMLB and BPMLBB: with no table for the item's count, the warning only when neither TK_BB nor
 // TP_BB has given one.
-void WriteLogMeasure(MeasureContext& ctx, RowCells& cells, const BiphoneTables& tables,
+void WriteLogMeasure(MeasureContext& ctx, RowValues& values, const BiphoneTables& tables,
                      FieldId field, bool perBiphone) {
-    if (!cells.Wants(field)) return;
-    const auto phonemes = ItemPhonemes(ctx, cells);
+    if (!values.Wants(field)) return;
+    const auto phonemes = ItemPhonemes(ctx, values);
     if (!phonemes) {
-        cells.Put(field, perBiphone ? kDash : kLogSumDash);
+        values.PutMissing(field, MissingReason::NoPronunciation);
         return;
     }
     const int n = static_cast<int>(phonemes->size());
     if (!tables.Loaded(n)) {
-        cells.Put(field, perBiphone ? "-1" : kLogSumDash);
-        if (!cells.Wants(FieldId::kTK_BB) && !cells.Wants(FieldId::kTP_BB))
+        values.PutMissing(field, MissingReason::NoTable);
+        if (!values.Wants(FieldId::kTK_BB) && !values.Wants(FieldId::kTP_BB))
             ctx.UI.ShowMessage(kWarningCaption,
-                               LacksPronunciation(ctx, cells)
-                                   ? NoPronunciationText(cells)
+                               LacksPronunciation(ctx, values)
+                                   ? NoPronunciationText(values)
                                    : "Couldn't load " + TableName(n) + BasqueWarning(n),
                                MessageButtons::Ok);
         return;
     }
     const double sum = LogSum(tables, *phonemes);
-    cells.PutReal(field, perBiphone ? sum / (n - 1) : sum);
+    values.PutReal(field, perBiphone ? sum / (n - 1) : sum);
 }
 
 } // namespace
 
-void WriteBiphoneMeasures(MeasureContext& ctx, RowCells& cells) {
+void WriteBiphoneMeasures(MeasureContext& ctx, RowValues& values) {
     const BiphoneTables& tables = ctx.Tables.Biphones(ctx.UI);
-    WriteBiphoneTokenMean(ctx, cells, tables);
-    WriteBiphoneTypeMean(ctx, cells, tables);
-    WriteLogMeasure(ctx, cells, tables, FieldId::kBPMLB, false);
-    WriteLogMeasure(ctx, cells, tables, FieldId::kBPMLBB, true);
+    WriteBiphoneTokenMean(ctx, values, tables);
+    WriteBiphoneTypeMean(ctx, values, tables);
+    WriteLogMeasure(ctx, values, tables, FieldId::kBPMLB, false);
+    WriteLogMeasure(ctx, values, tables, FieldId::kBPMLBB, true);
 }
 
 } // namespace zirtel

@@ -17,6 +17,6 @@ std::string BiphonePhonemes(std::string_view pronunciation);
 
 // TK_BB, TP_BB, BPMLB, BPMLBB, whichever are requested. The biphone files are read on the
 // first item that requests one.
-void WriteBiphoneMeasures(MeasureContext& ctx, RowCells& cells);
+void WriteBiphoneMeasures(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -1,6 +1,6 @@
 #include "core/phonology/item_pronunciation.h"
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/latin1.h"
@@ -29,9 +29,9 @@ ItemPhonology PronounceItem(const Lexicon& wholeWords, std::string_view item, bo
     return result;
 }
 
-const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowCells& cells) {
-    std::optional<ItemPhonology>& kept = cells.Phonology();
-    if (!kept) kept = PronounceItem(ctx.WholeWords, cells.Item(), ctx.RulePronunciations);
+const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowValues& values) {
+    std::optional<ItemPhonology>& kept = values.Phonology();
+    if (!kept) kept = PronounceItem(ctx.WholeWords, values.Item(), ctx.RulePronunciations);
     return *kept;
 }
 

@@ -13,7 +13,7 @@
 
 namespace zirtel {
 
-class RowCells;
+class RowValues;
 
 // The item's pronunciation and syllabification. An item found in `wholeWords` (letter case
 // ignored) gets its entry's; any other item gets the rules' when `useRules` is set and the rules
@@ -24,8 +24,8 @@ ItemPhonology PronounceItem(const Lexicon& wholeWords, std::string_view item, bo
 
 // The phonology of the item being measured, as PronounceItem gives it for the context's
 // whole-word lexicon and its rule option: worked out on the first call for the item and kept in
-// `cells` until the next item starts.
-const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowCells& cells);
+// `values` until the next item starts.
+const ItemPhonology& ItemPhonologyOf(const MeasureContext& ctx, RowValues& values);
 
 // The pseudohomophone of a pronunciation: the first entry in list order whose pronunciation
 // equals `pronunciation` exactly (syllable marks included), or -1.

@@ -11,6 +11,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/fields/neighbour_record.h"
 
 #include "core/neighbours/neighbour_list.h"
 
@@ -37,5 +40,11 @@ void PhonListNeighbour(NeighbourList& list, std::string_view label, int position
 void PhonListBetween(NeighbourList& list);
 // Ends an item's block.
 void PhonListItemEnd(NeighbourList& list);
+
+// Lays out the neighbours one phonological search found for `item` (`records` in the order
+// found: substitutions, deletions, additions, each by position; `phonemes` the length of its
+// pronunciation) as the item's block of the list, in the calls above.
+void LayOutPhonNeighbours(NeighbourList& list, std::string_view item, int phonemes,
+                          const std::vector<NeighbourRecord>& records);
 
 } // namespace zirtel

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fields/row_cells.h"
+#include "core/fields/row_values.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/presence_filter.h"
@@ -16,6 +16,11 @@
 namespace zirtel {
 
 namespace {
+
+constexpr FieldId kPhonNeighbourFields[] = {FieldId::kPN,      FieldId::kPN1,    FieldId::kPN2,
+                                            FieldId::kPN3,     FieldId::kPN4,    FieldId::kPP,
+                                            FieldId::kHFPN,    FieldId::kLFPN,   FieldId::kPNF_MAX,
+                                            FieldId::kPNF_MIN, FieldId::kPNF_MU, FieldId::kPNF_SIG};
 
 // The running values of one item's search.
 struct PhonNeighbourStats {
@@ -53,18 +58,21 @@ struct PhonNeighbourStats {
 
 } // namespace
 
-void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
+void AnalysePhonNeighbours(MeasureContext& ctx, RowValues& values) {
     const Lexicon& lex = ctx.WholeWords;
-    const std::string& item = cells.Item();
+    const std::string& item = values.Item();
     // A word's pronunciation, or the rules' for an item the lexicon lacks while they are used.
-    const ItemPhonology& phonology = ItemPhonologyOf(ctx, cells);
-    if (!phonology.Known()) return;
-    const std::string pron = RemoveHyphens(phonology.Phon);
-    if (pron.empty()) return;
+    const ItemPhonology& phonology = ItemPhonologyOf(ctx, values);
+    const std::string pron = phonology.Known() ? RemoveHyphens(phonology.Phon) : std::string();
+    if (pron.empty()) {
+        for (FieldId f : kPhonNeighbourFields) values.PutMissing(f, MissingReason::NoPronunciation);
+        return;
+    }
     const int len = static_cast<int>(pron.size());
 
     NeighbourList* const list = ctx.PhonList;
-    if (list) PhonListItemStart(*list, item, len);
+    std::vector<NeighbourRecord>* const records =
+        list || ctx.RecordNeighbours ? &values.PhonNeighbours() : nullptr;
 
     PhonNeighbourStats stats;
     // An item pronounced by the rules has no frequency of its own.
@@ -81,8 +89,14 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
     auto record = [&stats, &lex](int neighbour) {
         stats.Record(lex.LexFreqs[static_cast<std::size_t>(neighbour)]);
     };
-    auto word = [&lex](int neighbour) -> const std::string& {
-        return lex.LexWords[static_cast<std::size_t>(neighbour)];
+    // A neighbour is recorded with the frequency of its word's first entry.
+    auto recordNeighbour = [&](NeighbourKind kind, int position, int neighbour) {
+        if (!records) return;
+        const std::string& word = lex.LexWords[static_cast<std::size_t>(neighbour)];
+        const int entry = lex.Find(word);
+        records->push_back({word, kind, position,
+                            lex.LexFreqs[static_cast<std::size_t>(entry >= 0 ? entry : neighbour)],
+                            true});
     };
 
     // Substitutions, position by position, symbols in inventory order.
@@ -103,21 +117,17 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
             const int n = index.FindHashed(keys, candidate, hash);
             if (n < 0) continue;
             record(n);
-            if (list) PhonListSubstitution(*list, word(n), count);
+            recordNeighbour(NeighbourKind::Substitution, p, n);
             ++count;
         }
         candidate[at] = own;
-        if (count > 0) {
-            ++positionsWithSubstitutions;
-            if (list) PhonListSubstitutionEnd(*list, p);
-        }
+        if (count > 0) ++positionsWithSubstitutions;
     }
 
     // Deletions: every position, equal neighbours of equal adjacent phonemes listed each time.
     // An empty text is nobody's pronunciation.
     const PresenceFilter::OfLength shorter = filter.ForLength(size - 1);
     for (int p = 1; p <= len; ++p) {
-        if (list) PhonListPositionStart(*list);
         const auto at = static_cast<std::size_t>(p - 1);
         const std::uint64_t hash = edits.Deleted(at);
         if (size == 1 || !shorter.MayContain(hash)) continue;
@@ -126,14 +136,12 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
         const int n = index.FindHashed(keys, candidate, hash);
         if (n < 0) continue;
         record(n);
-        if (list) PhonListNeighbour(*list, kDeletionLabel, p, word(n));
+        recordNeighbour(NeighbourKind::Deletion, p, n);
     }
-    if (list) PhonListBetween(*list);
 
     // Additions: a symbol inserted before each position, and appended at the end.
     const PresenceFilter::OfLength longer = filter.ForLength(size + 1);
     for (int p = 1; p <= len + 1; ++p) {
-        if (list) PhonListPositionStart(*list);
         const auto at = static_cast<std::size_t>(p - 1);
         bool built = false; // whether `candidate` holds the item with a letter inserted at `at`
         for (char s : kPhonemeSymbols) {
@@ -149,26 +157,26 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells) {
             const int n = index.FindHashed(keys, candidate, hash);
             if (n < 0) continue;
             record(n);
-            if (list) PhonListNeighbour(*list, kAdditionLabel, p, word(n));
+            recordNeighbour(NeighbourKind::Addition, p, n);
         }
     }
-    if (list) PhonListItemEnd(*list);
+    if (list) LayOutPhonNeighbours(*list, item, len, *records);
 
     auto substitutionsAt = [&substitutions, len](int p) {
         return p <= len ? substitutions[static_cast<std::size_t>(p)] : 0;
     };
-    cells.PutCount(FieldId::kPN, stats.Total);
-    cells.PutCount(FieldId::kPN1, substitutionsAt(1));
-    cells.PutCount(FieldId::kPN2, substitutionsAt(2));
-    cells.PutCount(FieldId::kPN3, substitutionsAt(3));
-    cells.PutCount(FieldId::kPN4, substitutionsAt(4));
-    cells.PutCount(FieldId::kPP, positionsWithSubstitutions);
-    cells.PutCount(FieldId::kHFPN, stats.Higher);
-    cells.PutCount(FieldId::kLFPN, stats.Lower);
-    cells.PutReal(FieldId::kPNF_MAX, stats.Max);
-    cells.PutReal(FieldId::kPNF_MIN, stats.Min);
-    cells.PutReal(FieldId::kPNF_MU, stats.Mean());
-    cells.PutReal(FieldId::kPNF_SIG, stats.StdDev());
+    values.PutCount(FieldId::kPN, stats.Total);
+    values.PutCount(FieldId::kPN1, substitutionsAt(1));
+    values.PutCount(FieldId::kPN2, substitutionsAt(2));
+    values.PutCount(FieldId::kPN3, substitutionsAt(3));
+    values.PutCount(FieldId::kPN4, substitutionsAt(4));
+    values.PutCount(FieldId::kPP, positionsWithSubstitutions);
+    values.PutCount(FieldId::kHFPN, stats.Higher);
+    values.PutCount(FieldId::kLFPN, stats.Lower);
+    values.PutReal(FieldId::kPNF_MAX, stats.Max);
+    values.PutReal(FieldId::kPNF_MIN, stats.Min);
+    values.PutReal(FieldId::kPNF_MU, stats.Mean());
+    values.PutReal(FieldId::kPNF_SIG, stats.StdDev());
 }
 
 } // namespace zirtel

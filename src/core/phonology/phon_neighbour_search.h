@@ -13,6 +13,6 @@ namespace zirtel {
 // pronunciations). An item that is not there (or has no pronunciation) is not searched: its
 // fields stay empty and nothing is listed. Every neighbour found is entered into the
 // phonological neighbour list, when there is one.
-void AnalysePhonNeighbours(MeasureContext& ctx, RowCells& cells);
+void AnalysePhonNeighbours(MeasureContext& ctx, RowValues& values);
 
 } // namespace zirtel

@@ -34,19 +34,15 @@ EngineStatistics::EngineStatistics(Workspace& ws, const std::vector<int>& fields
     ws.Options.SetTicked("NListBox", false); // nothing is listed
 }
 
-std::vector<std::string> EngineStatistics::FieldTexts(const std::string& item,
-                                                      const std::vector<int>& fields) {
+void EngineStatistics::Measure(const std::string& item, const std::vector<int>& fields,
+                               std::vector<Value>& values) {
     FieldSet requested;
     for (int f : fields) requested.set(static_cast<std::size_t>(f));
-    // An item the analysis refuses has no value in any field.
-    if (!MeasureItem(Context_, LowerAscii(item), requested, Decimals_, Cells_))
-        return std::vector<std::string>(fields.size(), "-1");
-    std::vector<std::string> texts;
-    texts.reserve(fields.size());
-    for (int f : fields)
-        texts.push_back(Cells_.Written()[static_cast<std::size_t>(f)] ? Cells_.Cell(f)
-                                                                      : std::string());
-    return texts;
+    // An item the analysis refuses has no value in any field (MissingReason::ItemLength).
+    MeasureItem(Context_, LowerAscii(item), requested, Values_);
+    values.clear();
+    values.reserve(fields.size());
+    for (int f : fields) values.push_back(Values_.At(f));
 }
 
 void PrepareForDesign(Workspace& ws, const Design& design) {

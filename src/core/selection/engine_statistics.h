@@ -22,13 +22,14 @@ class EngineStatistics : public StatisticsSource {
     // neighbour list, so that its settings record what is measured; the workspace's lexicon
     // choice and user fields must be final.
     EngineStatistics(Workspace& ws, const std::vector<int>& fields);
-    std::vector<std::string> FieldTexts(const std::string& item,
-                                        const std::vector<int>& fields) override;
+    void Measure(const std::string& item, const std::vector<int>& fields,
+                 std::vector<Value>& values) override;
+    int Decimals() const override { return Decimals_; }
 
   private:
     MeasureContext Context_;
     int Decimals_;
-    RowCells Cells_;
+    RowValues Values_;
 };
 
 // Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read

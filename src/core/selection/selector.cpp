@@ -1,11 +1,11 @@
 #include "core/selection/selector.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <type_traits>
 
+#include "core/fields/value_format.h"
 #include "core/random/random_draw.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
@@ -16,13 +16,6 @@ namespace zirtel {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-double ParseValue(const std::string& text) {
-    if (text.empty()) return kNaN;
-    double v = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    return ec == std::errc() && end == text.data() + text.size() && std::isfinite(v) ? v : kNaN;
-}
 
 // The compiled controls: slot of each field in the measured items.
 struct Control {
@@ -54,8 +47,7 @@ bool Satisfies(const std::vector<Control>& controls, const MeasuredItems& as, st
         if (std::isnan(ref) || std::isnan(v)) return false;
         const double low = c.Exact ? 0.0 : c.Offsets.Low;
         const double high = c.Exact ? 0.0 : c.Offsets.High;
-        // Values come from texts with a few decimals: a rounding error of the subtraction must
-        // not turn a boundary value away.
+        // A rounding error of the subtraction must not turn a boundary value away.
         const double slack = 1e-9 * std::max({1.0, std::fabs(ref), std::fabs(v)});
         const double diff = v - ref;
         if (diff < low - slack || diff > high + slack) return false;
@@ -187,14 +179,38 @@ int MeasuredItems::Slot(int field) const {
     return it == Fields.end() ? -1 : static_cast<int>(it - Fields.begin());
 }
 
-void MeasuredItems::Add(std::string item, const std::vector<std::string>& texts) {
+void MeasuredItems::Add(std::string item, const std::vector<Value>& values) {
     Items.push_back(std::move(item));
-    for (std::size_t f = 0; f < Fields.size(); ++f) {
-        std::string text = f < texts.size() ? Trim(texts[f]) : std::string();
-        const bool absent = text == "-1" || text == "-";
-        Numbers_.push_back(absent ? kNaN : ParseValue(text));
+    const ValueStyle plain{.Decimals = Decimals, .Plain = true};
+    for (std::size_t s = 0; s < Fields.size(); ++s) {
+        const Value v = s < values.size() ? values[s] : Value();
+        const auto f = static_cast<FieldId>(Fields[s]);
+        // An item the analysis refuses has "-1" in every field.
+        const bool refused = v.Reason() == MissingReason::ItemLength;
+        std::string text = refused ? std::string("-1") : ValueText(f, v, plain);
+        // A missing value that the results show with a mark is absent; one they leave empty is
+        // no number.
+        const bool absent =
+            v.IsMissing() && !text.empty() && v.Reason() != MissingReason::NotInUserFile;
+        Numbers_.push_back(v.IsNumber()                                 ? v.Number()
+                           : v.Reason() == MissingReason::NotInUserFile ? 0.0
+                                                                        : kNaN);
         Absent_.push_back(absent ? 1 : 0);
         Texts_.push_back(std::move(text));
+    }
+}
+
+void MeasuredItems::AddFrom(const MeasuredItems& first, std::size_t i, const MeasuredItems& second,
+                            std::size_t j) {
+    Items.push_back(first.Items[i]);
+    for (int f : Fields) {
+        const int inFirst = first.Slot(f);
+        const MeasuredItems& from = inFirst >= 0 ? first : second;
+        const std::size_t at = (inFirst >= 0 ? i : j) * from.Fields.size() +
+                               static_cast<std::size_t>(inFirst >= 0 ? inFirst : second.Slot(f));
+        Numbers_.push_back(from.Numbers_[at]);
+        Absent_.push_back(from.Absent_[at]);
+        Texts_.push_back(from.Texts_[at]);
     }
 }
 
@@ -203,10 +219,13 @@ std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
                                           const SelectionProgress& progress) {
     MeasuredItems measured;
     measured.Fields = fields;
+    measured.Decimals = stats.Decimals();
+    std::vector<Value> values;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (progress && i % 256 == 0 && !progress(i, items.size())) return std::nullopt;
-        measured.Add(items[i], fields.empty() ? std::vector<std::string>()
-                                              : stats.FieldTexts(items[i], fields));
+        values.clear();
+        if (!fields.empty()) stats.Measure(items[i], fields, values);
+        measured.Add(items[i], values);
     }
     if (progress && !progress(items.size(), items.size())) return std::nullopt;
     return measured;
@@ -246,16 +265,8 @@ std::optional<MeasuredItems> MeasurePool(const Design& design,
 
     MeasuredItems pool;
     pool.Fields = all;
-    std::vector<std::string> texts(all.size());
-    for (std::size_t k = 0; k < kept.size(); ++k) {
-        for (std::size_t s = 0; s < all.size(); ++s) {
-            const int inFirst = first->Slot(all[s]);
-            texts[s] = inFirst >= 0
-                           ? first->Text(kept[k], static_cast<std::size_t>(inFirst))
-                           : second->Text(k, static_cast<std::size_t>(second->Slot(all[s])));
-        }
-        pool.Add(items[kept[k]], texts);
-    }
+    pool.Decimals = stats.Decimals();
+    for (std::size_t k = 0; k < kept.size(); ++k) pool.AddFrom(*first, kept[k], *second, k);
     return pool;
 }
 

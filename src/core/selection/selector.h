@@ -10,18 +10,22 @@
 #include <string>
 #include <vector>
 
+#include "core/fields/value.h"
 #include "core/selection/design.h"
 
 namespace zirtel {
 
-// Where the selector gets the values of the items: for an item, the text the results grid would
-// show in each of the given fields.
+// Where the selector gets the values of the items: for an item, the value of each of the given
+// fields as the measures give it (unrounded).
 class StatisticsSource {
   public:
     virtual ~StatisticsSource() = default;
-    // Texts of `fields` (catalogue indices) for `item` (Latin-1), in the order of `fields`.
-    virtual std::vector<std::string> FieldTexts(const std::string& item,
-                                                const std::vector<int>& fields) = 0;
+    // The values of `fields` (catalogue indices) for `item` (Latin-1), in the order of `fields`,
+    // into `values`.
+    virtual void Measure(const std::string& item, const std::vector<int>& fields,
+                         std::vector<Value>& values) = 0;
+    // The decimals with which the outputs show the real values.
+    virtual int Decimals() const { return 2; }
 };
 
 // Called with the work done and the whole work; returning false cancels the run.
@@ -32,25 +36,32 @@ class MeasuredItems {
   public:
     std::vector<std::string> Items; // Latin-1
     std::vector<int> Fields;        // catalogue indices
+    int Decimals = 2;               // of the texts
 
     std::size_t Size() const { return Items.size(); }
     // Position of a field among Fields, or -1.
     int Slot(int field) const;
-    // The field's text, trimmed ("" for an empty cell).
+    // The field's text as the results show it, trimmed ("" for an empty cell).
     const std::string& Text(std::size_t item, std::size_t slot) const {
         return Texts_[item * Fields.size() + slot];
     }
-    // The field's number; NaN when the text is absent ("-1", "-") or not a number.
+    // The field's number, unrounded; NaN for a text and for a missing value (but a user field's
+    // word its file lacks, which counts as 0).
     double Number(std::size_t item, std::size_t slot) const {
         return Numbers_[item * Fields.size() + slot];
     }
-    // Whether the text is absent: "-1" or "-" (as the results show a value that does not exist).
+    // Whether the value is missing with a mark ("-1", "   -  ", ...: as the results show a
+    // value that does not exist).
     bool Absent(std::size_t item, std::size_t slot) const {
         return Absent_[item * Fields.size() + slot] != 0;
     }
 
-    // Adds an item with the grid texts of every field.
-    void Add(std::string item, const std::vector<std::string>& texts);
+    // Adds an item with the value of every field.
+    void Add(std::string item, const std::vector<Value>& values);
+    // Adds item `i` of `first` with each of Fields as `first` measured it, or else as item `j`
+    // of `second` did.
+    void AddFrom(const MeasuredItems& first, std::size_t i, const MeasuredItems& second,
+                 std::size_t j);
 
   private:
     std::vector<std::string> Texts_;

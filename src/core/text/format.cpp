@@ -6,28 +6,49 @@
 namespace zirtel {
 namespace {
 
-std::string PadLeft(std::string s, int width) {
-    if (width > 0 && static_cast<int>(s.size()) < width)
-        s.insert(0, static_cast<std::size_t>(width) - s.size(), ' ');
-    return s;
+void AppendPadded(std::string& out, std::string_view text, int width) {
+    if (width > 0 && static_cast<int>(text.size()) < width)
+        out.append(static_cast<std::size_t>(width) - text.size(), ' ');
+    out += text;
+}
+
+template <typename Real> void AppendFixed(std::string& out, Real value, int width, int decimals) {
+    if (decimals < 0) decimals = 0;
+    if (std::isnan(value)) return AppendPadded(out, std::signbit(value) ? "-nan" : "nan", width);
+    if (std::isinf(value)) return AppendPadded(out, value < 0 ? "-inf" : "inf", width);
+    // Enough for every value of a few digits; the largest take the slow way.
+    char small[64];
+    auto res =
+        std::to_chars(small, small + sizeof small, value, std::chars_format::fixed, decimals);
+    if (res.ec == std::errc()) return AppendPadded(out, std::string_view(small, res.ptr), width);
+    char buf[6000];
+    res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) return AppendPadded(out, "?", width);
+    AppendPadded(out, std::string_view(buf, res.ptr), width);
 }
 
 template <typename Real> std::string FormatFixed(Real value, int width, int decimals) {
-    if (decimals < 0) decimals = 0;
-    if (std::isnan(value)) return PadLeft(std::signbit(value) ? "-nan" : "nan", width);
-    if (std::isinf(value)) return PadLeft(value < 0 ? "-inf" : "inf", width);
-    char buf[6000];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    if (res.ec != std::errc()) return PadLeft("?", width);
-    return PadLeft(std::string(buf, res.ptr), width);
+    std::string out;
+    AppendFixed(out, value, width, decimals);
+    return out;
 }
 
 } // namespace
 
-std::string FormatInt4(long long value) {
+void AppendInt(std::string& out, long long value, int width) {
     char buf[32];
     auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return PadLeft(std::string(buf, res.ptr), 4);
+    AppendPadded(out, std::string_view(buf, res.ptr), width);
+}
+
+void AppendReal(std::string& out, double value, int width, int decimals) {
+    AppendFixed(out, value, width, decimals);
+}
+
+std::string FormatInt4(long long value) {
+    std::string out;
+    AppendInt(out, value, 4);
+    return out;
 }
 
 std::string FormatReal(double value, int width, int decimals) {

@@ -15,6 +15,10 @@ std::string FormatInt4(long long value);
 std::string FormatReal(double value, int width, int decimals);
 std::string FormatReal(long double value, int width, int decimals);
 
+// The same, appended to `out`.
+void AppendInt(std::string& out, long long value, int width);
+void AppendReal(std::string& out, double value, int width, int decimals);
+
 // The results' real format: width 7.
 inline std::string FormatReal7(double value, int decimals) {
     return FormatReal(value, 7, decimals);

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "core/analysis/workspace.h"
+#include "core/lexicon/user_fields.h"
 #include "support/recording_feedback.h"
 
 namespace zirtel {
@@ -204,6 +205,36 @@ TEST(ResultsClipboard, CopyAll) {
     t.ws.Options.UntickAllFields();
     t.ws.AssignColumns();
     EXPECT_EQ(CopyAllText(t.ws), "Sarrera \r\netxe\r\nmendi\r\n");
+}
+
+// The view options' missing-value text reaches Copy, Copy All and Save alike: zzzz is no word,
+// so it has no syllabification ("-1") and no concreteness rating (0 without the text); its
+// frequency 0 is a value.
+TEST(ResultsClipboard, MissingValueTextInEveryCopy) {
+    RecordingFeedback ui;
+    Workspace ws{ui, kData};
+    ws.Startup();
+    ASSERT_TRUE(LoadUserField(ws, kData / "concreteness.txt", 0));
+    ws.Options.SetTicked("UserField1_Box", true);
+    ws.Options.SetTicked("OrthSyllBox", true);
+    ws.AssignColumns();
+    ws.EnterTypedItem("etxe");
+    ws.EnterTypedItem("zzzz");
+    ws.AnalyseAll();
+    const std::string header = "Sarrera \tConcreteness\t  H_MAIZT \tORT_SILAB";
+    EXPECT_EQ(CopyAllText(ws), header + "\r\netxe\t   5.50\t 120.50\te-txe\r\n"
+                                        "zzzz\t   0.00\t   0.00\t-1\r\n");
+
+    ws.MissingText = "NA";
+    EXPECT_EQ(CopyAllText(ws), header + "\r\netxe\t   5.50\t 120.50\te-txe\r\n"
+                                        "zzzz\tNA\t   0.00\tNA\r\n");
+    ws.OutputGrid.SetSelection(GridRect{3, 1, 4, 2});
+    EXPECT_EQ(SelectionCopyText(ws), " 120.50\te-txe\r\n   0.00\tNA\r\n");
+    EXPECT_EQ(OutputFileText(ws), header + "\t\r\netxe\t   5.50\t 120.50\te-txe\t\r\n"
+                                           "zzzz\tNA\t   0.00\tNA\t\r\n\t\t\t\t\r\n");
+    // The grid itself keeps the marks.
+    EXPECT_EQ(ws.OutputGrid.Cell(4, 2), "-1");
+    EXPECT_EQ(ws.OutputGrid.Cell(2, 2), "   0.00");
 }
 
 } // namespace

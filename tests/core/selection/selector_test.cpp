@@ -11,8 +11,8 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/random/random_draw.h"
 #include "core/selection/design.h"
+#include "core/selection/engine_statistics.h"
 #include "core/selection/selector.h"
-#include "core/text/format.h"
 #include "core/text/text_file.h"
 #include "support/test_paths.h"
 
@@ -31,11 +31,10 @@ class TableStatistics : public StatisticsSource {
             Rows[std::string(t[0])] = {std::string(t[1]), std::string(t[2]), std::string(t[3])};
         }
     }
-    std::vector<std::string> FieldTexts(const std::string& item,
-                                        const std::vector<int>& fields) override {
+    void Measure(const std::string& item, const std::vector<int>& fields,
+                 std::vector<Value>& values) override {
         ++Calls;
         const auto row = Rows.find(item);
-        std::vector<std::string> texts;
         for (int f : fields) {
             const std::string_view name = FieldCatalogue()[static_cast<std::size_t>(f)].Mnemonic;
             const auto number = [&](int at) {
@@ -43,26 +42,25 @@ class TableStatistics : public StatisticsSource {
                                          : row->second[static_cast<std::size_t>(at)];
             };
             if (name == "H_MAIZT")
-                texts.push_back(FormatReal7(std::stod(number(0)), 2));
+                values.push_back(Value::Real(std::stod(number(0))));
             else if (name == "N")
-                texts.push_back(FormatInt4(std::stoi(number(1))));
+                values.push_back(Value::Count(std::stoi(number(1))));
             else if (name == "USER1")
-                texts.push_back(FormatReal7(std::stod(number(2)), 2));
+                values.push_back(Value::Real(std::stod(number(2))));
             else if (name == "LUZ_L")
-                texts.push_back(FormatInt4(static_cast<long long>(item.size())));
+                values.push_back(Value::Count(static_cast<long long>(item.size())));
             else if (name == "LUZ_S")
-                texts.push_back(item.find('z') != std::string::npos
-                                    ? "   -  "
-                                    : FormatInt4(static_cast<long long>(item.size())));
+                values.push_back(item.find('z') != std::string::npos
+                                     ? Value::Missing(MissingReason::NoPronunciation)
+                                     : Value::Count(static_cast<long long>(item.size())));
             else if (name == "KB_O") {
                 std::string p;
                 for (char c : item)
                     p += std::string("aeiou").find(c) != std::string::npos ? 'V' : 'C';
-                texts.push_back(p);
+                values.push_back(Value::Text(p));
             } else
-                texts.push_back("?");
+                values.push_back(Value::Text("?"));
         }
-        return texts;
     }
     std::vector<std::string> Words;
     std::map<std::string, std::vector<std::string>> Rows;
@@ -327,6 +325,26 @@ TEST(SelectionMatch, NearestFirstWithTiesInCollationOrder) {
                                                       "etxe\t2\tmendi\t0.4082\t2\t150.00\r\n"
                                                       "etxe\t3\tahal\t0.8165\t2\t120.00\r\n"
                                                       "etxe\t4\tabar\t1.2247\t2\t110.00\r\n");
+}
+
+// The controls take the values as measured, not as the results round them (tests/data/
+// selection/exact): bata 10.004, bete 10.001 and bota 10.0035 all show "10.00", buta 10.02
+// "10.02", but only bota lies within 0.001 of bata.
+TEST(SelectionMatch, ControlsTakeTheUnroundedValues) {
+    SilentFeedback ui;
+    Workspace ws(ui, test::TestData("selection/exact"));
+    ws.Startup();
+    const Design d = Parse("control H_MAIZT -0.001 0.001\n", false);
+    EngineStatistics stats(ws, DesignFields(d));
+    const MeasuredItems pool =
+        *MeasureItems({"bata", "bete", "bota", "buta"}, DesignFields(d), stats);
+    const MeasuredItems targets = *MeasureItems({"bata"}, DesignFields(d), stats);
+    const auto matches = MatchItems(d, pool, targets, 10);
+    ASSERT_EQ(matches.size(), 1u);
+    const std::string out = MatchOutput(d, matches, pool, targets);
+    EXPECT_TRUE(out.starts_with("item\trank\tmatch\tdistance\tH_MAIZT\r\nbata\t1\tbota\t")) << out;
+    // The outputs show the values as the results do.
+    EXPECT_TRUE(out.ends_with("\t10.00\r\n")) << out;
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+// A neighbour of the item being measured, as a neighbour search finds it: the word, how it
+// differs from the item, where, and its frequency. The searches record every neighbour they find
+// (in the order they find them) with the item's values; the neighbour lists and the tidy
+// neighbour table are written from these records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zirtel {
+
+enum class NeighbourKind : std::uint8_t {
+    Substitution, // one letter (phoneme) replaced
+    Deletion,     // one removed
+    Addition,     // one inserted
+};
+
+struct NeighbourRecord {
+    std::string Word; // the neighbour as the lexicon spells it (Latin-1)
+    NeighbourKind Kind = NeighbourKind::Substitution;
+    int Position = 0;    // 1-based; for an addition the place of the new letter or phoneme
+    float Frequency = 0; // in the lexicon the search used
+    // Shown in the neighbour list: the orthographic list shows its neighbours only while it is
+    // shown, and its deletion and addition neighbours only when they are asked for.
+    bool Listed = true;
+};
+
+} // namespace zirtel
