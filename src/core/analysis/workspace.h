@@ -228,7 +228,7 @@ class Workspace : public FieldColumns {
     // not in the lemma lexicon while it is current.
     ItemTally LengthRefused_, NotLemmas_;
     void ReportAnalysis();
-    RowValues Values_;               // the values of the item being analysed
+    RowValues Values_; // the values of the item being analysed
     // Writes the values in Values_ into the row: their texts into the grid, themselves into
     // the results table; with `all`, every field column (else only the fields written).
     void WriteValues(int row, bool all);
