@@ -11,6 +11,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
+#include "core/feedback/messages.h"
 #include "core/neighbours/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/phon_neighbour_search.h"
@@ -91,8 +92,12 @@ void NeighbourListWindow::Saveneighbourlist1Click() {
         Main_.UI().ShowMessage("Fitxategi-errorea", kOverInputText, MessageButtons::OkCancel);
         return;
     }
-    if (!List_.Save(ToPath(path))) {
-        Main_.UI().ShowMessage(Texts_.SaveFailedCaption, Texts_.SaveFailedText,
+    int error = 0;
+    if (!List_.Save(ToPath(path), &error)) {
+        // The list's own text, the file and why.
+        Main_.UI().ShowMessage(Texts_.SaveFailedCaption,
+                               std::string(Texts_.SaveFailedText) + ": " + ToPath(path).string() +
+                                   ": " + SystemReason(error),
                                MessageButtons::OkCancel);
         return;
     }

@@ -240,9 +240,11 @@ TEST_F(NeighbourListWindowTest, SavesTheListAndSaysHowItWent) {
     };
     NeighWindow->Saveneighbourlist1->trigger();
     ASSERT_EQ(Fb.Messages.size(), 2u);
-    EXPECT_EQ(Fb.Messages[1],
-              (test::RecordedMessage{"Fitxategi-errorea", "Ezin da gorde auzokide-zerrenda",
-                                     MessageButtons::OkCancel}));
+    EXPECT_EQ(Fb.Messages[1], (test::RecordedMessage{"Fitxategi-errorea",
+                                                     "Ezin da gorde auzokide-zerrenda: " +
+                                                         (dir / "missing" / "list.txt").string() +
+                                                         ": No such file or directory",
+                                                     MessageButtons::OkCancel}));
 }
 
 } // namespace

@@ -91,7 +91,9 @@ TEST_F(PhonNeighWindowTest, ShowsTheItemsNeighboursAndSavesThem) {
     };
     PhonNeighWindow->Saveneighbourlist1->trigger();
     EXPECT_EQ(Fb.MessageLines(),
-              (std::vector<std::string>{"File Error: Can't save neighbour list"}));
+              (std::vector<std::string>{"File Error: Can't save neighbour list: " +
+                                        (dir / "missing" / "list.txt").string() +
+                                        ": No such file or directory"}));
 
     // A click on an item's first row selects that item in the results.
     emit List->clicked(List->model()->index(3, 0));

@@ -119,7 +119,9 @@ TEST_F(ResultsWindow, SaveDialogCancelledOrFailing) {
     };
     MainForm->SaveOutputFile1->trigger();
     EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{{"Fitxategi-errorea",
-                                                          "Ezin da gorde irteera-fitxategia",
+                                                          "Ezin da gorde irteera-fitxategia: " +
+                                                              (dir / "no" / "out.txt").string() +
+                                                              ": No such file or directory",
                                                           MessageButtons::OkCancel}}));
     MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "r.txt").string()); };
     MainForm->SaveOutputFile1->trigger();

@@ -4,6 +4,7 @@
 
 #include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
+#include "core/feedback/messages.h"
 #include "core/fields/value_format.h"
 #include "core/text/file_identity.h"
 #include "core/text/latin1.h"
@@ -81,8 +82,9 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const Resu
         ws.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
         return false;
     }
-    if (!WriteFileAtomically(path, StyledOutputText(ws, style))) {
-        ws.UI.ShowMessage(kFileErrorCaption, kOutputSaveErrorText, MessageButtons::OkCancel);
+    int error = 0;
+    if (!WriteFileAtomically(path, StyledOutputText(ws, style), &error)) {
+        Show(ws.UI, msg::ResultsNotSaved(path.string(), SystemReason(error)));
         return false;
     }
     ws.UI.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);

@@ -21,11 +21,11 @@ std::string OutputFileText(const Workspace& ws);
 
 // "&Gorde irteerako estatistikoak" once a path was chosen: writes OutputFileText(ws) to `path`
 // through a temporary file, then "Irteera gordeta". When the file cannot be created or written
-// completely: "Ezin da gorde irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier
+// completely: "Ezin da gorde irteera-fitxategia: PATH: REASON" (caption "Fitxategi-errorea",
+// msg::ResultsNotSaved) and any earlier
 // file at `path` stays as it was. A path naming the items file read last is refused with
 // kOverInputText (caption "Fitxategi-errorea"). True when the file was saved.
 inline constexpr const char* kOutputSavedText = "Irteera gordeta";
-inline constexpr const char* kOutputSaveErrorText = "Ezin da gorde irteera-fitxategia";
 inline constexpr const char* kOverInputText =
     "Fitxategi hori sarrera-fitxategia da: ez da haren gainean gordeko";
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path);

@@ -1,5 +1,6 @@
 #include "core/generator/pseudoword_table.h"
 
+#include "core/feedback/messages.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -42,9 +43,9 @@ std::string PseudowordTableText(const std::vector<GeneratedPseudoword>& words) {
 
 bool SavePseudowordTable(const std::filesystem::path& path,
                          const std::vector<GeneratedPseudoword>& words, Feedback& feedback) {
-    if (!WriteFileAtomically(path, PseudowordTableText(words))) {
-        feedback.ShowMessage("Fitxategi-errorea", "Ezin da gorde irteera-fitxategia",
-                             MessageButtons::OkCancel);
+    int error = 0;
+    if (!WriteFileAtomically(path, PseudowordTableText(words), &error)) {
+        Show(feedback, msg::ResultsNotSaved(path.string(), SystemReason(error)));
         return false;
     }
     feedback.ShowMessage("", "Irteera gordeta", MessageButtons::OkCancel);

@@ -22,7 +22,8 @@ std::vector<std::string> PseudowordCells(const GeneratedPseudoword& w);
 std::string PseudowordTableText(const std::vector<GeneratedPseudoword>& words);
 
 // Saves the table as the results are saved: "Irteera gordeta" when done, else "Ezin da gorde
-// irteera-fitxategia" (caption "Fitxategi-errorea") and any earlier file stays as it was.
+// irteera-fitxategia: PATH: REASON" (caption "Fitxategi-errorea") and any earlier file stays as it
+// was.
 bool SavePseudowordTable(const std::filesystem::path& path,
                          const std::vector<GeneratedPseudoword>& words, Feedback& feedback);
 

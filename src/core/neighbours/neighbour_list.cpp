@@ -63,8 +63,8 @@ std::string NeighbourList::SaveText() const {
     return Latin1ToUtf8(out);
 }
 
-bool NeighbourList::Save(const std::filesystem::path& path) const {
-    return WriteFileAtomically(path, SaveText());
+bool NeighbourList::Save(const std::filesystem::path& path, int* error) const {
+    return WriteFileAtomically(path, SaveText(), error);
 }
 
 void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,

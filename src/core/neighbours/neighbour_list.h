@@ -32,8 +32,9 @@ class NeighbourList {
     // The save lines of rows first..last - 1, Latin-1, appended to `out`. `item` is the upper-case
     // item the rows belong to until a row names another; it is updated.
     void AppendSaveRows(std::string& out, int first, int last, std::string& item) const;
-    // Writes SaveText() to the path; false when the file cannot be written.
-    bool Save(const std::filesystem::path& path) const;
+    // Writes SaveText() to the path; false when the file cannot be written (`error`, when
+    // given, receives the errno).
+    bool Save(const std::filesystem::path& path, int* error = nullptr) const;
 };
 
 // How an orthographic search went, for its block of the list.

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/analysis/field_catalogue.h"
+#include "core/fields/value_format.h"
 #include "core/lexicon/lexicon.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -310,10 +311,9 @@ std::string DesignError::Text() const {
 
 bool IsTextField(int field) {
     if (field < 0 || field >= kFieldCount) return false;
-    static constexpr std::string_view kText[] = {"AHOSKERA", "ORT_SILAB", "HOM",  "1F",      "KB_F",
-                                                 "ERREP",    "KB_O",      "NATL", "JATORRIA"};
-    const std::string_view name = FieldCatalogue()[static_cast<std::size_t>(field)].Mnemonic;
-    return std::find(std::begin(kText), std::end(kText), name) != std::end(kText);
+    // The field table says which fields measure a text (a pronunciation, a pattern, a word).
+    const ValueFormat format = FormatOf(static_cast<FieldId>(field));
+    return format == ValueFormat::Text || format == ValueFormat::Pattern;
 }
 
 std::vector<std::string_view> FieldValues(int field) {

@@ -112,13 +112,19 @@ TEST(ResultsFile, SaveReplacesTheFileAndReports) {
 TEST(ResultsFile, FailuresAreReportedAndLeaveTheOldFile) {
     TwoItems t;
     TempDir dir;
-    const RecordedMessage error{"Fitxategi-errorea", "Ezin da gorde irteera-fitxategia",
-                                MessageButtons::OkCancel};
+    // The message names the file and why it could not be saved.
+    const auto error = [](const std::filesystem::path& p, const std::string& why) {
+        return RecordedMessage{"Fitxategi-errorea",
+                               "Ezin da gorde irteera-fitxategia: " + p.string() + ": " + why,
+                               MessageButtons::OkCancel};
+    };
 
     // The file cannot be created: a folder that does not exist, or a folder in place of a file.
     EXPECT_FALSE(SaveOutputFile(t.ws, dir.Path / "missing" / "out.txt"));
     EXPECT_FALSE(SaveOutputFile(t.ws, dir.Path));
-    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error, error}));
+    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error(dir.Path / "missing" / "out.txt",
+                                                                 "No such file or directory"),
+                                                           error(dir.Path, "Is a directory")}));
     EXPECT_EQ(dir.FileCount(), 0u);
 
     // A write that fails part-way (here: the file size limit is reached after 10 bytes): the
@@ -139,7 +145,7 @@ TEST(ResultsFile, FailuresAreReportedAndLeaveTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved_ok);
-    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error}));
+    EXPECT_EQ(t.ui.Messages, (std::vector<RecordedMessage>{error(path, "File too large")}));
     EXPECT_EQ(ReadBytes(path), "good results\r\n");
     EXPECT_EQ(dir.FileCount(), 1u);
 }

@@ -159,6 +159,8 @@ TEST(SelectionDesign, EachErrorNamesItsLine) {
          "field can only be matched exactly)"},
         {"split KB_F 0-9\ngenerate 5",
          "line 1: the text field KB_F cannot be used in a range (split)"},
+        {"split N 0-9\nfilter AHOS_ITURRI 0 1\ngenerate 5",
+         "line 2: the text field AHOS_ITURRI cannot be used in a range (filter)"},
         {"split N 0-9\ncontrol N\n", "line 2: no generate line"},
         {"control N\ngenerate 5", "line 2: no split line"},
         {"split N 0-9\ngenerate 0",
