@@ -11,8 +11,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "gui/colours.h"
 #include "gui/file_paths.h"
 #include "gui/main_form.h"
