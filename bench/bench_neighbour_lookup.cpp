@@ -13,7 +13,7 @@
 #include "core/analysis/workspace.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/letters.h"
+#include "core/text/letters.h"
 
 namespace fs = std::filesystem;
 using namespace zirtel;

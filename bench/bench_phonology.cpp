@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/analysis/workspace.h"
-#include "core/measures/letters.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/phonology/phon_neighbour_search.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 namespace {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "core/text/rtf_reader.h"
 
 namespace {

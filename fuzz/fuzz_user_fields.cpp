@@ -1,6 +1,6 @@
 // The user-defined field reader over arbitrary file contents, then a look-up of an item.
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "fuzz_support.h"
 
 using namespace zirtel;

@@ -4,8 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/measures/letters.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 
 namespace zirtel::tools {

@@ -1,8 +1,8 @@
 #include "cli/mode_support.h"
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/lexicon.h"
-#include "core/lexicon/user_fields.h"
 #include "core/text/text_file.h"
 
 #ifndef ZIRTEL_VERSION

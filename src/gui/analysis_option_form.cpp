@@ -1,5 +1,7 @@
 #include "gui/analysis_option_form.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,20 +11,14 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "gui/colours.h"
 #include "gui/file_paths.h"
 #include "gui/main_form.h"
 #include "gui/windows.h"
 
 namespace zirtel {
-
-namespace {
-// The groups in the dialog's four columns.
-const std::vector<std::vector<int>> kColumns = {
-    {0, 1, 2, 3}, {4, 5, 12, 13}, {6, 7, 14}, {8, 9, 10, 11}};
-} // namespace
 
 TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
     : QDialog(parent), WS_(ws) {
@@ -72,10 +68,14 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
             layout->addWidget(cb);
         }
     }
+    // The groups in the dialog's columns, each column in table order.
     auto* grid = new QHBoxLayout;
-    for (const auto& column : kColumns) {
+    int columns = 0;
+    for (const OptionGroup& g : groups) columns = std::max(columns, g.Column + 1);
+    for (int c = 0; c < columns; ++c) {
         auto* col = new QVBoxLayout;
-        for (int g : column) col->addWidget(groupBoxes[static_cast<std::size_t>(g)]);
+        for (std::size_t g = 0; g < groups.size(); ++g)
+            if (groups[g].Column == c) col->addWidget(groupBoxes[g]);
         col->addStretch(1);
         grid->addLayout(col);
     }

@@ -12,7 +12,7 @@
 #include "core/analysis/results_output.h"
 #include "core/analysis/workspace.h"
 #include "core/feedback/messages.h"
-#include "core/neighbours/neighbour_list.h"
+#include "core/fields/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
 #include "core/phonology/phon_neighbour_search.h"
 #include "core/text/file_identity.h"

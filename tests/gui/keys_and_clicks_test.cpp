@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/fields/fields.h"
 #include "gui/analysis_option_form.h"
 #include "gui/application.h"
 #include "gui/main_form.h"
@@ -174,8 +175,9 @@ TEST_F(KeysAndClicks, EveryFieldTickedWidensTheResultsGrid) {
         AnalysisOptionForm->OKBtn->click();
     });
     MainForm->Options1->trigger();
-    EXPECT_EQ(MainForm->WS().NextCol, 90);
-    ASSERT_EQ(Output->model()->columnCount(), 90);
+    // Column 0, the items, then one column per field.
+    EXPECT_EQ(MainForm->WS().NextCol, kFieldCount + 2);
+    ASSERT_EQ(Output->model()->columnCount(), kFieldCount + 2);
     auto header = [this](int col) {
         return Output->model()->headerData(col, Qt::Horizontal).toString().toStdString();
     };

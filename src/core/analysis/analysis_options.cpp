@@ -10,21 +10,9 @@ namespace zirtel {
 // In the order of OptionGroupId.
 const std::vector<OptionGroup>& OptionGroups() {
     static const std::vector<OptionGroup> groups = {
-        {"WordFrequencyBox", "Hitzaren maiztasuna "},      // 0
-        {"WordPhonologyBox", "Hitzaren fonologia"},        // 1
-        {"GroupBox1", "Eremuak definitu"},                 // 2
-        {"NeighOptionsBox", "Auzokideen aukerak"},         // 3
-        {"OrthographyBox", "Bigramen maizt"},              // 4
-        {"GroupBox5", "Ortografia-egitura"},               // 5
-        {"NeighbourhoodBox", "Auzokide ortografikoak"},    // 6
-        {"GroupBox3", "Maiztasun silabiko ortografikoa"},  // 7
-        {"GroupBox10", "Bifonoen maizt. "},                // 8
-        {"GroupBox9", "Egitura fon."},                     // 9
-        {"GroupBox8", "Auzokide fonologikoak"},            // 10
-        {"GroupBox2", "Maiztasun silabiko fonologikoa"},   // 11
-        {"TLSimBox", "TL antzekotasuna"},                  // 12
-        {"SubsetSimBox", "Azpimultzoak/Gaineko multzoa "}, // 13
-        {"LevenshteinBox", "Levenshtein auzokideak"},      // 14
+#define ZIRTEL_OPTION_GROUP(Id, Name, Caption, Column) {Name, Caption, Column},
+#include "core/analysis/option_groups.def"
+#undef ZIRTEL_OPTION_GROUP
     };
     return groups;
 }

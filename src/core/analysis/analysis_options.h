@@ -13,6 +13,7 @@ namespace zirtel {
 struct OptionGroup {
     std::string_view Name;    // e.g. "WordFrequencyBox"
     std::string_view Caption; // e.g. "Hitzaren maiztasuna "
+    int Column;               // the dialog's column it sits in, from 0
 };
 
 enum class OptionFlag { None, NList, IncludeDeletions, IncludeAdditions, RulePronunciations };

@@ -21,23 +21,12 @@ enum class WidthRule {
     Fixed,     // a fixed number of pixels
 };
 
-// The group boxes of the analysis options dialog, in their order (OptionGroups()).
+// The group boxes of the analysis options dialog, in their order (option_groups.def,
+// OptionGroups()).
 enum class OptionGroupId {
-    WordFrequency,
-    WordPhonology,
-    UserFields,
-    NeighbourOptions,
-    Bigrams,
-    OrthStructure,
-    OrthNeighbours,
-    OrthSyllables,
-    Biphones,
-    PhonStructure,
-    PhonNeighbours,
-    PhonSyllables,
-    TransposedLetters,
-    Subsets,
-    Levenshtein,
+#define ZIRTEL_OPTION_GROUP(Id, ...) Id,
+#include "core/analysis/option_groups.def"
+#undef ZIRTEL_OPTION_GROUP
 };
 
 struct FieldInfo {

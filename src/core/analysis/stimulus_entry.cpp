@@ -3,8 +3,8 @@
 
 #include "core/analysis/item_line.h"
 #include "core/analysis/workspace.h"
-#include "core/measures/letters.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 #include "core/text/token_reader.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/lexicon/user_fields.h"
+#include "core/analysis/user_field_file.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"

@@ -17,14 +17,14 @@
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/results_table.h"
 #include "core/analysis/stimulus_list.h"
+#include "core/analysis/table_store.h"
 #include "core/feedback/feedback.h"
 #include "core/fields/measure_context.h"
+#include "core/fields/neighbour_list.h"
 #include "core/fields/row_values.h"
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
-#include "core/measures/measure_tables.h"
-#include "core/neighbours/neighbour_list.h"
 #include "core/neighbours/neighbour_search.h"
 
 namespace zirtel {
@@ -68,7 +68,7 @@ class Workspace : public FieldColumns {
   private:
     std::function<void()> Observer_;
     int OperationDepth_ = 0;
-    MeasureTables Tables_; // before the views of it below
+    TableStore Tables_; // before the views of it below
 
   public:
     // ---- Start-up ----

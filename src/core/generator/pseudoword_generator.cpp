@@ -5,9 +5,9 @@
 #include <unordered_map>
 
 #include "core/generator/segments.h"
-#include "core/measures/letters.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {

@@ -1,8 +1,8 @@
 #include "core/generator/segments.h"
 
-#include "core/measures/letters.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "core/feedback/number_check.h"
 #include "core/text/collation.h"
-#include "core/text/number_check.h"
 #include "core/text/text_file.h"
 #include "core/text/token_reader.h"
 

@@ -21,8 +21,6 @@
 
 namespace zirtel {
 
-class Workspace;
-
 inline constexpr const char* kUndefinedUserField = "Undefined";
 inline constexpr const char* kUserField1File = "User1.txt";
 inline constexpr std::size_t kMaxUserFieldNameLength = 500;
@@ -43,14 +41,6 @@ struct UserField {
   private:
     int IndexOf(std::string_view word) const; // index in Words, or -1
 };
-
-// Loads a user field file into field `number` + 1 (number 0..2) of the workspace, under a
-// progress window. On success the field gets its name, words and values, its header cell (when
-// the field is shown) and the caption "<t>.eremua: <name>" of its check box, which is enabled
-// unless the name is "Undefined". When the file cannot be opened the field's name becomes
-// "Undefined" and its box is disabled; its words and values stay; nothing is shown to the user.
-// Returns whether the file could be opened.
-bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number);
 
 // The measure of the user fields USER1..USER3, each when requested: the value of the item's
 // word in the field's table, a real value; missing (NotInUserFile, which the results show as 0

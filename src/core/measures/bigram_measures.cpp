@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/feedback/feedback.h"
+#include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/measures/bigram_tables.h"
-#include "core/measures/measure_tables.h"
 
 namespace zirtel {
 

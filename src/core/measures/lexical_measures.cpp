@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/letters.h"
-#include "core/measures/measure_tables.h"
-#include "core/neighbours/levenshtein_index.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
+
+std::optional<double> Zipf(double perMillion) {
+    if (!(perMillion > 0.0)) return std::nullopt;
+    return std::log10(perMillion) + 3.0;
+}
 
 namespace {
 // Frequency of the lower-cased item in the current lexicon, 0 when it is absent.

@@ -4,14 +4,20 @@
 // word's origin (JATORRIA). Each writes its own field when that field is requested.
 #pragma once
 
+#include <optional>
+
 #include "core/fields/measure_context.h"
 
 namespace zirtel {
 
+// The Zipf scale of a frequency per million: log10(frequency) + 3; nullopt for a frequency of 0
+// or less.
+std::optional<double> Zipf(double perMillion);
+
 void WriteWordFrequency(MeasureContext& ctx, RowValues& values);
 void WriteLogFrequency(MeasureContext& ctx, RowValues& values);
-// ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; "   -  " for an
-// item not in it or with frequency 0.
+// ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; missing (not in
+// the lexicon, "   -  ") for an item not in it or with frequency 0.
 void WriteZipf(MeasureContext& ctx, RowValues& values);
 void WriteLetterLength(MeasureContext& ctx, RowValues& values);
 void WriteOrthCVPattern(MeasureContext& ctx, RowValues& values);

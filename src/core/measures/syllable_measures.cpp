@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/measure_tables.h"
 #include "core/measures/syllable_tables.h"
 #include "core/phonology/item_pronunciation.h"
 
@@ -34,9 +34,9 @@ void WriteSyllableFrequency(MeasureContext& ctx, RowValues& values, int position
                             SyllableTableSet::Source source, const SyllableFields& fields) {
     if (!values.WantsAny({fields.Type, fields.Token, fields.Max})) return;
     const Lexicon& lex = ctx.WholeWords;
-    const SyllableTableSet& set = ctx.Tables.Syllables(source, lex, ctx.UI);
-
     const bool spoken = source == SyllableTableSet::Source::Pronunciations;
+    const SyllableTableSet& set = ctx.Tables.Syllables(spoken, lex, ctx.UI);
+
     const std::vector<std::string>& texts = spoken ? lex.LexPhonForms : lex.LexOrthSylls;
     // A word's own texts; the rules' for an item the lexicon lacks, while they are used.
     const ItemPhonology& p = ItemPhonologyOf(ctx, values);

@@ -4,8 +4,8 @@
 
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/letters.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 

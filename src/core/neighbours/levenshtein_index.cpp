@@ -14,9 +14,9 @@
 #include <immintrin.h>
 #endif
 
-#include "core/measures/letters.h"
 #include "core/phonology/biphone_measures.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 
@@ -463,11 +463,6 @@ std::size_t LevenshteinIndex::MemoryBytes() const {
 
 void SetLevenshteinScan(LevenshteinScan scan) {
     gScan.store(scan, std::memory_order_relaxed);
-}
-
-std::optional<double> Zipf(double perMillion) {
-    if (!(perMillion > 0.0)) return std::nullopt;
-    return std::log10(perMillion) + 3.0;
 }
 
 } // namespace zirtel

@@ -59,8 +59,4 @@ class LevenshteinIndex {
 enum class LevenshteinScan { Widest, Sse2, Portable };
 void SetLevenshteinScan(LevenshteinScan scan);
 
-// The Zipf scale of a frequency per million: log10(frequency) + 3; nullopt for a frequency of 0
-// or less.
-std::optional<double> Zipf(double perMillion);
-
 } // namespace zirtel

@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/measure_tables.h"
 #include "core/neighbours/levenshtein_index.h"
 #include "core/phonology/item_pronunciation.h"
 

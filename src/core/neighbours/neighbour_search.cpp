@@ -10,10 +10,10 @@
 #include "core/fields/row_values.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/letters.h"
 #include "core/neighbours/neighbour_frequency.h"
-#include "core/neighbours/neighbour_list.h"
+#include "core/neighbours/ortho_neighbour_list.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 

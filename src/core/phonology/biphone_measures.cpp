@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "core/feedback/feedback.h"
+#include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/measures/measure_tables.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/text/latin1.h"

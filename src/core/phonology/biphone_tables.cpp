@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "core/feedback/feedback.h"
-#include "core/measures/letters.h"
-#include "core/measures/position_table.h"
+#include "core/lexicon/position_table.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {

@@ -15,7 +15,7 @@
 
 #include "core/fields/neighbour_record.h"
 
-#include "core/neighbours/neighbour_list.h"
+#include "core/fields/neighbour_list.h"
 
 namespace zirtel {
 

@@ -9,9 +9,9 @@
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/presence_filter.h"
-#include "core/measures/letters.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/phonology/phon_neighbour_list.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/measures/letters.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 namespace {

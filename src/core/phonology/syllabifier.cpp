@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "core/measures/letters.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 
 namespace zirtel {
 namespace {

@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "core/analysis/results_output.h"
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/lexicon.h"
-#include "core/lexicon/user_fields.h"
 #include "core/text/text_file.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"

@@ -71,5 +71,29 @@ TEST(ItemStatistics, CellsOfTheRequestedFieldsWithoutAGrid) {
     }
 }
 
+// zzzz is no word and the rules are not used: it has no pronunciation and no syllabification,
+// so every field the table marks as reading them is missing, and no other field for that reason.
+TEST(ItemStatistics, AnItemWithoutPhonologyIsMissingInEveryFieldThatReadsIt) {
+    MeasureRun run({});
+    MeasureContext ctx = run.ws.Measures();
+    FieldSet fields;
+    for (const FieldInfo& f : FieldCatalogue())
+        if (f.UserField == 0) fields.set(static_cast<std::size_t>(FieldIndex(f.Id)));
+    const std::vector<Value> values = ItemValues(ctx, "zzzz", fields);
+    ASSERT_EQ(values.size(), static_cast<std::size_t>(kFieldCount));
+    int readers = 0;
+    for (const FieldInfo& f : FieldCatalogue()) {
+        if (f.UserField > 0) continue;
+        const Value& v = values[static_cast<std::size_t>(FieldIndex(f.Id))];
+        if (f.ReadsPhonology) {
+            ++readers;
+            EXPECT_TRUE(v.IsMissing()) << f.Mnemonic;
+        } else {
+            EXPECT_NE(v.Reason(), MissingReason::NoPronunciation) << f.Mnemonic;
+        }
+    }
+    EXPECT_GT(readers, 0);
+}
+
 } // namespace
 } // namespace zirtel::test

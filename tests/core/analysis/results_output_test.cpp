@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "support/recording_feedback.h"
 
 namespace zirtel {

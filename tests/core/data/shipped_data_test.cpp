@@ -11,11 +11,11 @@
 
 #include "core/lexicon/lexicon.h"
 #include "core/measures/bigram_table_writer.h"
-#include "core/measures/letters.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/collation.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 #include "support/recording_feedback.h"
 

@@ -9,7 +9,7 @@
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/presence_filter.h"
-#include "core/measures/letters.h"
+#include "core/text/letters.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
 

@@ -1,8 +1,8 @@
 // User field lines without a number: they add their word but change no value.
 #include <gtest/gtest.h>
 
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
-#include "core/lexicon/user_fields.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
 

@@ -1,4 +1,4 @@
-#include "core/lexicon/user_fields.h"
+#include "core/analysis/user_field_file.h"
 
 #include <gtest/gtest.h>
 

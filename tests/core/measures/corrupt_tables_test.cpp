@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/lexicon/position_table.h"
 #include "core/measures/bigram_tables.h"
-#include "core/measures/position_table.h"
 #include "core/phonology/biphone_tables.h"
 #include "measure_run.h"
 #include "support/test_paths.h"

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/lexicon/lexicon.h"
+#include "core/measures/lexical_measures.h"
 #include "core/neighbours/levenshtein_index.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"

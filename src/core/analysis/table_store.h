@@ -1,13 +1,13 @@
-// The one owner of the tables the measures read: the bigram and biphone tables and the word
-// origins (read from the data folder on the first item that needs them, once per run) and the
-// spoken and written
-// syllable tables and the Levenshtein indexes (built from the whole-word lexicon on first demand,
-// again after it is loaded again).
+// The one owner of the tables the measures read (MeasureTables): the bigram and biphone tables
+// and the word origins (read from the data folder on the first item that needs them, once per
+// run) and the spoken and written syllable tables and the Levenshtein indexes (built from the
+// whole-word lexicon on first demand, again after it is loaded again).
 #pragma once
 
 #include <filesystem>
 #include <optional>
 
+#include "core/fields/measure_tables.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/bigram_tables.h"
 #include "core/measures/syllable_tables.h"
@@ -18,28 +18,28 @@ namespace zirtel {
 
 class Feedback;
 
-class MeasureTables {
+class TableStore : public MeasureTables {
   public:
-    explicit MeasureTables(std::filesystem::path folder) : Folder_(std::move(folder)) {}
-    MeasureTables(const MeasureTables&) = delete;
-    MeasureTables& operator=(const MeasureTables&) = delete;
+    explicit TableStore(std::filesystem::path folder) : Folder_(std::move(folder)) {}
+    TableStore(const TableStore&) = delete;
+    TableStore& operator=(const TableStore&) = delete;
 
     // ZR_BF2.txt .. ZR_BF18.txt, read on the first call.
-    const BigramTables& Bigrams(Feedback& feedback);
+    const BigramTables& Bigrams(Feedback& feedback) override;
     // ZR_BPF2.txt .. ZR_BPF18.txt, read on the first call.
-    const BiphoneTables& Biphones(Feedback& feedback);
+    const BiphoneTables& Biphones(Feedback& feedback) override;
     // The origin file (kOriginFile), read on the first call; empty when it could not be read.
-    const WordOrigins& Origins(Feedback& feedback);
+    const WordOrigins& Origins(Feedback& feedback) override;
     // The syllable tables of the lexicon's pronunciations or syllabifications, built on the
     // first call after start-up or ForgetSyllables.
-    const SyllableTableSet& Syllables(SyllableTableSet::Source source, const Lexicon& wholeWords,
-                                      Feedback& feedback);
+    const SyllableTableSet& Syllables(bool spoken, const Lexicon& wholeWords,
+                                      Feedback& feedback) override;
     // The whole-word lexicon was loaded again: the syllable tables are built anew.
     void ForgetSyllables();
     // The Levenshtein indexes of the whole-word lexicon's spellings and pronunciations (OLD20,
     // PLD20), each built on its first call after start-up or ForgetLevenshtein.
-    const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords);
-    const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords);
+    const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) override;
+    const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) override;
     void ForgetLevenshtein();
 
     // What has been read so far, without reading anything.

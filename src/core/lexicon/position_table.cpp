@@ -1,11 +1,11 @@
-#include "core/measures/position_table.h"
+#include "core/lexicon/position_table.h"
 
 #include <cmath>
 #include <limits>
 
 #include "core/feedback/feedback.h"
-#include "core/measures/letters.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 #include "core/text/whole_number.h"
 

@@ -1,8 +1,8 @@
-#include "core/measures/measure_tables.h"
+#include "core/analysis/table_store.h"
 
 namespace zirtel {
 
-const BigramTables& MeasureTables::Bigrams(Feedback& feedback) {
+const BigramTables& TableStore::Bigrams(Feedback& feedback) {
     if (!BigramsRead_) {
         Bigrams_.ReadAll(Folder_, feedback);
         BigramsRead_ = true;
@@ -10,7 +10,7 @@ const BigramTables& MeasureTables::Bigrams(Feedback& feedback) {
     return Bigrams_;
 }
 
-const BiphoneTables& MeasureTables::Biphones(Feedback& feedback) {
+const BiphoneTables& TableStore::Biphones(Feedback& feedback) {
     if (!BiphonesRead_) {
         LoadBiphoneTables(Biphones_, Folder_, feedback);
         BiphonesRead_ = true;
@@ -18,7 +18,7 @@ const BiphoneTables& MeasureTables::Biphones(Feedback& feedback) {
     return Biphones_;
 }
 
-const WordOrigins& MeasureTables::Origins(Feedback& feedback) {
+const WordOrigins& TableStore::Origins(Feedback& feedback) {
     if (!OriginsRead_) {
         LoadWordOrigins(Folder_ / kOriginFile, Origins_, feedback);
         OriginsRead_ = true;
@@ -26,20 +26,23 @@ const WordOrigins& MeasureTables::Origins(Feedback& feedback) {
     return Origins_;
 }
 
-const SyllableTableSet& MeasureTables::Syllables(SyllableTableSet::Source source,
-                                                 const Lexicon& wholeWords, Feedback& feedback) {
-    SyllableTableSet& set =
-        source == SyllableTableSet::Source::Pronunciations ? PhonSyllables_ : OrthSyllables_;
-    if (!set.Built) set.Build(wholeWords, source, feedback);
+const SyllableTableSet& TableStore::Syllables(bool spoken, const Lexicon& wholeWords,
+                                              Feedback& feedback) {
+    SyllableTableSet& set = spoken ? PhonSyllables_ : OrthSyllables_;
+    if (!set.Built)
+        set.Build(wholeWords,
+                  spoken ? SyllableTableSet::Source::Pronunciations
+                         : SyllableTableSet::Source::Syllabifications,
+                  feedback);
     return set;
 }
 
-void MeasureTables::ForgetSyllables() {
+void TableStore::ForgetSyllables() {
     PhonSyllables_.Reset();
     OrthSyllables_.Reset();
 }
 
-const LevenshteinIndex& MeasureTables::OrthLevenshtein(const Lexicon& wholeWords) {
+const LevenshteinIndex& TableStore::OrthLevenshtein(const Lexicon& wholeWords) {
     if (!OrthLevenshtein_) {
         std::vector<std::string> keys;
         keys.reserve(wholeWords.LexWords.size());
@@ -49,7 +52,7 @@ const LevenshteinIndex& MeasureTables::OrthLevenshtein(const Lexicon& wholeWords
     return *OrthLevenshtein_;
 }
 
-const LevenshteinIndex& MeasureTables::PhonLevenshtein(const Lexicon& wholeWords) {
+const LevenshteinIndex& TableStore::PhonLevenshtein(const Lexicon& wholeWords) {
     if (!PhonLevenshtein_) {
         std::vector<std::string> keys;
         keys.reserve(wholeWords.LexPhonForms.size());
@@ -59,7 +62,7 @@ const LevenshteinIndex& MeasureTables::PhonLevenshtein(const Lexicon& wholeWords
     return *PhonLevenshtein_;
 }
 
-void MeasureTables::ForgetLevenshtein() {
+void TableStore::ForgetLevenshtein() {
     OrthLevenshtein_.reset();
     PhonLevenshtein_.reset();
 }

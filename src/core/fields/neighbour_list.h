@@ -5,10 +5,7 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "core/fields/neighbour_record.h"
 #include "core/grid/string_grid.h"
 
 namespace zirtel {
@@ -36,25 +33,5 @@ class NeighbourList {
     // given, receives the errno).
     bool Save(const std::filesystem::path& path, int* error = nullptr) const;
 };
-
-// How an orthographic search went, for its block of the list.
-struct OrthoSearchPasses {
-    bool Shown = false;     // the list is shown: the item's block is written
-    bool Deletions = false; // the deletion neighbours were looked for
-    bool Additions = false; // the addition neighbours were looked for
-    bool ListDeletions = false, ListAdditions = false; // and are listed
-};
-
-// Lays out the neighbours one orthographic search found for `item` (lower-cased, `records` in
-// the order found: substitutions, deletions, additions, each by position) as the item's block of
-// the list: a blank row after a previous block whose last row carries a kind; the item in upper
-// case in column 0; a row for each position with substitution neighbours ("Sub" and the
-// position), a blank row after them; with deletions listed a row of each position that has one
-// ("Del"), two rows on after the last; with additions listed their rows ("Add"), one row on. A
-// deletion or addition position starts on a new row when the previous one found a neighbour,
-// listed or not, and the rows grow by 30 before each of those passes when fewer than 10 are left.
-void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
-                           const std::vector<NeighbourRecord>& records,
-                           const OrthoSearchPasses& passes);
 
 } // namespace zirtel

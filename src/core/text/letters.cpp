@@ -1,4 +1,4 @@
-#include "core/measures/letters.h"
+#include "core/text/letters.h"
 
 #include "core/text/latin1.h"
 

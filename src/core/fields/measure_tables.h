@@ -1,0 +1,36 @@
+// The tables the measures read, as they see them: each is read (the bigram and biphone tables
+// and the word origins, from the data folder) or built (the syllable tables and the Levenshtein
+// indexes, from the whole-word lexicon) on the first call that needs it. The measures include the
+// header of the table they use from their own folder; the owner of all of them sits above the
+// measures (analysis/table_store.h).
+#pragma once
+
+namespace zirtel {
+
+class BigramTables;
+class BiphoneTables;
+class Feedback;
+class LevenshteinIndex;
+class Lexicon;
+class SyllableTableSet;
+class WordOrigins;
+
+class MeasureTables {
+  public:
+    virtual ~MeasureTables() = default;
+    // ZR_BF2.txt .. ZR_BF18.txt.
+    virtual const BigramTables& Bigrams(Feedback& feedback) = 0;
+    // ZR_BPF2.txt .. ZR_BPF18.txt.
+    virtual const BiphoneTables& Biphones(Feedback& feedback) = 0;
+    // The word origins of the origin file (JATORRIA).
+    virtual const WordOrigins& Origins(Feedback& feedback) = 0;
+    // The syllable tables of the lexicon's pronunciations (`spoken`) or syllabifications.
+    virtual const SyllableTableSet& Syllables(bool spoken, const Lexicon& wholeWords,
+                                              Feedback& feedback) = 0;
+    // The Levenshtein indexes of the whole-word lexicon's spellings and pronunciations (OLD20,
+    // PLD20).
+    virtual const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) = 0;
+    virtual const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) = 0;
+};
+
+} // namespace zirtel
