@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <numeric>
 #include <unordered_map>
 
@@ -46,28 +47,47 @@ int LevenshteinDistance(std::string_view a, std::string_view b) {
 
 namespace {
 
-constexpr int kMyersWidth = 64; // longest query the bit-parallel route takes
-
 // The letter counts of an entry: 16 bins, four bits to a count, in 8 bytes (bin j in the low half
-// of byte j and bin j + 8 in the high half), four entries to a quad of 32 bytes. A bucket is
-// scanned a chunk of 16 quads (64 entries) at a time: the L1 distance of each entry's counts to
-// the query's, and which entries lie in [least, limit).
-constexpr std::size_t kCountBytes = 8, kQuadBytes = 4 * kCountBytes, kChunkQuads = 16;
+// of byte j and bin j + 8 in the high half). A block holds 32 entries in the slot order that the
+// vector scan's packing undoes (SlotOf), so that the scan writes the entries' bounds in entry
+// order.
+constexpr std::size_t kCountBytes = 8, kBlockKeys = 32, kBlockBytes = kBlockKeys * kCountBytes;
+constexpr std::size_t kSummaryBytes = 32;
 
-void PackCounts(const std::uint8_t* counts, std::uint8_t* out) {
-    for (int j = 0; j < 8; ++j) out[j] = static_cast<std::uint8_t>(counts[j] | counts[j + 8] << 4);
+// The slot of the block that holds the counts of entry p of the block: the scan sums slots 4v to
+// 4v + 3 in register v (v = 0..7), joins registers 2u and 2u + 1 dword by dword, packs the four
+// joined registers to 16 bits in pairs and the two results to bytes, each step within 128-bit
+// halves.
+std::size_t SlotOf(std::size_t p) {
+    const std::size_t half = p / 16, k = p % 16, w = k / 8, u = k % 8, dword = u % 4;
+    const std::size_t v = 4 * w + 2 * (u / 4) + dword % 2, quad = 2 * half + dword / 2;
+    return 4 * v + quad;
 }
+
+// Bounds are bytes; every bound is at most kTopBound, and no entry's bound is kNoBound (the empty
+// end of the last block).
+constexpr int kTopBound = 254;
+constexpr std::uint8_t kNoBound = 255;
+
+// The candidates whose distances are computed side by side: texts of at most kLaneText bytes
+// against queries of at most kLaneQuery (the distances stay below 256).
+constexpr int kLaneText = 16, kLaneQuery = 200, kMaxLanes = 32;
+// Bytes readable beyond the last key of a bucket: a lane reads kLaneText bytes from a key's start.
+constexpr std::size_t kCharsPadding = kLaneText;
+alignas(16) constexpr char kNoText[kLaneText] = {};
 
 std::atomic<LevenshteinScan> gScan{LevenshteinScan::Widest};
 
-struct ChunkQuery {
+struct ScanQuery {
     std::array<std::uint8_t, 16> Counts; // the query's bins
-    int Least, Limit;
+    int Gap;                             // the ring's length difference, at most kTopBound
 #if defined(__x86_64__)
     __m128i Low, High; // the query's bins 0-7 and 8-15, each twice over
+#endif
 
-    ChunkQuery(const std::uint8_t* counts, int least, int limit) : Least(least), Limit(limit) {
+    ScanQuery(const std::uint8_t* counts, int gap) : Gap(gap) {
         std::copy(counts, counts + 16, Counts.begin());
+#if defined(__x86_64__)
         alignas(16) std::uint8_t twice[2][16];
         for (int j = 0; j < 16; ++j) {
             twice[0][j] = counts[j % 8];
@@ -75,104 +95,267 @@ struct ChunkQuery {
         }
         Low = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[0]));
         High = _mm_load_si128(reinterpret_cast<const __m128i*>(twice[1]));
-    }
-#else
-    ChunkQuery(const std::uint8_t* counts, int least, int limit) : Least(least), Limit(limit) {
-        std::copy(counts, counts + 16, Counts.begin());
-    }
 #endif
+    }
 };
 
-// Each Scan fills dist[4 * q + s] with the distance of entry s of quad q and returns bit 4q + s
-// set when it lies in [least, limit).
-std::uint64_t ScanPortable(const std::uint8_t* quads, std::size_t count, const ChunkQuery& q,
-                           int* dist) {
-    std::uint64_t in = 0;
-    for (std::size_t e = 0; e < 4 * count; ++e) {
-        const std::uint8_t* packed = quads + kCountBytes * e;
-        int d = 0;
-        for (int j = 0; j < 8; ++j)
-            d += std::abs(int(q.Counts[static_cast<std::size_t>(j)]) - (packed[j] & 0x0F)) +
-                 std::abs(int(q.Counts[static_cast<std::size_t>(j + 8)]) - (packed[j] >> 4));
-        dist[e] = d;
-        if (d >= q.Least && d < q.Limit) in |= std::uint64_t{1} << e;
-    }
-    return in;
+// Each edit changes the letter counts by at most 2 (a substitution) or 1 (an insertion or
+// deletion, which also changes the length by 1), and the length difference alone takes `gap`
+// insertions or deletions: a bound of ceil((L1 + gap) / 2), and never less than `gap` (saturated
+// counts can make L1 smaller than the length difference).
+std::uint8_t BoundOf(int l1, int gap) {
+    return static_cast<std::uint8_t>(std::max(gap, (std::min(255, l1 + gap) + 1) / 2));
+}
+
+// Each Scan writes the bounds of the entries of the n blocks listed, 32 bytes a block at the
+// block's place in `out`.
+void ScanPortable(const std::uint8_t* counts, const std::uint32_t* blocks, std::size_t n,
+                  const ScanQuery& q, std::uint8_t* out) {
+    for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t p = 0, b = blocks[k]; p < kBlockKeys; ++p) {
+            const std::uint8_t* packed = counts + kBlockBytes * b + kCountBytes * SlotOf(p);
+            int d = 0;
+            for (int j = 0; j < 8; ++j)
+                d += std::abs(int(q.Counts[static_cast<std::size_t>(j)]) - (packed[j] & 0x0F)) +
+                     std::abs(int(q.Counts[static_cast<std::size_t>(j + 8)]) - (packed[j] >> 4));
+            out[kBlockKeys * b + p] = BoundOf(d, q.Gap);
+        }
 }
 
 #if defined(__x86_64__)
-std::uint64_t ScanSse2(const std::uint8_t* quads, std::size_t count, const ChunkQuery& q,
-                       int* dist) {
+// The bounds of 16 entries from one 128-bit half of a block (the halves are independent).
+inline __m128i BoundsSse2(const std::uint8_t* half, const ScanQuery& q) {
     const __m128i nibble = _mm_set1_epi8(0x0F);
-    const __m128i atLeast = _mm_set1_epi32(q.Least - 1), below = _mm_set1_epi32(q.Limit);
-    // Each 64-bit half of a sum is one entry's distance.
-    auto pairSum = [&](const std::uint8_t* pair) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pair));
-        return _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(v, nibble), q.Low),
-                             _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(v, 4), nibble), q.High));
-    };
-    std::uint64_t in = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* quad = quads + kQuadBytes * i;
-        const __m128i sums = _mm_castps_si128(_mm_shuffle_ps(_mm_castsi128_ps(pairSum(quad)),
-                                                             _mm_castsi128_ps(pairSum(quad + 16)),
-                                                             _MM_SHUFFLE(2, 0, 2, 0)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dist + 4 * i), sums);
-        const __m128i inside =
-            _mm_and_si128(_mm_cmpgt_epi32(sums, atLeast), _mm_cmpgt_epi32(below, sums));
-        in |= static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(inside))) << (4 * i);
+    __m128i sums[8];
+#pragma GCC unroll 8
+    for (int v = 0; v < 8; ++v) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(half + 32 * v));
+        sums[v] = _mm_add_epi64(_mm_sad_epu8(_mm_and_si128(x, nibble), q.Low),
+                                _mm_sad_epu8(_mm_and_si128(_mm_srli_epi16(x, 4), nibble), q.High));
     }
-    return in;
+    __m128i joined[4];
+#pragma GCC unroll 4
+    for (int u = 0; u < 4; ++u)
+        joined[u] = _mm_or_si128(sums[2 * u], _mm_slli_epi64(sums[2 * u + 1], 32));
+    const __m128i l1 = _mm_packus_epi16(_mm_packs_epi32(joined[0], joined[1]),
+                                        _mm_packs_epi32(joined[2], joined[3]));
+    const __m128i gap = _mm_set1_epi8(static_cast<char>(q.Gap));
+    return _mm_max_epu8(_mm_avg_epu8(_mm_adds_epu8(l1, gap), _mm_setzero_si128()), gap);
 }
 
-// A quad in one 256-bit register: half the instructions of the SSE2 scan.
-__attribute__((target("avx2"))) std::uint64_t ScanAvx2(const std::uint8_t* quads, std::size_t count,
-                                                       const ChunkQuery& q, int* dist) {
+void ScanSse2(const std::uint8_t* counts, const std::uint32_t* blocks, std::size_t n,
+              const ScanQuery& q, std::uint8_t* out) {
+    for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t half = 0, b = blocks[k]; half < 2; ++half)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + kBlockKeys * b + 16 * half),
+                             BoundsSse2(counts + kBlockBytes * b + 16 * half, q));
+}
+
+// A block in eight 256-bit registers: half the instructions of the SSE2 scan.
+__attribute__((target("avx2"))) void ScanAvx2(const std::uint8_t* counts,
+                                              const std::uint32_t* blocks, std::size_t n,
+                                              const ScanQuery& q, std::uint8_t* out) {
     const __m256i nibble = _mm256_set1_epi8(0x0F);
     const __m256i low = _mm256_broadcastsi128_si256(q.Low);
     const __m256i high = _mm256_broadcastsi128_si256(q.High);
-    const __m256i lowWords = _mm256_setr_epi32(0, 2, 4, 6, 0, 2, 4, 6);
-    const __m128i atLeast = _mm_set1_epi32(q.Least - 1), below = _mm_set1_epi32(q.Limit);
-    std::uint64_t in = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const __m256i v =
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(quads + kQuadBytes * i));
-        const __m256i sum = _mm256_add_epi64(
-            _mm256_sad_epu8(_mm256_and_si256(v, nibble), low),
-            _mm256_sad_epu8(_mm256_and_si256(_mm256_srli_epi16(v, 4), nibble), high));
-        const __m128i sums = _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(sum, lowWords));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dist + 4 * i), sums);
-        const __m128i inside =
-            _mm_and_si128(_mm_cmpgt_epi32(sums, atLeast), _mm_cmpgt_epi32(below, sums));
-        in |= static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(inside))) << (4 * i);
+    const __m256i gap = _mm256_set1_epi8(static_cast<char>(q.Gap));
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t b = blocks[k];
+        const std::uint8_t* block = counts + kBlockBytes * b;
+        __m256i sums[8];
+#pragma GCC unroll 8
+        for (int v = 0; v < 8; ++v) {
+            const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + 32 * v));
+            sums[v] = _mm256_add_epi64(
+                _mm256_sad_epu8(_mm256_and_si256(x, nibble), low),
+                _mm256_sad_epu8(_mm256_and_si256(_mm256_srli_epi16(x, 4), nibble), high));
+        }
+        __m256i joined[4];
+#pragma GCC unroll 4
+        for (int u = 0; u < 4; ++u)
+            joined[u] = _mm256_or_si256(sums[2 * u], _mm256_slli_epi64(sums[2 * u + 1], 32));
+        const __m256i l1 = _mm256_packus_epi16(_mm256_packs_epi32(joined[0], joined[1]),
+                                               _mm256_packs_epi32(joined[2], joined[3]));
+        const __m256i bound = _mm256_max_epu8(
+            _mm256_avg_epu8(_mm256_adds_epu8(l1, gap), _mm256_setzero_si256()), gap);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + kBlockKeys * b), bound);
     }
-    return in;
 }
 #endif
 
-// Whether this query uses the AVX2 routines: the widest way is asked for and the processor has
-// them.
-bool UseAvx2() {
+// The bound of a whole block from the least and the greatest count of each bin among its
+// entries (16 bytes each, a block's summary): no entry's counts lie nearer the query's. Written a
+// byte a block.
+void BlockBoundsPortable(const std::uint8_t* summaries, std::size_t blocks, const ScanQuery& q,
+                         std::uint8_t* out) {
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::uint8_t* least = summaries + kSummaryBytes * b;
+        int d = 0;
+        for (std::size_t j = 0; j < 16; ++j)
+            d += std::max({0, least[j] - q.Counts[j], q.Counts[j] - least[j + 16]});
+        out[b] = BoundOf(d, q.Gap);
+    }
+}
+
 #if defined(__x86_64__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    return avx2 && gScan.load(std::memory_order_relaxed) == LevenshteinScan::Widest;
-#else
-    return false;
+void BlockBoundsSse2(const std::uint8_t* summaries, std::size_t blocks, const ScanQuery& q,
+                     std::uint8_t* out) {
+    const __m128i query = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q.Counts.data()));
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::uint8_t* least = summaries + kSummaryBytes * b;
+        const __m128i below =
+            _mm_subs_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(least)), query);
+        const __m128i above =
+            _mm_subs_epu8(query, _mm_loadu_si128(reinterpret_cast<const __m128i*>(least + 16)));
+        const __m128i sums = _mm_sad_epu8(_mm_or_si128(below, above), _mm_setzero_si128());
+        out[b] = BoundOf(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4), q.Gap);
+    }
+}
 #endif
+
+// The letter pairs of a key framed by a start and an end mark: each pair (previous, next), with
+// previous a byte or the start mark and next a byte or the end mark, has an index; the lexicon's
+// pairs share the 128 bits of a key's record, spread so that the bits are about equally common.
+// An edit removes at most two pairs and makes at most two: a key that lacks p of the query's
+// pairs (or has p that the query lacks) lies at a distance of at least ceil(p / 2). Pairs that
+// share a bit only lower that bound; a pair of the query that no key has is missing from every
+// key.
+constexpr unsigned kStartMark = 256, kEndMark = 257;
+constexpr std::size_t kPairWords = 2, kPairBits = 64 * kPairWords;
+constexpr std::size_t kPairIndexes = 257 * 258;
+constexpr std::uint8_t kNoPairBit = 255;
+constexpr std::size_t kPairBytes = kPairBits / 8; // at the start of a key's record
+
+std::size_t PairIndex(unsigned previous, unsigned next) {
+    return previous * 258 + next;
 }
 
-using ScanFunction = std::uint64_t (*)(const std::uint8_t*, std::size_t, const ChunkQuery&, int*);
+template <typename Visit> void ForEachPair(std::string_view key, Visit&& visit) {
+    unsigned previous = kStartMark;
+    for (char c : key) {
+        visit(PairIndex(previous, static_cast<unsigned char>(c)));
+        previous = static_cast<unsigned char>(c);
+    }
+    visit(PairIndex(previous, kEndMark));
+}
 
-ScanFunction ChosenScan([[maybe_unused]] bool avx2) {
+using Pairs = std::array<std::uint64_t, kPairWords>;
+
+// What the selection of one ring at one bound needs: the ring's key records and the query's
+// pairs, and the limit below which a distance counts.
+struct Selection {
+    const std::uint8_t* Bounds;  // 32 a block
+    const std::uint32_t* Blocks; // the blocks to look in
+    std::size_t BlockCount;
+    int T;
+    const char* Records;
+    std::size_t Stride; // bytes a record
+    Pairs QueryPairs;
+    int Absent; // pairs of the query that no key has
+    int Limit;
+};
+
+// Whether the key's pairs leave its distance below the limit (without a branch).
+inline unsigned PairsAllow(const Selection& s, std::size_t i) {
+    Pairs k;
+    std::memcpy(k.data(), s.Records + i * s.Stride, kPairBytes);
+    int missing = s.Absent, extra = 0;
+    for (std::size_t w = 0; w < kPairWords; ++w) {
+        missing += std::popcount(s.QueryPairs[w] & ~k[w]);
+        extra += std::popcount(k[w] & ~s.QueryPairs[w]);
+    }
+    return static_cast<unsigned>((std::max(missing, extra) + 1) / 2 < s.Limit);
+}
+
+// Each Select writes, in rising order, every i with bounds[i] == t that its pairs allow to `out`,
+// and returns how many there are.
+// For each 8-bit mask, the positions of its set bits, in rising order (the rest 0): the vector
+// selections write the positions of eight bounds at a time without a branch (hits are too
+// scattered for a branch to be foreseen).
+constexpr std::array<std::uint64_t, 256> kSetBits = [] {
+    std::array<std::uint64_t, 256> table{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        int k = 0;
+        for (unsigned bit = 0; bit < 8; ++bit)
+            if (mask >> bit & 1) table[mask] |= std::uint64_t{bit} << (8 * k++);
+    }
+    return table;
+}();
+// Room the selections may write beyond the last hit.
+constexpr std::size_t kHitSlack = 8;
+
+// Keeps the hits whose pairs allow them. The records lie far apart: each is asked for a few hits
+// ahead.
+inline std::size_t KeepAllowed(const Selection& s, std::uint32_t* hits, std::size_t n) {
+    constexpr std::size_t ahead = 8;
+    std::size_t kept = 0;
+    for (std::size_t h = 0; h < n; ++h) {
+        if (h + ahead < n) __builtin_prefetch(s.Records + std::size_t{hits[h + ahead]} * s.Stride);
+        const std::uint32_t i = hits[h];
+        hits[kept] = i;
+        kept += PairsAllow(s, i);
+    }
+    return kept;
+}
+
+std::size_t SelectPortable(const Selection& s, std::uint32_t* out) {
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < s.BlockCount; ++k)
+        for (std::size_t i = kBlockKeys * s.Blocks[k], end = i + kBlockKeys; i < end; ++i)
+            if (s.Bounds[i] == s.T) out[n++] = static_cast<std::uint32_t>(i);
+    return KeepAllowed(s, out, n);
+}
+
 #if defined(__x86_64__)
-    if (avx2) return ScanAvx2;
-    if (gScan.load(std::memory_order_relaxed) != LevenshteinScan::Portable) return ScanSse2;
-#endif
-    return ScanPortable;
+std::size_t SelectSse2(const Selection& s, std::uint32_t* out) {
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(s.T)), zero = _mm_setzero_si128();
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < 2 * s.BlockCount; ++k) {
+        const std::size_t first = kBlockKeys * s.Blocks[k / 2] + 16 * (k % 2);
+        const unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.Bounds + first)), wanted)));
+        for (unsigned part = 0; part < 2; ++part) {
+            const unsigned mask = hits >> (8 * part) & 0xFF;
+            const __m128i at = _mm_unpacklo_epi8(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&kSetBits[mask])), zero);
+            const __m128i base = _mm_set1_epi32(static_cast<int>(first + 8 * part));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n),
+                             _mm_add_epi32(_mm_unpacklo_epi16(at, zero), base));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n + 4),
+                             _mm_add_epi32(_mm_unpackhi_epi16(at, zero), base));
+            n += static_cast<std::size_t>(std::popcount(mask));
+        }
+    }
+    return KeepAllowed(s, out, n);
 }
+
+// Every processor with AVX2 counts bits in one instruction.
+__attribute__((target("avx2,popcnt"))) std::size_t SelectAvx2(const Selection& s,
+                                                              std::uint32_t* out) {
+    const __m256i wanted = _mm256_set1_epi8(static_cast<char>(s.T));
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < s.BlockCount; ++k) {
+        const std::size_t first = kBlockKeys * s.Blocks[k];
+        const unsigned hits = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s.Bounds + first)), wanted)));
+#pragma GCC unroll 4
+        for (unsigned part = 0; part < 4; ++part) {
+            const unsigned mask = hits >> (8 * part) & 0xFF;
+            const __m256i at = _mm256_cvtepu8_epi32(
+                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&kSetBits[mask])));
+            _mm256_storeu_si256(
+                reinterpret_cast<__m256i*>(out + n),
+                _mm256_add_epi32(at, _mm256_set1_epi32(static_cast<int>(first + 8 * part))));
+            n += static_cast<std::size_t>(std::popcount(mask));
+        }
+    }
+    return KeepAllowed(s, out, n);
+}
+#endif
 
 // The query side of the bit-parallel distance (Myers 1999, in Hyyrö's form for the distance
-// between whole strings): for each byte, the positions of the query where it stands.
+// between whole strings): for each byte, the positions of the query where it stands. For the
+// candidates the lanes do not take.
 class MyersPattern {
   public:
     explicit MyersPattern(std::string_view query) : Length_(static_cast<int>(query.size())) {
@@ -202,56 +385,177 @@ class MyersPattern {
         return score;
     }
 
-#if defined(__x86_64__)
-    // Distance for four texts at once, one to each 64-bit lane; the same results as four calls.
-    __attribute__((target("avx2"))) void Distance4(const char* const* text, const int* n, int bound,
-                                                   int* out) const {
-        const __m256i ones = _mm256_set1_epi64x(-1), one = _mm256_set1_epi64x(1);
-        const __m256i last = _mm256_set1_epi64x(static_cast<long long>(Last_));
-        const __m256i lengths = _mm256_setr_epi64x(n[0], n[1], n[2], n[3]);
-        const __m256i atLeast = _mm256_set1_epi64x(bound - 1);
-        const int longest = std::max(std::max(n[0], n[1]), std::max(n[2], n[3]));
-        __m256i pv = ones, mv = _mm256_setzero_si256(), score = _mm256_set1_epi64x(Length_);
-        auto symbol = [&](int lane, int j) {
-            return static_cast<long long>(
-                j < n[lane] ? Peq_[static_cast<unsigned char>(text[lane][j])] : 0);
-        };
-        for (int j = 0; j < longest; ++j) {
-            const __m256i eq =
-                _mm256_setr_epi64x(symbol(0, j), symbol(1, j), symbol(2, j), symbol(3, j));
-            const __m256i xv = _mm256_or_si256(eq, mv);
-            const __m256i xh = _mm256_or_si256(
-                _mm256_xor_si256(_mm256_add_epi64(_mm256_and_si256(eq, pv), pv), pv), eq);
-            __m256i ph = _mm256_or_si256(mv, _mm256_xor_si256(_mm256_or_si256(xh, pv), ones));
-            __m256i mh = _mm256_and_si256(pv, xh);
-            // A lane whose text has ended keeps its score: -1 in `active` while j < its length.
-            const __m256i active = _mm256_cmpgt_epi64(lengths, _mm256_set1_epi64x(j));
-            const __m256i up = _mm256_cmpeq_epi64(_mm256_and_si256(ph, last), last);
-            const __m256i down = _mm256_cmpeq_epi64(_mm256_and_si256(mh, last), last);
-            score = _mm256_add_epi64(score, _mm256_and_si256(_mm256_sub_epi64(down, up), active));
-            // Each remaining text byte lowers the last row by at most one: stop when every lane
-            // is sure to reach `bound` (or has ended).
-            const __m256i least =
-                _mm256_add_epi64(_mm256_sub_epi64(score, lengths), _mm256_set1_epi64x(j + 1));
-            const __m256i done =
-                _mm256_or_si256(_mm256_cmpgt_epi64(least, atLeast), _mm256_xor_si256(active, ones));
-            if (_mm256_movemask_pd(_mm256_castsi256_pd(done)) == 0xF) break;
-            ph = _mm256_or_si256(_mm256_slli_epi64(ph, 1), one);
-            mh = _mm256_slli_epi64(mh, 1);
-            pv = _mm256_or_si256(mh, _mm256_xor_si256(_mm256_or_si256(xv, ph), ones));
-            mv = _mm256_and_si256(ph, xv);
-        }
-        alignas(32) long long lanes[4];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(lanes), score);
-        for (int lane = 0; lane < 4; ++lane) out[lane] = static_cast<int>(lanes[lane]);
-    }
-#endif
-
   private:
     std::array<std::uint64_t, 256> Peq_{};
     int Length_;
     std::uint64_t Last_;
 };
+
+constexpr int kMyersWidth = 64; // longest query the bit-parallel route takes
+
+// The distances of up to Lanes texts (each at most kLaneText bytes) to one query (at most
+// kLaneQuery bytes), by the dynamic programming run down the columns of every text at once, one
+// text to a byte lane. The texts are read kLaneText bytes from their starts and transposed, so
+// that column j holds byte j of every text; what a lane reads past its text's end only reaches
+// columns beyond that end, which its result does not depend on.
+#if defined(__x86_64__)
+struct Sse2Ops {
+    using V = __m128i;
+    static constexpr int Lanes = 16;
+    static V Row(const char* const* texts, int r) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(texts[r]));
+    }
+    static V Set(int x) { return _mm_set1_epi8(static_cast<char>(x)); }
+    static V Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
+    static void Store(std::uint8_t* p, V x) { _mm_storeu_si128(reinterpret_cast<V*>(p), x); }
+    static V UnpackLow(V a, V b) { return _mm_unpacklo_epi8(a, b); }
+    static V UnpackHigh(V a, V b) { return _mm_unpackhi_epi8(a, b); }
+    static V Add(V a, V b) { return _mm_add_epi8(a, b); }
+    static V AddSat(V a, V b) { return _mm_adds_epu8(a, b); }
+    static V Min(V a, V b) { return _mm_min_epu8(a, b); }
+    static V Equal(V a, V b) { return _mm_cmpeq_epi8(a, b); }
+    static V Pick(V a, V b, V mask) {
+        return _mm_or_si128(_mm_and_si128(mask, b), _mm_andnot_si128(mask, a));
+    }
+};
+
+struct Avx2Ops {
+    using V = __m256i;
+    static constexpr int Lanes = 32;
+    __attribute__((target("avx2"))) static V Row(const char* const* texts, int r) {
+        return _mm256_inserti128_si256(
+            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(texts[r]))),
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(texts[r + 16])), 1);
+    }
+    __attribute__((target("avx2"))) static V Set(int x) {
+        return _mm256_set1_epi8(static_cast<char>(x));
+    }
+    __attribute__((target("avx2"))) static V Load(const std::uint8_t* p) {
+        return _mm256_loadu_si256(reinterpret_cast<const V*>(p));
+    }
+    __attribute__((target("avx2"))) static void Store(std::uint8_t* p, V x) {
+        _mm256_storeu_si256(reinterpret_cast<V*>(p), x);
+    }
+    __attribute__((target("avx2"))) static V UnpackLow(V a, V b) {
+        return _mm256_unpacklo_epi8(a, b);
+    }
+    __attribute__((target("avx2"))) static V UnpackHigh(V a, V b) {
+        return _mm256_unpackhi_epi8(a, b);
+    }
+    __attribute__((target("avx2"))) static V Add(V a, V b) { return _mm256_add_epi8(a, b); }
+    __attribute__((target("avx2"))) static V AddSat(V a, V b) { return _mm256_adds_epu8(a, b); }
+    __attribute__((target("avx2"))) static V Min(V a, V b) { return _mm256_min_epu8(a, b); }
+    __attribute__((target("avx2"))) static V Equal(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
+    __attribute__((target("avx2"))) static V Pick(V a, V b, V mask) {
+        return _mm256_blendv_epi8(a, b, mask);
+    }
+};
+
+// One routine for each vector width, from one body (a template would hold 256-bit values in code
+// built without AVX); `Ops` names the width's operations.
+//
+// Transposing a 16 x 16 byte matrix (in each 128-bit half) is four perfect shuffles: each moves
+// the element at (row, column) to the position of its 8-bit index rotated by one.
+//
+// The cells hold the distance + 1, so that a diagonal of 0 less 1 for equal bytes (whose
+// comparison gives all ones, -1) stays within the unsigned bytes; the diagonal costs 1 for
+// unequal bytes. Only a band of the matrix is computed: a path through row i of column j costs
+// at least |i - j|, so the cells with |i - j| >= limit cannot lead to a distance below `limit`;
+// the cells beyond the band count as 255 (adding 1 saturates). Once the band has left the
+// matrix, no remaining column can end a lane's text with a distance below the limit.
+#define ZIRTEL_LANE_DISTANCES                                                                      \
+    using V = Ops::V;                                                                              \
+    constexpr std::size_t width = sizeof(V);                                                       \
+    V column[2][kLaneText];                                                                        \
+    _Pragma("GCC unroll 16") for (int r = 0; r < kLaneText; ++r) column[0][r] =                    \
+        Ops::Row(texts, r);                                                                        \
+    _Pragma("GCC unroll 4") for (int stage = 0; stage < 4; ++stage) {                              \
+        const V* from = column[stage % 2];                                                         \
+        V* to = column[1 - stage % 2];                                                             \
+        _Pragma("GCC unroll 8") for (int i = 0; i < 8; ++i) {                                      \
+            to[2 * i] = Ops::UnpackLow(from[i], from[i + 8]);                                      \
+            to[2 * i + 1] = Ops::UnpackHigh(from[i], from[i + 8]);                                 \
+        }                                                                                          \
+    }                                                                                              \
+    const int m = static_cast<int>(query.size());                                                  \
+    const int band = std::min(limit - 1, m + kLaneText);                                           \
+    alignas(32) std::uint8_t cells[(kLaneQuery + 1) * width];                                      \
+    alignas(32) std::uint8_t letters[kLaneQuery * width];                                          \
+    for (int i = 0; i <= m; ++i) Ops::Store(cells + width * i, Ops::Set(i <= band ? i + 1 : 255)); \
+    for (int i = 0; i < m; ++i)                                                                    \
+        Ops::Store(letters + width * i, Ops::Set(static_cast<unsigned char>(query[i])));           \
+    const V one = Ops::Set(1), lengthOf = Ops::Load(lengths);                                      \
+    V result = Ops::Set(255);                                                                      \
+    for (int j = 1; j <= longest; ++j) {                                                           \
+        const V text = column[0][j - 1];                                                           \
+        const int first = std::max(1, j - band), last = std::min(m, j + band);                     \
+        if (first > last) break;                                                                   \
+        V diagonal = Ops::Load(cells + width * (first - 1)), current = Ops::Set(255);              \
+        if (first == 1) {                                                                          \
+            current = Ops::Set(j + 1);                                                             \
+            Ops::Store(cells, current);                                                            \
+        }                                                                                          \
+        for (int i = first; i <= last; ++i) {                                                      \
+            const V left = Ops::Load(cells + width * i);                                           \
+            const V same = Ops::Equal(text, Ops::Load(letters + width * (i - 1)));                 \
+            current =                                                                              \
+                Ops::AddSat(Ops::Min(Ops::Add(diagonal, same), Ops::Min(left, current)), one);     \
+            diagonal = left;                                                                       \
+            Ops::Store(cells + width * i, current);                                                \
+        }                                                                                          \
+        if (last == m) result = Ops::Pick(result, current, Ops::Equal(lengthOf, Ops::Set(j)));     \
+    }                                                                                              \
+    Ops::Store(out, Ops::Add(result, Ops::Set(-1)));
+
+void LaneDistancesSse2(const char* const* texts, const std::uint8_t* lengths, int longest,
+                       std::string_view query, int limit, std::uint8_t* out) {
+    using Ops = Sse2Ops;
+    ZIRTEL_LANE_DISTANCES
+}
+
+__attribute__((target("avx2"))) void LaneDistancesAvx2(const char* const* texts,
+                                                       const std::uint8_t* lengths, int longest,
+                                                       std::string_view query, int limit,
+                                                       std::uint8_t* out) {
+    using Ops = Avx2Ops;
+    ZIRTEL_LANE_DISTANCES
+}
+#undef ZIRTEL_LANE_DISTANCES
+#endif
+
+// How this query's bounds and distances are computed.
+struct Kernels {
+    void (*Scan)(const std::uint8_t*, const std::uint32_t*, std::size_t, const ScanQuery&,
+                 std::uint8_t*) = ScanPortable;
+    void (*BlockBounds)(const std::uint8_t*, std::size_t, const ScanQuery&,
+                        std::uint8_t*) = BlockBoundsPortable;
+    void (*Lanes)(const char* const*, const std::uint8_t*, int, std::string_view, int,
+                  std::uint8_t*) = nullptr; // none: every distance on its own
+    int LaneCount = 0;
+    std::size_t (*Select)(const Selection&, std::uint32_t*) = SelectPortable;
+};
+
+Kernels ChosenKernels() {
+    Kernels k;
+#if defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    const LevenshteinScan scan = gScan.load(std::memory_order_relaxed);
+    if (scan == LevenshteinScan::Portable) return k;
+    k.BlockBounds = BlockBoundsSse2;
+    if (avx2 && scan == LevenshteinScan::Widest) {
+        k.Scan = ScanAvx2;
+        k.Select = SelectAvx2;
+        k.Lanes = LaneDistancesAvx2;
+        k.LaneCount = Avx2Ops::Lanes;
+    } else {
+        k.Scan = ScanSse2;
+        k.Select = SelectSse2;
+        k.Lanes = LaneDistancesSse2;
+        k.LaneCount = Sse2Ops::Lanes;
+    }
+#endif
+    return k;
+}
 
 // The distances found so far, by value, and the k-th smallest of them.
 class ClosestTally {
@@ -259,7 +563,7 @@ class ClosestTally {
     ClosestTally(int k, int maxDistance)
         : K_(k), Count_(static_cast<std::size_t>(maxDistance) + 1) {}
 
-    // Entries at a distance >= Bound() cannot change the mean of the k smallest.
+    // The k-th smallest distance found so far (INT_MAX until k are found).
     int Bound() const { return Bound_; }
 
     void Add(int distance, std::uint32_t entries) {
@@ -294,7 +598,186 @@ class ClosestTally {
     int Bound_ = INT_MAX;
 };
 
+// What a query keeps between calls on one thread: the bounds of each ring, by length.
+// What a query keeps of one ring. The ring's blocks are ordered by their bounds; the entries of
+// a block have their own bounds computed when the search first reaches the block's bound.
+struct Ring {
+    std::uint64_t Query = 0;                // the query that set the ring up
+    std::vector<std::uint8_t> BlockBound;   // by block
+    std::vector<std::uint32_t> Order;       // the blocks by bound
+    std::array<std::uint32_t, 256> Through; // the first Through[t] blocks of Order: bound <= t
+    std::vector<std::uint8_t> Bounds;       // the entries', 32 a block
+    int Level = -1;                         // the blocks of bound <= Level have entry bounds
+};
+
+// What the queries of one thread keep between calls: the rings, by length.
+struct Scratch {
+    std::uint64_t Query = 0;
+    std::vector<Ring> Rings;
+    std::vector<std::uint32_t> Hits; // the entries of one ring at one bound
+};
+
 } // namespace
+
+// One query. Without ties, an entry counts while its distance lies below the k-th smallest found
+// so far, and the search ends when the bounds reach it; with ties, the entries at that distance
+// count as well (and are kept), and the search ends when the bounds pass it.
+template <bool Ties> struct LevenshteinIndex::Search {
+    struct Found {
+        int Distance;
+        std::uint32_t Length, Key;
+    };
+
+    const LevenshteinIndex& Index;
+    std::string_view Query;
+    int K;
+    std::vector<Found>* Kept; // with ties: the keys that count
+
+    std::optional<double> Run() const {
+        const int m = static_cast<int>(Query.size());
+        const int lengths = static_cast<int>(Index.Buckets_.size());
+        const int longestGap = std::max(m, lengths - 1);
+        ClosestTally tally(K, std::max(m, lengths));
+        std::uint8_t counts[kBins];
+        Index.CountBins(Query, counts);
+        Pairs queryPairs;
+        const int absent = Index.PairBits(Query, queryPairs.data());
+        const Kernels kernels = ChosenKernels();
+        const bool lanes = kernels.Lanes != nullptr && m > 0 && m <= kLaneQuery;
+        std::optional<MyersPattern> pattern; // made when a distance is first computed alone
+
+        thread_local Scratch scratch;
+        if (static_cast<int>(scratch.Rings.size()) < lengths)
+            scratch.Rings.resize(static_cast<std::size_t>(lengths));
+        const std::uint64_t query = ++scratch.Query;
+
+        // Candidates waiting for their lanes.
+        const char* texts[kMaxLanes];
+        alignas(32) std::uint8_t textLengths[kMaxLanes];
+        std::uint32_t keys[kMaxLanes];
+        int waiting = 0, longest = 0;
+
+        // Distances below the limit count.
+        auto limit = [&] {
+            return tally.Bound() == INT_MAX ? INT_MAX : tally.Bound() + (Ties ? 1 : 0);
+        };
+        auto add = [&](int distance, int length, std::uint32_t key) {
+            if (distance <= 0 || distance >= limit()) return;
+            const Bucket& bucket = Index.Buckets_[static_cast<std::size_t>(length)];
+            tally.Add(distance, bucket.First[key + 1] - bucket.First[key]);
+            if (Ties) Kept->push_back({distance, static_cast<std::uint32_t>(length), key});
+        };
+        auto flush = [&] {
+            if (waiting == 0) return;
+            for (int lane = waiting; lane < kernels.LaneCount; ++lane) {
+                texts[lane] = kNoText;
+                textLengths[lane] = 1;
+            }
+            const int below = std::min(limit(), 256);
+            alignas(32) std::uint8_t distance[kMaxLanes];
+            kernels.Lanes(texts, textLengths, longest, Query, below, distance);
+            // Most candidates fall short: find the lanes that count without a branch each.
+            std::uint32_t counting = 0;
+            for (int lane = 0; lane < waiting; ++lane)
+                counting |=
+                    static_cast<std::uint32_t>(unsigned(distance[lane]) - 1u < unsigned(below) - 1u)
+                    << lane;
+            while (counting != 0) {
+                const int lane = std::countr_zero(counting);
+                counting &= counting - 1;
+                add(distance[lane], textLengths[lane], keys[lane]);
+            }
+            waiting = 0;
+            longest = 0;
+        };
+        auto alone = [&](const char* text, int length) {
+            if (m == 0) return length;
+            if (m <= kMyersWidth) {
+                if (!pattern) pattern.emplace(Query);
+                return pattern->Distance(text, length, limit());
+            }
+            return LevenshteinDistance(Query,
+                                       std::string_view(text, static_cast<std::size_t>(length)));
+        };
+        auto visit = [&](int length, int gap, int t) {
+            if (length < 0 || length >= lengths) return;
+            const Bucket& bucket = Index.Buckets_[static_cast<std::size_t>(length)];
+            if (bucket.Size == 0) return;
+            Ring& ring = scratch.Rings[static_cast<std::size_t>(length)];
+            const std::size_t blocks = (bucket.Size + kBlockKeys - 1) / kBlockKeys;
+            const ScanQuery scanQuery(counts, std::min(gap, kTopBound));
+            if (ring.Query != query) { // the blocks' bounds, and the blocks in their order
+                ring.Query = query;
+                ring.Level = -1;
+                ring.BlockBound.resize(blocks);
+                ring.Order.resize(blocks);
+                if (ring.Bounds.size() < blocks * kBlockKeys)
+                    ring.Bounds.resize(blocks * kBlockKeys);
+                kernels.BlockBounds(bucket.Summaries.data(), blocks, scanQuery,
+                                    ring.BlockBound.data());
+                std::array<std::uint32_t, 256>& through = ring.Through;
+                through.fill(0);
+                for (std::uint8_t b : ring.BlockBound) ++through[b];
+                std::uint32_t before = 0;
+                for (std::uint32_t& n : through) {
+                    before += n;
+                    n = before - n; // first place of the blocks of this bound, for now
+                }
+                for (std::size_t b = 0; b < blocks; ++b)
+                    ring.Order[through[ring.BlockBound[b]]++] = static_cast<std::uint32_t>(b);
+            }
+            if (ring.Level < t) { // the entries of the blocks whose bound has come
+                const std::uint32_t from =
+                    ring.Level < 0 ? 0 : ring.Through[static_cast<std::size_t>(ring.Level)];
+                const std::uint32_t to = ring.Through[static_cast<std::size_t>(t)];
+                kernels.Scan(bucket.Counts.data(), ring.Order.data() + from, to - from, scanQuery,
+                             ring.Bounds.data());
+                const int last = ring.BlockBound[blocks - 1];
+                if (last > ring.Level && last <= t) // the empty end of the last block
+                    std::fill(ring.Bounds.begin() + static_cast<std::ptrdiff_t>(bucket.Size),
+                              ring.Bounds.begin() +
+                                  static_cast<std::ptrdiff_t>(blocks * kBlockKeys),
+                              kNoBound);
+                ring.Level = t;
+            }
+            if (scratch.Hits.size() < blocks * kBlockKeys + kHitSlack)
+                scratch.Hits.resize(blocks * kBlockKeys + kHitSlack);
+            std::uint32_t* hits = scratch.Hits.data();
+            const std::size_t stride = kPairBytes + static_cast<std::size_t>(length);
+            const std::size_t count = kernels.Select(
+                {ring.Bounds.data(), ring.Order.data(), ring.Through[static_cast<std::size_t>(t)],
+                 t, bucket.Records.data(), stride, queryPairs, absent, std::min(limit(), 256)},
+                hits);
+            const char* chars = bucket.Records.data() + kPairBytes;
+            if (lanes && length >= 1 && length <= kLaneText) {
+                for (std::size_t h = 0; h < count; ++h) {
+                    texts[waiting] = chars + std::size_t{hits[h]} * stride;
+                    textLengths[waiting] = static_cast<std::uint8_t>(length);
+                    keys[waiting] = hits[h];
+                    longest = std::max(longest, length);
+                    if (++waiting == kernels.LaneCount) flush();
+                }
+                return;
+            }
+            for (std::size_t h = 0; h < count; ++h)
+                add(alone(chars + std::size_t{hits[h]} * stride, length), length, hits[h]);
+        };
+
+        for (int t = 0; t <= std::min(kTopBound, longestGap); ++t) {
+            if (Ties ? t > tally.Bound() : t >= tally.Bound()) break;
+            // Every entry of a ring `gap` lengths away has a bound of at least `gap` (the rings
+            // beyond kTopBound all at kTopBound).
+            const int widest = t == kTopBound ? longestGap : t;
+            for (int gap = 0; gap <= widest; ++gap) {
+                visit(m - gap, gap, t);
+                if (gap > 0) visit(m + gap, gap, t);
+                if (!Ties && t >= tally.Bound()) break;
+            }
+            flush();
+        }
+        return tally.Mean();
+    }
+};
 
 LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
     // The commonest bytes get a bin each, so that the bound from the counts is tight.
@@ -313,29 +796,108 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         BinOf_[order[static_cast<std::size_t>(rank)]] =
             static_cast<std::uint8_t>(std::min(rank, kBins - 1));
 
+    // The distinct keys of each length, ordered by their letter counts (the commonest letter's
+    // first): the keys that a query's bound lets through then lie close together.
     Buckets_.resize(keys.empty() ? 0 : longest + 1);
-    std::vector<std::unordered_map<std::string_view, std::uint32_t>> seen(Buckets_.size());
-    for (const std::string& key : keys) {
-        Bucket& bucket = Buckets_[key.size()];
-        auto [at, added] =
-            seen[key.size()].try_emplace(key, static_cast<std::uint32_t>(bucket.Entries.size()));
-        if (!added) {
-            ++bucket.Entries[at->second];
-            continue;
+    std::vector<std::vector<std::string_view>> distinct(Buckets_.size());
+    {
+        std::vector<std::unordered_map<std::string_view, std::uint32_t>> seen(Buckets_.size());
+        for (const std::string& key : keys)
+            if (seen[key.size()].try_emplace(key, 0).second) distinct[key.size()].push_back(key);
+    }
+    std::vector<std::unordered_map<std::string_view, std::uint32_t>> place(Buckets_.size());
+    for (std::size_t n = 0; n < distinct.size(); ++n) {
+        std::vector<std::pair<std::array<std::uint8_t, kBins>, std::string_view>> sorted;
+        sorted.reserve(distinct[n].size());
+        for (std::string_view key : distinct[n]) {
+            sorted.emplace_back();
+            CountBins(key, sorted.back().first.data());
+            sorted.back().second = key;
         }
-        bucket.Chars += key;
-        std::uint8_t counts[kBins];
-        CountBins(key, counts);
-        const std::size_t i = bucket.Entries.size();
-        if (i % 4 == 0) bucket.Counts.resize(bucket.Counts.size() + kQuadBytes);
-        PackCounts(counts, bucket.Counts.data() + i * kCountBytes);
-        bucket.Entries.push_back(1);
+        std::sort(sorted.begin(), sorted.end());
+        for (std::size_t i = 0; i < sorted.size(); ++i) {
+            distinct[n][i] = sorted[i].second;
+            place[n].emplace(sorted[i].second, static_cast<std::uint32_t>(i));
+        }
     }
-    for (Bucket& bucket : Buckets_) {
-        bucket.Chars.shrink_to_fit();
-        bucket.Counts.shrink_to_fit();
-        bucket.Entries.shrink_to_fit();
+    std::vector<std::uint32_t> keyOf(keys.size());
+    for (std::size_t e = 0; e < keys.size(); ++e) keyOf[e] = place[keys[e].size()][keys[e]];
+
+    // The pair bits: the pairs by the number of distinct keys that have them, commonest first,
+    // each given the bit that the fewest keys have so far.
+    std::vector<std::uint32_t> keysWith(kPairIndexes);
+    std::vector<std::uint32_t> lastKey(kPairIndexes, UINT32_MAX);
+    std::uint32_t number = 0;
+    for (const auto& list : distinct)
+        for (std::string_view key : list) {
+            ForEachPair(key, [&](std::size_t pair) {
+                if (lastKey[pair] != number) ++keysWith[pair];
+                lastKey[pair] = number;
+            });
+            ++number;
+        }
+    std::vector<std::uint32_t> pairs;
+    for (std::size_t pair = 0; pair < kPairIndexes; ++pair)
+        if (keysWith[pair] > 0) pairs.push_back(static_cast<std::uint32_t>(pair));
+    std::stable_sort(pairs.begin(), pairs.end(), [&keysWith](std::uint32_t a, std::uint32_t b) {
+        return keysWith[a] > keysWith[b];
+    });
+    PairBit_.assign(kPairIndexes, kNoPairBit);
+    std::array<std::uint64_t, kPairBits> load{};
+    for (std::uint32_t pair : pairs) {
+        const std::size_t bit =
+            static_cast<std::size_t>(std::min_element(load.begin(), load.end()) - load.begin());
+        PairBit_[pair] = static_cast<std::uint8_t>(bit);
+        load[bit] += keysWith[pair];
     }
+
+    // The records and the counts of each bucket.
+    for (std::size_t n = 0; n < Buckets_.size(); ++n) {
+        Bucket& bucket = Buckets_[n];
+        bucket.Size = distinct[n].size();
+        const std::size_t blocks = (bucket.Size + kBlockKeys - 1) / kBlockKeys;
+        bucket.Counts.assign(blocks * kBlockBytes, 0);
+        bucket.Summaries.assign(blocks * kSummaryBytes, 0);
+        for (std::size_t b = 0; b < blocks; ++b)
+            std::fill_n(bucket.Summaries.begin() + static_cast<std::ptrdiff_t>(kSummaryBytes * b),
+                        16, 15);
+        bucket.Records.reserve(bucket.Size * (kPairBytes + n) + kCharsPadding);
+        for (std::size_t i = 0; i < bucket.Size; ++i) {
+            const std::string_view key = distinct[n][i];
+            Pairs bits;
+            PairBits(key, bits.data());
+            bucket.Records.append(reinterpret_cast<const char*>(bits.data()), kPairBytes);
+            bucket.Records.append(key);
+            std::uint8_t counts[kBins];
+            CountBins(key, counts);
+            std::uint8_t* packed = bucket.Counts.data() + kBlockBytes * (i / kBlockKeys) +
+                                   kCountBytes * SlotOf(i % kBlockKeys);
+            for (int j = 0; j < 8; ++j)
+                packed[j] = static_cast<std::uint8_t>(counts[j] | counts[j + 8] << 4);
+            std::uint8_t* summary = bucket.Summaries.data() + kSummaryBytes * (i / kBlockKeys);
+            for (int j = 0; j < kBins; ++j) {
+                summary[j] = std::min(summary[j], counts[j]);
+                summary[j + 16] = std::max(summary[j + 16], counts[j]);
+            }
+        }
+        bucket.Records.append(kCharsPadding, '\0');
+    }
+
+    // The entries grouped by key, bucket after bucket.
+    for (Bucket& bucket : Buckets_) bucket.First.assign(bucket.Size + 1, 0);
+    for (std::size_t e = 0; e < keys.size(); ++e) ++Buckets_[keys[e].size()].First[keyOf[e] + 1];
+    std::uint32_t total = 0;
+    for (Bucket& bucket : Buckets_)
+        for (std::uint32_t& first : bucket.First) {
+            total += first;
+            first = total;
+        }
+    Entries_.resize(keys.size());
+    std::vector<std::vector<std::uint32_t>> next(Buckets_.size());
+    for (std::size_t n = 0; n < Buckets_.size(); ++n)
+        next[n].assign(Buckets_[n].First.begin(), Buckets_[n].First.end() - 1);
+    for (std::size_t e = 0; e < keys.size(); ++e)
+        Entries_[next[keys[e].size()][keyOf[e]]++] = static_cast<std::uint32_t>(e);
 }
 
 void LevenshteinIndex::CountBins(std::string_view key, std::uint8_t* counts) const {
@@ -346,118 +908,56 @@ void LevenshteinIndex::CountBins(std::string_view key, std::uint8_t* counts) con
     }
 }
 
+int LevenshteinIndex::PairBits(std::string_view key, std::uint64_t* bits) const {
+    std::fill(bits, bits + kPairWords, std::uint64_t{0});
+    std::vector<std::size_t> absent;
+    ForEachPair(key, [&](std::size_t pair) {
+        const std::uint8_t bit = PairBit_[pair];
+        if (bit != kNoPairBit)
+            bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
+        else if (std::find(absent.begin(), absent.end(), pair) == absent.end())
+            absent.push_back(pair);
+    });
+    return static_cast<int>(absent.size());
+}
+
 std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k) const {
     if (k < 1) return std::nullopt;
-    const int m = static_cast<int>(key.size());
-    const int lengths = static_cast<int>(Buckets_.size());
-    ClosestTally tally(k, std::max(m, lengths));
-    alignas(16) std::uint8_t counts[kBins];
-    CountBins(key, counts);
-    const bool bitParallel = m > 0 && m <= kMyersWidth;
-    const std::optional<MyersPattern> pattern =
-        bitParallel ? std::optional<MyersPattern>(key) : std::nullopt;
+    return Search<false>{*this, key, k, nullptr}.Run();
+}
 
-    // Best first: the entries are filed by their lower bound and the files worked through in
-    // rising order, so that the k-th best distance falls early and most entries are never
-    // compared. An entry `gap` lengths away has a lower bound of at least `gap`, so its ring of
-    // lengths (the query's length, then one longer or shorter, ...) is filed when file `gap` is
-    // reached. Only bounds in a window of kWindow files are filed at a time (filing every entry
-    // would cost more than the comparisons it saves); when the work goes past the window, the
-    // rings already seen are filed again for the next window. No bound exceeds the longer
-    // length.
-    struct Pending {
-        std::uint32_t Length, Index;
-    };
-    constexpr int kWindow = 4;
-    thread_local std::vector<std::vector<Pending>> scratch;
-    std::vector<std::vector<Pending>>& files = scratch;
-    const int levels = std::max(m, lengths) + 1;
-    if (static_cast<int>(files.size()) < levels) files.resize(static_cast<std::size_t>(levels));
-    for (int t = 0; t < levels; ++t) files[static_cast<std::size_t>(t)].clear();
-
-    int lo = 0, hi = kWindow - 1; // the window of bounds being filed
-    const bool avx2 = UseAvx2();
-    const ScanFunction scan = ChosenScan(avx2);
-    [[maybe_unused]] const bool fourWide = bitParallel && avx2;
-    auto fileBucket = [&](int length, int gap) {
-        if (length < 0 || length >= lengths) return;
-        const Bucket& bucket = Buckets_[static_cast<std::size_t>(length)];
-        // Each edit changes the letter counts by at most 2 and the length by at most 1, and each
-        // length step costs one insertion or deletion: the bound is ceil((L1 + gap) / 2), and it
-        // lies in [lo, top) when the L1 distance lies in [least, limit).
-        const int top = std::min(hi + 1, tally.Bound());
-        const ChunkQuery query(counts, 2 * lo - gap - 1, 2 * top - gap - 1);
-        const std::size_t size = bucket.Entries.size(), quads = (size + 3) / 4;
-        int dist[4 * kChunkQuads];
-        for (std::size_t first = 0; first < quads; first += kChunkQuads) {
-            std::uint64_t in = scan(bucket.Counts.data() + first * kQuadBytes,
-                                    std::min(kChunkQuads, quads - first), query, dist);
-            while (in != 0) {
-                const int e = std::countr_zero(in);
-                in &= in - 1;
-                const std::size_t i = 4 * first + static_cast<std::size_t>(e);
-                if (i >= size) break; // the empty end of the last quad
-                files[static_cast<std::size_t>((dist[e] + gap + 1) / 2)].push_back(
-                    {static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(i)});
-            }
-        }
-    };
-    auto fileRing = [&](int gap) {
-        fileBucket(m - gap, gap);
-        if (gap > 0) fileBucket(m + gap, gap);
-    };
-    for (int t = 0; t < levels && t < tally.Bound(); ++t) {
-        if (t > hi) {
-            lo = t;
-            hi = t + kWindow - 1;
-            for (int gap = 0; gap < t; ++gap) fileRing(gap);
-        }
-        fileRing(t);
-        const std::vector<Pending>& file = files[static_cast<std::size_t>(t)];
-        for (std::size_t j = 0; j < file.size();) {
-            const int bound = tally.Bound();
-            if (t >= bound) break;
-#if defined(__x86_64__)
-            // Four entries at a time: each result below the bound at the start is exact, and it
-            // is counted only while it stays below the bound.
-            if (fourWide && file.size() - j >= 4) {
-                const char* texts[4];
-                int n[4], d[4];
-                for (int lane = 0; lane < 4; ++lane) {
-                    const Pending& p = file[j + static_cast<std::size_t>(lane)];
-                    texts[lane] = Buckets_[p.Length].Chars.data() + std::size_t{p.Index} * p.Length;
-                    n[lane] = static_cast<int>(p.Length);
-                }
-                pattern->Distance4(texts, n, bound, d);
-                for (int lane = 0; lane < 4; ++lane, ++j)
-                    if (d[lane] > 0 && d[lane] < tally.Bound())
-                        tally.Add(d[lane], Buckets_[file[j].Length].Entries[file[j].Index]);
-                continue;
-            }
-#endif
-            const Pending& p = file[j++];
-            const Bucket& bucket = Buckets_[p.Length];
-            const char* text = bucket.Chars.data() + std::size_t{p.Index} * p.Length;
-            const int length = static_cast<int>(p.Length);
-            int d;
-            if (bitParallel)
-                d = pattern->Distance(text, length, bound);
-            else if (m == 0)
-                d = length;
-            else
-                d = LevenshteinDistance(key,
-                                        std::string_view(text, static_cast<std::size_t>(length)));
-            if (d > 0 && d < bound) tally.Add(d, bucket.Entries[p.Index]);
-        }
+LevenshteinIndex::Closest LevenshteinIndex::ClosestEntries(std::string_view key, int k) const {
+    Closest closest;
+    if (k < 1) return closest;
+    std::vector<Search<true>::Found> kept;
+    closest.Mean = Search<true>{*this, key, k, &kept}.Run();
+    if (!closest.Mean) return closest;
+    // The k-th smallest distance: the kept keys hold every entry up to it, and some beyond.
+    std::sort(kept.begin(), kept.end(),
+              [](const auto& a, const auto& b) { return a.Distance < b.Distance; });
+    std::uint64_t seen = 0;
+    int last = 0;
+    for (const auto& f : kept) {
+        if (seen >= static_cast<std::uint64_t>(k) && f.Distance > last) break;
+        const Bucket& bucket = Buckets_[f.Length];
+        for (std::uint32_t j = bucket.First[f.Key]; j < bucket.First[f.Key + 1]; ++j)
+            closest.Entries.push_back({Entries_[j], f.Distance});
+        seen += bucket.First[f.Key + 1] - bucket.First[f.Key];
+        last = f.Distance;
     }
-    return tally.Mean();
+    std::sort(closest.Entries.begin(), closest.Entries.end(),
+              [](const Neighbour& a, const Neighbour& b) {
+                  return a.Distance != b.Distance ? a.Distance < b.Distance : a.Entry < b.Entry;
+              });
+    return closest;
 }
 
 std::size_t LevenshteinIndex::MemoryBytes() const {
-    std::size_t bytes = sizeof(*this) + Buckets_.capacity() * sizeof(Bucket);
+    std::size_t bytes = sizeof(*this) + Buckets_.capacity() * sizeof(Bucket) + PairBit_.capacity() +
+                        Entries_.capacity() * sizeof(std::uint32_t);
     for (const Bucket& bucket : Buckets_)
-        bytes += bucket.Chars.capacity() + bucket.Counts.capacity() +
-                 bucket.Entries.capacity() * sizeof(std::uint32_t);
+        bytes += bucket.Records.capacity() + bucket.Counts.capacity() +
+                 bucket.Summaries.capacity() + bucket.First.capacity() * sizeof(std::uint32_t);
     return bytes;
 }
 

@@ -27,6 +27,28 @@ std::optional<double> BruteForce(const std::vector<std::string>& keys, std::stri
     return sum / k;
 }
 
+// Every entry at a distance above 0 and up to the k-th smallest, by distance then entry.
+std::vector<std::pair<std::uint32_t, int>> BruteForceEntries(const std::vector<std::string>& keys,
+                                                             std::string_view key, int k) {
+    std::vector<std::pair<int, std::uint32_t>> d;
+    for (std::size_t e = 0; e < keys.size(); ++e)
+        if (const int x = LevenshteinDistance(key, keys[e]); x > 0)
+            d.push_back({x, static_cast<std::uint32_t>(e)});
+    std::vector<std::pair<std::uint32_t, int>> within;
+    if (static_cast<int>(d.size()) < k) return within;
+    std::sort(d.begin(), d.end());
+    for (const auto& [x, e] : d)
+        if (x <= d[static_cast<std::size_t>(k - 1)].first) within.push_back({e, x});
+    return within;
+}
+
+std::vector<std::pair<std::uint32_t, int>> Entries(const LevenshteinIndex::Closest& closest) {
+    std::vector<std::pair<std::uint32_t, int>> entries;
+    for (const LevenshteinIndex::Neighbour& n : closest.Entries)
+        entries.push_back({n.Entry, n.Distance});
+    return entries;
+}
+
 std::vector<std::string> Keys(const std::vector<std::string>& words) {
     std::vector<std::string> keys;
     for (const std::string& w : words) keys.push_back(OrthographicKey(w));
@@ -60,6 +82,31 @@ TEST(LevenshteinIndexTest, WorkedValues) {
     EXPECT_DOUBLE_EQ(*toy.MeanClosest("katua", 3), 7.0 / 3);
     EXPECT_DOUBLE_EQ(*toy.MeanClosest("katua", 5), 3.0);
     EXPECT_EQ(LevenshteinDistance("etxae", "etxea"), 2); // no transpositions
+
+    // The 4th smallest distance from etxea is 2, shared by etxeko, itxe and atxe: all three
+    // enter, with etxe, etxean and etxera at 1; the mean stays (3 + 2) / 4.
+    const LevenshteinIndex::Closest closest = toy.ClosestEntries("etxea", 4);
+    EXPECT_DOUBLE_EQ(*closest.Mean, 1.25);
+    const std::vector<std::pair<std::uint32_t, int>> tied{{0, 1}, {2, 1}, {3, 1},
+                                                          {4, 2}, {5, 2}, {6, 2}};
+    EXPECT_EQ(Entries(closest), tied);
+    EXPECT_EQ(Entries(toy.ClosestEntries("etxea", 3)),
+              (std::vector<std::pair<std::uint32_t, int>>{{0, 1}, {2, 1}, {3, 1}}));
+    const LevenshteinIndex::Closest none = toy.ClosestEntries("etxea", 11);
+    EXPECT_FALSE(none.Mean);
+    EXPECT_TRUE(none.Entries.empty());
+    // A key twice: both entries enter.
+    const LevenshteinIndex twice({"katu", "kafe", "katu", "mendi"});
+    EXPECT_EQ(Entries(twice.ClosestEntries("katua", 1)),
+              (std::vector<std::pair<std::uint32_t, int>>{{0, 1}, {2, 1}}));
+
+    // More than 15 of one letter: the counts saturate, and the length difference still bounds
+    // the distance. a^20 against a^10 .. a^40: 1, 1 (a^19, a^21), 2, 2, ... 10, 10.
+    std::vector<std::string> runs;
+    for (int n = 10; n <= 40; ++n) runs.push_back(std::string(static_cast<std::size_t>(n), 'a'));
+    const LevenshteinIndex runIndex(runs);
+    EXPECT_DOUBLE_EQ(*runIndex.MeanClosest(std::string(20, 'a'), 3), 4.0 / 3);
+    EXPECT_DOUBLE_EQ(*runIndex.MeanClosest(std::string(20, 'a')), 5.5);
 }
 
 TEST(LevenshteinIndexTest, TwentyClosestInTheThirtyWordLexicon) {
@@ -104,12 +151,16 @@ TEST(LevenshteinIndexTest, SameAsThePlainDistanceOnRandomAndShippedData) {
          {LevenshteinScan::Widest, LevenshteinScan::Sse2, LevenshteinScan::Portable}) {
         SetLevenshteinScan(scan);
         for (int i = 0; i < 150; ++i) {
-            const std::string key = i % 3 == 0
-                                        ? keys[rng() % keys.size()]
-                                        : randomKey(static_cast<int>(rng() % 16) + (i == 1) * 60);
-            for (int k : {1, 3, 20, 2000})
+            std::string key = i % 3 == 0 ? keys[rng() % keys.size()]
+                                         : randomKey(static_cast<int>(rng() % 16) + (i == 1) * 60);
+            if (i % 10 == 5 && !key.empty()) key[rng() % key.size()] = 'z'; // a letter no key has
+            for (int k : {1, 3, 20, 2000}) {
                 ASSERT_EQ(index.MeanClosest(key, k), BruteForce(keys, key, k))
                     << key << " " << k << " scan " << static_cast<int>(scan);
+                const LevenshteinIndex::Closest closest = index.ClosestEntries(key, k);
+                ASSERT_EQ(closest.Mean, BruteForce(keys, key, k)) << key << " " << k;
+                ASSERT_EQ(Entries(closest), BruteForceEntries(keys, key, k)) << key << " " << k;
+            }
         }
     }
     SetLevenshteinScan(LevenshteinScan::Widest);
