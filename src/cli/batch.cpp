@@ -52,15 +52,6 @@ std::vector<std::string> SplitFieldList(std::string_view list) {
     return names;
 }
 
-std::string ValidFieldNames() {
-    std::string names;
-    for (const FieldInfo& f : FieldCatalogue()) {
-        names += f.Mnemonic;
-        names += ", ";
-    }
-    return names + "N_STAR (the same as N*), all";
-}
-
 bool IsAll(const std::string& name) {
     return LowerAscii(name) == "all";
 }

@@ -75,6 +75,15 @@ int FindField(std::string_view mnemonic) {
     return -1;
 }
 
+std::string ValidFieldNames() {
+    std::string names;
+    for (const FieldInfo& f : FieldCatalogue()) {
+        names += f.Mnemonic;
+        names += ", ";
+    }
+    return names + "N_STAR (the same as N*), all";
+}
+
 namespace {
 
 // "N3" follows "N2": the same name but for a final digit one higher.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "core/fields/fields.h"
@@ -60,6 +61,9 @@ int FieldWidth(const FieldInfo& field, int decimals);
 
 // Index of the field with this mnemonic (case-insensitive; "N_STAR" names "N*"), or -1.
 int FindField(std::string_view mnemonic);
+// Every name FindField takes, for messages: the mnemonics in table order, then "N_STAR (the same
+// as N*), all".
+std::string ValidFieldNames();
 
 // The names of the fields one writer measures (its family), in table order, joined with ", ".
 // With `ranges`, a run of names that differ only in a final digit rising by one (N1, N2, ..., N5)
