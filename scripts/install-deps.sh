@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build ccache g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev)
 if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
-    packages+=(libhunspell-dev hunspell-eu apertium-eu-es lttoolbox wamerican wspanish wfrench
+    packages+=(libhunspell-dev hunspell-eu hunspell-es apertium-eu-es lttoolbox wamerican wspanish wfrench
         libtext-names-perl espeak-ng)
 fi
 # CI's extra checks: the clang build, the fuzz targets, the format check and the .deb package.
