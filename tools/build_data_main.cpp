@@ -13,7 +13,8 @@ constexpr std::string_view kUsage =
     "usage: zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH]\n"
     "                         [--lt-proc PATH] [--analyses FILE]\n"
     "  --counts      word-count list, one \"form count\" per line (UTF-8)\n"
-    "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, ZR_BF*.txt, ZR_BPF*.txt\n"
+    "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, jatorria_EUS.txt,\n"
+    "                itzulpenak_EUS.txt, ZR_BF*.txt, ZR_BPF*.txt (and the Spanish files)\n"
     "  --dictionary  Hunspell dictionary without extension (default /usr/share/hunspell/eu)\n"
     "  --analyser    Basque analyser transducer (default: eu-es.automorf.bin under\n"
     "                /usr/share/apertium)\n"
@@ -27,7 +28,14 @@ constexpr std::string_view kUsage =
     "                wamerican, wfrench and wspanish in /usr/share/dict, when installed)\n"
     "  --names       first names: Text/Names.pm of libtext-names-perl (the default, when\n"
     "                installed) or one name a line\n"
-    "  --spanish-counts  the Spanish subtitles' word counts, one \"form count\" a line\n"
+    "  --spanish-counts  the Spanish subtitles' word counts, one \"form count\" a line; given,\n"
+    "                es_EUS.txt and es_lemak_EUS.txt are written too\n"
+    "  --spanish-dictionary  Spanish Hunspell dictionary without extension (default\n"
+    "                /usr/share/hunspell/es_ES)\n"
+    "  --spanish-analyser  Spanish analyser transducer (default: es-eu.automorf.bin beside\n"
+    "                the Basque analyser)\n"
+    "  --spanish-analyses  the Spanish analyser's output saved in a file, read instead\n"
+    "                of running lt-proc\n"
     "  --previous    a folder with an earlier build's files, compared in the report\n"
     "  --espeak      the espeak-ng program, for the agreement in the report\n"
     "  A list option given as \"\" leaves that list out.\n";
@@ -52,11 +60,12 @@ std::filesystem::path FindAnalyser() {
 int main(int argc, char** argv) {
     zirtel::tools::BuildOptions options;
     options.Dictionary = "/usr/share/hunspell/eu";
+    options.SpanishDictionary = "/usr/share/hunspell/es_ES";
     options.Lists.English = IfInstalled("/usr/share/dict/american-english");
     options.Lists.French = IfInstalled("/usr/share/dict/french");
     options.Lists.Spanish = IfInstalled("/usr/share/dict/spanish");
     options.Lists.Names = IfInstalled("/usr/share/perl5/Text/Names.pm");
-    bool analyserGiven = false, bilingualGiven = false;
+    bool analyserGiven = false, bilingualGiven = false, spanishAnalyserGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -96,6 +105,13 @@ int main(int argc, char** argv) {
             options.Lists.Names = value;
         } else if (arg == "--spanish-counts") {
             options.Lists.SpanishCounts = value;
+        } else if (arg == "--spanish-dictionary") {
+            options.SpanishDictionary = value;
+        } else if (arg == "--spanish-analyser") {
+            options.SpanishAnalyser = value;
+            spanishAnalyserGiven = true;
+        } else if (arg == "--spanish-analyses") {
+            options.SpanishAnalyses = value;
         } else if (arg == "--previous") {
             options.Previous = value;
         } else if (arg == "--espeak") {
@@ -111,6 +127,8 @@ int main(int argc, char** argv) {
     }
     if (!analyserGiven) options.Analyser = FindAnalyser();
     if (!bilingualGiven) options.Bilingual = options.Analyser.parent_path() / "eu-es.autobil.bin";
+    if (!spanishAnalyserGiven)
+        options.SpanishAnalyser = options.Analyser.parent_path() / "es-eu.automorf.bin";
     try {
         zirtel::tools::BuildDataSet(options, std::cout);
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <sstream>
@@ -26,6 +27,7 @@
 #include "espeak_agreement.h"
 #include "lemma_analyser.h"
 #include "lemma_rules.h"
+#include "spanish_data.h"
 #include "word_origin.h"
 
 namespace zirtel::tools {
@@ -82,20 +84,6 @@ std::string PerMillion(double count, long long tokens) {
 void WriteOut(const std::filesystem::path& path, const std::string& bytes) {
     if (!WriteFileAtomically(path, bytes))
         throw std::runtime_error("cannot write " + path.string());
-}
-
-bool ParseCountLine(const std::string& line, std::string& form, long long& count) {
-    std::istringstream in(line);
-    std::string countText, extra;
-    if (!(in >> form >> countText) || (in >> extra)) return false;
-    const auto value = ParseInt(countText);
-    if (!value || *value < 0) return false;
-    count = *value;
-    return true;
-}
-
-bool AllCoveredLetters(const std::string& word) {
-    return !word.empty() && std::all_of(word.begin(), word.end(), IsCoveredLetter);
 }
 
 void PrintDistribution(std::ostream& report, const std::string& title,
@@ -588,6 +576,7 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     std::unordered_map<std::string, double> lemmaCounts; // Latin-1 lower-case lemma -> count
     std::unordered_map<std::string, std::vector<Feed>> feeds;
     long long sharedBySupport = 0, sharedEvenly = 0;
+    std::vector<std::vector<double>> shares(forms.size()); // the form's count given to lemma k
     for (std::size_t i = 0; i < forms.size(); ++i) {
         const std::vector<std::string>& lemmas = candidates[i];
         const double count = static_cast<double>(forms[i].Count);
@@ -609,8 +598,10 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
         }
         double total = 0;
         for (double w : weights) total += w;
+        shares[i].resize(lemmas.size());
         for (std::size_t k = 0; k < lemmas.size(); ++k) {
             const double share = count * weights[k] / total;
+            shares[i][k] = share;
             if (share <= 0) continue;
             lemmaCounts[lemmas[k]] += share;
             feeds[lemmas[k]].push_back({i, share});
@@ -623,6 +614,61 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     for (const auto& [lemma, count] : lemmaList)
         lemmaText += Latin1ToUtf8(lemma) + '\t' + PerMillion(count, tally.Tokens) + '\n';
     WriteOut(options.OutFolder / "lemak_EUS2.txt", lemmaText);
+
+    // ---- Translations: each form takes those of its largest lemma that has any ----
+    std::unordered_map<std::string, std::vector<std::string>> lemmaTranslations; // Latin-1
+    for (std::size_t k = 0; k < toTranslate.size(); ++k) {
+        const std::string lemma = LowerLatin1(Utf8ToLatin1(toTranslate[k].Lemma).Text);
+        for (const std::string& t : translations[k]) {
+            const std::string text = TranslationInLatin1(t);
+            if (text.empty()) continue;
+            std::vector<std::string>& list = lemmaTranslations[lemma];
+            if (std::find(list.begin(), list.end(), text) == list.end()) list.push_back(text);
+        }
+    }
+    std::map<std::string, TranslatedLemma> translated;
+    for (const auto& [lemma, count] : lemmaList)
+        if (const auto at = lemmaTranslations.find(lemma); at != lemmaTranslations.end())
+            translated[lemma] = {lemma, at->second, {}};
+    long long translatedForms = 0, translatedTokens = 0;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        const std::string* best = nullptr;
+        double bestShare = -1;
+        for (std::size_t k = 0; k < candidates[i].size(); ++k)
+            if (translated.contains(candidates[i][k]) && shares[i][k] > bestShare) {
+                best = &candidates[i][k];
+                bestShare = shares[i][k];
+            }
+        if (!best) continue;
+        translated[*best].Forms.push_back(forms[i].Word);
+        ++translatedForms;
+        translatedTokens += forms[i].Count;
+    }
+    std::vector<TranslatedLemma> translatedList;
+    for (auto& [lemma, t] : translated) translatedList.push_back(std::move(t));
+    WriteOut(options.OutFolder / "itzulpenak_EUS.txt",
+             TranslationFileText(std::move(translatedList)));
+
+    // ---- Spanish forms and lemmas ----
+    std::optional<SpanishTally> spanish;
+    if (!options.Lists.SpanishCounts.empty()) {
+        auto analyseSpanish = [&](const std::vector<std::string>& words) {
+            if (!options.SpanishAnalyses.empty())
+                return ReadAnalyses(words, options.SpanishAnalyses);
+            if (!options.Analyses.empty()) {
+                AnalyserOutput none;
+                none.Analyses.resize(words.size());
+                return none;
+            }
+            return AnalyseForms(words, options.LtProc, options.SpanishAnalyser);
+        };
+        const SpanishFiles files =
+            BuildSpanishFiles(options.Lists.SpanishCounts, options.SpanishDictionary, lists,
+                              analyseSpanish, options.MinCount);
+        WriteOut(options.OutFolder / "es_EUS.txt", files.Forms);
+        WriteOut(options.OutFolder / "es_lemak_EUS.txt", files.Lemmas);
+        spanish = files.Tally;
+    }
 
     // ---- Tables, from the lexicon exactly as the program loads it ----
     Lexicon lexicon;
@@ -670,6 +716,11 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     PrintLemmaReport(report, forms, candidates, sources, prefixedForms, lemmaList, feeds,
                      lemmaTally, tally.Tokens);
     PrintOriginReport(report, forms, tally.Tokens);
+    report << "Forms whose lemma has a Spanish translation: " << translatedForms << " ("
+           << Percent(translatedForms, static_cast<long long>(forms.size())) << " of forms, "
+           << Percent(translatedTokens, keptTokens)
+           << " of their tokens); translated lemmas: " << translated.size() << "\n";
+    if (spanish) PrintSpanishReport(report, *spanish);
     report << "Pronunciations read as an English or French loan (c before e, i, y as s): "
            << pronunciationsByLoanReading << " forms\n";
     if (!options.Previous.empty())
@@ -679,8 +730,9 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     PrintDistribution(report, "Syllables (syllables, words):", syllables);
     PrintDistribution(report, "Phonemes (phonemes, words):", phonemes);
     report << "Written to " << options.OutFolder.string()
-           << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, ZR_BF2.txt..ZR_BF18.txt, "
-              "ZR_BPF2.txt..ZR_BPF18.txt\n";
+           << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, itzulpenak_EUS.txt, "
+           << (spanish ? "es_EUS.txt, es_lemak_EUS.txt, " : "")
+           << "ZR_BF2.txt..ZR_BF18.txt, ZR_BPF2.txt..ZR_BPF18.txt\n";
 }
 
 } // namespace zirtel::tools

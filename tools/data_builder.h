@@ -2,6 +2,8 @@
 //   nwfreq_EUS.txt   whole words: word, frequency per million tokens, syllables, pronunciation
 //   lemak_EUS2.txt   lemmas: lemma, frequency per million tokens (see BuildDataSet)
 //   jatorria_EUS.txt the whole words' four fields and a fifth, the word's origin (word_origin.h)
+//   itzulpenak_EUS.txt  the Spanish translations of the lemmas (spanish_data.h)
+//   es_EUS.txt, es_lemak_EUS.txt  Spanish forms and lemmas, given the Spanish counts
 //   ZR_BF<n>.txt     positional letter-pair counts of the words of n letters, n = 2..18
 //   ZR_BPF<n>.txt    positional phoneme-pair counts of the words of n phonemes, n = 2..18
 // and prints a report of what it read, kept and dropped. The same inputs always give the same
@@ -29,9 +31,16 @@ struct BuildOptions {
                                         // this file; with Analyses set and this empty, no lemma
                                         // has a translation
     OriginListPaths Lists;              // BasqueDic is set from Dictionary
-    std::filesystem::path Previous;     // a folder with the files of an earlier build, compared
-                                        // in the report (lemma moves, changed pronunciations)
-    std::string Espeak;                 // espeak-ng, for the agreement in the report; empty: none
+    // The Spanish files (es_EUS.txt, es_lemak_EUS.txt) are written when Lists.SpanishCounts is
+    // set, from the Spanish Hunspell dictionary (without extension) and the Spanish analyser
+    // (es-eu.automorf.bin), or its output saved in SpanishAnalyses; with Analyses set and
+    // SpanishAnalyses empty, the Spanish analyser knows no form.
+    std::filesystem::path SpanishDictionary;
+    std::filesystem::path SpanishAnalyser;
+    std::filesystem::path SpanishAnalyses;
+    std::filesystem::path Previous; // a folder with the files of an earlier build, compared
+                                    // in the report (lemma moves, changed pronunciations)
+    std::string Espeak;             // espeak-ng, for the agreement in the report; empty: none
     long long MinCount = 2;
 };
 
