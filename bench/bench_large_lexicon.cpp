@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/table_store.h"
 #include "core/analysis/workspace.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/user_fields.h"
-#include "core/measures/measure_tables.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/collation.h"
@@ -118,7 +118,7 @@ const LargeLexicon* TheLargeLexicon() {
 struct Loaded {
     Lexicon Lex;
     std::array<UserField, 3> UserFields;
-    MeasureTables Tables{fs::path(ZIRTEL_SHIPPED_DATA)};
+    TableStore Tables{fs::path(ZIRTEL_SHIPPED_DATA)};
     SilentFeedback UI;
     MeasureContext Context{
         .Current = Lex, .WholeWords = Lex, .UserFields = UserFields, .Tables = Tables, .UI = UI};
@@ -164,10 +164,10 @@ void MeasureItems(benchmark::State& state, const FieldSet& fields) {
     }
     MeasureContext ctx = loaded->Context;
     const std::vector<std::string>& items = TheLargeLexicon()->Items;
-    RowCells cells;
-    MeasureItem(ctx, items.front(), fields, 2, cells); // builds what the fields need
+    RowValues cells;
+    MeasureItem(ctx, items.front(), fields, cells); // builds what the fields need
     for (auto _ : state)
-        for (const std::string& item : items) MeasureItem(ctx, item, fields, 2, cells);
+        for (const std::string& item : items) MeasureItem(ctx, item, fields, cells);
     state.SetItemsProcessed(state.iterations() * static_cast<long long>(items.size()));
     state.counters["peak_MB"] = PeakMegabytes();
 }

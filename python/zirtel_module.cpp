@@ -26,6 +26,7 @@
 #include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/user_field_file.h"
 #include "core/analysis/workspace.h"
 #include "core/feedback/feedback.h"
 #include "core/feedback/messages.h"

@@ -10,11 +10,11 @@
 #include <stdexcept>
 #include <unordered_map>
 
-#include "core/measures/letters.h"
 #include "core/neighbours/levenshtein_index.h"
 #include "core/text/collation.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
+#include "core/text/letters.h"
 #include "core/text/text_file.h"
 
 namespace zirtel::tools {
@@ -40,8 +40,9 @@ std::string ListText(std::vector<std::pair<std::string, double>> entries, long l
               [](const auto& a, const auto& b) { return CollateLess(a.first, b.first); });
     std::string text;
     for (const auto& [word, count] : entries)
-        text += Latin1ToUtf8(word) + '\t' + FormatReal(count * 1e6 / static_cast<double>(tokens), 0, 2) +
-                '\t' + Latin1ToUtf8(OrthographicKey(word)) + '\n';
+        text += Latin1ToUtf8(word) + '\t' +
+                FormatReal(count * 1e6 / static_cast<double>(tokens), 0, 2) + '\t' +
+                Latin1ToUtf8(OrthographicKey(word)) + '\n';
     return text;
 }
 
@@ -75,11 +76,11 @@ bool AllCoveredLetters(const std::string& word) {
     return !word.empty() && std::all_of(word.begin(), word.end(), IsCoveredLetter);
 }
 
-SpanishFiles BuildSpanishFiles(
-    const std::filesystem::path& counts, const std::filesystem::path& dictionary,
-    const OriginLists& lists,
-    const std::function<AnalyserOutput(const std::vector<std::string>&)>& analyse,
-    long long minCount) {
+SpanishFiles
+BuildSpanishFiles(const std::filesystem::path& counts, const std::filesystem::path& dictionary,
+                  const OriginLists& lists,
+                  const std::function<AnalyserOutput(const std::vector<std::string>&)>& analyse,
+                  long long minCount) {
     std::ifstream in(counts, std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + counts.string());
     const std::string aff = dictionary.string() + ".aff", dic = dictionary.string() + ".dic";
@@ -194,8 +195,8 @@ void PrintSpanishReport(std::ostream& report, const SpanishTally& t) {
            << "  dropped, count below the minimum: " << t.BelowMinCount << "\n"
            << "  dropped, letters outside the Spanish alphabet: " << t.NotSpanishLetters << "\n"
            << "  dropped, longer than the lexicons hold: " << t.TooLong << "\n"
-           << "  dropped, a name (the dictionary has it only with a capital): "
-           << t.CapitalisedOnly << "\n"
+           << "  dropped, a name (the dictionary has it only with a capital): " << t.CapitalisedOnly
+           << "\n"
            << "  dropped, refused by the Spanish dictionary: " << t.RejectedByDictionary << "\n"
            << "  dropped, unknown to the Spanish analyser and a first name: " << t.Names << "\n"
            << "  dropped, unknown to the Spanish analyser and an English or French word: "

@@ -46,11 +46,11 @@ struct SpanishFiles {
 // Basque lemmas share theirs (the count of the forms that have it as their only lemma, plus the
 // form's own count when the form is written as the lemma), evenly when none has any; a form the
 // analyser does not know is its own lemma. Throws std::runtime_error when a file cannot be read.
-SpanishFiles BuildSpanishFiles(
-    const std::filesystem::path& counts, const std::filesystem::path& dictionary,
-    const OriginLists& lists,
-    const std::function<AnalyserOutput(const std::vector<std::string>&)>& analyse,
-    long long minCount);
+SpanishFiles
+BuildSpanishFiles(const std::filesystem::path& counts, const std::filesystem::path& dictionary,
+                  const OriginLists& lists,
+                  const std::function<AnalyserOutput(const std::vector<std::string>&)>& analyse,
+                  long long minCount);
 
 void PrintSpanishReport(std::ostream& report, const SpanishTally& tally);
 
