@@ -53,8 +53,9 @@ std::string PathText(const fs::path& path) {
 // {"file": ..., "sha256": ...}
 std::string FileEntry(const fs::path& path, std::string_view extra = {}) {
     const std::optional<std::string> digest = Sha256FileHex(path);
-    return std::string("{") + std::string(extra) + "\"file\": " + JsonString(PathText(path)) +
-           ", \"sha256\": " + (digest ? JsonString(*digest) : std::string("null")) + "}";
+    const std::string file = JsonString(PathText(path));
+    const std::string sha = digest ? JsonString(*digest) : std::string("null");
+    return Concat({"{", extra, "\"file\": ", file, ", \"sha256\": ", sha, "}"});
 }
 
 std::string Bool(bool b) {
