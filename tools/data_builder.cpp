@@ -115,9 +115,8 @@ struct Feed {
 std::vector<std::string> AcceptedLemmas(const std::vector<std::string>& utf8, long long& refused) {
     std::vector<std::string> lemmas;
     for (const std::string& l : utf8) {
-        const Latin1Conversion c = IsValidUtf8(l) ? Utf8ToLatin1(l) : Latin1Conversion{"", 1};
-        const std::string lemma = LowerLatin1(c.Text);
-        if (c.Unmapped > 0 || !AllCoveredLetters(lemma) || lemma.size() > kMaxWordLength) {
+        const std::string lemma = CoveredLowerWord(l);
+        if (lemma.empty() || lemma.size() > kMaxWordLength) {
             ++refused;
             continue;
         }
@@ -375,34 +374,23 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     std::string line;
     while (std::getline(counts, line)) {
         ++tally.Lines;
-        if (Trim(line).empty()) continue;
-        std::string raw;
-        long long count = 0;
-        if (!ParseCountLine(line, raw, count)) {
+        const CountLine c = ReadCountLine(line, options.MinCount);
+        if (c.Fate == CountLineFate::Blank) continue;
+        if (c.Fate == CountLineFate::Malformed) {
             ++tally.Malformed;
             continue;
         }
         ++tally.Forms;
-        tally.Tokens += count;
-        if (raw == "de" || raw == "the") referenceCounts[raw] += count;
-        if (count < options.MinCount) {
-            ++tally.BelowMinCount;
+        tally.Tokens += c.Count;
+        if (c.Raw == "de" || c.Raw == "the") referenceCounts[c.Raw] += c.Count;
+        if (c.Fate != CountLineFate::Kept) {
+            ++(c.Fate == CountLineFate::BelowMinCount    ? tally.BelowMinCount
+               : c.Fate == CountLineFate::OutsideLetters ? tally.NotBasqueLetters
+                                                         : tally.TooLong);
             continue;
         }
-        if (!IsValidUtf8(raw)) {
-            ++tally.NotBasqueLetters;
-            continue;
-        }
-        const Latin1Conversion latin1 = Utf8ToLatin1(raw);
-        const std::string word = LowerLatin1(latin1.Text);
-        if (latin1.Unmapped > 0 || !AllCoveredLetters(word)) {
-            ++tally.NotBasqueLetters;
-            continue;
-        }
-        if (word.size() > kMaxWordLength) {
-            ++tally.TooLong;
-            continue;
-        }
+        const std::string& word = c.Word;
+        const long long count = c.Count;
         if (!speller.spell(Latin1ToUtf8(word))) {
             ++tally.RejectedByDictionary;
             continue;

@@ -72,6 +72,27 @@ bool ParseCountLine(const std::string& line, std::string& form, long long& count
     return true;
 }
 
+std::string CoveredLowerWord(const std::string& utf8) {
+    if (!IsValidUtf8(utf8)) return {};
+    const Latin1Conversion c = Utf8ToLatin1(utf8);
+    std::string word = LowerLatin1(c.Text);
+    return c.Unmapped == 0 && AllCoveredLetters(word) ? word : std::string();
+}
+
+CountLine ReadCountLine(const std::string& line, long long minCount) {
+    CountLine c;
+    if (Trim(line).empty()) return c;
+    c.Fate = CountLineFate::Malformed;
+    if (!ParseCountLine(line, c.Raw, c.Count)) return c;
+    c.Fate = CountLineFate::BelowMinCount;
+    if (c.Count < minCount) return c;
+    c.Fate = CountLineFate::OutsideLetters;
+    c.Word = CoveredLowerWord(c.Raw);
+    if (c.Word.empty()) return c;
+    c.Fate = c.Word.size() > kMaxWordLength ? CountLineFate::TooLong : CountLineFate::Kept;
+    return c;
+}
+
 bool AllCoveredLetters(const std::string& word) {
     return !word.empty() && std::all_of(word.begin(), word.end(), IsCoveredLetter);
 }
@@ -98,30 +119,22 @@ BuildSpanishFiles(const std::filesystem::path& counts, const std::filesystem::pa
     std::unordered_map<std::string, std::size_t> formIndex;
     std::string line;
     while (std::getline(in, line)) {
-        if (Trim(line).empty()) continue;
-        std::string raw;
-        long long count = 0;
-        if (!ParseCountLine(line, raw, count)) {
+        const CountLine c = ReadCountLine(line, minCount);
+        if (c.Fate == CountLineFate::Blank) continue;
+        if (c.Fate == CountLineFate::Malformed) {
             ++tally.Malformed;
             continue;
         }
         ++tally.Forms;
-        tally.Tokens += count;
-        if (count < minCount) {
-            ++tally.BelowMinCount;
+        tally.Tokens += c.Count;
+        if (c.Fate != CountLineFate::Kept) {
+            ++(c.Fate == CountLineFate::BelowMinCount    ? tally.BelowMinCount
+               : c.Fate == CountLineFate::OutsideLetters ? tally.NotSpanishLetters
+                                                         : tally.TooLong);
             continue;
         }
-        const Latin1Conversion latin1 =
-            IsValidUtf8(raw) ? Utf8ToLatin1(raw) : Latin1Conversion{"", 1};
-        const std::string word = LowerLatin1(latin1.Text);
-        if (latin1.Unmapped > 0 || !AllCoveredLetters(word)) {
-            ++tally.NotSpanishLetters;
-            continue;
-        }
-        if (word.size() > kMaxWordLength) {
-            ++tally.TooLong;
-            continue;
-        }
+        const std::string& word = c.Word;
+        const long long count = c.Count;
         if (!speller.spell(Latin1ToUtf8(word))) {
             std::string capitalised = word;
             capitalised[0] = UpperLatin1(word.substr(0, 1))[0];

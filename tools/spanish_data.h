@@ -20,8 +20,23 @@ namespace zirtel::tools {
 
 // A line of a word-count list: "form count", nothing after; false when it is not one.
 bool ParseCountLine(const std::string& line, std::string& form, long long& count);
+
+// The first filters of a word-count list, in this order: a blank line, a malformed one, a count
+// below the minimum, letters outside the lexicons' alphabet (after lower-casing), a word longer
+// than the lexicons hold; a line that passes them all is kept.
+enum class CountLineFate { Blank, Malformed, BelowMinCount, OutsideLetters, TooLong, Kept };
+struct CountLine {
+    CountLineFate Fate = CountLineFate::Blank;
+    std::string Raw;     // the form as the list writes it (from Malformed on)
+    long long Count = 0; // (from BelowMinCount on)
+    std::string Word;    // Latin-1, lower case (Kept)
+};
+CountLine ReadCountLine(const std::string& line, long long minCount);
 // Whether the Latin-1 word is not empty and made only of the letters the lexicons hold.
 bool AllCoveredLetters(const std::string& word);
+// A UTF-8 word in Latin-1 lower case, or empty when it is not valid UTF-8, has a character
+// outside Latin-1 or a letter the lexicons do not hold.
+std::string CoveredLowerWord(const std::string& utf8);
 
 // A Spanish form is kept when its count is at least `minCount`, it is made of Spanish letters
 // (a-z, ñ, á é í ó ú ü) once lower-cased and the Spanish Hunspell dictionary accepts it in lower

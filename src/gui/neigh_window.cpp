@@ -94,11 +94,7 @@ void NeighbourListWindow::Saveneighbourlist1Click() {
     }
     int error = 0;
     if (!List_.Save(ToPath(path), &error)) {
-        // The list's own text, the file and why.
-        Main_.UI().ShowMessage(Texts_.SaveFailedCaption,
-                               std::string(Texts_.SaveFailedText) + ": " + ToPath(path).string() +
-                                   ": " + SystemReason(error),
-                               MessageButtons::OkCancel);
+        Show(Main_.UI(), Texts_.SaveFailed(ToPath(path).string(), SystemReason(error)));
         return;
     }
     Main_.UI().ShowMessage("", "Auzokide-zerrenda gorde egin da", MessageButtons::OkCancel);
@@ -141,8 +137,8 @@ std::string PhonNoFieldsText() {
 
 TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
     : NeighbourListWindow(main, main.WS().OrthoNeighbours,
-                          Texts{"Orto-auzokide zerrenda", "Ezin da gorde auzokide-zerrenda",
-                                "Fitxategi-errorea", OrthoNoFieldsText(), &OrthoListFilled},
+                          Texts{"Orto-auzokide zerrenda", &msg::OrthoListNotSaved,
+                                OrthoNoFieldsText(), &OrthoListFilled},
                           parent) {
     setObjectName("NeighWindow");
     // No buttons on the title bar: the window is left through its menu.
@@ -152,8 +148,8 @@ TNeighWindow::TNeighWindow(TMainForm& main, QWidget* parent)
 
 TPhonNeighWindow::TPhonNeighWindow(TMainForm& main, QWidget* parent)
     : NeighbourListWindow(main, main.WS().PhonNeighbours,
-                          Texts{"Fon-auzokide zerrenda", "Can't save neighbour list", "File Error",
-                                PhonNoFieldsText(), &PhonListFilled},
+                          Texts{"Fon-auzokide zerrenda", &msg::PhonListNotSaved, PhonNoFieldsText(),
+                                &PhonListFilled},
                           parent) {
     setObjectName("PhonNeighWindow");
 }

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include <QMainWindow>
 #include <functional>
+
+#include "core/feedback/messages.h"
 
 class QAction;
 class QLabel;
@@ -26,8 +29,8 @@ class NeighbourListWindow : public QMainWindow {
   public:
     struct Texts {
         const char* Caption;
-        const char* SaveFailedText;
-        const char* SaveFailedCaption;
+        // The message of a save that failed, naming the file and why.
+        Message (*SaveFailed)(std::string_view path, std::string_view reason);
         // Said below the list while none of the fields that fill it is shown.
         std::string NoFieldsText;
         bool (*Filled)(const Workspace&) = nullptr;

@@ -4,8 +4,10 @@
 // neighbour table are written from these records.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zirtel {
 
@@ -23,6 +25,25 @@ struct NeighbourRecord {
     // Shown in the neighbour list: the orthographic list shows its neighbours only while it is
     // shown, and its deletion and addition neighbours only when they are asked for.
     bool Listed = true;
+};
+
+// Walks a search's records in their order, kind by kind and position by position, as the list
+// layouts take them.
+class NeighbourRecordCursor {
+  public:
+    explicit NeighbourRecordCursor(const std::vector<NeighbourRecord>& records)
+        : Records_(records) {}
+    // Calls `write` with each of the next records that are of `kind` at `position`.
+    template <class Write> void Each(NeighbourKind kind, int position, Write&& write) {
+        for (; Next_ < Records_.size() && Records_[Next_].Kind == kind &&
+               Records_[Next_].Position == position;
+             ++Next_)
+            write(Records_[Next_]);
+    }
+
+  private:
+    const std::vector<NeighbourRecord>& Records_;
+    std::size_t Next_ = 0;
 };
 
 } // namespace zirtel

@@ -11,14 +11,7 @@ void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
                            const OrthoSearchPasses& passes) {
     StringGrid& grid = list.NeighList;
     const int length = static_cast<int>(item.size());
-    std::size_t next = 0;
-    // The records of one kind at one position, in order.
-    const auto each = [&](NeighbourKind kind, int position, auto&& write) {
-        for (; next < records.size() && records[next].Kind == kind &&
-               records[next].Position == position;
-             ++next)
-            write(records[next]);
-    };
+    NeighbourRecordCursor cursor(records);
     const auto growBeforePass = [&] {
         if (grid.RowCount() < list.CurrentRow + 10) grid.SetRowCount(grid.RowCount() + 30);
     };
@@ -36,7 +29,7 @@ void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
     int positionsWithSubstitutions = 0;
     for (int p = 1; p <= length; ++p) {
         int count = 0;
-        each(NeighbourKind::Substitution, p, [&](const NeighbourRecord& r) {
+        cursor.Each(NeighbourKind::Substitution, p, [&](const NeighbourRecord& r) {
             if (passes.Shown) grid.SetCell(3 + count, list.CurrentRow, r.Word);
             ++count;
         });
@@ -62,8 +55,8 @@ void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
         const bool shownKind = passes.Shown && passes.ListDeletions;
         for (int p = 1; p <= length; ++p) {
             nextPosition();
-            each(NeighbourKind::Deletion, p,
-                 [&](const NeighbourRecord& r) { listed(r, shownKind, "Del", p); });
+            cursor.Each(NeighbourKind::Deletion, p,
+                        [&](const NeighbourRecord& r) { listed(r, shownKind, "Del", p); });
         }
     }
     // A deletion row that holds neighbours is closed, with an empty row after it.
@@ -76,8 +69,8 @@ void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
             // No letter goes directly in front of an apostrophe.
             if (p <= length && item[static_cast<std::size_t>(p - 1)] == '\'') continue;
             nextPosition();
-            each(NeighbourKind::Addition, p,
-                 [&](const NeighbourRecord& r) { listed(r, shownKind, "Add", p); });
+            cursor.Each(NeighbourKind::Addition, p,
+                        [&](const NeighbourRecord& r) { listed(r, shownKind, "Add", p); });
         }
         if (shownKind) ++list.CurrentRow;
     }

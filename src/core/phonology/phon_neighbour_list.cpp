@@ -47,31 +47,26 @@ void PhonListItemEnd(NeighbourList& list) {
 
 void LayOutPhonNeighbours(NeighbourList& list, std::string_view item, int phonemes,
                           const std::vector<NeighbourRecord>& records) {
-    std::size_t next = 0;
-    // The records of one kind at one position, in order.
-    const auto each = [&](NeighbourKind kind, int position, auto&& write) {
-        for (; next < records.size() && records[next].Kind == kind &&
-               records[next].Position == position;
-             ++next)
-            write(records[next]);
-    };
+    NeighbourRecordCursor cursor(records);
     PhonListItemStart(list, item, phonemes);
     for (int p = 1; p <= phonemes; ++p) {
         int count = 0;
-        each(NeighbourKind::Substitution, p,
-             [&](const NeighbourRecord& r) { PhonListSubstitution(list, r.Word, count++); });
+        cursor.Each(NeighbourKind::Substitution, p,
+                    [&](const NeighbourRecord& r) { PhonListSubstitution(list, r.Word, count++); });
         if (count > 0) PhonListSubstitutionEnd(list, p);
     }
     for (int p = 1; p <= phonemes; ++p) {
         PhonListPositionStart(list);
-        each(NeighbourKind::Deletion, p,
-             [&](const NeighbourRecord& r) { PhonListNeighbour(list, kDeletionLabel, p, r.Word); });
+        cursor.Each(NeighbourKind::Deletion, p, [&](const NeighbourRecord& r) {
+            PhonListNeighbour(list, kDeletionLabel, p, r.Word);
+        });
     }
     PhonListBetween(list);
     for (int p = 1; p <= phonemes + 1; ++p) {
         PhonListPositionStart(list);
-        each(NeighbourKind::Addition, p,
-             [&](const NeighbourRecord& r) { PhonListNeighbour(list, kAdditionLabel, p, r.Word); });
+        cursor.Each(NeighbourKind::Addition, p, [&](const NeighbourRecord& r) {
+            PhonListNeighbour(list, kAdditionLabel, p, r.Word);
+        });
     }
     PhonListItemEnd(list);
 }
