@@ -122,6 +122,7 @@ class BatchRun {
         if (Fields_) TickFields();
         Ws_.Options.SetTicked("IncludeDeletionNsBox", Args_.Has("--include-deletions"));
         Ws_.Options.SetTicked("IncludeAdditionNsBox", Args_.Has("--include-additions"));
+        Ws_.Options.SetTicked("IncludeSpanishNsBox", Args_.Has("--include-spanish"));
         Ws_.Options.SetTicked("NListBox", !Args_.Has("--no-neighbour-list"));
         Ws_.Options.SetTicked("RulePronBox", Args_.Has("--rule-pronunciations"));
         Ws_.PrepareGrids();
@@ -387,6 +388,8 @@ const ModeSpec& BatchMode() {
             ValueOption(K::InputFile, "--user3", "FILE"),
             FlagOption("--include-deletions", "\"Gehitu ezabapen-auzokideak\""),
             FlagOption("--include-additions", "\"Gehitu auzokide erantsiak\""),
+            FlagOption("--include-spanish", "\"Gehitu gaztelaniazko auzokideak\" (with a field of\n"
+                                            "the group \"Gaztelania\")"),
             FlagOption("--no-neighbour-list", "untick \"Erakutsi auzokideen zerrenda\""),
             FlagOption("--rule-pronunciations",
                        "\"Sasihitzak arauz ahoskatu\": items not in the lexicon are\n"

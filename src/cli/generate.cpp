@@ -18,6 +18,7 @@
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/pseudoword_table.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/spanish_words.h"
 #include "core/text/latin1.h"
 #include "core/text/whole_number.h"
 
@@ -45,6 +46,8 @@ std::pair<int, int> Overlap(const std::string& value) {
 
 void CheckGenerate(const Arguments& args) {
     if (const auto overlap = args.Get("--overlap")) Overlap(*overlap);
+    if (args.Has("--max-es-n") && !args.Has("--not-spanish"))
+        throw UsageError{msg::NeedsOption("--max-es-n", "--not-spanish")};
 }
 
 // A --generate run: Validate (the files), Load (the lexicon, the templates, the exclude list),
@@ -82,6 +85,10 @@ class GenerateRun {
         Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
         Settings_.ForeignWords = Args_.Has("--foreign-words");
         if (!Settings_.ForeignWords) Files_.Input("the origin file", DataDir_ / kOriginFile);
+        Settings_.NotSpanish = Args_.Has("--not-spanish");
+        if (Args_.Get("--max-es-n"))
+            Settings_.MaxSpanishNeighbours = static_cast<int>(Args_.Number("--max-es-n", 0));
+        if (Settings_.NotSpanish) Files_.Input("the Spanish words", DataDir_ / kSpanishFormFile);
         if (const auto out = Args_.Get("-o"); out && *out != "-")
             Table_ = Files_.Output("-o", *out, &msg::ResultsNotSaved);
         if (const auto f = Args_.Get("--settings"))
@@ -112,6 +119,9 @@ class GenerateRun {
             if (!LoadWordOrigins(originPath, Origins_, UI_))
                 return Say(msg::OriginFileNeeded(originPath.string()), kBatchFileError);
         }
+        if (const fs::path spanish = DataDir_ / kSpanishFormFile;
+            Settings_.NotSpanish && !LoadSpanishWords(spanish, Spanish_, UI_))
+            return Say(msg::SpanishFileNeeded(spanish.string()), kBatchFileError);
         return Cmd_.Stopped() ? Interrupted() : kGoOn;
     }
 
@@ -129,6 +139,8 @@ class GenerateRun {
         PseudowordGenerator generator(Lexicon_, MakeOld20Function(Lexicon_),
                                       Settings_.ForeignWords ? nullptr : &Origins_);
         if (Excluded_) generator.SetExcludedWords(*Excluded_);
+        if (Settings_.NotSpanish)
+            generator.SetSpanishWords(&Spanish_, Settings_.MaxSpanishNeighbours);
         const auto seed = Args_.Get("--seed");
         Settings_.Seed = seed ? Args_.Number("--seed", 0) : DrawSeed();
         // Stopped between walks and between templates.
@@ -190,6 +202,7 @@ class GenerateRun {
     std::optional<std::size_t> Table_, SettingsFile_;
     Lexicon Lexicon_;
     WordOrigins Origins_;
+    SpanishWords Spanish_;
     std::vector<std::string> Templates_;
     std::optional<std::vector<std::string>> Excluded_;
     GeneratorRun Run_;
@@ -222,6 +235,12 @@ const ModeSpec& GenerateMode() {
                        "foreign words and names (origin atzerrikoa or izena in\n"
                        "jatorria_EUS.txt) also feed the transitions and serve as templates\n"
                        "(default: left out)"),
+            FlagOption("--not-spanish",
+                       "no pseudoword is a Spanish word (es_EUS.txt; letter case and\n"
+                       "accents folded)"),
+            NumberOption("--max-es-n", "K", 0, INT_MAX,
+                         "with --not-spanish: no pseudoword has more than K Spanish words\n"
+                         "one letter away"),
             ValueOption(K::InputFile, "--exclude", "FILE",
                         "words no pseudoword may be, one a line (e.g. a Spanish list)"),
             NumberOption("--max-candidates", "M", 1, static_cast<std::uint64_t>(LLONG_MAX),

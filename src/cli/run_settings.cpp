@@ -174,6 +174,7 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
     for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
         if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
     if (ws.OriginsLoaded()) dataFiles.push_back(FileEntry(ws.AppDir / kOriginFile));
+    for (const fs::path& file : ws.SpanishFilesRead()) dataFiles.push_back(FileEntry(file));
 
     std::vector<std::string> userFields;
     for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {
@@ -232,6 +233,7 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
     const fs::path lexicon = dataDir / kWholeWordFile;
     std::vector<std::string> dataFiles{FileEntry(lexicon)};
     if (!settings.ForeignWords) dataFiles.push_back(FileEntry(dataDir / kOriginFile));
+    if (settings.NotSpanish) dataFiles.push_back(FileEntry(dataDir / kSpanishFormFile));
     JsonObject json = Header(run);
     json.AddString("data_dir", PathText(dataDir))
         .AddList("data_files", std::move(dataFiles))
@@ -247,6 +249,10 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
                                   std::to_string(settings.OverlapDenominator))
         .Add("length_match", Bool(settings.MatchLengths))
         .Add("foreign_words", Bool(settings.ForeignWords))
+        .Add("not_spanish", Bool(settings.NotSpanish))
+        .Add("max_es_n", settings.MaxSpanishNeighbours < 0
+                             ? std::string("null")
+                             : std::to_string(settings.MaxSpanishNeighbours))
         .Add("max_candidates", std::to_string(settings.MaxCandidates))
         .Add("pseudowords", std::to_string(result.Pseudowords.size()));
     return json.Text();

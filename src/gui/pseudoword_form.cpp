@@ -137,6 +137,21 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     ForeignWordsBox->setToolTip("Jatorri \"atzerrikoa\" edo \"izena\" duten hitzek ere "
                                 "trantsizioak elikatzen dituzte eta txantiloi izan daitezke");
     form->addRow(ForeignWordsBox);
+    NotSpanishBox = new QCheckBox("Gaztelaniazko hitzik ez", central);
+    NotSpanishBox->setObjectName("NotSpanishBox");
+    NotSpanishBox->setToolTip("Ez da gaztelaniazko hitza den sasihitzik sortzen (es_EUS.txt; "
+                              "maiuskulak eta azentuak kontuan hartu gabe)");
+    form->addRow(NotSpanishBox);
+    MaxSpanishNBox = new QSpinBox(central);
+    MaxSpanishNBox->setObjectName("MaxSpanishNBox");
+    MaxSpanishNBox->setRange(-1, 1000);
+    MaxSpanishNBox->setValue(-1);
+    MaxSpanishNBox->setSpecialValueText("mugarik ez");
+    MaxSpanishNBox->setToolTip("Gaztelaniazko hitzik ez: letra batera dituen gaztelaniazko "
+                               "hitzen gehienezko kopurua");
+    MaxSpanishNBox->setEnabled(false);
+    connect(NotSpanishBox, &QCheckBox::toggled, MaxSpanishNBox, &QWidget::setEnabled);
+    form->addRow("Gehienezko ES_N:", MaxSpanishNBox);
     auto* exclude = new QHBoxLayout;
     ExcludeEdit = new QLineEdit(central);
     ExcludeEdit->setObjectName("ExcludeEdit");
@@ -271,6 +286,8 @@ void TPseudowordForm::GenerateBtnClick() {
     settings.MatchLengths = LengthBox->isChecked();
 
     settings.ForeignWords = ForeignWordsBox->isChecked();
+    settings.NotSpanish = NotSpanishBox->isChecked();
+    settings.MaxSpanishNeighbours = settings.NotSpanish ? MaxSpanishNBox->value() : -1;
 
     // Foreign words and names are left out unless the box says otherwise: the origin file must
     // be read then (its loader tells why it cannot be).
@@ -295,6 +312,11 @@ void TPseudowordForm::GenerateBtnClick() {
             return;
         }
         generator.SetExcludedWords(*words);
+    }
+    SpanishWords spanish;
+    if (settings.NotSpanish) {
+        if (!LoadSpanishWords(Main_.WS().AppDir / kSpanishFormFile, spanish, ui)) return;
+        generator.SetSpanishWords(&spanish, settings.MaxSpanishNeighbours);
     }
 
     CancelPressed_ = false;

@@ -57,6 +57,8 @@ class TPseudowordForm : public QMainWindow {
     QLineEdit* SeedEdit;
     QCheckBox* LengthBox;
     QCheckBox* ForeignWordsBox;
+    QCheckBox* NotSpanishBox;
+    QSpinBox* MaxSpanishNBox;
     QLineEdit* ExcludeEdit;
     QPushButton* ExcludeBtn;
     QPushButton* GenerateBtn;

@@ -138,6 +138,7 @@ TEST(Generate, BadArgumentsAndMissingFiles) {
         {{kTemplates, "--missing", "NA"}, "zirtel: unknown option '--missing'"},
         {{kTemplates, "--fields", "N"}, "zirtel: unknown option '--fields'"},
         {{kTemplates, "--no-length-match=1"}, "zirtel: option --no-length-match takes no value"},
+        {{kTemplates, "--max-es-n", "1"}, "zirtel: --max-es-n needs --not-spanish"},
     };
     for (const Case& c : usage) {
         const Outcome o = Generate(c.Args);
@@ -168,6 +169,14 @@ TEST(Generate, BadArgumentsAndMissingFiles) {
                          "--foreign-words every word is used\n");
     EXPECT_EQ(Generate({kTemplates, "--data-dir", dir.Path().string(), "--foreign-words"}).Status,
               0);
+    o = Generate(
+        {kTemplates, "--data-dir", dir.Path().string(), "--foreign-words", "--not-spanish"});
+    EXPECT_EQ(o.Status, 1);
+    EXPECT_EQ(o.Err, "Fitxategi-errorea: Ezin da ireki gaztelaniazko hitzen fitxategia\n"
+                     "zirtel: the Spanish word file '" +
+                         (dir / "es_EUS.txt").string() +
+                         "' cannot be used to leave out Spanish words; without --not-spanish "
+                         "none is left out\n");
     fs::remove(dir / "nwfreq_EUS.txt");
     o = Generate({kTemplates, "--data-dir", dir.Path().string()});
     EXPECT_EQ(o.Status, 1);

@@ -137,7 +137,8 @@ bool FamilyShown(const Workspace& ws, FieldWriter writer) {
 }
 
 bool OrthoNeighbourSearchWanted(const Workspace& ws) {
-    return FamilyShown(ws, &FindOrthoNeighbours) || ws.ListsDeletionOrAdditionNs();
+    return FamilyShown(ws, &FindOrthoNeighbours) || ws.ListsDeletionOrAdditionNs() ||
+           ws.ListsSpanishNs();
 }
 
 bool PhonNeighbourFieldsShown(const Workspace& ws) {

@@ -16,7 +16,14 @@ struct OptionGroup {
     int Column;               // the dialog's column it sits in, from 0
 };
 
-enum class OptionFlag { None, NList, IncludeDeletions, IncludeAdditions, RulePronunciations };
+enum class OptionFlag {
+    None,
+    NList,
+    IncludeDeletions,
+    IncludeAdditions,
+    RulePronunciations,
+    IncludeSpanish
+};
 
 struct OptionBox {
     std::string_view Name;    // e.g. "W_FREQ_Box"

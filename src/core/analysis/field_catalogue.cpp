@@ -12,6 +12,7 @@
 #include "core/measures/transposed_letters.h"
 #include "core/neighbours/levenshtein_measures.h"
 #include "core/neighbours/neighbour_search.h"
+#include "core/neighbours/spanish_measures.h"
 #include "core/phonology/biphone_measures.h"
 #include "core/phonology/phon_neighbour_search.h"
 #include "core/text/latin1.h"

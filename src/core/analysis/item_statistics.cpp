@@ -7,6 +7,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/fields/value_format.h"
 #include "core/neighbours/neighbour_search.h"
+#include "core/neighbours/spanish_measures.h"
 
 namespace zirtel {
 
@@ -75,7 +76,9 @@ bool MeasureItem(MeasureContext& ctx, std::string_view item, const FieldSet& fie
         bool runs = (fields & w.Family).any();
         // The orthographic search also fills the neighbour list's deletion and addition rows.
         if (w.Writer == &FindOrthoNeighbours)
-            runs = runs || ctx.ListDeletionNs || ctx.ListAdditionNs;
+            runs = runs || ctx.ListDeletionNs || ctx.ListAdditionNs || ctx.ListSpanishNs;
+        // The Spanish neighbours are listed after the item's Basque ones.
+        if (w.Writer == &WriteSpanishMeasures) runs = runs || (ctx.OrthoList && ctx.ListSpanishNs);
         if (runs) w.Writer(ctx, values);
     }
     return true;

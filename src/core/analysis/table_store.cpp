@@ -67,4 +67,38 @@ void TableStore::ForgetLevenshtein() {
     PhonLevenshtein_.reset();
 }
 
+const SpanishWords& TableStore::Spanish(bool lemmas, Feedback& feedback) {
+    SpanishList& list = lemmas ? SpanishLemmas_ : SpanishForms_;
+    if (!list.Read) {
+        LoadSpanishWords(Folder_ / (lemmas ? kSpanishLemmaFile : kSpanishFormFile), list.Words,
+                         feedback);
+        list.Read = true;
+    }
+    return list.Words;
+}
+
+const LevenshteinIndex& TableStore::SpanishLevenshtein(bool lemmas, Feedback& feedback) {
+    SpanishList& list = lemmas ? SpanishLemmas_ : SpanishForms_;
+    if (!list.Levenshtein) list.Levenshtein.emplace(Spanish(lemmas, feedback).Keys.LexWords);
+    return *list.Levenshtein;
+}
+
+const Translations& TableStore::SpanishTranslations(Feedback& feedback) {
+    if (!TranslationsRead_) {
+        LoadTranslations(Folder_ / kTranslationFile, Translations_, feedback);
+        TranslationsRead_ = true;
+    }
+    return Translations_;
+}
+
+std::vector<std::filesystem::path> TableStore::SpanishFilesRead() const {
+    std::vector<std::filesystem::path> files;
+    if (SpanishForms_.Read && !SpanishForms_.Words.Empty())
+        files.push_back(Folder_ / kSpanishFormFile);
+    if (SpanishLemmas_.Read && !SpanishLemmas_.Words.Empty())
+        files.push_back(Folder_ / kSpanishLemmaFile);
+    if (TranslationsRead_ && !Translations_.Empty()) files.push_back(Folder_ / kTranslationFile);
+    return files;
+}
+
 } // namespace zirtel

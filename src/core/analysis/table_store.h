@@ -1,7 +1,8 @@
-// The one owner of the tables the measures read (MeasureTables): the bigram and biphone tables
-// and the word origins (read from the data folder on the first item that needs them, once per
-// run) and the spoken and written syllable tables and the Levenshtein indexes (built from the
-// whole-word lexicon on first demand, again after it is loaded again).
+// The one owner of the tables the measures read (MeasureTables): the bigram and biphone tables,
+// the word origins and the Spanish words and translations (read from the data folder on the
+// first item that needs them, once per run) and the spoken and written syllable tables and the
+// Levenshtein indexes (built from the whole-word lexicon on first demand, again after it is loaded
+// again).
 #pragma once
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "core/fields/measure_tables.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/spanish_words.h"
 #include "core/measures/bigram_tables.h"
 #include "core/measures/syllable_tables.h"
 #include "core/neighbours/levenshtein_index.h"
@@ -41,6 +43,13 @@ class TableStore : public MeasureTables {
     const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) override;
     const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) override;
     void ForgetLevenshtein();
+    // The Spanish words (kSpanishFormFile, kSpanishLemmaFile) and translations
+    // (kTranslationFile), each read on its first call; the Spanish indexes built on theirs.
+    const SpanishWords& Spanish(bool lemmas, Feedback& feedback) override;
+    const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) override;
+    const Translations& SpanishTranslations(Feedback& feedback) override;
+    // The Spanish files read so far, with entries: for the run's record of its data files.
+    std::vector<std::filesystem::path> SpanishFilesRead() const;
 
     // What has been read so far, without reading anything.
     bool BigramsRead() const { return BigramsRead_; }
@@ -64,6 +73,14 @@ class TableStore : public MeasureTables {
     SyllableTableSet PhonSyllables_;
     SyllableTableSet OrthSyllables_;
     std::optional<LevenshteinIndex> OrthLevenshtein_, PhonLevenshtein_;
+    struct SpanishList {
+        SpanishWords Words;
+        bool Read = false;
+        std::optional<LevenshteinIndex> Levenshtein;
+    };
+    SpanishList SpanishForms_, SpanishLemmas_;
+    Translations Translations_;
+    bool TranslationsRead_ = false;
 };
 
 } // namespace zirtel

@@ -31,7 +31,7 @@ void AppendTidyLines(std::string& out, std::string_view item,
         out += '\t';
         out += r.Word;
         out += '\t';
-        out += listName;
+        out += r.Spanish ? std::string_view(kSpanishList) : listName;
         out += '\t';
         out += KindName(r.Kind);
         out += '\t';

@@ -27,6 +27,8 @@ inline constexpr const char* kTidyNeighbourHeader =
     "item\tneighbour\tlist\tkind\tposition\tfrequency\n";
 inline constexpr const char* kOrthographicList = "orthographic";
 inline constexpr const char* kPhonologicalList = "phonological";
+// The list of the Spanish neighbours of the orthographic list ("Gehitu gaztelaniazko auzokideak").
+inline constexpr const char* kSpanishList = "spanish";
 // The table's lines of one item's listed neighbours, Latin-1, appended to `out`.
 void AppendTidyLines(std::string& out, std::string_view item,
                      const std::vector<NeighbourRecord>& records, std::string_view listName,

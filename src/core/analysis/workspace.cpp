@@ -48,6 +48,7 @@ MeasureContext Workspace::Measures(bool lists) {
         ctx.OrthoListShown = ShowNeighbourList;
         ctx.ListDeletionNs = IncludeDeletionNs_;
         ctx.ListAdditionNs = IncludeAdditionNs_;
+        ctx.ListSpanishNs = IncludeSpanishNs_;
     }
     return ctx;
 }
@@ -71,6 +72,7 @@ void Workspace::PrepareGrids() {
     ShowNeighbourList = true;
     IncludeAdditionNs_ = false;
     IncludeDeletionNs_ = false;
+    IncludeSpanishNs_ = false;
     NeighbourSyncBusy_ = false;
 }
 
@@ -116,6 +118,7 @@ void Workspace::AssignColumns() {
     ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
     IncludeDeletionNs_ = Options.FlagTicked(OptionFlag::IncludeDeletions);
     IncludeAdditionNs_ = Options.FlagTicked(OptionFlag::IncludeAdditions);
+    IncludeSpanishNs_ = Options.FlagTicked(OptionFlag::IncludeSpanish);
     RulePronunciations = Options.FlagTicked(OptionFlag::RulePronunciations);
 
     OutputGrid.ClearRow(0);

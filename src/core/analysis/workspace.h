@@ -106,6 +106,7 @@ class Workspace : public FieldColumns {
     // Whether the orthographic list also lists deletion or addition neighbours (as the options
     // said when the columns were last assigned).
     bool ListsDeletionOrAdditionNs() const { return IncludeDeletionNs_ || IncludeAdditionNs_; }
+    bool ListsSpanishNs() const { return IncludeSpanishNs_; }
     // Assigns the columns of the ticked fields in catalogue order, writes the header row and
     // the widths. Earlier results disappear.
     void AssignColumns();
@@ -183,6 +184,10 @@ class Workspace : public FieldColumns {
     const bool& BiphoneFilesRead;
     // Whether the origin file (kOriginFile) was read, with entries, for a JATORRIA field.
     bool OriginsLoaded() const { return Tables_.OriginsLoaded(); }
+    // The Spanish files read, with entries, for a field of the group "Gaztelania".
+    std::vector<std::filesystem::path> SpanishFilesRead() const {
+        return Tables_.SpanishFilesRead();
+    }
 
     // ---- Measuring ----
     // The fields shown in the results.
@@ -195,6 +200,7 @@ class Workspace : public FieldColumns {
   private:
     bool IncludeDeletionNs_ = false;
     bool IncludeAdditionNs_ = false;
+    bool IncludeSpanishNs_ = false;
     bool NeighbourSyncBusy_ = false; // the results are following a neighbour list's selection
     // Until the list is first cleared (or row 1 gets an item), AnalyseSelected first enters a
     // non-empty entry line.

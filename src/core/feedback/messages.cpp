@@ -159,6 +159,11 @@ Message OriginFileNeeded(std::string_view path) {
                         " cannot be used to leave out foreign words and names; with "
                         "--foreign-words every word is used"}));
 }
+Message SpanishFileNeeded(std::string_view path) {
+    return Program(Cat({"the Spanish word file ", Quoted(path),
+                        " cannot be used to leave out Spanish words; without --not-spanish "
+                        "none is left out"}));
+}
 Message ResultsNotSaved(std::string_view path, std::string_view reason) {
     return Message{Caption::FileError,
                    Cat({"Ezin da gorde irteera-fitxategia: ", path, ": ", reason})};

@@ -73,6 +73,8 @@ Message CannotOpen(std::string_view what, std::string_view path);
 Message LexiconUnusable(std::string_view path, std::string_view why);
 // The generator's origin file, needed unless --foreign-words is given.
 Message OriginFileNeeded(std::string_view path);
+// --not-spanish without a usable Spanish word file.
+Message SpanishFileNeeded(std::string_view path);
 // The results file (the window's own message, with the file and the reason).
 Message ResultsNotSaved(std::string_view path, std::string_view reason);
 Message OrthoListNotSaved(std::string_view path, std::string_view reason);

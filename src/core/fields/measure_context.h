@@ -34,6 +34,8 @@ struct MeasureContext {
     // "Gehitu auzokide erantsiak").
     bool ListDeletionNs = false;
     bool ListAdditionNs = false;
+    // The item's Spanish neighbours are listed too ("Gehitu gaztelaniazko auzokideak").
+    bool ListSpanishNs = false;
     // The searches record the neighbours they find in the item's values (RowValues); they
     // always do while they fill a list.
     bool RecordNeighbours = false;
@@ -54,6 +56,7 @@ struct MeasureContext {
                               .OrthoListShown = OrthoListShown,
                               .ListDeletionNs = ListDeletionNs,
                               .ListAdditionNs = ListAdditionNs,
+                              .ListSpanishNs = ListSpanishNs,
                               .RecordNeighbours = RecordNeighbours,
                               .RulePronunciations = RulePronunciations};
     }

@@ -1,8 +1,8 @@
-// The tables the measures read, as they see them: each is read (the bigram and biphone tables
-// and the word origins, from the data folder) or built (the syllable tables and the Levenshtein
-// indexes, from the whole-word lexicon) on the first call that needs it. The measures include the
-// header of the table they use from their own folder; the owner of all of them sits above the
-// measures (analysis/table_store.h).
+// The tables the measures read, as they see them: each is read (the bigram and biphone tables,
+// the word origins and the Spanish words and translations, from the data folder) or built (the
+// syllable tables and the Levenshtein indexes, from the whole-word lexicon) on the first call that
+// needs it. The measures include the header of the table they use from their own folder; the owner
+// of all of them sits above the measures (analysis/table_store.h).
 #pragma once
 
 namespace zirtel {
@@ -12,7 +12,9 @@ class BiphoneTables;
 class Feedback;
 class LevenshteinIndex;
 class Lexicon;
+class SpanishWords;
 class SyllableTableSet;
+class Translations;
 class WordOrigins;
 
 class MeasureTables {
@@ -31,6 +33,13 @@ class MeasureTables {
     // PLD20).
     virtual const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) = 0;
     virtual const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) = 0;
+    // The Spanish forms (es_EUS.txt) or, for the lemmas, the Spanish lemmas (es_lemak_EUS.txt);
+    // empty when the file could not be read.
+    virtual const SpanishWords& Spanish(bool lemmas, Feedback& feedback) = 0;
+    // The Levenshtein index of those words' keys (ES_OLD20).
+    virtual const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) = 0;
+    // The Spanish translations of the Basque lemmas (itzulpenak_EUS.txt).
+    virtual const Translations& SpanishTranslations(Feedback& feedback) = 0;
 };
 
 } // namespace zirtel

@@ -25,6 +25,9 @@ struct NeighbourRecord {
     // Shown in the neighbour list: the orthographic list shows its neighbours only while it is
     // shown, and its deletion and addition neighbours only when they are asked for.
     bool Listed = true;
+    // A Spanish word ("Gehitu gaztelaniazko auzokideak"): the orthographic list shows it in a
+    // block of its own after the item's Basque neighbours, the tidy table in the list "spanish".
+    bool Spanish = false;
 };
 
 // Walks a search's records in their order, kind by kind and position by position, as the list

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "core/generator/segments.h"
+#include "core/neighbours/spanish_measures.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/text/latin1.h"
 #include "core/text/letters.h"
@@ -89,6 +90,11 @@ PseudowordGenerator::PseudowordGenerator(const Lexicon& lexicon, Old20Function o
 void PseudowordGenerator::SetExcludedWords(const std::vector<std::string>& words) {
     ExcludedKeys_.clear();
     for (const std::string& w : words) ExcludedKeys_.insert(FoldedWordKey(w));
+}
+
+void PseudowordGenerator::SetSpanishWords(const SpanishWords* words, int maxNeighbours) {
+    Spanish_ = words;
+    MaxSpanishNeighbours_ = maxNeighbours;
 }
 
 // One template's search.
@@ -274,6 +280,11 @@ PseudowordGenerator::Search::Examine(const std::vector<int>& path) {
     const std::string key = FoldedWordKey(letters);
     if (key == TemplateKey_ || Gen_.LexiconKeys_.contains(key) ||
         Gen_.ExcludedKeys_.contains(key) || KeptKeys_.contains(key))
+        return std::nullopt;
+    if (Gen_.Spanish_ &&
+        (Gen_.Spanish_->Find(letters) >= 0 ||
+         (Gen_.MaxSpanishNeighbours_ >= 0 &&
+          FindSpanishNeighbours(*Gen_.Spanish_, letters).Count > Gen_.MaxSpanishNeighbours_)))
         return std::nullopt;
     const Pronunciation pron = Pronounce(letters);
     if (pron.Outcome != PronunciationOutcome::Ok) return std::nullopt;

@@ -28,6 +28,7 @@
 
 #include "core/generator/transition_table.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/spanish_words.h"
 #include "core/random/random_draw.h"
 
 namespace zirtel {
@@ -41,6 +42,10 @@ struct GeneratorSettings {
     // Foreign words and names feed the transitions too and serve as templates: the window and
     // --generate then give the generator no origins (and read no origin file).
     bool ForeignWords = false;
+    // No pseudoword is a Spanish word (--not-spanish: the generator is given the Spanish forms)
+    // nor, at 0 or more, has more Spanish substitution neighbours than this (--max-es-n).
+    bool NotSpanish = false;
+    int MaxSpanishNeighbours = -1;
     std::uint64_t Seed = 0;
 };
 
@@ -94,6 +99,10 @@ class PseudowordGenerator {
 
     // Words no candidate may be (letter case and accents folded).
     void SetExcludedWords(const std::vector<std::string>& words);
+    // Spanish words no candidate may be (letter case and accents folded) and, when
+    // `maxNeighbours` is 0 or more, the most Spanish words one letter away a candidate may have;
+    // `words` must outlive the generator. Null: no Spanish check.
+    void SetSpanishWords(const SpanishWords* words, int maxNeighbours = -1);
 
     // Generates for each template in turn (templates are Latin-1; letter case is ignored).
     GeneratorRun Generate(const std::vector<std::string>& templates,
@@ -115,6 +124,8 @@ class PseudowordGenerator {
     TransitionTable Table_;
     std::unordered_set<std::string> LexiconKeys_; // folded whole-word entries
     std::unordered_set<std::string> ExcludedKeys_;
+    const SpanishWords* Spanish_ = nullptr;
+    int MaxSpanishNeighbours_ = -1;
 };
 
 // A word list file (one word a line, as an exclude file): its non-blank lines, trimmed, Latin-1.

@@ -76,4 +76,27 @@ void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
     }
 }
 
+void LayOutSpanishNeighbours(NeighbourList& list, std::span<const NeighbourRecord> records) {
+    if (records.empty()) return;
+    StringGrid& grid = list.NeighList;
+    if (!grid.Cell(1, list.CurrentRow).empty()) ++list.CurrentRow;
+    std::size_t i = 0;
+    while (i < records.size()) {
+        const NeighbourKind kind = records[i].Kind;
+        const int position = records[i].Position;
+        if (grid.RowCount() < list.CurrentRow + 2) grid.SetRowCount(grid.RowCount() + 30);
+        grid.SetCell(1, list.CurrentRow,
+                     kind == NeighbourKind::Substitution ? "es"
+                     : kind == NeighbourKind::Deletion   ? "esDel"
+                                                         : "esAdd");
+        grid.SetCell(2, list.CurrentRow, std::to_string(position));
+        for (int column = 3;
+             i < records.size() && records[i].Kind == kind && records[i].Position == position;
+             ++i, ++column)
+            grid.SetCell(column, list.CurrentRow, records[i].Word);
+        ++list.CurrentRow;
+    }
+    list.RowNeighbourCount = 0;
+}
+
 } // namespace zirtel

@@ -2,6 +2,7 @@
 // neighbours out in its list window.
 #pragma once
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +30,12 @@ struct OrthoSearchPasses {
 void LayOutOrthoNeighbours(NeighbourList& list, std::string_view item,
                            const std::vector<NeighbourRecord>& records,
                            const OrthoSearchPasses& passes);
+
+// Lays out the item's Spanish neighbours (`records`, in the order RecordSpanishNeighbours gives
+// them) after its Basque ones, in the block of the item: from the current row, or the next one
+// when the current row carries a kind, a row for each kind and position that has neighbours
+// ("es" for the substitutions, "esDel" and "esAdd" for the deletions and additions) with the
+// position and the neighbours' shown forms. Nothing when there is none.
+void LayOutSpanishNeighbours(NeighbourList& list, std::span<const NeighbourRecord> records);
 
 } // namespace zirtel

@@ -224,10 +224,15 @@ void ParseStatement(std::string_view line, const std::vector<std::string_view>& 
             f.Field = Field(t[1]);
             f.Values = FilterValues(f.Field, t);
         } else {
-            Need(t, 4, "filter FIELD LOW HIGH");
-            NoMore(t, 4);
+            // A lone -1, the results' old mark of a missing value, keeps the items without one
+            // (filter ES_MAIZT -1: the items that are no Spanish word).
+            f.Missing = t.size() == 3 && t[2] == "-1";
+            if (!f.Missing) {
+                Need(t, 4, "filter FIELD LOW HIGH");
+                NoMore(t, 4);
+            }
             f.Field = NumericField(t[1], "filter");
-            f.Range = Range(t[2], t[3]);
+            if (!f.Missing) f.Range = Range(t[2], t[3]);
         }
         d.Filters.push_back(std::move(f));
     } else if (keyword == "split") {
@@ -322,6 +327,7 @@ std::vector<std::string_view> FieldValues(int field) {
 }
 
 std::string FilterText(const DesignFilter& filter) {
+    if (filter.Missing) return "-1";
     if (filter.Values.empty())
         return DesignNumber(filter.Range.Low) + " " + DesignNumber(filter.Range.High);
     std::string text;

@@ -6,6 +6,7 @@
 //   lemmas
 //   rule-pronunciations
 //   filter FIELD LOW HIGH | filter FIELD VALUE ...   (the second for JATORRIA: its origins)
+//   filter FIELD -1                          (the items whose value is missing)
 //   split FIELD LOW-HIGH LOW-HIGH ...        (1 to 3 split lines: factors A, B, C)
 //   control FIELD LOW HIGH | control FIELD
 //   generate N [match balanced|first|random] [seed S]
@@ -40,6 +41,7 @@ struct DesignFilter {
     int Field = -1; // index in the field catalogue
     ValueRange Range;
     std::vector<std::string> Values; // when not empty: the texts kept, instead of a range
+    bool Missing = false;            // "-1": only the items the field has no value for
 };
 
 struct DesignSplit {

@@ -64,7 +64,7 @@ bool PassesFilters(const Design& design, const MeasuredItems& items, std::size_t
             continue;
         }
         const double v = items.Number(i, slot);
-        if (std::isnan(v) || !f.Range.Contains(v)) return false;
+        if (f.Missing ? !std::isnan(v) : std::isnan(v) || !f.Range.Contains(v)) return false;
     }
     return true;
 }

@@ -57,8 +57,8 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
     WS.Decimals = 4;
     WS.AssignColumns();
-    EXPECT_EQ(WS.NextCol, 90);
-    EXPECT_GE(WS.OutputGrid.ColCount(), 90);
+    EXPECT_EQ(WS.NextCol, 2 + kFieldCount);
+    EXPECT_GE(WS.OutputGrid.ColCount(), 2 + kFieldCount);
     EXPECT_EQ(WS.Col_OSM3_MAX, 84);
     EXPECT_EQ(Out(84, 0), "  OSM3_MAX  ");
     EXPECT_EQ(Out(85, 0), " OLD20 ");

@@ -153,6 +153,30 @@ TEST(PseudowordGenerator, ExcludedWordsAreNotCandidates) {
     EXPECT_EQ(PseudowordCells(run.Pseudowords[0])[7], "NA");
 }
 
+// gela's candidates (gala, geta, gena, gele, gera, gola, mela, zela) against the Spanish words
+// gala, vela and gema: not gala; with at most 0 Spanish words one letter away, only gele (geta,
+// gena and gera have gema, gola gala, mela and zela vela).
+TEST(PseudowordGenerator, SpanishWordsAndTheirNeighboursCanBeLeftOut) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "es.txt", "Gala\t3.0\tgala\nvela\t2.0\tvela\ngema\t1.0\tgema\n");
+    SpanishWords spanish;
+    SilentFeedback silent;
+    ASSERT_TRUE(LoadSpanishWords(dir / "es.txt", spanish, silent));
+    const Lexicon lexicon = HandLexicon();
+    PseudowordGenerator gen(lexicon, {});
+    auto made = [&] {
+        std::set<std::string> found;
+        for (const GeneratedPseudoword& w : gen.Generate({"gela"}, Settings(10, 7)).Pseudowords)
+            found.insert(w.Pseudoword);
+        return found;
+    };
+    gen.SetSpanishWords(&spanish);
+    EXPECT_EQ(made(),
+              (std::set<std::string>{"geta", "gena", "gele", "gera", "gola", "mela", "zela"}));
+    gen.SetSpanishWords(&spanish, 0);
+    EXPECT_EQ(made(), (std::set<std::string>{"gele"}));
+}
+
 // With the origins, vela (atzerrikoa) and zeru (izena) add nothing to the table and give no
 // pseudoword as templates; they stay words of the lexicon. gela's candidates (see above) lose zela,
 // whose ^z and ze came from zeru alone.

@@ -229,6 +229,19 @@ TEST(SelectionGenerate, TwoByTwoMakesOnlyTheRowsThatExist) {
               "only 0 of 2 rows could be made: no pool item falls in cells A2_B1, A2_B2");
 }
 
+// "filter FIELD -1" keeps the words without a value: LUZ_S is absent for the words with a z.
+TEST(SelectionGenerate, AMissingFilterKeepsOnlyTheItemsWithoutAValue) {
+    TableStatistics stats;
+    const Design d = Parse("filter LUZ_S -1\nsplit N 0-100\ngenerate 3");
+    EXPECT_TRUE(d.Filters[0].Missing);
+    EXPECT_EQ(FilterText(d.Filters[0]), "-1");
+    const MeasuredItems pool = Pool(stats, d);
+    const Selection s = *Generate(d, pool, 1);
+    ASSERT_EQ(s.Rows.size(), 3u);
+    for (std::size_t r = 0; r < s.Rows.size(); ++r)
+        EXPECT_NE(RowItems(s, pool, r)[0].find('z'), std::string::npos);
+}
+
 TEST(SelectionGenerate, RowsKeepEveryFilterLevelAndControlAndNoItemTwice) {
     TableStatistics stats;
     for (const char* match : {"balanced", "first", "random"}) {
