@@ -13,7 +13,7 @@ constexpr std::string_view kUsage =
     "usage: zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH]\n"
     "                         [--lt-proc PATH] [--analyses FILE]\n"
     "  --counts      word-count list, one \"form count\" per line (UTF-8)\n"
-    "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, jatorria_EUS.txt,\n"
+    "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, formak_EUS.txt, jatorria_EUS.txt,\n"
     "                itzulpenak_EUS.txt, ZR_BF*.txt, ZR_BPF*.txt (and the Spanish files)\n"
     "  --dictionary  Hunspell dictionary without extension (default /usr/share/hunspell/eu)\n"
     "  --analyser    Basque analyser transducer (default: eu-es.automorf.bin under\n"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -603,6 +604,39 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
         lemmaText += Latin1ToUtf8(lemma) + '\t' + PerMillion(count, tally.Tokens) + '\n';
     WriteOut(options.OutFolder / "lemak_EUS2.txt", lemmaText);
 
+    // ---- Each form's lemmas with the share of its count each one receives ----
+    std::string formText;
+    std::map<std::string, int> familySizes; // lemma -> forms that have it
+    std::size_t formLemmaPairs = 0;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        std::vector<std::size_t> order;
+        for (std::size_t k = 0; k < candidates[i].size(); ++k)
+            if (shares[i][k] > 0) order.push_back(k);
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return CollateLess(candidates[i][a], candidates[i][b]);
+        });
+        for (std::size_t k : order) {
+            char share[32];
+            std::snprintf(share, sizeof share, "%.4f",
+                          shares[i][k] / static_cast<double>(forms[i].Count));
+            formText += Latin1ToUtf8(forms[i].Word) + '\t' + Latin1ToUtf8(candidates[i][k]) + '\t' +
+                        share + '\n';
+            ++familySizes[candidates[i][k]];
+            ++formLemmaPairs;
+        }
+    }
+    WriteOut(options.OutFolder / "formak_EUS.txt", formText);
+    std::vector<std::pair<std::string, int>> families(familySizes.begin(), familySizes.end());
+    std::stable_sort(families.begin(), families.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::ostringstream familyReport;
+    familyReport << "Form-lemma pairs: " << formLemmaPairs << " over " << forms.size()
+                 << " forms and " << families.size() << " lemmas; the largest families:";
+    for (std::size_t f = 0; f < families.size() && f < 10; ++f)
+        familyReport << (f == 0 ? " " : ", ") << Latin1ToUtf8(families[f].first) << " "
+                     << families[f].second;
+    familyReport << '\n';
+
     // ---- Translations: each form takes those of its largest lemma that has any ----
     std::unordered_map<std::string, std::vector<std::string>> lemmaTranslations; // Latin-1
     for (std::size_t k = 0; k < toTranslate.size(); ++k) {
@@ -703,6 +737,7 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     lemmaTally.SharedEvenly = sharedEvenly;
     PrintLemmaReport(report, forms, candidates, sources, prefixedForms, lemmaList, feeds,
                      lemmaTally, tally.Tokens);
+    report << familyReport.str();
     PrintOriginReport(report, forms, tally.Tokens);
     report << "Forms whose lemma has a Spanish translation: " << translatedForms << " ("
            << Percent(translatedForms, static_cast<long long>(forms.size())) << " of forms, "
@@ -718,7 +753,8 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     PrintDistribution(report, "Syllables (syllables, words):", syllables);
     PrintDistribution(report, "Phonemes (phonemes, words):", phonemes);
     report << "Written to " << options.OutFolder.string()
-           << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, itzulpenak_EUS.txt, "
+           << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, formak_EUS.txt, "
+              "itzulpenak_EUS.txt, "
            << (spanish ? "es_EUS.txt, es_lemak_EUS.txt, " : "")
            << "ZR_BF2.txt..ZR_BF18.txt, ZR_BPF2.txt..ZR_BPF18.txt\n";
 }

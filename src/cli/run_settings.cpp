@@ -174,6 +174,10 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
     for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
         if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
     if (ws.OriginsLoaded()) dataFiles.push_back(FileEntry(ws.AppDir / kOriginFile));
+    if (ws.MorphologyLoaded()) {
+        if (!ws.LemmasCurrent) dataFiles.push_back(FileEntry(ws.AppDir / kLemmaFile));
+        dataFiles.push_back(FileEntry(ws.AppDir / kFormFile));
+    }
     for (const fs::path& file : ws.SpanishFilesRead()) dataFiles.push_back(FileEntry(file));
 
     std::vector<std::string> userFields;

@@ -110,7 +110,7 @@ TEST(BatchHardening, AListThatNoChosenFieldFillsIsABadArgument) {
     EXPECT_EQ(o.Err,
               "zirtel: --neighbours: the orthographic neighbour list is filled only while one of "
               "N, N*, N1, N2, N3, N4, N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, NF_MU, NF_SIG, AZPIM, "
-              "AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN is in --fields (or with "
+              "AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN, CC_ORT is in --fields (or with "
               "--include-deletions or --include-additions)\n");
     o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields", "N",
                "--no-neighbour-list", "--neighbours", list});
@@ -120,7 +120,7 @@ TEST(BatchHardening, AListThatNoChosenFieldFillsIsABadArgument) {
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err, "zirtel: --phon-neighbours: the phonological neighbour list is filled only "
                      "while one of PN, PN1, PN2, PN3, PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, "
-                     "PNF_MU, PNF_SIG is in --fields\n");
+                     "PNF_MU, PNF_SIG, CC_FON is in --fields\n");
     EXPECT_FALSE(fs::exists(list));
     // With a field of each list both are saved.
     o = Batch({"--batch", kItems, "--data-dir", kData.string(), "--fields", "N,PN", "--neighbours",

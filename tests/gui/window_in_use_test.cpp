@@ -271,13 +271,13 @@ TEST_F(WindowInUse, EmptyListWindowsSayWhichFieldsFillThem) {
     EXPECT_EQ(NeighWindow->NoFieldsLabel->text().toStdString(),
               "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
               "ortografikoen eremuetako bat (N, N*, N1-N5, P, HFN, HFP, LFN, NF_MAX, NF_MIN, "
-              "NF_MU, NF_SIG, AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN) eta "
+              "NF_MU, NF_SIG, AZPIM, AZPIM_MAIZT, NAZPIM, GAIN, GAIN_MAIZT, NGAIN, CC_ORT) eta "
               "\"Erakutsi auzokideen zerrenda\".");
     EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());
     EXPECT_EQ(PhonNeighWindow->NoFieldsLabel->text().toStdString(),
               "Zerrenda hau ez da betetzen: aukeratu \"Analisi-aukerak\" leihoan auzokide "
               "fonologikoen eremuetako bat (PN, PN1-PN4, PP, HFPN, LFPN, PNF_MAX, PNF_MIN, "
-              "PNF_MU, PNF_SIG).");
+              "PNF_MU, PNF_SIG, CC_FON).");
     InOptions([] { AnalysisOptionForm->Box("NBox")->setChecked(true); }, true);
     EXPECT_TRUE(NeighWindow->statusBar()->isHidden());
     EXPECT_FALSE(PhonNeighWindow->statusBar()->isHidden());

@@ -279,7 +279,8 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     }
     // PLD20 builds its index on the first item found in the lexicon: built here, before the
     // workers share it.
-    if (plan.Fields[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20))] &&
+    if ((plan.Fields[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20))] ||
+         plan.Fields[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20F))]) &&
         ws.WholeWords.HasPronunciations())
         ws.Measures().Tables.PhonLevenshtein(ws.WholeWords);
 

@@ -101,4 +101,53 @@ std::vector<std::filesystem::path> TableStore::SpanishFilesRead() const {
     return files;
 }
 
+namespace {
+
+// Entry i's pronunciation or letters, as the phonotactic and prefix tables take them.
+std::vector<std::string> WordKeys(bool spoken, const Lexicon& wholeWords) {
+    std::vector<std::string> keys;
+    const std::vector<std::string>& from = spoken ? wholeWords.LexPhonForms : wholeWords.LexWords;
+    keys.reserve(from.size());
+    for (const std::string& w : from)
+        keys.push_back(spoken ? PhonotacticPhonemes(w) : PhonotacticLetters(w));
+    return keys;
+}
+
+} // namespace
+
+const PhonotacticTable& TableStore::Phonotactics(bool spoken, const Lexicon& wholeWords) {
+    std::optional<PhonotacticTable>& table = spoken ? PhonPhonotactics_ : OrthPhonotactics_;
+    if (!table) {
+        std::vector<double> weights;
+        weights.reserve(wholeWords.LexFreqs.size());
+        for (float f : wholeWords.LexFreqs) weights.push_back(PhonotacticWeight(f));
+        table.emplace(WordKeys(spoken, wholeWords), weights);
+    }
+    return *table;
+}
+
+const PrefixTable& TableStore::Prefixes(bool spoken, const Lexicon& wholeWords) {
+    std::optional<PrefixTable>& table = spoken ? PhonPrefixes_ : OrthPrefixes_;
+    if (!table) table.emplace(WordKeys(spoken, wholeWords));
+    return *table;
+}
+
+const Morphology& TableStore::FormLemmas(const Lexicon& wholeWords, Feedback& feedback) {
+    if (!Morphology_) {
+        Lexicon lemmas;
+        LoadLemmaLexicon(Folder_ / kLemmaFile, lemmas, feedback);
+        Morphology_.emplace();
+        LoadMorphology(Folder_ / kFormFile, lemmas, wholeWords, *Morphology_, feedback);
+    }
+    return *Morphology_;
+}
+
+void TableStore::ForgetWordTables() {
+    PhonPhonotactics_.reset();
+    OrthPhonotactics_.reset();
+    PhonPrefixes_.reset();
+    OrthPrefixes_.reset();
+    Morphology_.reset();
+}
+
 } // namespace zirtel

@@ -10,9 +10,12 @@
 
 #include "core/fields/measure_tables.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/morphology.h"
 #include "core/lexicon/spanish_words.h"
 #include "core/measures/bigram_tables.h"
+#include "core/measures/phonotactics.h"
 #include "core/measures/syllable_tables.h"
+#include "core/measures/uniqueness_point.h"
 #include "core/neighbours/levenshtein_index.h"
 #include "core/phonology/biphone_tables.h"
 
@@ -48,6 +51,14 @@ class TableStore : public MeasureTables {
     const SpanishWords& Spanish(bool lemmas, Feedback& feedback) override;
     const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) override;
     const Translations& SpanishTranslations(Feedback& feedback) override;
+    // Built from the whole-word lexicon on their first call after start-up or ForgetWordTables;
+    // the morphology reads the form file and the lemma file then.
+    const PhonotacticTable& Phonotactics(bool spoken, const Lexicon& wholeWords) override;
+    const PrefixTable& Prefixes(bool spoken, const Lexicon& wholeWords) override;
+    const Morphology& FormLemmas(const Lexicon& wholeWords, Feedback& feedback) override;
+    void ForgetWordTables();
+    // Whether the form file was read, with pairs.
+    bool MorphologyLoaded() const { return Morphology_ && !Morphology_->Empty(); }
     // The Spanish files read so far, with entries: for the run's record of its data files.
     std::vector<std::filesystem::path> SpanishFilesRead() const;
 
@@ -79,6 +90,9 @@ class TableStore : public MeasureTables {
         std::optional<LevenshteinIndex> Levenshtein;
     };
     SpanishList SpanishForms_, SpanishLemmas_;
+    std::optional<PhonotacticTable> PhonPhonotactics_, OrthPhonotactics_;
+    std::optional<PrefixTable> PhonPrefixes_, OrthPrefixes_;
+    std::optional<Morphology> Morphology_;
     Translations Translations_;
     bool TranslationsRead_ = false;
 };

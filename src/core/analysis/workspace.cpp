@@ -81,6 +81,7 @@ void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inpu
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
     Tables_.ForgetLevenshtein();
+    Tables_.ForgetWordTables();
     LemmasCurrent = false;
     // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
     UserFields = {};
@@ -94,6 +95,7 @@ void Workspace::UseWholeWordLexicon() {
     LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
     Tables_.ForgetSyllables();
     Tables_.ForgetLevenshtein();
+    Tables_.ForgetWordTables();
     Lemmas.Clear();
     LemmasCurrent = false;
     AnalyseAll();
@@ -102,6 +104,7 @@ void Workspace::UseWholeWordLexicon() {
 void Workspace::WholeWordsReplaced() {
     Tables_.ForgetSyllables();
     Tables_.ForgetLevenshtein();
+    Tables_.ForgetWordTables();
 }
 
 void Workspace::UseLemmaLexicon() {

@@ -29,8 +29,6 @@
 
 namespace zirtel {
 
-inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
-inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
 // The item grid's one column and the rows of both grids, in pixels (the windows draw them so).
 inline constexpr int kStimulusColWidth = 300;
 inline constexpr int kGridRowHeight = 25;
@@ -185,6 +183,7 @@ class Workspace : public FieldColumns {
     // Whether the origin file (kOriginFile) was read, with entries, for a JATORRIA field.
     bool OriginsLoaded() const { return Tables_.OriginsLoaded(); }
     // The Spanish files read, with entries, for a field of the group "Gaztelania".
+    bool MorphologyLoaded() const { return Tables_.MorphologyLoaded(); }
     std::vector<std::filesystem::path> SpanishFilesRead() const {
         return Tables_.SpanishFilesRead();
     }

@@ -11,6 +11,9 @@ class BigramTables;
 class BiphoneTables;
 class Feedback;
 class LevenshteinIndex;
+class Morphology;
+class PhonotacticTable;
+class PrefixTable;
 class Lexicon;
 class SpanishWords;
 class SyllableTableSet;
@@ -40,6 +43,14 @@ class MeasureTables {
     virtual const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) = 0;
     // The Spanish translations of the Basque lemmas (itzulpenak_EUS.txt).
     virtual const Translations& SpanishTranslations(Feedback& feedback) = 0;
+    // The positional segment and pair weights of the whole-word lexicon's pronunciations
+    // (`spoken`) or letters (FP_*, OP_*).
+    virtual const PhonotacticTable& Phonotactics(bool spoken, const Lexicon& wholeWords) = 0;
+    // The whole-word lexicon's pronunciations or spellings in byte order (UP_FON, UP_ORT).
+    virtual const PrefixTable& Prefixes(bool spoken, const Lexicon& wholeWords) = 0;
+    // The forms' lemmas and the lemmas' families (formak_EUS.txt, with lemak_EUS2.txt); empty
+    // when the form file could not be read.
+    virtual const Morphology& FormLemmas(const Lexicon& wholeWords, Feedback& feedback) = 0;
 };
 
 } // namespace zirtel

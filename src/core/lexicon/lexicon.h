@@ -160,6 +160,11 @@ class WordOrigins {
     LetterHashIndex Index_{LetterHashIndex::Match::IgnoreCase};
 };
 
+// The size of the corpus the whole-word lexicon's frequencies per million come from, in millions
+// of tokens (the Basque subtitles' 3,899,030 tokens, data/README.md): a frequency times this is
+// the word's count.
+inline constexpr double kCorpusMillions = 3.89903;
+
 // The pronunciation without its "-" syllable marks.
 std::string RemoveHyphens(std::string_view pronunciation);
 
@@ -177,6 +182,8 @@ bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, F
 // lema-maiztasunaren fitxategia" (caption "Fitxategi-errorea"), an empty lexicon, false.
 bool LoadLemmaLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback);
 
+inline constexpr const char* kWholeWordFile = "nwfreq_EUS.txt";
+inline constexpr const char* kLemmaFile = "lemak_EUS2.txt";
 inline constexpr const char* kOriginFile = "jatorria_EUS.txt";
 // Loads the origin file: the whole-word file's four fields and the word's origin a line. A line
 // whose fifth field names no origin gives no entry: one warning (caption "Abisua") names the file,

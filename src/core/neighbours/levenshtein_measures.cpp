@@ -1,7 +1,9 @@
 #include "core/neighbours/levenshtein_measures.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
@@ -23,24 +25,45 @@ void PutMean(RowValues& values, FieldId field, const std::optional<double>& mean
         values.PutMissing(field, none);
 }
 
+// The mean Zipf value of the entries that enter the mean distance.
+std::optional<double> MeanZipf(const Lexicon& words, const LevenshteinIndex::Closest& closest) {
+    if (!closest.Mean || closest.Entries.empty()) return std::nullopt;
+    double sum = 0.0;
+    for (const LevenshteinIndex::Neighbour& n : closest.Entries)
+        sum += std::log10(static_cast<double>(words.LexFreqs[n.Entry])) + 3.0;
+    return sum / static_cast<double>(closest.Entries.size());
+}
+
+// OLD20 or PLD20 (`mean`) and OLD20F or PLD20F (`zipf`) of one key, whichever are wanted.
+void PutNeighbourhood(RowValues& values, const Lexicon& words, const LevenshteinIndex& index,
+                      std::string_view key, FieldId mean, FieldId zipf) {
+    if (values.Wants(zipf)) {
+        const LevenshteinIndex::Closest closest = index.ClosestEntries(key, kClosest);
+        PutMean(values, mean, closest.Mean, MissingReason::NotFound);
+        PutMean(values, zipf, MeanZipf(words, closest), MissingReason::NotFound);
+    } else if (values.Wants(mean)) {
+        PutMean(values, mean, index.MeanClosest(key, kClosest), MissingReason::NotFound);
+    }
+}
+
 } // namespace
 
 void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values) {
     const Lexicon& words = ctx.WholeWords;
-    if (values.Wants(FieldId::kOLD20))
-        PutMean(
-            values, FieldId::kOLD20,
-            ctx.Tables.OrthLevenshtein(words).MeanClosest(OrthographicKey(values.Item()), kClosest),
-            MissingReason::NotFound);
-    if (values.Wants(FieldId::kPLD20)) {
+    if (values.WantsAny({FieldId::kOLD20, FieldId::kOLD20F}))
+        PutNeighbourhood(values, words, ctx.Tables.OrthLevenshtein(words),
+                         OrthographicKey(values.Item()), FieldId::kOLD20, FieldId::kOLD20F);
+    if (values.WantsAny({FieldId::kPLD20, FieldId::kPLD20F})) {
         // A word's pronunciation, or the rules' for an item the lexicon lacks while they are
         // used.
         const ItemPhonology& p = ItemPhonologyOf(ctx, values);
-        std::optional<double> mean;
-        if (p.Known())
-            mean = ctx.Tables.PhonLevenshtein(words).MeanClosest(PhonologicalKey(p.Phon), kClosest);
-        PutMean(values, FieldId::kPLD20, mean,
-                p.Known() ? MissingReason::NotFound : MissingReason::NoPronunciation);
+        if (!p.Known()) {
+            values.PutMissing(FieldId::kPLD20, MissingReason::NoPronunciation);
+            values.PutMissing(FieldId::kPLD20F, MissingReason::NoPronunciation);
+            return;
+        }
+        PutNeighbourhood(values, words, ctx.Tables.PhonLevenshtein(words), PhonologicalKey(p.Phon),
+                         FieldId::kPLD20, FieldId::kPLD20F);
     }
 }
 

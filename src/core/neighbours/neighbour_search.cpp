@@ -12,6 +12,7 @@
 #include "core/lexicon/lexicon.h"
 #include "core/neighbours/neighbour_frequency.h"
 #include "core/neighbours/ortho_neighbour_list.h"
+#include "core/phonology/clustering.h"
 #include "core/text/latin1.h"
 #include "core/text/letters.h"
 
@@ -33,7 +34,9 @@ class OrthoSearch {
     OrthoSearch(MeasureContext& ctx, RowValues& values, std::string item)
         : Ctx_(ctx), Values_(values), Lex_(ctx.Current), Item_(std::move(item)),
           Length_(static_cast<int>(Item_.size())), List_(ctx.OrthoList),
-          Records_(ctx.OrthoList || ctx.RecordNeighbours ? &values.OrthoNeighbours() : nullptr) {}
+          Records_(ctx.OrthoList || ctx.RecordNeighbours || values.Wants(FieldId::kCC_ORT)
+                       ? &values.OrthoNeighbours()
+                       : nullptr) {}
 
     void Run();
 
@@ -53,6 +56,7 @@ class OrthoSearch {
     void DeletionPass();
     void AdditionPass();
     void WriteCounts();
+    void WriteClustering();
     void Record(const std::string& word, NeighbourKind kind, int position, float freq) {
         if (!Records_) return;
         const bool listed =
@@ -188,6 +192,23 @@ void OrthoSearch::WriteCounts() {
         if (!Values_.Written()[static_cast<std::size_t>(FieldIndex(f))])
             Values_.PutMissing(f, MissingReason::NotFound);
     WriteFrequencyColumns(Values_, Tally_);
+    if (Values_.Wants(FieldId::kCC_ORT)) WriteClustering();
+}
+
+// The clustering coefficient of the item's neighbours: its substitution neighbours, and its
+// deletion and addition neighbours while the options list them; two of them are linked when they
+// are one letter apart (replaced, removed or inserted).
+void OrthoSearch::WriteClustering() {
+    std::vector<std::string_view> found;
+    for (const NeighbourRecord& r : *Records_)
+        if (r.Kind == NeighbourKind::Substitution ||
+            (r.Kind == NeighbourKind::Deletion ? Ctx_.ListDeletionNs : Ctx_.ListAdditionNs))
+            found.push_back(r.Word);
+    const std::optional<double> cc = ClusteringCoefficient(found);
+    if (cc)
+        Values_.PutReal(FieldId::kCC_ORT, *cc);
+    else
+        Values_.PutMissing(FieldId::kCC_ORT, MissingReason::NotFound);
 }
 
 } // namespace

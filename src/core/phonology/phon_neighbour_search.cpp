@@ -2,13 +2,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/fields/row_values.h"
 #include "core/lexicon/letter_hash_index.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/presence_filter.h"
+#include "core/phonology/clustering.h"
 #include "core/phonology/item_pronunciation.h"
 #include "core/phonology/phon_neighbour_list.h"
 #include "core/text/letters.h"
@@ -17,10 +20,10 @@ namespace zirtel {
 
 namespace {
 
-constexpr FieldId kPhonNeighbourFields[] = {FieldId::kPN,      FieldId::kPN1,    FieldId::kPN2,
-                                            FieldId::kPN3,     FieldId::kPN4,    FieldId::kPP,
-                                            FieldId::kHFPN,    FieldId::kLFPN,   FieldId::kPNF_MAX,
-                                            FieldId::kPNF_MIN, FieldId::kPNF_MU, FieldId::kPNF_SIG};
+constexpr FieldId kPhonNeighbourFields[] = {
+    FieldId::kPN,     FieldId::kPN1,     FieldId::kPN2,   FieldId::kPN3,     FieldId::kPN4,
+    FieldId::kPP,     FieldId::kHFPN,    FieldId::kLFPN,  FieldId::kPNF_MAX, FieldId::kPNF_MIN,
+    FieldId::kPNF_MU, FieldId::kPNF_SIG, FieldId::kCC_FON};
 
 // The running values of one item's search.
 struct PhonNeighbourStats {
@@ -86,8 +89,12 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowValues& values) {
     const std::vector<std::string>& keys = lex.PronunciationKeys();
     const EditHashes edits(index, pron);
     const PresenceFilter& filter = lex.PronunciationFilter();
-    auto record = [&stats, &lex](int neighbour) {
+    // The neighbours' pronunciations, for the clustering coefficient.
+    const bool clustering = values.Wants(FieldId::kCC_FON);
+    std::vector<std::string_view> found;
+    auto record = [&](int neighbour) {
         stats.Record(lex.LexFreqs[static_cast<std::size_t>(neighbour)]);
+        if (clustering) found.push_back(keys[static_cast<std::size_t>(neighbour)]);
     };
     // A neighbour is recorded with the frequency of its word's first entry.
     auto recordNeighbour = [&](NeighbourKind kind, int position, int neighbour) {
@@ -177,6 +184,13 @@ void AnalysePhonNeighbours(MeasureContext& ctx, RowValues& values) {
     values.PutReal(FieldId::kPNF_MIN, stats.Min);
     values.PutReal(FieldId::kPNF_MU, stats.Mean());
     values.PutReal(FieldId::kPNF_SIG, stats.StdDev());
+    if (clustering) {
+        const std::optional<double> cc = ClusteringCoefficient(std::move(found));
+        if (cc)
+            values.PutReal(FieldId::kCC_FON, *cc);
+        else
+            values.PutMissing(FieldId::kCC_FON, MissingReason::NotFound);
+    }
 }
 
 } // namespace zirtel

@@ -20,6 +20,9 @@ check() {  # check DESCRIPTION EXPECTED ACTUAL
 
 diff -u "$here/expected_nwfreq_EUS.txt" "$work/a/nwfreq_EUS.txt" || fail=1
 diff -u "$here/expected_lemak_EUS2.txt" "$work/a/lemak_EUS2.txt" || fail=1
+# zuen's two lemmas share its count evenly.
+printf 'ahal\tahal\t1.0000\netxe\tetxe\t1.0000\netxea\tetxe\t1.0000\nmendian\tmendi\t1.0000\nzuen\tukan\t0.5000\nzuen\tzuek\t0.5000\n' |
+    diff -u - "$work/a/formak_EUS.txt" || fail=1
 diff -r "$work/a" "$work/b" > /dev/null || { echo "FAIL: two runs differ"; fail=1; }
 
 report=$work/report-a.txt
@@ -36,6 +39,8 @@ Lemmas by neither (the form counts for itself): 0 forms (0.0% of forms, 0.0% of 
 check "several" "Forms with several lemmas: 1 (0 shared by support, 1 evenly)" \
     "$(grep '^Forms with several' "$report")"
 check "written" "Lemma entries written: 5" "$(grep '^Lemma entries' "$report")"
+check "families" "Form-lemma pairs: 6 over 5 forms and 5 lemmas; the largest families: etxe 2, ahal 1, mendi 1, ukan 1, zuek 1" \
+    "$(grep '^Form-lemma pairs' "$report")"
 
 # Tables: header, row count and the rows of the kept words.
 line() { sed -n "$2p" "$work/a/$1"; }
