@@ -9,7 +9,9 @@
 #include <sstream>
 #include <string>
 
+#include "core/analysis/workspace.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/morphology.h"
 #include "core/measures/bigram_table_writer.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
@@ -280,6 +282,54 @@ TEST(ShippedData, LemmaLexiconFollowsTheLemmaRules) {
         ++checked;
     }
     EXPECT_EQ(checked, 30);
+}
+
+// The form file covers every form of the whole-word lexicon, in collation order, each form's
+// shares adding up to 1; three words have the values that tools/measures/shipped_values.py works
+// out from the shipped files alone.
+TEST(ShippedData, FormFileAndTheMeasuresThatReadIt) {
+    const std::optional<TextFile> file = ReadTextFile(kData / kFormFile);
+    ASSERT_TRUE(file);
+    std::map<std::string, double> shares;
+    std::string previous;
+    for (std::string_view line : SplitLines(file->Text)) {
+        const std::vector<std::string_view> t = SplitTokens(line);
+        if (t.empty()) continue;
+        ASSERT_EQ(t.size(), 3u) << line;
+        const std::string form(t[0]);
+        if (form != previous) {
+            ASSERT_LT(CollateCompare(previous, form), 0) << form;
+        }
+        previous = form;
+        shares[form] += *ParseFloat(t[2]);
+    }
+    const Lexicon& words = ShippedLexicon();
+    EXPECT_EQ(shares.size(), words.LexWords.size());
+    for (const std::string& w : words.LexWords) EXPECT_NEAR(shares[w], 1.0, 0.0005) << w;
+
+    test::RecordingFeedback ui;
+    Workspace ws(ui, kData);
+    ws.Startup();
+    ws.Options.UntickAllFields();
+    for (const char* box :
+         {"PhonSegProbBox", "LetterProbBox", "OrthUniquenessBox", "PhonClusteringBox",
+          "OLD20FreqBox", "PLD20FreqBox", "LemmaBox", "FamilyBox", "EntropyBox"})
+        ws.Options.SetTicked(box, true);
+    ws.Decimals = 4;
+    ws.AssignColumns();
+    for (const char* item : {"etxea", "mendian", "lagun"}) ws.EnterTypedItem(item);
+    ws.AnalyseAll();
+    std::vector<std::string> rows;
+    for (int r = 1; r <= 3; ++r) {
+        std::string row;
+        for (int c = 2; c < ws.NextCol; ++c) (row += Trim(ws.OutputGrid.Cell(c, r))) += " ";
+        rows.push_back(row);
+    }
+    // FP_SEG OP_SEG UP_ORT CC_FON OLD20F PLD20F LEMA FAMILIA ENTROPIA
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"0.4322 0.4171 6 0.3333 3.9843 3.8830 etxe 55 3.0312 ",
+                                        "0.6169 0.6573 7 0.1000 3.5777 3.5784 mendi 23 3.5370 ",
+                                        "0.3920 0.4195 6 0.3333 3.9043 3.8473 lagun 40 2.6266 "}));
 }
 
 } // namespace

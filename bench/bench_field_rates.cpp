@@ -1,6 +1,8 @@
-// The fields of the group "Gaztelania" against the shipped data: each field alone over 10,000
-// items (half words of the whole-word lexicon, half made up), measured on one thread the way the
-// results measure a row, and the time to read the Spanish forms and the translations.
+// Fields measured alone against the shipped data, each over 10,000 items (half words of the
+// whole-word lexicon, half made up), on one thread the way the results measure a row: the group
+// "Gaztelania", the phonotactic, uniqueness, clustering, Levenshtein-frequency and morphology
+// fields (rule pronunciations on, so the made-up items have theirs). Also the time to read the
+// Spanish files and to build each of the tables those fields read.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,6 +12,7 @@
 
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/table_store.h"
 #include "core/analysis/workspace.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/spanish_words.h"
@@ -20,6 +23,14 @@ using namespace zirtel;
 namespace {
 
 const fs::path kShipped = ZIRTEL_SHIPPED_DATA;
+
+constexpr FieldId kFields[] = {
+    FieldId::kES_MAIZT,      FieldId::kES_ZIPF,   FieldId::kES_N,       FieldId::kES_N_MAIZT,
+    FieldId::kES_OLD20,      FieldId::kITZULPENA, FieldId::kKOGNATU,    FieldId::kFP_SEG,
+    FieldId::kFP_BIF,        FieldId::kOP_SEG,    FieldId::kOP_BIF,     FieldId::kUP_ORT,
+    FieldId::kUP_FON,        FieldId::kCC_ORT,    FieldId::kCC_FON,     FieldId::kOLD20F,
+    FieldId::kPLD20F,        FieldId::kLEMA,      FieldId::kLEMA_MAIZT, FieldId::kFAMILIA,
+    FieldId::kFAMILIA_MAIZT, FieldId::kENTROPIA};
 
 std::vector<std::string> Items(const Lexicon& lex) {
     std::mt19937 rng(32);
@@ -37,14 +48,12 @@ std::vector<std::string> Items(const Lexicon& lex) {
     return items;
 }
 
-void BM_SpanishField(benchmark::State& state) {
-    static const FieldId fields[] = {FieldId::kES_MAIZT,   FieldId::kES_ZIPF,  FieldId::kES_N,
-                                     FieldId::kES_N_MAIZT, FieldId::kES_OLD20, FieldId::kITZULPENA,
-                                     FieldId::kKOGNATU};
-    const FieldId field = fields[state.range(0)];
+void BM_Field(benchmark::State& state) {
+    const FieldId field = kFields[static_cast<std::size_t>(state.range(0))];
     SilentFeedback ui;
     Workspace ws(ui, kShipped);
     ws.Startup();
+    ws.RulePronunciations = true;
     if (ws.WholeWords.Empty()) {
         state.SkipWithError("no shipped lexicon");
         return;
@@ -64,7 +73,7 @@ void BM_SpanishField(benchmark::State& state) {
     state.SetLabel(
         std::string(FieldCatalogue()[static_cast<std::size_t>(FieldIndex(field))].Mnemonic));
 }
-BENCHMARK(BM_SpanishField)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Field)->DenseRange(0, std::size(kFields) - 1)->Unit(benchmark::kMillisecond);
 
 void BM_ReadSpanishFiles(benchmark::State& state) {
     SilentFeedback ui;
@@ -78,6 +87,31 @@ void BM_ReadSpanishFiles(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadSpanishFiles)->Unit(benchmark::kMillisecond);
+
+// Each table built afresh from the loaded lexicon: 0 the letters' and 1 the pronunciations'
+// phonotactic tables, 2 and 3 their prefix tables, 4 the morphology (reading the form and lemma
+// files).
+void BM_BuildTable(benchmark::State& state) {
+    SilentFeedback ui;
+    Workspace ws(ui, kShipped);
+    ws.Startup();
+    for (auto _ : state) {
+        TableStore tables(kShipped);
+        switch (state.range(0)) {
+        case 0:
+        case 1:
+            benchmark::DoNotOptimize(&tables.Phonotactics(state.range(0) == 1, ws.WholeWords));
+            break;
+        case 2:
+        case 3:
+            benchmark::DoNotOptimize(&tables.Prefixes(state.range(0) == 3, ws.WholeWords));
+            break;
+        default:
+            benchmark::DoNotOptimize(&tables.FormLemmas(ws.WholeWords, ui));
+        }
+    }
+}
+BENCHMARK(BM_BuildTable)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
