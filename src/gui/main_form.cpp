@@ -19,7 +19,10 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/results_output.h"
+#include "core/analysis/results_style.h"
+#include "core/analysis/row_order.h"
 #include "core/text/collation.h"
+#include "core/text/latin1.h"
 #include "gui/analysis_option_form.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
@@ -47,6 +50,9 @@ constexpr const char* kUnsavedNewText =
     "Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi aurretik?";
 constexpr const char* kUnsavedOpenText =
     "Gorde gabeko emaitzak daude. Gorde fitxategia ireki aurretik?";
+constexpr const char* kSaveWhichRowsText =
+    "Iragazkiak errenkada batzuk ezkutatzen ditu. Errenkada guztiak gorde, ala erakutsiak "
+    "bakarrik?";
 
 // A fingerprint of the results: the field headers, and the item and field cells of every row
 // (FNV-1a). Nothing when no field cell holds a result.
@@ -61,7 +67,7 @@ std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     for (int r = 0; r < grid.RowCount(); ++r)
         for (int c = 1; c < ws.NextCol; ++c) {
             const std::string_view cell = grid.Cell(c, r);
-            if (r > 0 && c > 1 && !cell.empty()) any = true;
+            if (r > 0 && c >= ws.FirstFieldCol() && !cell.empty()) any = true;
             mix(cell);
         }
     if (!any) return std::nullopt;
@@ -97,6 +103,20 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
         return ChooseFileToSave(this, "Save File", DialogDir, "Text file (*.txt)", "txt");
     };
 
+    ChooseSaveAllRows = [this]() -> std::optional<bool> {
+        QMessageBox box(QMessageBox::Question, "Abisua", kSaveWhichRowsText, QMessageBox::NoButton,
+                        this);
+        QPushButton* all = box.addButton("Guztiak", QMessageBox::AcceptRole);
+        QPushButton* shown = box.addButton("Erakutsiak", QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton("Utzi", QMessageBox::RejectRole);
+        box.setDefaultButton(all);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == all) return true;
+        if (box.clickedButton() == shown) return false;
+        return std::nullopt;
+    };
+
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kFormColor);
@@ -104,6 +124,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
 
     BuildPanel();
     BuildGrids();
+    BuildFilterPanel();
     BuildMenus();
     qApp->installEventFilter(this);
     // Whatever an engine operation changed is shown when it ends.
@@ -275,10 +296,80 @@ void TMainForm::BuildGrids() {
     connect(OutputGrid, &QTableView::pressed, this, &TMainForm::OutputGridMouseDown);
     connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionPressed, this,
             &TMainForm::OutputGridHeaderClick);
+    connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TMainForm::OutputGridHeaderSort);
+    // The item list's "Sarrera" sorts by the items.
+    StimulusGrid->horizontalHeader()->setSectionsClickable(true);
+    connect(StimulusGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this]() { OutputGridHeaderSort(1); });
     connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int col, int, int newSize) { OutputColumnResized(col, newSize); });
     connect(OutputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this]() { OutputGridSelectCell(); });
+}
+
+void TMainForm::BuildFilterPanel() {
+    // In the strip at the top, after its buttons: the results keep their height.
+    FilterPanel = new QWidget(Panel1);
+    FilterPanel->setObjectName("FilterPanel");
+    auto* row = new QHBoxLayout(FilterPanel);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel("Iragazkia:", FilterPanel);
+    QPalette lp = label->palette();
+    lp.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(lp);
+    FilterLine = new QLineEdit(FilterPanel);
+    FilterLine->setObjectName("FilterLine");
+    FilterLine->setPlaceholderText("N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
+    FilterLine->setClearButtonEnabled(true);
+    FilterCount = new QLabel(FilterPanel);
+    FilterCount->setObjectName("FilterCount");
+    FilterCount->setPalette(lp);
+    row->addWidget(label);
+    row->addWidget(FilterLine, 1);
+    row->addWidget(FilterCount);
+    static_cast<QHBoxLayout*>(Panel1->layout())->addWidget(FilterPanel, 1);
+    connect(FilterLine, &QLineEdit::returnPressed, this, &TMainForm::FilterLineEntered);
+    // Emptied by its clear button: every row again.
+    connect(FilterLine, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty() && WS_->Filter) FilterLineEntered();
+    });
+}
+
+void TMainForm::FilterLineEntered() {
+    std::string text;
+    if (!ToLatin1(FilterLine->text(), text)) {
+        Feedback_->ShowMessage("Errorea", kNotLatin1Text, MessageButtons::Ok);
+        return;
+    }
+    if (Trim(text).empty()) {
+        WS_->Filter.reset();
+    } else {
+        std::string error;
+        std::optional<RowFilter> filter = ParseRowFilter(*WS_, text, error);
+        if (!filter) {
+            Feedback_->ShowMessage("Abisua", error, MessageButtons::Ok);
+            return;
+        }
+        WS_->Filter = std::move(filter);
+    }
+    ApplyFilter();
+}
+
+void TMainForm::ApplyFilter() {
+    const int rows = OutputModel_->rowCount();
+    for (int m = 0; m < rows; ++m) {
+        const int r = GridRow(m);
+        const bool hide = WS_->Filter && r < WS_->NextRow && !WS_->RowShown(r);
+        if (OutputGrid->isRowHidden(m) != hide) OutputGrid->setRowHidden(m, hide);
+        if (StimulusGrid->isRowHidden(m) != hide) StimulusGrid->setRowHidden(m, hide);
+    }
+    if (!WS_->Filter) {
+        if (!FilterCount->text().isEmpty()) FilterCount->clear();
+        return;
+    }
+    FilterCount->setText(
+        QString::fromUtf8(ShownRowsText(WS_->ShownRowCount(), std::max(WS_->NextRow - 1, 0))));
 }
 
 void TMainForm::BuildMenus() {
@@ -290,6 +381,8 @@ void TMainForm::BuildMenus() {
         file->addAction("&Ireki sarrerako fitxategia ", this, &TMainForm::OpenInputFile1Click);
     SaveOutputFile1 =
         file->addAction("&Gorde irteerako estatistikoak", this, &TMainForm::SaveOutputFile1Click);
+    SaveOutputFile2 = file->addAction("Gorde irteerako estatistikoak (&TSV R/Python)", this,
+                                      &TMainForm::SaveOutputFile2Click);
     Exit1 = file->addAction("I&rten", this, &TMainForm::Exit1Click);
     QMenu* edit = bar->addMenu("&Editatu");
     Copy2 = edit->addAction("&Kopiatu", this, &TMainForm::Copy2Click);
@@ -353,6 +446,7 @@ void TMainForm::RefreshGrids() {
     if (NeighWindow) NeighWindow->RefreshList();
     if (PhonNeighWindow) PhonNeighWindow->RefreshList();
     Syncing_ = false;
+    ApplyFilter();
     AlignItemRows();
 }
 
@@ -429,11 +523,24 @@ void TMainForm::SaveOutputFile1Click() {
     SaveResults();
 }
 
+void TMainForm::SaveOutputFile2Click() {
+    SaveResults(ResultsStyle{WS_->MissingText.value_or("NA"), true}, ".tsv");
+}
+
 bool TMainForm::SaveResults() {
+    return SaveResults(ResultsStyle{WS_->MissingText, WS_->PlainResults}, ".txt");
+}
+
+bool TMainForm::SaveResults(ResultsStyle style, const char* defaultSuffix) {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
-    if (!SaveOutputFile(*WS_, ToPath(path))) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    if (WS_->Filter && WS_->ShownRowCount() < WS_->NextRow - 1) {
+        const std::optional<bool> all = ChooseSaveAllRows();
+        if (!all) return false;
+        style.ShownOnly = !*all;
+    }
+    if (!SaveOutputFile(*WS_, ToPath(path), style)) return false;
     SavedResults_ = ResultsFingerprint(*WS_);
     return true;
 }
@@ -675,6 +782,16 @@ void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
 void TMainForm::OutputGridHeaderClick(int col) {
     if (Syncing_) return;
     WS_->SelectField(col);
+}
+
+void TMainForm::OutputGridHeaderSort(int col) {
+    if (Syncing_ || col < 1 || col >= WS_->NextCol) return;
+    SortDescending_ = col == SortCol_ && !SortDescending_;
+    SortCol_ = col;
+    const Workspace::Operation op(*WS_);
+    SortRows(*WS_, col, SortDescending_);
+    // The press on the header selected the field; it stays selected, now in the new order.
+    if (col > 1) WS_->SelectField(col);
 }
 
 void TMainForm::OutputGridSelectCell() {

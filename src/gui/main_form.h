@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
 #include "gui/qt_feedback.h"
 
@@ -60,10 +61,17 @@ class TMainForm : public QMainWindow {
     QTableView* StimulusGrid;
     QTableView* OutputGrid;
     QTableWidget* SummaryGrid;
+    // The filter line above the results ("N > 3") and the counter of the rows it shows.
+    QWidget* FilterPanel;
+    QLineEdit* FilterLine;
+    QLabel* FilterCount;
     QMenu* PopupMenu1;
 
     // Menu commands
     QAction *NewInputFile1, *OpenInputFile1, *SaveOutputFile1, *Exit1;
+    // "Gorde irteerako estatistikoak (TSV R/Python)": the plain table, missing values as the
+    // view options' text (NA unless another is chosen).
+    QAction* SaveOutputFile2;
     QAction *Copy2, *Paste1;
     QAction *NeighbourStats1, *SelectedItems1, *Options1;
     QAction *Wholeword1, *Lemmas1;
@@ -82,11 +90,15 @@ class TMainForm : public QMainWindow {
     std::function<QString()> ChooseOpenFile;
     // Chooses the file of the save dialog ("Save File"); empty when cancelled. Tests replace it.
     std::function<QString()> ChooseSaveFile;
+    // With a filter that hides rows, whether Save writes every row (true) or the shown ones;
+    // nothing cancels the save. Asks by default; tests replace it.
+    std::function<std::optional<bool>()> ChooseSaveAllRows;
 
   public slots:
     void NewInputFile1Click();
     void OpenInputFile1Click();
     void SaveOutputFile1Click();
+    void SaveOutputFile2Click();
     void Copy2Click();
     void Copy1Click();
     void Copyall1Click();
@@ -111,6 +123,12 @@ class TMainForm : public QMainWindow {
     void StimulusGridMouseDown();
     void OutputGridMouseDown(const QModelIndex& index);
     void OutputGridHeaderClick(int col);
+    // A click on a results column's header: the rows sorted by its values; a second click on
+    // the same header reverses the order.
+    void OutputGridHeaderSort(int col);
+    // Enter in the filter line: the rows that meet its condition are shown (all of them when
+    // the line is empty).
+    void FilterLineEntered();
     void OutputGridSelectCell();
     // Help menus and the view options (help files come from the program's data folder).
     void Instructions1Click();
@@ -131,6 +149,9 @@ class TMainForm : public QMainWindow {
     void BuildMenus();
     void BuildPanel();
     void BuildGrids();
+    void BuildFilterPanel();
+    // Hides the rows the filter leaves out, and updates the counter.
+    void ApplyFilter();
     // Runs the options dialog; on OK assigns the columns and analyses all items.
     void RunOptionsDialog();
     void AssignColumns();
@@ -142,6 +163,7 @@ class TMainForm : public QMainWindow {
     void ReadOutputSelection();
     // Saves the results through the save dialog; false when cancelled or not saved.
     bool SaveResults();
+    bool SaveResults(ResultsStyle style, const char* defaultSuffix);
     // Asks `question` about unsaved results before they are lost (the window closes, a new list,
     // an input file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
     bool ConfirmDiscard(const char* question);
@@ -170,6 +192,10 @@ class TMainForm : public QMainWindow {
     TSelectorWindow* Selector_ = nullptr; // created on first use
     // Where the last mouse press in the results grid's cells was (viewport x).
     int OutputPressX_ = 0;
+    QWidget* StimulusFoot_ = nullptr; // below the items, as high as the results' scroll bar
+    // The column the rows were last sorted by, and whether the other way round.
+    int SortCol_ = 0;
+    bool SortDescending_ = false;
 };
 
 } // namespace zirtel

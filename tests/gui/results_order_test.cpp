@@ -1,0 +1,239 @@
+// The researcher's results in the window: the items' own columns (from a file with a header,
+// from a paste), the rows sorted by a header click, and the filter line with its counter and
+// the save of the shown rows.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include "core/analysis/results_output.h"
+#include "gui/analysis_option_form.h"
+#include "gui/main_form.h"
+#include "gui/windows.h"
+#include "support/recording_feedback.h"
+#include "support/run_program.h"
+#include "support/test_paths.h"
+
+namespace zirtel {
+int RunBatch(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+namespace {
+
+class ResultsOrder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CreateWindows(test::TestData("results_output"), std::nullopt, &Fb);
+        Output = MainForm->OutputGrid;
+        Stimulus = MainForm->StimulusGrid;
+        OutputTester = std::make_unique<QAbstractItemModelTester>(
+            Output->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        StimulusTester = std::make_unique<QAbstractItemModelTester>(
+            Stimulus->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+    void TearDown() override {
+        OutputTester.reset();
+        StimulusTester.reset();
+        DestroyWindows();
+    }
+    void Type(const QString& text) {
+        MainForm->EditLine->setText(text);
+        emit MainForm->EditLine->returnPressed();
+    }
+    void Open(const std::filesystem::path& path) {
+        MainForm->ChooseOpenFile = [path] { return QString::fromStdString(path.string()); };
+        MainForm->OpenInputFile1->trigger();
+    }
+    std::string SaveTo(const std::filesystem::path& path) {
+        MainForm->ChooseSaveFile = [path] { return QString::fromStdString(path.string()); };
+        MainForm->SaveOutputFile1->trigger();
+        return test::ReadBytes(path);
+    }
+    std::string Header(int col) {
+        return Output->model()->headerData(col, Qt::Horizontal).toString().toStdString();
+    }
+    // The items of the item list from the top, as shown.
+    std::vector<std::string> Items() {
+        std::vector<std::string> items;
+        for (int r = 1; r < MainForm->WS().NextRow; ++r)
+            items.push_back(
+                Stimulus->model()->index(r - 1, 0).data().toString().toUtf8().toStdString());
+        return items;
+    }
+    // The items of the rows the views show (both views hide the same rows).
+    std::vector<std::string> ShownItems() {
+        std::vector<std::string> items;
+        for (int r = 1; r < MainForm->WS().NextRow; ++r) {
+            EXPECT_EQ(Output->isRowHidden(r - 1), Stimulus->isRowHidden(r - 1));
+            if (!Output->isRowHidden(r - 1))
+                items.push_back(
+                    Stimulus->model()->index(r - 1, 0).data().toString().toUtf8().toStdString());
+        }
+        return items;
+    }
+    void Filter(const QString& text) {
+        MainForm->FilterLine->setText(text);
+        emit MainForm->FilterLine->returnPressed();
+    }
+
+    test::RecordingFeedback Fb;
+    QTableView* Output = nullptr;
+    QTableView* Stimulus = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> OutputTester, StimulusTester;
+};
+
+// A file's other cells are the items' own columns, named by its header line, shown after the
+// item and written right after it in the saved file and in the batch mode's, which
+// --no-item-columns leaves as a file without them; a paste's other cells are own columns too,
+// named col2, col3 ...
+TEST_F(ResultsOrder, ItemsKeepTheirOwnColumns) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "items.txt", "Hitza\tbaldintza\tmaizt\r\n"
+                                        "mendi\t2\tLF\r\n"
+                                        "etxe\t1\tHF\r\n"
+                                        "\xC3\xB1"
+                                        "abar\r\n");
+    Open(dir / "items.txt");
+    MainForm->NeighbourStats1->trigger();
+    EXPECT_EQ(Header(2), "baldintza");
+    EXPECT_EQ(Header(3), "maizt");
+    EXPECT_EQ(Header(4), "  H_MAIZT ");
+    EXPECT_EQ(Items(), (std::vector<std::string>{"mendi", "etxe",
+                                                 "\xC3\xB1"
+                                                 "abar"}));
+    const std::string withColumns = "Sarrera \tbaldintza\tmaizt\t  H_MAIZT \t\r\n"
+                                    "mendi\t2\tLF\t  42.25\t\r\n"
+                                    "etxe\t1\tHF\t 120.50\t\r\n"
+                                    "\xC3\xB1"
+                                    "abar\t\t\t   3.00\t\r\n"
+                                    "\t\t\t\t\r\n";
+    EXPECT_EQ(SaveTo(dir / "window.txt"), withColumns);
+    // A file with own columns but no results is no unsaved work.
+    EXPECT_FALSE(MainForm->HasUnsavedResults());
+
+    const std::string items = (dir / "items.txt").string();
+    const std::string data = test::TestData("results_output").string();
+    const std::string out = (dir / "batch.txt").string(), bare = (dir / "bare.txt").string();
+    EXPECT_EQ(test::RunEntry(&RunBatch, "zirtel", {"--batch", items, "--data-dir", data, "-o", out})
+                  .Status,
+              0);
+    EXPECT_EQ(test::ReadBytes(out), withColumns);
+    EXPECT_EQ(
+        test::RunEntry(&RunBatch, "zirtel",
+                       {"--batch", items, "--data-dir", data, "--no-item-columns", "-o", bare})
+            .Status,
+        0);
+    EXPECT_EQ(test::ReadBytes(bare), "Sarrera \t  H_MAIZT \t\r\n"
+                                     "mendi\t  42.25\t\r\n"
+                                     "etxe\t 120.50\t\r\n"
+                                     "\xC3\xB1"
+                                     "abar\t   3.00\t\r\n"
+                                     "\t\t\r\n");
+
+    // "Berria": no own columns any more; a paste brings its own.
+    MainForm->NewInputFile1->trigger();
+    EXPECT_EQ(Header(2), "  H_MAIZT ");
+    MainForm->WS().PasteItems("etxea\tA\nmendi\tB\textra\n");
+    EXPECT_EQ(CopyAllText(MainForm->WS()), "Sarrera \tcol2\tcol3\t  H_MAIZT \r\n"
+                                           "etxea\tA\t\t  80.00\r\n"
+                                           "mendi\tB\textra\t  42.25\r\n");
+}
+
+// A header click sorts the rows by the column's numbers, the item too long to measure last
+// both ways, and a second click reverses them. The filter
+// line keeps the rows that meet its condition, the counter says how many, and Save asks
+// whether to save every row or the shown ones.
+TEST_F(ResultsOrder, SortedAndFilteredRows) {
+    QTimer::singleShot(0, [] {
+        AnalysisOptionForm->Box("NBox")->setChecked(true);
+        AnalysisOptionForm->OKBtn->click();
+    });
+    MainForm->Options1->trigger();
+    for (const char* item : {"mendi", "abcdefghijklmnopqrs", "etxe", "ñabar", "etxea"})
+        Type(QString::fromUtf8(item));
+    MainForm->NeighbourStats1->trigger();
+    const std::string ny = "\xC3\xB1"
+                           "abar";
+    emit Output->horizontalHeader()->sectionClicked(2); // H_MAIZT
+    EXPECT_EQ(Items(),
+              (std::vector<std::string>{ny, "mendi", "etxea", "etxe", "abcdefghijklmnopqrs"}));
+    EXPECT_EQ(Output->model()->index(0, 2).data().toString(), "   3.00");
+    emit Output->horizontalHeader()->sectionClicked(2);
+    EXPECT_EQ(Items(),
+              (std::vector<std::string>{"etxe", "etxea", "mendi", ny, "abcdefghijklmnopqrs"}));
+    // The neighbour count N: etxe, etxea, mendi and ñabar have none (0), the long item none.
+    emit Output->horizontalHeader()->sectionClicked(3);
+    EXPECT_EQ(Items().back(), "abcdefghijklmnopqrs");
+
+    Fb.Clear();
+    Filter("H_MAIZT > 50");
+    EXPECT_EQ(ShownItems(), (std::vector<std::string>{"etxe", "etxea"}));
+    EXPECT_EQ(MainForm->FilterCount->text(), "Erakutsiak: 2 / 5");
+    Filter("h_maizt 3-42,25");
+    EXPECT_EQ(ShownItems(), (std::vector<std::string>{"mendi", ny}));
+    Filter("LUZ_L > 3");
+    Filter("H_MAIZT >");
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{
+                  "Abisua: Ez dago zutabe hori emaitzetan: LUZ_L",
+                  "Abisua: Iragazkia ez da ulertu: H_MAIZT > (adibidez: N > 3, LUZ_L 4-6, HOM = "
+                  "-1, KB_O KV*)"}));
+    EXPECT_EQ(ShownItems(), (std::vector<std::string>{"mendi", ny}));
+
+    test::TempDir dir;
+    MainForm->ChooseSaveFile = [&dir] {
+        return QString::fromStdString((dir / "shown.txt").string());
+    };
+    int asked = 0;
+    MainForm->ChooseSaveAllRows = [&asked]() -> std::optional<bool> {
+        ++asked;
+        return false;
+    };
+    MainForm->SaveOutputFile1->trigger();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(test::ReadBytes(dir / "shown.txt"), "Sarrera \t  H_MAIZT \t   N   \t\r\n"
+                                                  "mendi\t  42.25\t   0\t\r\n" +
+                                                      ny +
+                                                      "\t   3.00\t   0\t\r\n"
+                                                      "\t\t\t\r\n");
+    // Cancelled: nothing saved; every row again once the line is emptied.
+    MainForm->ChooseSaveAllRows = [] { return std::optional<bool>(); };
+    MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "no.txt").string()); };
+    MainForm->SaveOutputFile1->trigger();
+    EXPECT_FALSE(std::filesystem::exists(dir / "no.txt"));
+    MainForm->FilterLine->clear();
+    EXPECT_EQ(ShownItems().size(), 5u);
+    EXPECT_EQ(MainForm->FilterCount->text(), "");
+
+    // The item list's header sorts by the items; the neighbour list's blocks follow the rows.
+    MainForm->NewInputFile1->trigger();
+    for (const char* item : {"mendu", "ñabir", "etxo"}) Type(QString::fromUtf8(item));
+    MainForm->NeighbourStats1->trigger();
+    const auto listItems = [] {
+        std::vector<std::string> items;
+        const StringGrid& list = MainForm->WS().OrthoNeighbours.NeighList;
+        for (int r = 1; r < list.RowCount(); ++r)
+            if (!list.Cell(0, r).empty()) items.emplace_back(list.Cell(0, r));
+        return items;
+    };
+    const std::string upperNy = "\xD1"
+                                "ABIR";
+    ASSERT_EQ(listItems(), (std::vector<std::string>{"MENDU", upperNy, "ETXO"}));
+    emit Stimulus->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(Items(), (std::vector<std::string>{"etxo", "mendu",
+                                                 "\xC3\xB1"
+                                                 "abir"}));
+    EXPECT_EQ(listItems(), (std::vector<std::string>{"ETXO", "MENDU", upperNy}));
+    emit Stimulus->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(listItems(), (std::vector<std::string>{upperNy, "MENDU", "ETXO"}));
+    EXPECT_EQ(MainForm->WS().Item(1), "\xF1"
+                                      "abir");
+}
+
+} // namespace
+} // namespace zirtel
