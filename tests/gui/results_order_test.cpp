@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <cstdlib>
 
 #include "core/analysis/results_output.h"
 #include "gui/analysis_option_form.h"
 #include "gui/main_form.h"
+#include "gui/view_options_form.h"
 #include "gui/windows.h"
 #include "support/recording_feedback.h"
 #include "support/run_program.h"
@@ -233,6 +235,64 @@ TEST_F(ResultsOrder, SortedAndFilteredRows) {
     EXPECT_EQ(listItems(), (std::vector<std::string>{upperNy, "MENDU", "ETXO"}));
     EXPECT_EQ(MainForm->WS().Item(1), "\xF1"
                                       "abir");
+}
+
+// "Gorde irteerako estatistikoak (TSV R/Python)" writes the plain table with NA for every
+// missing value: read as R's read.delim reads it, its header gives the field names and its
+// H_MAIZT and LUZ_L columns are numbers only. The view options' plain table is what Save and
+// Copy then write, with the fields' own marks while no missing-value text is chosen.
+TEST_F(ResultsOrder, ResultsForRAndPython) {
+    QTimer::singleShot(0, [] {
+        for (const char* box : {"HomophonyBox", "LenLBox"})
+            AnalysisOptionForm->Box(box)->setChecked(true);
+        AnalysisOptionForm->OKBtn->click();
+    });
+    MainForm->Options1->trigger();
+    Type("etxe");
+    Type("zzzz");
+    MainForm->NeighbourStats1->trigger();
+    test::TempDir dir;
+    MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "r").string()); };
+    MainForm->SaveOutputFile2->trigger();
+    const std::string tsv = test::ReadBytes(dir / "r.tsv");
+    EXPECT_EQ(tsv, "Sarrera\tH_MAIZT\tHOM\tLUZ_L\n"
+                   "etxe\t120.50\tNA\t4\n"
+                   "zzzz\t0.00\tNA\t4\n");
+    // read.delim: tab-separated, the first line the names, "NA" missing; a column is numeric
+    // when each of its other cells reads whole as a number.
+    std::vector<std::vector<std::string>> rows;
+    std::size_t start = 0;
+    for (std::size_t end; (end = tsv.find('\n', start)) != std::string::npos; start = end + 1) {
+        rows.emplace_back();
+        std::string line = tsv.substr(start, end - start);
+        for (std::size_t at = 0;; at = line.find('\t', at) + 1) {
+            rows.back().push_back(line.substr(at, line.find('\t', at) - at));
+            if (line.find('\t', at) == std::string::npos) break;
+        }
+    }
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"Sarrera", "H_MAIZT", "HOM", "LUZ_L"}));
+    for (std::size_t col : {1u, 3u})
+        for (std::size_t r = 1; r < rows.size(); ++r) {
+            ASSERT_EQ(rows[r].size(), 4u);
+            char* end = nullptr;
+            std::strtod(rows[r][col].c_str(), &end);
+            EXPECT_EQ(*end, '\0') << rows[r][col];
+        }
+
+    QTimer::singleShot(0, [] {
+        Options->PlainBox->setChecked(true);
+        Options->OKBtn->click();
+    });
+    MainForm->View1->trigger();
+    EXPECT_EQ(CopyAllText(MainForm->WS()), "Sarrera\tH_MAIZT\tHOM\tLUZ_L\n"
+                                           "etxe\t120.50\t-1\t4\n"
+                                           "zzzz\t0.00\t-1\t4\n");
+    MainForm->ChooseSaveFile = [&dir] { return QString::fromStdString((dir / "p").string()); };
+    MainForm->SaveOutputFile1->trigger();
+    EXPECT_EQ(test::ReadBytes(dir / "p.txt"), "Sarrera\tH_MAIZT\tHOM\tLUZ_L\n"
+                                              "etxe\t120.50\t-1\t4\n"
+                                              "zzzz\t0.00\t-1\t4\n");
 }
 
 } // namespace
