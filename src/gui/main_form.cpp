@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,18 +14,23 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "cli/settings_file.h"
 #include "core/analysis/results_output.h"
 #include "core/analysis/results_style.h"
 #include "core/analysis/row_order.h"
+#include "core/feedback/messages.h"
 #include "core/text/collation.h"
 #include "core/text/latin1.h"
+#include "core/text/text_file.h"
 #include "gui/analysis_option_form.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
@@ -103,6 +111,13 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
         return ChooseFileToSave(this, "Save File", DialogDir, "Text file (*.txt)", "txt");
     };
 
+    ChooseSettingsToSave = [this]() {
+        return ChooseFileToSave(this, "Gorde ezarpenak", DialogDir, "JSON (*.json)", "json");
+    };
+    ChooseSettingsToOpen = [this]() {
+        return ChooseFileToOpen(this, "Kargatu ezarpenak", DialogDir, "JSON (*.json)");
+    };
+    setAcceptDrops(true);
     ChooseSaveAllRows = [this]() -> std::optional<bool> {
         QMessageBox box(QMessageBox::Question, "Abisua", kSaveWhichRowsText, QMessageBox::NoButton,
                         this);
@@ -383,6 +398,13 @@ void TMainForm::BuildMenus() {
         file->addAction("&Gorde irteerako estatistikoak", this, &TMainForm::SaveOutputFile1Click);
     SaveOutputFile2 = file->addAction("Gorde irteerako estatistikoak (&TSV R/Python)", this,
                                       &TMainForm::SaveOutputFile2Click);
+    SaveSettings1 = file->addAction("Gorde e&zarpenak", this, &TMainForm::SaveSettings1Click);
+    LoadSettings1 = file->addAction("&Kargatu ezarpenak", this, &TMainForm::LoadSettings1Click);
+    RecentFiles1 = file->addMenu("A&zken fitxategiak");
+    RecentFiles1->setObjectName("RecentFiles1");
+    RecentFiles1->setEnabled(false);
+    OpenInputFile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveOutputFile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Exit1 = file->addAction("I&rten", this, &TMainForm::Exit1Click);
     QMenu* edit = bar->addMenu("&Editatu");
     Copy2 = edit->addAction("&Kopiatu", this, &TMainForm::Copy2Click);
@@ -513,10 +535,89 @@ void TMainForm::NewInputFile1Click() {
 
 void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
-    if (path.isEmpty() || !ConfirmDiscard(kUnsavedOpenText)) return;
+    if (!path.isEmpty()) OpenItemsFile(path);
+}
+
+void TMainForm::OpenItemsFile(const QString& path) {
+    if (!ConfirmDiscard(kUnsavedOpenText)) return;
     DialogDir = QFileInfo(path).absolutePath();
     const Workspace::Operation op(*WS_);
-    if (WS_->ReadInputFile(ToPath(path))) SelectFirstRow();
+    if (!WS_->ReadInputFile(ToPath(path))) return;
+    SelectFirstRow();
+    RememberItemsFile(path);
+}
+
+void TMainForm::RememberItemsFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    Recent_.removeAll(absolute);
+    Recent_.prepend(absolute);
+    while (Recent_.size() > 8) Recent_.removeLast();
+    UpdateRecentFiles();
+}
+
+void TMainForm::UpdateRecentFiles() {
+    RecentFiles1->clear();
+    for (const QString& path : Recent_)
+        RecentFiles1->addAction(path, this, [this, path]() { OpenItemsFile(path); });
+    RecentFiles1->setEnabled(!Recent_.isEmpty());
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenItemsFile(urls.front().toLocalFile());
+}
+
+void TMainForm::SaveSettings1Click() {
+    QString path = ChooseSettingsToSave();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
+    int error = 0;
+    if (!WriteFileAtomically(ToPath(path), WindowSettingsJson(*WS_), &error)) {
+        Feedback_->ShowMessage("Fitxategi-errorea",
+                               "Ezin dira gorde ezarpenak: " + ToPath(path).string() + ": " +
+                                   SystemReason(error),
+                               MessageButtons::OkCancel);
+        return;
+    }
+    Feedback_->ShowMessage("", "Ezarpenak gordeta", MessageButtons::Ok);
+}
+
+void TMainForm::LoadSettings1Click() {
+    const QString path = ChooseSettingsToOpen();
+    if (path.isEmpty()) return;
+    // The file's bytes as they are (its paths are UTF-8).
+    QFile in(path);
+    std::optional<std::string> file;
+    if (in.open(QIODevice::ReadOnly) && in.size() < (1 << 20)) file = in.readAll().toStdString();
+    std::string error;
+    const std::optional<LoadedSettings> settings =
+        file ? ReadSettingsJson(*file, error) : std::nullopt;
+    if (!settings) {
+        Feedback_->ShowMessage("Fitxategi-errorea",
+                               "Ezin dira kargatu ezarpenak: " + ToPath(path).string() +
+                                   (file ? ": " + error : std::string()),
+                               MessageButtons::OkCancel);
+        return;
+    }
+    if (!ConfirmDiscard(kUnsavedOpenText)) return;
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
+    const Workspace::Operation op(*WS_);
+    std::string problems;
+    ApplySettings(*WS_, *settings, problems);
+    RestoreResizedWidths();
+    Wholeword1->setChecked(!WS_->LemmasCurrent);
+    Lemmas1->setChecked(WS_->LemmasCurrent);
+    if (!problems.empty()) Feedback_->ShowMessage("Abisua", problems, MessageButtons::Ok);
+    if (!WS_->InputFile.empty()) RememberItemsFile(ToQString(WS_->InputFile));
+    SelectFirstRow();
+    WS_->AnalyseAll();
 }
 
 void TMainForm::SaveOutputFile1Click() {

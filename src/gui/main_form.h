@@ -72,6 +72,10 @@ class TMainForm : public QMainWindow {
     // "Gorde irteerako estatistikoak (TSV R/Python)": the plain table, missing values as the
     // view options' text (NA unless another is chosen).
     QAction* SaveOutputFile2;
+    // "Gorde ezarpenak" / "Kargatu ezarpenak": the settings as a batch run's --settings file.
+    QAction *SaveSettings1, *LoadSettings1;
+    // "Azken fitxategiak": the items files read in this run, the last first.
+    QMenu* RecentFiles1;
     QAction *Copy2, *Paste1;
     QAction *NeighbourStats1, *SelectedItems1, *Options1;
     QAction *Wholeword1, *Lemmas1;
@@ -93,12 +97,19 @@ class TMainForm : public QMainWindow {
     // With a filter that hides rows, whether Save writes every row (true) or the shown ones;
     // nothing cancels the save. Asks by default; tests replace it.
     std::function<std::optional<bool>()> ChooseSaveAllRows;
+    // The settings file to write or to read (JSON); empty when cancelled. Tests replace them.
+    std::function<QString()> ChooseSettingsToSave, ChooseSettingsToOpen;
+    // Reads an items file as "Ireki sarrerako fitxategia" does once it is chosen (asks about
+    // unsaved results first); it joins the recent files.
+    void OpenItemsFile(const QString& path);
 
   public slots:
     void NewInputFile1Click();
     void OpenInputFile1Click();
     void SaveOutputFile1Click();
     void SaveOutputFile2Click();
+    void SaveSettings1Click();
+    void LoadSettings1Click();
     void Copy2Click();
     void Copy1Click();
     void Copyall1Click();
@@ -141,6 +152,9 @@ class TMainForm : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // An items file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Unsaved results: "Gorde gabeko emaitzak daude. Gorde irten aurretik?" first.
     void closeEvent(QCloseEvent* event) override;
@@ -192,6 +206,9 @@ class TMainForm : public QMainWindow {
     TSelectorWindow* Selector_ = nullptr; // created on first use
     // Where the last mouse press in the results grid's cells was (viewport x).
     int OutputPressX_ = 0;
+    QStringList Recent_; // the recent items files, the last first
+    void UpdateRecentFiles();
+    void RememberItemsFile(const QString& path);
     QWidget* StimulusFoot_ = nullptr; // below the items, as high as the results' scroll bar
     // The column the rows were last sorted by, and whether the other way round.
     int SortCol_ = 0;

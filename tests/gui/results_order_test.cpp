@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QUrl>
 #include <cstdlib>
 
 #include "core/analysis/results_output.h"
@@ -293,6 +298,90 @@ TEST_F(ResultsOrder, ResultsForRAndPython) {
     EXPECT_EQ(test::ReadBytes(dir / "p.txt"), "Sarrera\tH_MAIZT\tHOM\tLUZ_L\n"
                                               "etxe\t120.50\t-1\t4\n"
                                               "zzzz\t0.00\t-1\t4\n");
+}
+
+// "Gorde ezarpenak" writes the window's settings as a batch run's settings file; "Kargatu
+// ezarpenak" in a fresh window gives the same results, and so does loading a batch run's own
+// settings file. The items files read join "Azken fitxategiak"; a file dropped on the window is
+// opened; Ctrl+O and Ctrl+S open and save.
+TEST_F(ResultsOrder, SettingsSavedAndLoadedRepeatTheResults) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "items.txt", "mendi\netxe\nzzzz\n");
+    QTimer::singleShot(0, [] {
+        for (const char* box : {"HomophonyBox", "LenLBox"})
+            AnalysisOptionForm->Box(box)->setChecked(true);
+        AnalysisOptionForm->OKBtn->click();
+    });
+    MainForm->Options1->trigger();
+    QTimer::singleShot(0, [] {
+        Options->SelectItem(3);
+        Options->MissingBox->setChecked(true);
+        Options->MissingEdit->setText("NA");
+        Options->OKBtn->click();
+    });
+    MainForm->View1->trigger();
+    Open(dir / "items.txt");
+    MainForm->NeighbourStats1->trigger();
+    const std::string results = SaveTo(dir / "first.txt");
+    EXPECT_EQ(results, "Sarrera \t  H_MAIZT \t HOM  \t LUZ_L \t\r\n"
+                       "mendi\t 42.250\tNA\t   5\t\r\n"
+                       "etxe\t120.500\tNA\t   4\t\r\n"
+                       "zzzz\t  0.000\tNA\t   4\t\r\n"
+                       "\t\t\t\t\r\n");
+    EXPECT_EQ(MainForm->OpenInputFile1->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(MainForm->SaveOutputFile1->shortcut(), QKeySequence("Ctrl+S"));
+    ASSERT_EQ(MainForm->RecentFiles1->actions().size(), 1);
+    EXPECT_EQ(MainForm->RecentFiles1->actions().front()->text().toStdString(),
+              (dir / "items.txt").string());
+    MainForm->ChooseSettingsToSave = [&dir] {
+        return QString::fromStdString((dir / "settings").string());
+    };
+    MainForm->SaveSettings1->trigger();
+    const std::string json = test::ReadBytes(dir / "settings.json");
+    EXPECT_NE(json.find("\"decimals\": 3,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"missing\": \"NA\","), std::string::npos) << json;
+
+    // A fresh window.
+    TearDown();
+    Fb.Clear();
+    SetUp();
+    MainForm->ChooseSettingsToOpen = [&dir] {
+        return QString::fromStdString((dir / "settings.json").string());
+    };
+    MainForm->LoadSettings1->trigger();
+    EXPECT_EQ(SaveTo(dir / "second.txt"), results);
+
+    // A batch run's settings, repeated in the window.
+    const std::string items = (dir / "items.txt").string();
+    const std::string data = test::TestData("results_output").string();
+    EXPECT_EQ(test::RunEntry(&RunBatch, "zirtel",
+                             {"--batch", items, "--data-dir", data, "--fields", "luz_l,h_maizt",
+                              "--decimals", "1", "-o", (dir / "batch.txt").string(), "--settings",
+                              (dir / "batch.json").string()})
+                  .Status,
+              0);
+    MainForm->ChooseSettingsToOpen = [&dir] {
+        return QString::fromStdString((dir / "batch.json").string());
+    };
+    MainForm->LoadSettings1->trigger();
+    EXPECT_EQ(SaveTo(dir / "third.txt"), test::ReadBytes(dir / "batch.txt"));
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{": Irteera gordeta", ": Irteera gordeta"}));
+
+    // Dropped on the window: the file is opened.
+    test::WriteBytes(dir / "other.txt", "etxea\n");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((dir / "other.txt").string()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(MainForm, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(MainForm, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(Items(), (std::vector<std::string>{"etxea"}));
+    ASSERT_EQ(MainForm->RecentFiles1->actions().size(), 2);
+    EXPECT_EQ(MainForm->RecentFiles1->actions().front()->text().toStdString(),
+              (dir / "other.txt").string());
 }
 
 } // namespace

@@ -195,6 +195,8 @@ class Workspace : public FieldColumns {
 
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
+    // The file each user field was last loaded from (nothing: none, or it could not be read).
+    std::array<std::optional<std::filesystem::path>, 3> UserFieldFiles;
 
     // ---- Tables, read (bigrams, biphones) or built (syllables) on the first item that needs
     // them; read-only views of what has been read so far ----
