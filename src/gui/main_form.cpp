@@ -786,17 +786,38 @@ void TMainForm::Options1Click() {
 void TMainForm::Selector1Click() {
     if (Selector_ == nullptr)
         Selector_ = new TSelectorWindow(
-            WS_->AppDir, [this](const std::vector<std::string>& items) { AppendItems(items); },
+            WS_->AppDir,
+            [this](const std::vector<std::string>& items,
+                   const std::vector<std::vector<std::string>>& own) { AppendItems(items, own); },
             Feedback_, this);
     BringBack(Selector_);
 }
 
-void TMainForm::AppendItems(const std::vector<std::string>& items) {
-    for (const std::string& item : items) {
+void TMainForm::AppendItems(const std::vector<std::string>& items,
+                            const std::vector<std::vector<std::string>>& own) {
+    const Workspace::Operation op(*WS_);
+    constexpr const char* kOwnNames[] = {"cell", "row"};
+    int ownCol[2] = {0, 0};
+    if (!own.empty()) {
+        std::vector<std::string> names = WS_->ItemColumnNames;
+        for (int i = 0; i < 2; ++i) {
+            auto at = std::find(names.begin(), names.end(), kOwnNames[i]);
+            if (at == names.end()) at = names.insert(names.end(), kOwnNames[i]);
+            ownCol[i] = 2 + static_cast<int>(at - names.begin());
+        }
+        if (names.size() != WS_->ItemColumnNames.size()) {
+            WS_->SetItemColumns(std::move(names));
+            RestoreResizedWidths();
+        }
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
         bool present = false;
         for (int r = 1; r < WS_->OutputGrid.RowCount() && !present; ++r)
-            present = CollateCompare(WS_->Item(r), item) == 0;
-        if (!present) WS_->EnterTypedItem(item);
+            present = CollateCompare(WS_->Item(r), items[i]) == 0;
+        if (present || WS_->EnterTypedItem(items[i]) != Workspace::EntryResult::Entered) continue;
+        if (i < own.size())
+            for (int c = 0; c < 2 && c < static_cast<int>(own[i].size()); ++c)
+                WS_->OutputGrid.SetCell(ownCol[c], WS_->NextRow - 1, own[i][c]);
     }
     RefreshGrids();
 }

@@ -86,7 +86,10 @@ class TMainForm : public QMainWindow {
     QAction *Copy1, *Copyall1;
     QAction* Selector1; // "Estimuluen hautatzailea"
     // Enters the items (Latin-1) as typed entries, skipping those already in the list.
-    void AppendItems(const std::vector<std::string>& items);
+    // With `own`, each item's own cells for the columns "cell" and "row" (the selector's design
+    // cell and row), which the list gets when it lacks them.
+    void AppendItems(const std::vector<std::string>& items,
+                     const std::vector<std::vector<std::string>>& own = {});
 
     // The folder the open and save dialogs start in (the input file's folder once one is read).
     QString DialogDir;
