@@ -1,4 +1,5 @@
-// Sorting and filtering the rows of a large results grid (row_order.h).
+// Sorting and filtering the rows of a large results grid (row_order.h), and the histogram of a
+// field over the whole lexicon (field_distribution.h).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/analysis/field_distribution.h"
 #include "core/analysis/row_order.h"
 #include "core/analysis/workspace.h"
 #include "core/fields/value_format.h"
@@ -87,6 +89,31 @@ void BM_FilterRows_100000(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * LargeResults::kRows);
 }
 BENCHMARK(BM_FilterRows_100000)->Unit(benchmark::kMillisecond);
+
+// The histogram of a field over the whole shipped lexicon: every word measured for the field,
+// the values sorted, the bins counted (H_MAIZT, and the letter count LUZ_L and the bigram mean
+// BM_TP).
+void BM_LexiconHistogram(benchmark::State& state) {
+    SilentFeedback ui;
+    Workspace ws(ui, ZIRTEL_SHIPPED_DATA);
+    ws.Startup();
+    const FieldId field = static_cast<FieldId>(state.range(0));
+    const std::vector<double> items = {1, 10, 100};
+    std::size_t words = 0;
+    LexiconDistribution(ws, field); // the tables the field reads, loaded once
+    for (auto _ : state) {
+        const FieldDistribution d = LexiconDistribution(ws, field);
+        const Histogram h = MakeHistogram(items, d.Values, 10);
+        words = d.Values.size();
+        benchmark::DoNotOptimize(h.Lexicon.data());
+    }
+    state.counters["words"] = static_cast<double>(words);
+}
+BENCHMARK(BM_LexiconHistogram)
+    ->Arg(FieldIndex(FieldId::kH_MAIZT))
+    ->Arg(FieldIndex(FieldId::kLUZ_L))
+    ->Arg(FieldIndex(FieldId::kBM_TP))
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

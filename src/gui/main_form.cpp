@@ -36,6 +36,7 @@
 #include "gui/colours.h"
 #include "gui/file_paths.h"
 #include "gui/grid_model.h"
+#include "gui/histogram_window.h"
 #include "gui/neigh_window.h"
 #include "gui/pseudoword_form.h"
 #include "gui/selector_window.h"
@@ -434,6 +435,7 @@ void TMainForm::BuildMenus() {
     Phonneighlist1 =
         window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
     Pseudowords1 = window->addAction("&Sasihitz-sortzailea", this, &TMainForm::Pseudowords1Click);
+    Histogram1 = window->addAction("&Histograma", this, &TMainForm::Histogram1Click);
     QMenu* help = bar->addMenu("&Laguntza");
     Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -447,6 +449,7 @@ void TMainForm::BuildMenus() {
     About2 = help2->addAction("About", this, &TMainForm::About2Click);
     Copy1 = PopupMenu1->addAction("&Copy", this, &TMainForm::Copy1Click);
     Copyall1 = PopupMenu1->addAction("Copy &All", this, &TMainForm::Copyall1Click);
+    Histogram2 = PopupMenu1->addAction("&Histograma", this, &TMainForm::Histogram1Click);
     // Menu shortcuts work whichever control has the focus.
     for (QAction* a : {Copy2, Paste1, NeighbourStats1, SelectedItems1, Instructions1})
         a->setShortcutContext(Qt::ApplicationShortcut);
@@ -791,6 +794,20 @@ void TMainForm::Selector1Click() {
                    const std::vector<std::vector<std::string>>& own) { AppendItems(items, own); },
             Feedback_, this);
     BringBack(Selector_);
+}
+
+void TMainForm::Histogram1Click() {
+    ReadOutputSelection();
+    const GridRect sel = WS_->OutputGrid.Selection();
+    const int col = sel.Empty() ? WS_->OutputGrid.Col : sel.Left;
+    if (!HistogramWindow) HistogramWindow = new THistogramWindow(*WS_, this);
+    if (!HistogramWindow->ShowColumn(col)) {
+        Feedback_->ShowMessage("Abisua",
+                               "Aukeratu zenbakiak dituen emaitza-zutabe bat histogramarako",
+                               MessageButtons::Ok);
+        return;
+    }
+    BringBack(HistogramWindow);
 }
 
 void TMainForm::AppendItems(const std::vector<std::string>& items,

@@ -85,6 +85,9 @@ class TMainForm : public QMainWindow {
     QAction *Instructions3, *Instructions2, *About2;
     QAction *Copy1, *Copyall1;
     QAction* Selector1; // "Estimuluen hautatzailea"
+    // "&Histograma" (window menu) and "Histograma" (the results' pop-up): the current column.
+    QAction *Histogram1, *Histogram2;
+    class THistogramWindow* HistogramWindow = nullptr; // made on first use
     // Enters the items (Latin-1) as typed entries, skipping those already in the list.
     // With `own`, each item's own cells for the columns "cell" and "row" (the selector's design
     // cell and row), which the list gets when it lacks them.
@@ -122,6 +125,7 @@ class TMainForm : public QMainWindow {
     void SelectedItems1Click();
     void Options1Click();
     void Selector1Click();
+    void Histogram1Click();
     void Wholeword1Click();
     void Lemmas1Click();
     void Neighbourlist1Click();

@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QBarSet>
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -20,6 +21,7 @@
 
 #include "core/analysis/results_output.h"
 #include "gui/analysis_option_form.h"
+#include "gui/histogram_window.h"
 #include "gui/main_form.h"
 #include "gui/view_options_form.h"
 #include "gui/windows.h"
@@ -382,6 +384,43 @@ TEST_F(ResultsOrder, SettingsSavedAndLoadedRepeatTheResults) {
     ASSERT_EQ(MainForm->RecentFiles1->actions().size(), 2);
     EXPECT_EQ(MainForm->RecentFiles1->actions().front()->text().toStdString(),
               (dir / "other.txt").string());
+}
+
+// "Histograma" on the H_MAIZT column: the items' values (etxe 120.5, etxea 80) and the
+// lexicon's (3, 42.25, 80, 120.5) in ten bins from 3 to 120.5, as percentages; the items' mean
+// in the title, each item's percentile in the lexicon in its bar's tooltip; saved as PNG and SVG.
+TEST_F(ResultsOrder, HistogramOfAColumnBesideTheLexicon) {
+    Type("etxe");
+    Type("etxea");
+    MainForm->NeighbourStats1->trigger();
+    MainForm->OutputGridHeaderClick(2);
+    MainForm->Histogram1->trigger();
+    THistogramWindow* w = MainForm->HistogramWindow;
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    std::vector<double> items, lexicon;
+    for (int b = 0; b < 10; ++b) {
+        items.push_back(w->ItemsSet->at(b));
+        lexicon.push_back(w->LexiconSet->at(b));
+    }
+    EXPECT_EQ(items, (std::vector<double>{0, 0, 0, 0, 0, 0, 50, 0, 0, 50}));
+    EXPECT_EQ(lexicon, (std::vector<double>{25, 0, 0, 25, 0, 0, 25, 0, 0, 25}));
+    EXPECT_EQ(w->Title().toStdString(),
+              "H_MAIZT: itemen batezbestekoa 100.25 (2 item; hitzegiko 4 hitz)");
+    EXPECT_EQ(w->BinTip(9).toStdString(), "etxe: 120.50 (hitzegiko 100. pertzentila)");
+    EXPECT_EQ(w->BinTip(6).toStdString(), "etxea: 80.00 (hitzegiko 75. pertzentila)");
+    test::TempDir dir;
+    ASSERT_TRUE(w->SavePng(QString::fromStdString((dir / "h.png").string())));
+    ASSERT_TRUE(w->SaveSvg(QString::fromStdString((dir / "h.svg").string())));
+    EXPECT_EQ(test::ReadBytes(dir / "h.png").substr(0, 4), "\x89PNG");
+    EXPECT_NE(test::ReadBytes(dir / "h.svg").find("<svg"), std::string::npos);
+    // A column of no numbers (the item's) gives no picture.
+    Fb.Clear();
+    MainForm->OutputGridHeaderClick(1);
+    MainForm->Histogram1->trigger();
+    EXPECT_EQ(Fb.MessageLines(),
+              (std::vector<std::string>{
+                  "Abisua: Aukeratu zenbakiak dituen emaitza-zutabe bat histogramarako"}));
 }
 
 } // namespace

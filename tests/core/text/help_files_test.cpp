@@ -142,6 +142,7 @@ TEST(HelpFiles, InstructionsCoverEveryCommandKeyAndBatchOption) {
                                     "Gorde ezarpenak",
                                     "Kargatu ezarpenak",
                                     "Azken fitxategiak",
+                                    "Histograma",
                                     "--rule-pronunciations",
                                     "Sasihitzak arauz ahoskatu",
                                     "--neighbours",
