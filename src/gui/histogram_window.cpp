@@ -65,7 +65,7 @@ THistogramWindow::THistogramWindow(Workspace& ws, QWidget* parent)
     layout->addWidget(ChartView, 1);
     layout->addLayout(buttons);
     ItemsSet = LexiconSet = nullptr;
-    resize(760, 480);
+    resize(900, 560);
 }
 
 bool THistogramWindow::ShowColumn(int col) {
@@ -92,7 +92,7 @@ bool THistogramWindow::ShowColumn(int col) {
     for (const std::string& item : Items_) oneLength &= static_cast<int>(item.size()) == length;
     Lexicon_ =
         LexiconDistribution(WS_, Field_, SameLengthBox->isChecked() && oneLength ? length : 0);
-    Bins_ = MakeHistogram(ItemValues_, Lexicon_.Values, kBins);
+    Bins_ = MakeHistogram(ItemValues_, Lexicon_.Values, kBins, true);
     Redraw();
     return true;
 }
@@ -141,7 +141,8 @@ void THistogramWindow::Redraw() {
         *ItemsSet << items;
         *LexiconSet << lexicon;
         top = std::max({top, items, lexicon});
-        categories << Number(Bins_.Low + width * b) + "-" + Number(Bins_.Low + width * (b + 1));
+        categories << QString::number(Bins_.Low + width * b, 'g', 4) + "-" +
+                          QString::number(Bins_.Low + width * (b + 1), 'g', 4);
     }
     series->append(ItemsSet);
     series->append(LexiconSet);

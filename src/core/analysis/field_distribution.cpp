@@ -40,13 +40,20 @@ int Histogram::BinOf(double x) const {
 }
 
 Histogram MakeHistogram(const std::vector<double>& items, const std::vector<double>& lexicon,
-                        int bins) {
+                        int bins, bool trimmed) {
     Histogram h;
     bins = std::max(bins, 1);
     h.Items.assign(static_cast<std::size_t>(bins), 0);
     h.Lexicon.assign(static_cast<std::size_t>(bins), 0);
     bool any = false;
-    for (const std::vector<double>* set : {&items, &lexicon})
+    std::vector<double> ends;
+    if (trimmed && !lexicon.empty()) {
+        std::vector<double> sorted = lexicon;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t last = sorted.size() - 1;
+        ends = {sorted[last / 100], sorted[last * 99 / 100]};
+    }
+    for (const std::vector<double>* set : {&items, trimmed ? &ends : &lexicon})
         for (double x : *set) {
             h.Low = any ? std::min(h.Low, x) : x;
             h.High = any ? std::max(h.High, x) : x;

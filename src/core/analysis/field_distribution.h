@@ -23,7 +23,10 @@ struct FieldDistribution {
 // `length` > 0.
 FieldDistribution LexiconDistribution(Workspace& ws, FieldId f, int length = 0);
 
-// Counts of two sets of values in `bins` equal bins from the least to the greatest value of both.
+// Counts of two sets of values in `bins` equal bins from the least to the greatest value of both;
+// with `trimmed`, the lexicon's values count only from its 1st to its 99th percentile in the
+// range (a few extreme words, as frequencies have, would squeeze every other value into one
+// bin): values outside the range count in the end bins.
 struct Histogram {
     double Low = 0, High = 0;
     std::vector<int> Items, Lexicon;
@@ -31,6 +34,6 @@ struct Histogram {
     int BinOf(double x) const;
 };
 Histogram MakeHistogram(const std::vector<double>& items, const std::vector<double>& lexicon,
-                        int bins);
+                        int bins, bool trimmed = false);
 
 } // namespace zirtel
