@@ -144,7 +144,9 @@ int ColumnNamed(const Workspace& ws, std::string_view name) {
 
 void SortRows(Workspace& ws, int col, bool descending) {
     const Workspace::Operation op(ws);
-    const int first = 1, n = ws.NextRow - 1;
+    // Both grids hold every item row; the rows past the shorter one are none of the items.
+    const int first = 1, n = std::min({ws.NextRow - 1, ws.OutputGrid.RowCount() - 1,
+                                       ws.StimulusGrid.RowCount() - 1});
     if (n < 2 || col < 1 || col >= ws.NextCol) return;
     std::vector<CellValue> values(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
