@@ -330,18 +330,18 @@ void TMainForm::BuildFilterPanel() {
     FilterPanel->setObjectName("FilterPanel");
     auto* row = new QHBoxLayout(FilterPanel);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel("Iragazkia:", FilterPanel);
-    QPalette lp = label->palette();
-    lp.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(lp);
+    // No label beside it: the line names itself while it is empty, so that the entry line keeps
+    // its room on a small screen.
     FilterLine = new QLineEdit(FilterPanel);
     FilterLine->setObjectName("FilterLine");
-    FilterLine->setPlaceholderText("N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
+    FilterLine->setPlaceholderText("Iragazkia: N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
+    FilterLine->setToolTip("Iragazkia: N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
     FilterLine->setClearButtonEnabled(true);
     FilterCount = new QLabel(FilterPanel);
     FilterCount->setObjectName("FilterCount");
+    QPalette lp = FilterCount->palette();
+    lp.setColor(QPalette::WindowText, Qt::white);
     FilterCount->setPalette(lp);
-    row->addWidget(label);
     row->addWidget(FilterLine, 1);
     row->addWidget(FilterCount);
     static_cast<QHBoxLayout*>(Panel1->layout())->addWidget(FilterPanel, 1);
