@@ -190,6 +190,10 @@ class BatchRun {
         Ws_.AssignColumns();
         // The items are only listed: each result goes out as soon as it is complete (no grid).
         if (!Ws_.ReadInputFile(*Args_.Operand, false)) return kBatchFileError;
+        if (Args_.Has("--no-item-columns")) {
+            Ws_.SetItemColumns({});
+            Ws_.Stimuli.OwnCells.clear();
+        }
         if (Ws_.Stimuli.Items.empty())
             return Say(msg::NothingProduced("the items file holds no item"), kBatchNothingProduced);
         ReportLongItems();
@@ -406,6 +410,8 @@ const ModeSpec& BatchMode() {
                         "instead of its mark (\"-1\", \"   -  \", \"    -\"), in the cells\n"
                         "left empty where it does not exist, and for a word a user\n"
                         "field's file lacks (0 otherwise)"),
+            FlagOption("--no-item-columns",
+                       "leave out the items' own columns (the other cells of their lines)"),
             FlagOption("--plain", "a clean TSV: no padding blanks, no trailing tab, LF line ends,\n"
                                   "no final empty row"),
             ValueOption(K::OutputFile, "--settings", "FILE",

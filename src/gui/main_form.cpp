@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,20 +14,29 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "cli/settings_file.h"
 #include "core/analysis/results_output.h"
+#include "core/analysis/results_style.h"
+#include "core/analysis/row_order.h"
+#include "core/feedback/messages.h"
 #include "core/text/collation.h"
+#include "core/text/latin1.h"
+#include "core/text/text_file.h"
 #include "gui/analysis_option_form.h"
 #include "gui/basque_dialogs.h"
 #include "gui/colours.h"
 #include "gui/file_paths.h"
 #include "gui/grid_model.h"
+#include "gui/histogram_window.h"
 #include "gui/neigh_window.h"
 #include "gui/pseudoword_form.h"
 #include "gui/selector_window.h"
@@ -47,6 +59,9 @@ constexpr const char* kUnsavedNewText =
     "Gorde gabeko emaitzak daude. Gorde zerrenda berria hasi aurretik?";
 constexpr const char* kUnsavedOpenText =
     "Gorde gabeko emaitzak daude. Gorde fitxategia ireki aurretik?";
+constexpr const char* kSaveWhichRowsText =
+    "Iragazkiak errenkada batzuk ezkutatzen ditu. Errenkada guztiak gorde, ala erakutsiak "
+    "bakarrik?";
 
 // A fingerprint of the results: the field headers, and the item and field cells of every row
 // (FNV-1a). Nothing when no field cell holds a result.
@@ -61,7 +76,7 @@ std::optional<std::uint64_t> ResultsFingerprint(const Workspace& ws) {
     for (int r = 0; r < grid.RowCount(); ++r)
         for (int c = 1; c < ws.NextCol; ++c) {
             const std::string_view cell = grid.Cell(c, r);
-            if (r > 0 && c > 1 && !cell.empty()) any = true;
+            if (r > 0 && c >= ws.FirstFieldCol() && !cell.empty()) any = true;
             mix(cell);
         }
     if (!any) return std::nullopt;
@@ -97,6 +112,27 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
         return ChooseFileToSave(this, "Save File", DialogDir, "Text file (*.txt)", "txt");
     };
 
+    ChooseSettingsToSave = [this]() {
+        return ChooseFileToSave(this, "Gorde ezarpenak", DialogDir, "JSON (*.json)", "json");
+    };
+    ChooseSettingsToOpen = [this]() {
+        return ChooseFileToOpen(this, "Kargatu ezarpenak", DialogDir, "JSON (*.json)");
+    };
+    setAcceptDrops(true);
+    ChooseSaveAllRows = [this]() -> std::optional<bool> {
+        QMessageBox box(QMessageBox::Question, "Abisua", kSaveWhichRowsText, QMessageBox::NoButton,
+                        this);
+        QPushButton* all = box.addButton("Guztiak", QMessageBox::AcceptRole);
+        QPushButton* shown = box.addButton("Erakutsiak", QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton("Utzi", QMessageBox::RejectRole);
+        box.setDefaultButton(all);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == all) return true;
+        if (box.clickedButton() == shown) return false;
+        return std::nullopt;
+    };
+
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kFormColor);
@@ -104,6 +140,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
 
     BuildPanel();
     BuildGrids();
+    BuildFilterPanel();
     BuildMenus();
     qApp->installEventFilter(this);
     // Whatever an engine operation changed is shown when it ends.
@@ -275,10 +312,80 @@ void TMainForm::BuildGrids() {
     connect(OutputGrid, &QTableView::pressed, this, &TMainForm::OutputGridMouseDown);
     connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionPressed, this,
             &TMainForm::OutputGridHeaderClick);
+    connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TMainForm::OutputGridHeaderSort);
+    // The item list's "Sarrera" sorts by the items.
+    StimulusGrid->horizontalHeader()->setSectionsClickable(true);
+    connect(StimulusGrid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this]() { OutputGridHeaderSort(1); });
     connect(OutputGrid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int col, int, int newSize) { OutputColumnResized(col, newSize); });
     connect(OutputGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this]() { OutputGridSelectCell(); });
+}
+
+void TMainForm::BuildFilterPanel() {
+    // In the strip at the top, after its buttons: the results keep their height.
+    FilterPanel = new QWidget(Panel1);
+    FilterPanel->setObjectName("FilterPanel");
+    auto* row = new QHBoxLayout(FilterPanel);
+    row->setContentsMargins(0, 0, 0, 0);
+    // No label beside it: the line names itself while it is empty, so that the entry line keeps
+    // its room on a small screen.
+    FilterLine = new QLineEdit(FilterPanel);
+    FilterLine->setObjectName("FilterLine");
+    FilterLine->setPlaceholderText("Iragazkia: N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
+    FilterLine->setToolTip("Iragazkia: N > 3,  LUZ_L 4-6,  HOM = -1,  KB_O KV*");
+    FilterLine->setClearButtonEnabled(true);
+    FilterCount = new QLabel(FilterPanel);
+    FilterCount->setObjectName("FilterCount");
+    QPalette lp = FilterCount->palette();
+    lp.setColor(QPalette::WindowText, Qt::white);
+    FilterCount->setPalette(lp);
+    row->addWidget(FilterLine, 1);
+    row->addWidget(FilterCount);
+    static_cast<QHBoxLayout*>(Panel1->layout())->addWidget(FilterPanel, 1);
+    connect(FilterLine, &QLineEdit::returnPressed, this, &TMainForm::FilterLineEntered);
+    // Emptied by its clear button: every row again.
+    connect(FilterLine, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.isEmpty() && WS_->Filter) FilterLineEntered();
+    });
+}
+
+void TMainForm::FilterLineEntered() {
+    std::string text;
+    if (!ToLatin1(FilterLine->text(), text)) {
+        Feedback_->ShowMessage("Errorea", kNotLatin1Text, MessageButtons::Ok);
+        return;
+    }
+    if (Trim(text).empty()) {
+        WS_->Filter.reset();
+    } else {
+        std::string error;
+        std::optional<RowFilter> filter = ParseRowFilter(*WS_, text, error);
+        if (!filter) {
+            Feedback_->ShowMessage("Abisua", error, MessageButtons::Ok);
+            return;
+        }
+        WS_->Filter = std::move(filter);
+    }
+    ApplyFilter();
+}
+
+void TMainForm::ApplyFilter() {
+    const int rows = OutputModel_->rowCount();
+    for (int m = 0; m < rows; ++m) {
+        const int r = GridRow(m);
+        const bool hide = WS_->Filter && r < WS_->NextRow && !WS_->RowShown(r);
+        if (OutputGrid->isRowHidden(m) != hide) OutputGrid->setRowHidden(m, hide);
+        if (StimulusGrid->isRowHidden(m) != hide) StimulusGrid->setRowHidden(m, hide);
+    }
+    if (!WS_->Filter) {
+        if (!FilterCount->text().isEmpty()) FilterCount->clear();
+        return;
+    }
+    FilterCount->setText(
+        QString::fromUtf8(ShownRowsText(WS_->ShownRowCount(), std::max(WS_->NextRow - 1, 0))));
 }
 
 void TMainForm::BuildMenus() {
@@ -290,6 +397,15 @@ void TMainForm::BuildMenus() {
         file->addAction("&Ireki sarrerako fitxategia ", this, &TMainForm::OpenInputFile1Click);
     SaveOutputFile1 =
         file->addAction("&Gorde irteerako estatistikoak", this, &TMainForm::SaveOutputFile1Click);
+    SaveOutputFile2 = file->addAction("Gorde irteerako estatistikoak (&TSV R/Python)", this,
+                                      &TMainForm::SaveOutputFile2Click);
+    SaveSettings1 = file->addAction("Gorde e&zarpenak", this, &TMainForm::SaveSettings1Click);
+    LoadSettings1 = file->addAction("&Kargatu ezarpenak", this, &TMainForm::LoadSettings1Click);
+    RecentFiles1 = file->addMenu("A&zken fitxategiak");
+    RecentFiles1->setObjectName("RecentFiles1");
+    RecentFiles1->setEnabled(false);
+    OpenInputFile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveOutputFile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Exit1 = file->addAction("I&rten", this, &TMainForm::Exit1Click);
     QMenu* edit = bar->addMenu("&Editatu");
     Copy2 = edit->addAction("&Kopiatu", this, &TMainForm::Copy2Click);
@@ -319,6 +435,7 @@ void TMainForm::BuildMenus() {
     Phonneighlist1 =
         window->addAction("&Fon-auzokide zerrenda", this, &TMainForm::Phonneighlist1Click);
     Pseudowords1 = window->addAction("&Sasihitz-sortzailea", this, &TMainForm::Pseudowords1Click);
+    Histogram1 = window->addAction("&Histograma", this, &TMainForm::Histogram1Click);
     QMenu* help = bar->addMenu("&Laguntza");
     Instructions1 = help->addAction("&Jarraibideak", this, &TMainForm::Instructions1Click);
     Instructions1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -332,6 +449,7 @@ void TMainForm::BuildMenus() {
     About2 = help2->addAction("About", this, &TMainForm::About2Click);
     Copy1 = PopupMenu1->addAction("&Copy", this, &TMainForm::Copy1Click);
     Copyall1 = PopupMenu1->addAction("Copy &All", this, &TMainForm::Copyall1Click);
+    Histogram2 = PopupMenu1->addAction("&Histograma", this, &TMainForm::Histogram1Click);
     // Menu shortcuts work whichever control has the focus.
     for (QAction* a : {Copy2, Paste1, NeighbourStats1, SelectedItems1, Instructions1})
         a->setShortcutContext(Qt::ApplicationShortcut);
@@ -353,6 +471,7 @@ void TMainForm::RefreshGrids() {
     if (NeighWindow) NeighWindow->RefreshList();
     if (PhonNeighWindow) PhonNeighWindow->RefreshList();
     Syncing_ = false;
+    ApplyFilter();
     AlignItemRows();
 }
 
@@ -419,21 +538,113 @@ void TMainForm::NewInputFile1Click() {
 
 void TMainForm::OpenInputFile1Click() {
     const QString path = ChooseOpenFile();
-    if (path.isEmpty() || !ConfirmDiscard(kUnsavedOpenText)) return;
+    if (!path.isEmpty()) OpenItemsFile(path);
+}
+
+void TMainForm::OpenItemsFile(const QString& path) {
+    if (!ConfirmDiscard(kUnsavedOpenText)) return;
     DialogDir = QFileInfo(path).absolutePath();
     const Workspace::Operation op(*WS_);
-    if (WS_->ReadInputFile(ToPath(path))) SelectFirstRow();
+    if (!WS_->ReadInputFile(ToPath(path))) return;
+    SelectFirstRow();
+    RememberItemsFile(path);
+}
+
+void TMainForm::RememberItemsFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    Recent_.removeAll(absolute);
+    Recent_.prepend(absolute);
+    while (Recent_.size() > 8) Recent_.removeLast();
+    UpdateRecentFiles();
+}
+
+void TMainForm::UpdateRecentFiles() {
+    RecentFiles1->clear();
+    for (const QString& path : Recent_)
+        RecentFiles1->addAction(path, this, [this, path]() { OpenItemsFile(path); });
+    RecentFiles1->setEnabled(!Recent_.isEmpty());
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenItemsFile(urls.front().toLocalFile());
+}
+
+void TMainForm::SaveSettings1Click() {
+    QString path = ChooseSettingsToSave();
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".json";
+    int error = 0;
+    if (!WriteFileAtomically(ToPath(path), WindowSettingsJson(*WS_), &error)) {
+        Feedback_->ShowMessage("Fitxategi-errorea",
+                               "Ezin dira gorde ezarpenak: " + ToPath(path).string() + ": " +
+                                   SystemReason(error),
+                               MessageButtons::OkCancel);
+        return;
+    }
+    Feedback_->ShowMessage("", "Ezarpenak gordeta", MessageButtons::Ok);
+}
+
+void TMainForm::LoadSettings1Click() {
+    const QString path = ChooseSettingsToOpen();
+    if (path.isEmpty()) return;
+    // The file's bytes as they are (its paths are UTF-8).
+    QFile in(path);
+    std::optional<std::string> file;
+    if (in.open(QIODevice::ReadOnly) && in.size() < (1 << 20)) file = in.readAll().toStdString();
+    std::string error;
+    const std::optional<LoadedSettings> settings =
+        file ? ReadSettingsJson(*file, error) : std::nullopt;
+    if (!settings) {
+        Feedback_->ShowMessage("Fitxategi-errorea",
+                               "Ezin dira kargatu ezarpenak: " + ToPath(path).string() +
+                                   (file ? ": " + error : std::string()),
+                               MessageButtons::OkCancel);
+        return;
+    }
+    if (!ConfirmDiscard(kUnsavedOpenText)) return;
+    const QtFeedback::AnalysisScope analysis(*Feedback_);
+    const Workspace::Operation op(*WS_);
+    std::string problems;
+    ApplySettings(*WS_, *settings, problems);
+    RestoreResizedWidths();
+    Wholeword1->setChecked(!WS_->LemmasCurrent);
+    Lemmas1->setChecked(WS_->LemmasCurrent);
+    if (!problems.empty()) Feedback_->ShowMessage("Abisua", problems, MessageButtons::Ok);
+    if (!WS_->InputFile.empty()) RememberItemsFile(ToQString(WS_->InputFile));
+    SelectFirstRow();
+    WS_->AnalyseAll();
 }
 
 void TMainForm::SaveOutputFile1Click() {
     SaveResults();
 }
 
+void TMainForm::SaveOutputFile2Click() {
+    SaveResults(ResultsStyle{WS_->MissingText.value_or("NA"), true}, ".tsv");
+}
+
 bool TMainForm::SaveResults() {
+    return SaveResults(ResultsStyle{WS_->MissingText, WS_->PlainResults}, ".txt");
+}
+
+bool TMainForm::SaveResults(ResultsStyle style, const char* defaultSuffix) {
     QString path = ChooseSaveFile();
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += ".txt";
-    if (!SaveOutputFile(*WS_, ToPath(path))) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += defaultSuffix;
+    if (WS_->Filter && WS_->ShownRowCount() < WS_->NextRow - 1) {
+        const std::optional<bool> all = ChooseSaveAllRows();
+        if (!all) return false;
+        style.ShownOnly = !*all;
+    }
+    if (!SaveOutputFile(*WS_, ToPath(path), style)) return false;
     SavedResults_ = ResultsFingerprint(*WS_);
     return true;
 }
@@ -578,17 +789,52 @@ void TMainForm::Options1Click() {
 void TMainForm::Selector1Click() {
     if (Selector_ == nullptr)
         Selector_ = new TSelectorWindow(
-            WS_->AppDir, [this](const std::vector<std::string>& items) { AppendItems(items); },
+            WS_->AppDir,
+            [this](const std::vector<std::string>& items,
+                   const std::vector<std::vector<std::string>>& own) { AppendItems(items, own); },
             Feedback_, this);
     BringBack(Selector_);
 }
 
-void TMainForm::AppendItems(const std::vector<std::string>& items) {
-    for (const std::string& item : items) {
+void TMainForm::Histogram1Click() {
+    ReadOutputSelection();
+    const GridRect sel = WS_->OutputGrid.Selection();
+    const int col = sel.Empty() ? WS_->OutputGrid.Col : sel.Left;
+    if (!HistogramWindow) HistogramWindow = new THistogramWindow(*WS_, this);
+    if (!HistogramWindow->ShowColumn(col)) {
+        Feedback_->ShowMessage("Abisua",
+                               "Aukeratu zenbakiak dituen emaitza-zutabe bat histogramarako",
+                               MessageButtons::Ok);
+        return;
+    }
+    BringBack(HistogramWindow);
+}
+
+void TMainForm::AppendItems(const std::vector<std::string>& items,
+                            const std::vector<std::vector<std::string>>& own) {
+    const Workspace::Operation op(*WS_);
+    constexpr const char* kOwnNames[] = {"cell", "row"};
+    int ownCol[2] = {0, 0};
+    if (!own.empty()) {
+        std::vector<std::string> names = WS_->ItemColumnNames;
+        for (int i = 0; i < 2; ++i) {
+            auto at = std::find(names.begin(), names.end(), kOwnNames[i]);
+            if (at == names.end()) at = names.insert(names.end(), kOwnNames[i]);
+            ownCol[i] = 2 + static_cast<int>(at - names.begin());
+        }
+        if (names.size() != WS_->ItemColumnNames.size()) {
+            WS_->SetItemColumns(std::move(names));
+            RestoreResizedWidths();
+        }
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
         bool present = false;
         for (int r = 1; r < WS_->OutputGrid.RowCount() && !present; ++r)
-            present = CollateCompare(WS_->Item(r), item) == 0;
-        if (!present) WS_->EnterTypedItem(item);
+            present = CollateCompare(WS_->Item(r), items[i]) == 0;
+        if (present || WS_->EnterTypedItem(items[i]) != Workspace::EntryResult::Entered) continue;
+        if (i < own.size())
+            for (int c = 0; c < 2 && c < static_cast<int>(own[i].size()); ++c)
+                WS_->OutputGrid.SetCell(ownCol[c], WS_->NextRow - 1, own[i][c]);
     }
     RefreshGrids();
 }
@@ -675,6 +921,16 @@ void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
 void TMainForm::OutputGridHeaderClick(int col) {
     if (Syncing_) return;
     WS_->SelectField(col);
+}
+
+void TMainForm::OutputGridHeaderSort(int col) {
+    if (Syncing_ || col < 1 || col >= WS_->NextCol) return;
+    SortDescending_ = col == SortCol_ && !SortDescending_;
+    SortCol_ = col;
+    const Workspace::Operation op(*WS_);
+    SortRows(*WS_, col, SortDescending_);
+    // The press on the header selected the field; it stays selected, now in the new order.
+    if (col > 1) WS_->SelectField(col);
 }
 
 void TMainForm::OutputGridSelectCell() {

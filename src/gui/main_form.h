@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
 #include "gui/qt_feedback.h"
 
@@ -60,10 +61,21 @@ class TMainForm : public QMainWindow {
     QTableView* StimulusGrid;
     QTableView* OutputGrid;
     QTableWidget* SummaryGrid;
+    // The filter line above the results ("N > 3") and the counter of the rows it shows.
+    QWidget* FilterPanel;
+    QLineEdit* FilterLine;
+    QLabel* FilterCount;
     QMenu* PopupMenu1;
 
     // Menu commands
     QAction *NewInputFile1, *OpenInputFile1, *SaveOutputFile1, *Exit1;
+    // "Gorde irteerako estatistikoak (TSV R/Python)": the plain table, missing values as the
+    // view options' text (NA unless another is chosen).
+    QAction* SaveOutputFile2;
+    // "Gorde ezarpenak" / "Kargatu ezarpenak": the settings as a batch run's --settings file.
+    QAction *SaveSettings1, *LoadSettings1;
+    // "Azken fitxategiak": the items files read in this run, the last first.
+    QMenu* RecentFiles1;
     QAction *Copy2, *Paste1;
     QAction *NeighbourStats1, *SelectedItems1, *Options1;
     QAction *Wholeword1, *Lemmas1;
@@ -73,8 +85,14 @@ class TMainForm : public QMainWindow {
     QAction *Instructions3, *Instructions2, *About2;
     QAction *Copy1, *Copyall1;
     QAction* Selector1; // "Estimuluen hautatzailea"
+    // "&Histograma" (window menu) and "Histograma" (the results' pop-up): the current column.
+    QAction *Histogram1, *Histogram2;
+    class THistogramWindow* HistogramWindow = nullptr; // made on first use
     // Enters the items (Latin-1) as typed entries, skipping those already in the list.
-    void AppendItems(const std::vector<std::string>& items);
+    // With `own`, each item's own cells for the columns "cell" and "row" (the selector's design
+    // cell and row), which the list gets when it lacks them.
+    void AppendItems(const std::vector<std::string>& items,
+                     const std::vector<std::vector<std::string>>& own = {});
 
     // The folder the open and save dialogs start in (the input file's folder once one is read).
     QString DialogDir;
@@ -82,11 +100,22 @@ class TMainForm : public QMainWindow {
     std::function<QString()> ChooseOpenFile;
     // Chooses the file of the save dialog ("Save File"); empty when cancelled. Tests replace it.
     std::function<QString()> ChooseSaveFile;
+    // With a filter that hides rows, whether Save writes every row (true) or the shown ones;
+    // nothing cancels the save. Asks by default; tests replace it.
+    std::function<std::optional<bool>()> ChooseSaveAllRows;
+    // The settings file to write or to read (JSON); empty when cancelled. Tests replace them.
+    std::function<QString()> ChooseSettingsToSave, ChooseSettingsToOpen;
+    // Reads an items file as "Ireki sarrerako fitxategia" does once it is chosen (asks about
+    // unsaved results first); it joins the recent files.
+    void OpenItemsFile(const QString& path);
 
   public slots:
     void NewInputFile1Click();
     void OpenInputFile1Click();
     void SaveOutputFile1Click();
+    void SaveOutputFile2Click();
+    void SaveSettings1Click();
+    void LoadSettings1Click();
     void Copy2Click();
     void Copy1Click();
     void Copyall1Click();
@@ -96,6 +125,7 @@ class TMainForm : public QMainWindow {
     void SelectedItems1Click();
     void Options1Click();
     void Selector1Click();
+    void Histogram1Click();
     void Wholeword1Click();
     void Lemmas1Click();
     void Neighbourlist1Click();
@@ -111,6 +141,12 @@ class TMainForm : public QMainWindow {
     void StimulusGridMouseDown();
     void OutputGridMouseDown(const QModelIndex& index);
     void OutputGridHeaderClick(int col);
+    // A click on a results column's header: the rows sorted by its values; a second click on
+    // the same header reverses the order.
+    void OutputGridHeaderSort(int col);
+    // Enter in the filter line: the rows that meet its condition are shown (all of them when
+    // the line is empty).
+    void FilterLineEntered();
     void OutputGridSelectCell();
     // Help menus and the view options (help files come from the program's data folder).
     void Instructions1Click();
@@ -123,6 +159,9 @@ class TMainForm : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // An items file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Unsaved results: "Gorde gabeko emaitzak daude. Gorde irten aurretik?" first.
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +170,9 @@ class TMainForm : public QMainWindow {
     void BuildMenus();
     void BuildPanel();
     void BuildGrids();
+    void BuildFilterPanel();
+    // Hides the rows the filter leaves out, and updates the counter.
+    void ApplyFilter();
     // Runs the options dialog; on OK assigns the columns and analyses all items.
     void RunOptionsDialog();
     void AssignColumns();
@@ -142,6 +184,7 @@ class TMainForm : public QMainWindow {
     void ReadOutputSelection();
     // Saves the results through the save dialog; false when cancelled or not saved.
     bool SaveResults();
+    bool SaveResults(ResultsStyle style, const char* defaultSuffix);
     // Asks `question` about unsaved results before they are lost (the window closes, a new list,
     // an input file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
     bool ConfirmDiscard(const char* question);
@@ -170,6 +213,13 @@ class TMainForm : public QMainWindow {
     TSelectorWindow* Selector_ = nullptr; // created on first use
     // Where the last mouse press in the results grid's cells was (viewport x).
     int OutputPressX_ = 0;
+    QStringList Recent_; // the recent items files, the last first
+    void UpdateRecentFiles();
+    void RememberItemsFile(const QString& path);
+    QWidget* StimulusFoot_ = nullptr; // below the items, as high as the results' scroll bar
+    // The column the rows were last sorted by, and whether the other way round.
+    int SortCol_ = 0;
+    bool SortDescending_ = false;
 };
 
 } // namespace zirtel

@@ -79,10 +79,12 @@ void TMainForm::View1Click() {
     if (!Options) return;
     Options->SelectItem(WS_->Decimals);
     Options->ShowMissing(WS_->MissingText);
+    Options->ShowPlain(WS_->PlainResults);
     if (Options->exec() != QDialog::Accepted) return;
     const Workspace::Operation op(*WS_);
     WS_->Decimals = Options->Decimals();
     WS_->MissingText = Options->Missing();
+    WS_->PlainResults = Options->Plain();
     const QtFeedback::AnalysisScope analysis(*Feedback_);
     AssignColumns();
     WS_->AnalyseAll();

@@ -300,6 +300,7 @@ bool TSelectorWindow::RunDesign() {
     RowsTable->setRowCount(static_cast<int>(sel->Rows.size()));
     QStringList headers;
     for (const std::string& name : sel->CellNames) headers << FromLatin1(name);
+    CellNames_ = sel->CellNames;
     headers << "reference_cell";
     RowsTable->setHorizontalHeaderLabels(headers);
     for (std::size_t r = 0; r < sel->Rows.size(); ++r) {
@@ -336,10 +337,15 @@ void TSelectorWindow::AddToList() {
     for (const QModelIndex& index : RowsTable->selectionModel()->selectedRows())
         chosen.insert(index.row());
     std::vector<std::string> items;
+    std::vector<std::vector<std::string>> cells; // each item's cell and row
     for (std::size_t r = 0; r < Rows_.size(); ++r)
         if (chosen.empty() || chosen.count(static_cast<int>(r)) != 0)
-            items.insert(items.end(), Rows_[r].begin(), Rows_[r].end());
-    if (Append_ && !items.empty()) Append_(items);
+            for (std::size_t c = 0; c < Rows_[r].size(); ++c) {
+                items.push_back(Rows_[r][c]);
+                cells.push_back(
+                    {c < CellNames_.size() ? CellNames_[c] : std::string(), std::to_string(r + 1)});
+            }
+    if (Append_ && !items.empty()) Append_(items, cells);
 }
 
 } // namespace zirtel

@@ -31,8 +31,10 @@ class Workspace;
 class TSelectorWindow : public QWidget {
     Q_OBJECT
   public:
-    using AppendItems = std::function<void(const std::vector<std::string>&)>;
-    // `appDir`: the data folder; `append` receives the items (Latin-1) of "Gehitu zerrendara";
+    // The items (Latin-1) and, for each, its own cells: its design cell's name and its row.
+    using AppendItems = std::function<void(const std::vector<std::string>&,
+                                           const std::vector<std::vector<std::string>>&)>;
+    // `appDir`: the data folder; `append` receives the items of "Gehitu zerrendara";
     // `feedback`: the engine's messages (null: Qt message boxes).
     TSelectorWindow(std::filesystem::path appDir, AppendItems append, Feedback* feedback,
                     QWidget* parent = nullptr);
@@ -73,6 +75,7 @@ class TSelectorWindow : public QWidget {
     Feedback* Feedback_;
     std::unique_ptr<Workspace> Ws_;              // the selector's own, read on the first run
     std::vector<std::vector<std::string>> Rows_; // the items of each row, cell by cell
+    std::vector<std::string> CellNames_;         // the design's cells, in the rows' order
 };
 
 } // namespace zirtel

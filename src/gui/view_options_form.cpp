@@ -36,6 +36,10 @@ TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(d
     auto* missing = new QHBoxLayout;
     missing->addWidget(MissingBox);
     missing->addWidget(MissingEdit);
+    PlainBox = new QCheckBox("Taula garbia (R/Python) gorde eta kopiatu: betegarririk, amaierako "
+                             "tabulaziorik eta azken errenkada hutsik gabe",
+                             this);
+    PlainBox->setObjectName("PlainBox");
     OKBtn = new QPushButton("Ados", this);
     OKBtn->setObjectName("OKBtn");
     CancelBtn = new QPushButton("Utzi", this);
@@ -48,6 +52,7 @@ TOptions::TOptions(int decimals, QWidget* parent) : QDialog(parent), Decimals_(d
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(NumFormat);
     layout->addLayout(missing);
+    layout->addWidget(PlainBox);
     layout->addLayout(buttons);
     SelectItem(Decimals_);
 }
@@ -62,6 +67,7 @@ void TOptions::OKBtnClick() {
         Missing_ = MissingEdit->text().toStdString();
     else
         Missing_.reset();
+    Plain_ = PlainBox->isChecked();
     accept();
 }
 
@@ -69,6 +75,11 @@ void TOptions::CancelBtnClick() {
     reject();
     SelectItem(Decimals_);
     ShowMissing(Missing_);
+    ShowPlain(Plain_);
+}
+
+void TOptions::ShowPlain(bool plain) {
+    PlainBox->setChecked(plain);
 }
 
 void TOptions::ShowMissing(const std::optional<std::string>& missing) {

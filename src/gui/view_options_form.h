@@ -25,6 +25,8 @@ class TOptions : public QDialog {
     QButtonGroup* NumFormatItems;
     QCheckBox* MissingBox;  // "Falta diren balioen ordez idatzi:"; unticked at creation
     QLineEdit* MissingEdit; // the text, "NA" at creation
+    // "Taula garbia (R/Python) gorde eta kopiatu"; unticked at creation
+    QCheckBox* PlainBox;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     // The decimals chosen when the dialog was closed with OK.
@@ -34,6 +36,9 @@ class TOptions : public QDialog {
     const std::optional<std::string>& Missing() const { return Missing_; }
     // Shows a setting (the one in force) in the box and the edit.
     void ShowMissing(const std::optional<std::string>& missing);
+    // Whether the plain table was chosen when the dialog was closed with OK.
+    bool Plain() const { return Plain_; }
+    void ShowPlain(bool plain);
 
   public slots:
     void OKBtnClick();
@@ -42,6 +47,7 @@ class TOptions : public QDialog {
   private:
     int Decimals_;
     std::optional<std::string> Missing_;
+    bool Plain_ = false;
 };
 
 } // namespace zirtel

@@ -77,6 +77,19 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
         items.push_back(
             MainForm->StimulusGrid->model()->index(r, 0).data().toString().toStdString());
     EXPECT_EQ(items, (std::vector<std::string>{"etxe", "ahal", "akats", "mendi", ""}));
+    // Each added item keeps its design cell and row as its own columns "cell" and "row" (etxe,
+    // the first cell's, was typed before).
+    const StringGrid& grid = MainForm->WS().OutputGrid;
+    EXPECT_EQ(grid.Cell(2, 0), "cell");
+    EXPECT_EQ(grid.Cell(3, 0), "row");
+    EXPECT_EQ(grid.Cell(2, 1), "");
+    for (int r = 2; r <= 4; ++r) {
+        int c = 0;
+        while (c < 4 && w->RowsTable->item(0, c)->text().toStdString() != grid.Cell(1, r)) ++c;
+        ASSERT_LT(c, 4) << grid.Cell(1, r);
+        EXPECT_EQ(grid.Cell(2, r), w->RowsTable->horizontalHeaderItem(c)->text().toStdString());
+        EXPECT_EQ(grid.Cell(3, r), "1");
+    }
 
     // "Utzi" in the progress dialog stops the run; the table keeps the last rows.
     QTimer::singleShot(0, [w] {

@@ -93,7 +93,7 @@ void Workspace::AnalyseItem(int row) {
     const int length = static_cast<int>(item.size());
     if (length < kMinItemLength || length > kMaxItemLength) {
         // A row shows the latest analysis only: its field cells are emptied.
-        for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
+        for (int c = FirstFieldCol(); c < NextCol; ++c) OutputGrid.SetCell(c, row, std::string());
         Results.SetRowMissing(row, MissingReason::ItemLength);
         LengthRefused_.Add(
             [&] { return Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)"; });
@@ -119,7 +119,7 @@ void Workspace::MeasureRow(FieldWriter writer, int row) {
 void Workspace::WriteValues(int row, bool all) {
     const ValueStyle grid{.Decimals = Decimals};
     std::string text;
-    for (int c = 2; c < NextCol; ++c) {
+    for (int c = FirstFieldCol(); c < NextCol; ++c) {
         const FieldId f = *Results.FieldOfColumn(c);
         if (!all && !Values_.Written()[static_cast<std::size_t>(FieldIndex(f))]) continue;
         text.clear();

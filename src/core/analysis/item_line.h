@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 namespace zirtel {
 
@@ -17,5 +18,14 @@ struct ItemLine {
 // the rest. Blanks before the item are ignored; a line whose first cell is empty (it starts with a
 // tab after any blanks) has no item.
 ItemLine SplitItemLine(std::string_view line);
+
+// The item's own cells on its line: on a line with a tab, the tab-separated cells after the
+// first; on one without, the blank-separated tokens after the item. Blanks around a cell are
+// dropped, and so are empty cells at the end of the line.
+std::vector<std::string_view> OwnCells(std::string_view line);
+
+// Whether the line names the columns instead of giving an item: it has own cells, and its first
+// cell is "item", "items", "word", "hitza", "sarrera" or "stimulus" (in any letter case).
+bool IsHeaderLine(std::string_view line);
 
 } // namespace zirtel

@@ -47,19 +47,36 @@ std::string JoinCells(const StringGrid& grid, int firstRow, int lastRow, int lef
                      [&grid](int c, int r) { return grid.Cell(c, r); });
 }
 
+std::string_view TrimmedCell(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 // The results grid's cells as the clipboard takes them: with the view options' missing-value
-// text, every missing value of a measured row as that text.
+// text, every missing value of a measured row as that text; in the plain table, every cell
+// without its padding blanks and the rows ended by LF.
 std::string CopiedCells(const Workspace& ws, int firstRow, int lastRow, int left, int right) {
     const StringGrid& grid = ws.OutputGrid;
-    if (!ws.MissingText) return JoinCells(grid, firstRow, lastRow, left, right, false, "\r\n");
-    const std::string missing = Utf8ToLatin1(*ws.MissingText).Text;
-    const ValueStyle style{.Decimals = ws.Decimals, .Missing = &missing};
-    return JoinCells(grid, firstRow, lastRow, left, right, false, "\r\n",
+    const bool plain = ws.PlainResults;
+    if (!ws.MissingText && !plain)
+        return JoinCells(grid, firstRow, lastRow, left, right, false, "\r\n");
+    const std::string missing = ws.MissingText ? Utf8ToLatin1(*ws.MissingText).Text : "";
+    const ValueStyle style{
+        .Decimals = ws.Decimals, .Missing = ws.MissingText ? &missing : nullptr, .Plain = plain};
+    std::string text;
+    return JoinCells(grid, firstRow, lastRow, left, right, false, plain ? "\n" : "\r\n",
                      [&](int c, int r) -> std::string_view {
-                         if (ws.Results.HasRow(r) && ws.Results.FieldOfColumn(c) &&
-                             ShownMissing(ws.Results.At(r, c), style))
+                         const FieldId* f =
+                             ws.Results.HasRow(r) ? ws.Results.FieldOfColumn(c) : nullptr;
+                         if (f && plain) {
+                             text.clear();
+                             AppendValueText(text, *f, ws.Results.At(r, c), style);
+                             return text;
+                         }
+                         if (f && ws.MissingText && ShownMissing(ws.Results.At(r, c), style))
                              return missing;
-                         return grid.Cell(c, r);
+                         return plain ? TrimmedCell(grid.Cell(c, r)) : grid.Cell(c, r);
                      });
 }
 
@@ -70,11 +87,11 @@ std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol) {
 }
 
 std::string OutputFileText(const Workspace& ws) {
-    return StyledOutputText(ws, ResultsStyle{ws.MissingText, false});
+    return StyledOutputText(ws, ResultsStyle{ws.MissingText, ws.PlainResults});
 }
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
-    return SaveOutputFile(ws, path, ResultsStyle{ws.MissingText, false});
+    return SaveOutputFile(ws, path, ResultsStyle{ws.MissingText, ws.PlainResults});
 }
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style) {

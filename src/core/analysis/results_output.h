@@ -12,8 +12,8 @@ namespace zirtel {
 class Workspace;
 struct ResultsStyle;
 
-// The results file's bytes, UTF-8 (for a workspace: with its missing-value text, see
-// results_style.h): rows 0 (the headers) to `nextRow` inclusive, so the file ends
+// The results file's bytes, UTF-8 (for a workspace: with its missing-value text and plain
+// table, see results_style.h): rows 0 (the headers) to `nextRow` inclusive, so the file ends
 // with the line of the first free row; in each row the cells of columns 1 to `nextCol` - 1, each
 // followed by a tab (the last one too); every line ends with CR LF.
 std::string OutputFileText(const StringGrid& grid, int nextRow, int nextCol);
@@ -36,7 +36,9 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const Resu
 // right column separated by tabs, the row ended by CR LF. An empty rectangle gives no text.
 std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect);
 // The selection of the results grid; with the view options' missing-value text
-// (Workspace::MissingText), every missing value as that text, as the saved file has it.
+// (Workspace::MissingText), every missing value as that text, as the saved file has it; in the
+// view options' plain table (Workspace::PlainResults), every cell without its padding blanks
+// and each row ended by LF.
 std::string SelectionCopyText(const Workspace& ws);
 
 // Copy all, Latin-1: rows 0 to NextRow - 1, in each the cells of columns 1 to NextCol - 1

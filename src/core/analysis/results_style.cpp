@@ -15,7 +15,7 @@ void AppendTextCell(std::string& out, std::string_view text, const ResultsStyle&
 }
 
 std::string StyledOutputText(const Workspace& ws, const ResultsStyle& style) {
-    if (!style.Missing && !style.Plain)
+    if (!style.Missing && !style.Plain && !style.ShownOnly)
         return OutputFileText(ws.OutputGrid, ws.NextRow, ws.NextCol);
     const std::string missing = style.Missing ? Utf8ToLatin1(*style.Missing).Text : std::string();
     const ValueStyle values{.Decimals = ws.Decimals,
@@ -24,6 +24,7 @@ std::string StyledOutputText(const Workspace& ws, const ResultsStyle& style) {
     const int lastRow = style.Plain ? ws.NextRow - 1 : ws.NextRow;
     std::string out;
     for (int r = 0; r <= lastRow; ++r) {
+        if (style.ShownOnly && r > 0 && r < ws.NextRow && !ws.RowShown(r)) continue;
         const bool measured = ws.Results.HasRow(r);
         AppendResultsLine(out, ws.NextCol - 1, style, [&](int c, std::string& line) {
             const FieldId* f = measured ? ws.Results.FieldOfColumn(c) : nullptr;

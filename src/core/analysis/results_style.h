@@ -23,6 +23,8 @@ struct ResultsStyle {
     // No padding blanks in cells and headers, no tab after a line's last cell, LF line ends,
     // no final empty row.
     bool Plain = false;
+    // Only the item rows the filter shows (Workspace::RowShown).
+    bool ShownOnly = false;
 };
 
 // Appends a results file line in the style, Latin-1: the cells of columns 1 to N, each given as

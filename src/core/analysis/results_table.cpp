@@ -1,5 +1,6 @@
 #include "core/analysis/results_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -9,13 +10,14 @@ namespace {
 const std::vector<NeighbourRecord> kNoNeighbours;
 } // namespace
 
-void ResultsTable::SetColumns(std::vector<FieldId> fields) {
+void ResultsTable::SetColumns(std::vector<FieldId> fields, int firstCol) {
     Columns_ = std::move(fields);
+    FirstCol_ = firstCol;
     Rows_.clear();
 }
 
 const FieldId* ResultsTable::FieldOfColumn(int col) const {
-    const int i = col - 2;
+    const int i = col - FirstCol_;
     if (i < 0 || i >= static_cast<int>(Columns_.size())) return nullptr;
     return &Columns_[static_cast<std::size_t>(i)];
 }
@@ -68,7 +70,7 @@ void ResultsTable::SetValue(int row, int col, const Value& value) {
     if (row < 1 || !FieldOfColumn(col)) return;
     Row& r = RowAt(row);
     if (r.Cells.size() != Columns_.size()) r.Cells.assign(Columns_.size(), Pack(Value(), r.Texts));
-    r.Cells[static_cast<std::size_t>(col - 2)] = Pack(value, r.Texts);
+    r.Cells[static_cast<std::size_t>(col - FirstCol_)] = Pack(value, r.Texts);
 }
 
 void ResultsTable::ClearRow(int row) {
@@ -85,6 +87,19 @@ void ResultsTable::Truncate(int rows) {
         Rows_.resize(static_cast<std::size_t>(rows));
 }
 
+void ResultsTable::PermuteRows(int first, const std::vector<int>& order) {
+    if (first < 1 || order.empty()) return;
+    int last = first;
+    for (int r : order) last = std::max(last, r);
+    last = std::max(last, first + static_cast<int>(order.size()) - 1);
+    if (last >= static_cast<int>(Rows_.size())) Rows_.resize(static_cast<std::size_t>(last) + 1);
+    std::vector<Row> moved;
+    moved.reserve(order.size());
+    for (int r : order) moved.push_back(std::move(Rows_[static_cast<std::size_t>(r)]));
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        Rows_[static_cast<std::size_t>(first) + i] = std::move(moved[i]);
+}
+
 bool ResultsTable::HasRow(int row) const {
     return row >= 1 && row < static_cast<int>(Rows_.size()) &&
            !Rows_[static_cast<std::size_t>(row)].Cells.empty();
@@ -93,7 +108,7 @@ bool ResultsTable::HasRow(int row) const {
 Value ResultsTable::At(int row, int col) const {
     if (!HasRow(row) || !FieldOfColumn(col)) return Value();
     const Row& r = Rows_[static_cast<std::size_t>(row)];
-    const Packed& p = r.Cells[static_cast<std::size_t>(col - 2)];
+    const Packed& p = r.Cells[static_cast<std::size_t>(col - FirstCol_)];
     switch (p.Kind) {
     case ValueKind::Missing:
         return Value::Missing(p.Reason);

@@ -17,9 +17,12 @@ namespace zirtel {
 
 class ResultsTable {
   public:
-    // The fields of the grid's columns from column 2 on, in column order; forgets every row.
-    void SetColumns(std::vector<FieldId> fields);
+    // The fields of the grid's columns from column `firstCol` on (2, or after the items' own
+    // columns), in column order; forgets every row.
+    void SetColumns(std::vector<FieldId> fields, int firstCol = 2);
     const std::vector<FieldId>& Columns() const { return Columns_; }
+    // The grid column of the first field.
+    int FirstCol() const { return FirstCol_; }
     // The field of grid column `col`, or nothing for the item column and columns past the fields.
     const FieldId* FieldOfColumn(int col) const;
 
@@ -33,9 +36,12 @@ class ResultsTable {
     void Clear();
     // Forgets the rows from `rows` on.
     void Truncate(int rows);
+    // Rows first.. take the rows `order` names: row first + i becomes what row order[i] was.
+    void PermuteRows(int first, const std::vector<int>& order);
 
     bool HasRow(int row) const;
-    // The value of grid column `col` (2 on) in `row`; missing, not measured, where there is none.
+    // The value of grid column `col` (FirstCol() on) in `row`; missing, not measured, where there
+    // is none.
     Value At(int row, int col) const;
     // The neighbours the row's searches found (none where the row has no records).
     const std::vector<NeighbourRecord>& OrthoNeighbours(int row) const;
@@ -60,6 +66,7 @@ class ResultsTable {
     Row& RowAt(int row);
 
     std::vector<FieldId> Columns_;
+    int FirstCol_ = 2;
     std::vector<Row> Rows_; // index: grid row
 };
 

@@ -17,6 +17,35 @@ constexpr std::size_t kMaxPasteChars = 100000;
 constexpr std::size_t kMaxDirectiveChars = 100;
 constexpr std::size_t kMaxConditionName = 99;
 constexpr char kUnmappedMark = '\x1A';
+
+// A character that no item holds: outside Latin-1 (marked on reading) or a control character, NUL
+// included.
+bool IsRefusedChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+}
+
+// The names of `count` own columns: a header line's, then "col2", "col3" ... (the item is the
+// first column).
+std::vector<std::string> OwnColumnNames(const std::vector<std::string_view>& header, int count) {
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        if (at < header.size() && !header[at].empty())
+            names.emplace_back(header[at]);
+        else
+            names.push_back("col" + std::to_string(i + 2));
+    }
+    return names;
+}
+
+// A cell's text as the grid keeps it: refused characters as '?'.
+std::string OwnCellText(std::string_view cell) {
+    std::string text(cell);
+    std::replace_if(text.begin(), text.end(), IsRefusedChar, '?');
+    return text;
+}
+
 } // namespace
 
 void Workspace::AfterEntry() {
@@ -68,7 +97,8 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
     }
     const bool changed = text != Item(row);
     bool measured = false;
-    for (int c = 2; c < NextCol && !measured; ++c) measured = !OutputGrid.Cell(c, row).empty();
+    for (int c = FirstFieldCol(); c < NextCol && !measured; ++c)
+        measured = !OutputGrid.Cell(c, row).empty();
     OutputGrid.SetCell(1, row, text);
     if (changed && measured) AnalyseItem(row);
     SelectStimulusRows(NextRow, NextRow);
@@ -82,36 +112,47 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
 void Workspace::PasteItems(const std::string& text) {
     const Operation op(*this);
     const std::string_view clip = std::string_view(text).substr(0, kMaxPasteChars);
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = clip.find('\n', start)) != std::string_view::npos; start = end + 1)
+        lines.push_back(clip.substr(start, end - start));
+    // A last line without a line feed is an item too.
+    if (start < clip.size()) lines.push_back(clip.substr(start));
+    // Each row's other cells are its own columns: the list gets as many as the widest row has.
+    std::size_t own = ItemColumnNames.size();
+    for (std::string_view line : lines) own = std::max(own, OwnCells(line).size());
+    if (own > ItemColumnNames.size()) {
+        std::vector<std::string> names = ItemColumnNames;
+        const std::vector<std::string> more = OwnColumnNames({}, static_cast<int>(own));
+        names.insert(names.end(), more.begin() + static_cast<std::ptrdiff_t>(names.size()),
+                     more.end());
+        SetItemColumns(std::move(names));
+    }
     std::string current;
     int r = NextRow;
-    auto addItem = [&]() {
-        StimulusGrid.SetCell(0, r, current);
-        OutputGrid.SetCell(1, r, current);
-        ++NextRow;
-        current.clear();
-        ++r;
-        if (OutputGrid.RowCount() < r + 1) OutputGrid.SetRowCount(r + 1);
-        if (StimulusGrid.RowCount() < r + 1) StimulusGrid.SetRowCount(r + 1);
-    };
     // Each line gives its first cell's item (a spreadsheet row's other cells are not items),
     // with its letters only.
-    auto takeItem = [&](std::string_view line) {
+    for (std::string_view line : lines) {
+        const std::string_view last = lines.back();
         for (char c : SplitItemLine(line).Item) {
             if (c >= 'A' && c <= 'Z')
                 current.push_back(LowerAsciiChar(c));
             else if ((c >= 'a' && c <= 'z') || IsAccentedLetter(c))
                 current.push_back(c);
         }
-    };
-    std::size_t start = 0;
-    for (std::size_t end; (end = clip.find('\n', start)) != std::string_view::npos;
-         start = end + 1) {
-        takeItem(clip.substr(start, end - start));
-        addItem();
+        // A last line without a line feed that gives no item adds no row.
+        if (line.data() == last.data() && start < clip.size() && current.empty()) break;
+        StimulusGrid.SetCell(0, r, current);
+        OutputGrid.SetCell(1, r, current);
+        const std::vector<std::string_view> cells = OwnCells(line);
+        for (std::size_t i = 0; i < cells.size(); ++i)
+            OutputGrid.SetCell(2 + static_cast<int>(i), r, OwnCellText(cells[i]));
+        ++NextRow;
+        current.clear();
+        ++r;
+        if (OutputGrid.RowCount() < r + 1) OutputGrid.SetRowCount(r + 1);
+        if (StimulusGrid.RowCount() < r + 1) StimulusGrid.SetRowCount(r + 1);
     }
-    takeItem(clip.substr(start));
-    // A last line without a line feed is an item too.
-    if (!current.empty()) addItem();
     AnalyseAll();
 }
 
@@ -131,6 +172,7 @@ void Workspace::ClearItems() {
     PhonNeighbours.Clear();
     InputFile.clear();
     QuickEntry_ = false;
+    if (!ItemColumnNames.empty()) SetItemColumns({});
 }
 
 namespace {
@@ -163,20 +205,15 @@ void HandleDirective(std::string_view line, StimulusList& list) {
 
 namespace {
 
-// A character that no item holds: outside Latin-1 (marked on reading) or a control character, NUL
-// included.
-bool IsRefusedChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || (u >= 0x7F && u <= 0x9F);
-}
-
 struct ReadItem {
     std::string_view Text;  // the line's item (empty when its first cell is empty)
     std::string_view Shown; // the line as a message shows it
     int Condition = 1;
-    bool Refused = false; // holds a refused character
-    bool Letter = false;  // starts with a letter
-    std::size_t Line = 0; // counted from 1
+    bool Refused = false;              // holds a refused character
+    bool Letter = false;               // starts with a letter
+    std::size_t Line = 0;              // counted from 1
+    std::vector<std::string_view> Own; // the item's own cells
+    bool ConditionCell = false;        // the cell after the item is a whole number
 };
 
 } // namespace
@@ -203,11 +240,15 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
     std::vector<ReadItem> read;
     StimulusList named(0); // the condition names of the directives
     int accepted = 0;
+    std::vector<std::string_view> header; // the own columns' names of a header line
+    std::size_t ownCount = 0;             // the most own cells of an item
     {
         const std::string_view text = file->Text;
         // Whether the last line that held anything gave an item without a condition number: a
         // line holding only a whole number is then that item's condition.
         bool conditionOpen = false;
+        bool firstContent = true; // no line has given an item or a header yet
+        bool directives = false;  // the file has directive lines ("<Cond #2 ...>")
         std::size_t line = 0, start = 0;
         while (start < text.size()) {
             std::size_t end = text.find_first_of("\r\n", start);
@@ -221,8 +262,16 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
             if (split.Item.empty() && Trim(split.Rest).empty()) continue; // an empty line
             if (!split.Item.empty() && split.Item.front() == '<') {
                 HandleDirective(whole.substr(whole.find('<')), named);
+                directives = true;
                 conditionOpen = false;
                 continue;
+            }
+            if (firstContent) {
+                firstContent = false;
+                if (IsHeaderLine(whole)) {
+                    header = OwnCells(whole);
+                    continue;
+                }
             }
             const std::optional<int> number = ParseInt(split.Item);
             if (conditionOpen && number && Trim(split.Rest).empty()) {
@@ -242,8 +291,17 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
             item.Refused = std::any_of(item.Text.begin(), item.Text.end(), IsRefusedChar);
             item.Letter = !item.Text.empty() && IsAcceptedFirstLetter(item.Text.front());
             accepted += !item.Refused && item.Letter;
+            if (!item.Refused && item.Letter) item.Own = OwnCells(whole);
+            item.ConditionCell = condition.has_value();
             conditionOpen = item.Letter && rest.empty();
             read.push_back(item);
+        }
+        // In a file of conditions (one with directives), the whole number after an item is its
+        // condition, not one of its own columns.
+        for (ReadItem& item : read) {
+            if (directives && item.ConditionCell && !item.Own.empty())
+                item.Own.erase(item.Own.begin());
+            ownCount = std::max(ownCount, item.Own.size());
         }
     }
     const int n = std::min(accepted, 50'000'000);
@@ -251,6 +309,8 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
         OutputGrid.SetRowCount(n + 5);
         StimulusGrid.SetRowCount(n + 5);
     }
+    const int ownColumns = static_cast<int>(std::max(ownCount, header.size()));
+    SetItemColumns(OwnColumnNames(header, ownColumns));
     std::string leftOut; // the message of what was left out, shown once the progress has closed
     {
         auto progress = UI.OpenProgress("Reading input file ...", "", n);
@@ -285,6 +345,13 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
             if (intoGrids) {
                 OutputGrid.SetCell(1, r, item);
                 StimulusGrid.SetCell(0, r, item);
+                for (std::size_t i = 0; i < entry.Own.size(); ++i)
+                    OutputGrid.SetCell(2 + static_cast<int>(i), r, OwnCellText(entry.Own[i]));
+            } else if (ownColumns > 0) {
+                std::string own;
+                for (std::size_t i = 0; i < entry.Own.size(); ++i)
+                    (own += i > 0 ? "\t" : "") += OwnCellText(entry.Own[i]);
+                Stimuli.OwnCells.push_back(std::move(own));
             }
             Stimuli.Items.push_back(std::move(item));
             Stimuli.Lines.push_back(entry.Line);

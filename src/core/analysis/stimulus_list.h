@@ -14,6 +14,9 @@ struct StimulusList {
 
     std::vector<std::string> Items; // item texts read from a file, in file order
     std::vector<std::size_t> Lines; // the file line of each of Items (from 1; 0: typed)
+    // The own cells of each of Items, joined by tabs (Latin-1); empty when the file has no own
+    // columns (see Workspace::ItemColumnNames).
+    std::vector<std::string> OwnCells;
     int ItemCount = 0;
 
     static constexpr int kMaxConditions = 20;

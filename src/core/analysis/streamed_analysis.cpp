@@ -69,7 +69,8 @@ struct RunPlan {
     FieldSet Fields;
     int Decimals;
     int Cols;                        // columns 1 .. NextCol - 1
-    std::vector<FieldId> FieldOfCol; // by column - 2
+    int FirstField;                  // the column of the first field (after the own columns)
+    std::vector<FieldId> FieldOfCol; // by column - FirstField
     const ResultsStyle& Style;
     std::string Missing; // Latin-1
     ValueStyle Values;   // the style's values, Missing pointing at the text above
@@ -145,8 +146,10 @@ class Worker {
         AppendResultsLine(Latin_, Plan_.Cols, Plan_.Style, [&](int c, std::string& line) {
             if (c == 1)
                 AppendTextCell(line, item, Plan_.Style);
+            else if (c < Plan_.FirstField)
+                AppendTextCell(line, OwnCell(index, c - 2), Plan_.Style);
             else if (valued) {
-                const FieldId f = Plan_.FieldOfCol[static_cast<std::size_t>(c - 2)];
+                const FieldId f = Plan_.FieldOfCol[static_cast<std::size_t>(c - Plan_.FirstField)];
                 AppendValueText(line, f, Values_.At(f), Plan_.Values);
             }
         });
@@ -157,6 +160,18 @@ class Worker {
     }
 
   private:
+    // Own cell `i` of item `index` (empty past its last).
+    std::string_view OwnCell(std::size_t index, int i) const {
+        const std::vector<std::string>& own = Plan_.WS.Stimuli.OwnCells;
+        if (index >= own.size()) return {};
+        std::string_view cells = own[index];
+        for (; i > 0; --i) {
+            const std::size_t tab = cells.find('\t');
+            if (tab == std::string_view::npos) return {};
+            cells.remove_prefix(tab + 1);
+        }
+        return cells.substr(0, cells.find('\t'));
+    }
     const RunPlan& Plan_;
     MeasureContext Base_;
     HeldFeedback Held_;
@@ -233,6 +248,7 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
                  .Fields = ws.ShownFields(),
                  .Decimals = ws.Decimals,
                  .Cols = std::max(ws.NextCol - 1, 0),
+                 .FirstField = ws.FirstFieldCol(),
                  .FieldOfCol = ws.Results.Columns(),
                  .Style = style,
                  .Missing = style.Missing ? Utf8ToLatin1(*style.Missing).Text : std::string(),

@@ -61,8 +61,10 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
             ws.Options.SetUserBoxCaption(t, CaptionFor(t, kUndefinedUserField));
         field.Name = kUndefinedUserField;
         ws.Options.SetUserBoxEnabled(t, false);
+        ws.UserFieldFiles[static_cast<std::size_t>(number)].reset();
         return false;
     }
+    ws.UserFieldFiles[static_cast<std::size_t>(number)] = path;
     BusyCursor busy(ws.UI);
 
     // Counting: the name line, then one data line per line that holds a word.

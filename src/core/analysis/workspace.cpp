@@ -126,20 +126,22 @@ void Workspace::AssignColumns() {
 
     OutputGrid.ClearRow(0);
     for (int r = 1; r < OutputGrid.RowCount(); ++r)
-        for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, r, std::string());
+        for (int c = FirstFieldCol(); c < NextCol; ++c) OutputGrid.SetCell(c, r, std::string());
 
-    NextCol = 2;
+    NextCol = FirstFieldCol();
     std::vector<FieldId> columns;
     for (int f = 0; f < kFieldCount; ++f)
         if (Options.FieldTicked(f)) {
             this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
             columns.push_back(static_cast<FieldId>(f));
         }
-    Results.SetColumns(std::move(columns));
+    Results.SetColumns(std::move(columns), FirstFieldCol());
     // The grid has 67 columns; it widens when more fields are shown than fit.
     OutputGrid.SetColCount(std::max(kOutputGridCols, NextCol));
 
     OutputGrid.SetCell(1, 0, "Sarrera ");
+    for (std::size_t i = 0; i < ItemColumnNames.size(); ++i)
+        OutputGrid.SetCell(2 + static_cast<int>(i), 0, ItemColumnNames[i]);
     for (const FieldInfo& f : cat) {
         const int col = this->*f.Col;
         if (col == 0) continue;
@@ -154,6 +156,37 @@ void Workspace::AssignColumns() {
     OutputGrid.SetColWidth(1, 0);
     for (const FieldInfo& f : cat)
         if (this->*f.Col != 0) OutputGrid.SetColWidth(this->*f.Col, FieldWidth(f, Decimals));
+}
+
+void Workspace::SetItemColumns(std::vector<std::string> names) {
+    const Operation op(*this);
+    const int before = static_cast<int>(ItemColumnNames.size());
+    const int after = static_cast<int>(names.size());
+    if (before == after) {
+        ItemColumnNames = std::move(names);
+        for (int i = 0; i < after; ++i) OutputGrid.SetCell(2 + i, 0, ItemColumnNames[i]);
+        return;
+    }
+    // The own cells move with the fields' columns: kept, the rest of each row emptied.
+    std::vector<std::string> own;
+    for (int r = 1; r < OutputGrid.RowCount(); ++r) {
+        own.clear();
+        for (int i = 0; i < std::min(before, after); ++i)
+            own.emplace_back(OutputGrid.Cell(2 + i, r));
+        for (int c = 2; c < NextCol; ++c) OutputGrid.SetCell(c, r, std::string());
+        for (std::size_t i = 0; i < own.size(); ++i)
+            if (!own[i].empty()) OutputGrid.SetCell(2 + static_cast<int>(i), r, own[i]);
+    }
+    NextCol = 2;
+    ItemColumnNames = std::move(names);
+    AssignColumns();
+}
+
+int Workspace::ShownRowCount() const {
+    if (!Filter) return std::max(NextRow - 1, 0);
+    int shown = 0;
+    for (int r = 1; r < NextRow; ++r) shown += Filter->Matches(*this, r);
+    return shown;
 }
 
 // ---- Selection ----

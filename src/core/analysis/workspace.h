@@ -16,6 +16,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
 #include "core/analysis/results_table.h"
+#include "core/analysis/row_order.h"
 #include "core/analysis/stimulus_list.h"
 #include "core/analysis/table_store.h"
 #include "core/feedback/feedback.h"
@@ -98,6 +99,9 @@ class Workspace : public FieldColumns {
     // The view options' text for the missing-value marks in saved results (e.g. "NA"); nothing:
     // the marks are saved as they are.
     std::optional<std::string> MissingText;
+    // The view options' plain table: Save and Copy write the results as the batch mode's
+    // --plain does (no padding blanks, no trailing tab, LF line ends, no final empty row).
+    bool PlainResults = false;
     AnalysisOptions Options;
     bool ShowNeighbourList = true;
     bool RulePronunciations = false; // "Sasihitzak arauz ahoskatu"
@@ -117,6 +121,15 @@ class Workspace : public FieldColumns {
     int NextRow = 1;
     StimulusList Stimuli;
     std::string_view Item(int row) const { return OutputGrid.Cell(1, row); }
+
+    // The items' own columns: the other cells that came with the items of a file or a paste (a
+    // condition, a frequency band ...), kept in the results grid right after the item (columns
+    // 2 to FirstFieldCol() - 1) and saved and copied with it. None while the items had none.
+    std::vector<std::string> ItemColumnNames;
+    int FirstFieldCol() const { return 2 + static_cast<int>(ItemColumnNames.size()); }
+    // Makes `names` the items' own columns. The rows keep their own cells (cut to the new number
+    // of columns); when the number changes the fields move (AssignColumns: results disappear).
+    void SetItemColumns(std::vector<std::string> names);
 
     enum class EntryResult { Entered, Duplicate, Empty };
     // Enter in the entry line: the trimmed, lower-cased text becomes the next item unless it
@@ -153,6 +166,14 @@ class Workspace : public FieldColumns {
     // check, and writes what it measured into the row.
     void MeasureRow(FieldWriter writer, int row);
 
+    // ---- Sorting and filtering the rows (row_order.h) ----
+    // The filter of the results' rows; nothing: every row is shown.
+    std::optional<RowFilter> Filter;
+    // Whether item row `row` is shown (every row without a filter).
+    bool RowShown(int row) const { return !Filter || Filter->Matches(*this, row); }
+    // The item rows (1 to NextRow - 1) the filter shows.
+    int ShownRowCount() const;
+
     // ---- Grid selection and the neighbour list ----
     void SelectStimulusRows(int top, int bottom);
     // Selects the neighbour list rows of the item in `row` of the results: its substitution rows
@@ -173,6 +194,8 @@ class Workspace : public FieldColumns {
 
     // ---- User-defined fields ----
     std::array<UserField, 3> UserFields;
+    // The file each user field was last loaded from (nothing: none, or it could not be read).
+    std::array<std::optional<std::filesystem::path>, 3> UserFieldFiles;
 
     // ---- Tables, read (bigrams, biphones) or built (syllables) on the first item that needs
     // them; read-only views of what has been read so far ----

@@ -182,6 +182,20 @@ void StringGrid::ClearRow(int row) {
     r.Truncate(0);
 }
 
+void StringGrid::PermuteRows(int first, const std::vector<int>& order) {
+    const int last = first + static_cast<int>(order.size()) - 1;
+    if (first < kFixedRows || order.empty() || last >= RowCount_) return;
+    for (int r : order)
+        if (r < first || r > last) return;
+    std::vector<Row> moved;
+    moved.reserve(order.size());
+    for (int r : order) moved.push_back(std::move(Rows_[static_cast<std::size_t>(r)]));
+    for (std::size_t i = 0; i < moved.size(); ++i)
+        Rows_[static_cast<std::size_t>(first) + i] = std::move(moved[i]);
+    MarkCell(0, first);
+    MarkCell(std::max(ColCount_ - 1, 0), last);
+}
+
 int StringGrid::ColWidth(int col) const {
     if (col < 0 || col >= ColCount_) return DefaultColWidth_;
     return ColWidths_[static_cast<std::size_t>(col)];

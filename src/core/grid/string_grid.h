@@ -37,6 +37,9 @@ class StringGrid {
     // Grows the grid when (col, row) lies past its edge.
     void SetCell(int col, int row, std::string_view text);
     void ClearRow(int row);
+    // Rows first.. take the rows `order` names (a reordering of first..first + size - 1): row
+    // first + i becomes what row order[i] was. The cells move, nothing is copied.
+    void PermuteRows(int first, const std::vector<int>& order);
 
     int DefaultColWidth() const { return DefaultColWidth_; }
     int ColWidth(int col) const;
