@@ -44,12 +44,6 @@ std::size_t Utf8Length(std::string_view s) {
     return n;
 }
 
-std::string PathText(const fs::path& path) {
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(path, ec);
-    return (ec ? path : absolute).lexically_normal().string();
-}
-
 // {"file": ..., "sha256": ...}
 std::string FileEntry(const fs::path& path, std::string_view extra = {}) {
     const std::optional<std::string> digest = Sha256FileHex(path);
@@ -78,6 +72,12 @@ JsonObject Header(const RunSettings& run) {
 }
 
 } // namespace
+
+std::string PathText(const fs::path& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    return (ec ? path : absolute).lexically_normal().string();
+}
 
 std::string JsonString(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -164,16 +164,21 @@ std::string JsonObject::Text() const {
     return Body(0) + "\n";
 }
 
+std::vector<fs::path> DataFilesRead(const Workspace& ws) {
+    std::vector<fs::path> files{ws.AppDir / kWholeWordFile};
+    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
+    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
+        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
+    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
+        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
+    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
+    return files;
+}
+
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<fs::path>>& userFiles) {
     std::vector<std::string> dataFiles;
-    dataFiles.push_back(FileEntry(ws.AppDir / kWholeWordFile));
-    if (ws.LemmasCurrent) dataFiles.push_back(FileEntry(ws.AppDir / kLemmaFile));
-    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
-        if (ws.Bigrams.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BigramFileName(n)));
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
-    if (ws.OriginsLoaded()) dataFiles.push_back(FileEntry(ws.AppDir / kOriginFile));
+    for (const fs::path& file : DataFilesRead(ws)) dataFiles.push_back(FileEntry(file));
 
     std::vector<std::string> userFields;
     for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {

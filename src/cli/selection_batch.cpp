@@ -1,5 +1,6 @@
 #include "cli/selection_batch.h"
 
+#include <cctype>
 #include <climits>
 #include <filesystem>
 #include <optional>
@@ -17,7 +18,9 @@
 #include "core/lexicon/user_fields.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
+#include "core/text/sha256.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {
@@ -82,6 +85,7 @@ class SelectionRun {
         if (Design_.Lemmas) Files_.Input("the lemma lexicon", DataDir_ / kLemmaFile);
         Main_ = AddOutput("-o", "");
         if (Select_) Long_ = AddOutput("--long", "long table");
+        if (Select_) Report_ = AddOutput("--report", "report");
         Settings_ = AddOutput("--settings", "settings");
         if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
         if (const auto unwritable = Files_.UnwritableOutput())
@@ -154,6 +158,7 @@ class SelectionRun {
                 return Say(msg::NothingProduced("no row could be made"), kBatchNothingProduced);
             MainText_ = WideOutput(*Selection_, *Pool_);
             LongText_ = LongOutput(*Selection_, *Pool_);
+            if (Args_.Has("--report")) ReportText_ = Report();
         } else {
             const auto targets = [&] {
                 const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
@@ -169,6 +174,25 @@ class SelectionRun {
             MainText_ = MatchOutput(Design_, matches, *Pool_, *targets);
         }
         return kGoOn;
+    }
+
+    // The balance report of the rows: tab-separated, or text for a name ending in ".txt".
+    std::string Report() const {
+        ReportRun run;
+        run.Program = Cmd_.Start.Program;
+        run.Version = SettingsOf(Cmd_).Version;
+        const auto entry = [](const fs::path& path) {
+            return ReportFile{PathText(path), Sha256FileHex(path)};
+        };
+        run.Files.push_back(entry(DesignPath_));
+        for (const fs::path& file : DataFilesRead(Ws_)) run.Files.push_back(entry(file));
+        run.Lexicon = entry(DataDir_ / (Ws_.LemmasCurrent ? kLemmaFile : kWholeWordFile));
+        if (const std::optional<TextFile> notice = ReadTextFile(DataDir_ / "NOTICE"))
+            run.LexiconSources = LexiconSourcesOf(notice->Text);
+        const SelectionReport report = MakeSelectionReport(Design_, *Selection_, *Pool_, run);
+        std::string name = fs::path(*Args_.Get("--report")).filename().string();
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name.ends_with(".txt") ? ReportText(report) : ReportTsv(report);
     }
 
     // Writes a result to its file, or to standard output when it has none.
@@ -195,6 +219,8 @@ class SelectionRun {
         int status = kBatchOk;
         if (!Emit(Main_, MainText_)) status = kBatchFileError;
         if (Select_ && Args_.Has("--long") && !Emit(Long_, LongText_)) status = kBatchFileError;
+        if (Select_ && Args_.Has("--report") && !Emit(Report_, ReportText_))
+            status = kBatchFileError;
         if (Settings_) {
             RunSettings run = SettingsOf(Cmd_);
             if (Select_) {
@@ -221,11 +247,11 @@ class SelectionRun {
     Design Design_;
     std::vector<int> Fields_;
     RunFiles Files_;
-    std::optional<std::size_t> Main_, Long_, Settings_;
+    std::optional<std::size_t> Main_, Long_, Report_, Settings_;
     std::optional<std::vector<std::string>> PoolItems_, Targets_;
     std::optional<MeasuredItems> Pool_;
     std::optional<Selection> Selection_;
-    std::string MainText_, LongText_;
+    std::string MainText_, LongText_, ReportText_;
 };
 
 // Options of the other command, refused with a word on where they belong.
@@ -236,6 +262,7 @@ void CheckSelect(const Arguments& args) {
 
 void CheckMatch(const Arguments& args) {
     if (args.Has("--long")) throw UsageError{msg::BelongsTo("--long", "--select")};
+    if (args.Has("--report")) throw UsageError{msg::BelongsTo("--report", "--select")};
 }
 
 int RunSelect(Command& command) {
@@ -297,6 +324,9 @@ const ModeSpec& SelectMode() {
                 .WithAlias("--output"),
             ValueOption(K::OutputFile, "--long", "FILE",
                         "also write one line per item with its values to FILE"),
+            ValueOption(K::OutputFile, "--report", "FILE",
+                        "also write the rows' balance report to FILE (tab-separated sections;\n"
+                        "text when FILE ends in .txt)"),
         };
         for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
         // The matcher's own options, refused with a word on where they belong.
@@ -334,6 +364,7 @@ const ModeSpec& MatchMode() {
         };
         for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
         m.Options.push_back(ValueOption(K::OutputFile, "--long", "FILE").NotInUsage());
+        m.Options.push_back(ValueOption(K::OutputFile, "--report", "FILE").NotInUsage());
         m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
         m.Description = "Lists for each item of ITEMS the K pool items of the design closest "
                         "to it that pass\nits filters and satisfy its controls. Writes a "
