@@ -3,6 +3,8 @@
 #include <cctype>
 #include <climits>
 #include <filesystem>
+#include <future>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +30,24 @@ namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The SHA-256 of files, worked out on another thread while the run measures its pool (the
+// lexicon and the origin file are megabytes: hashing them would add a sixth to a selection's
+// time); a file not started is hashed when asked for.
+class FileDigests {
+  public:
+    void Start(const fs::path& path) {
+        if (!Pending_.contains(path))
+            Pending_.emplace(path, std::async(std::launch::async, Sha256FileHex, path).share());
+    }
+    std::optional<std::string> Get(const fs::path& path) const {
+        const auto found = Pending_.find(path);
+        return found != Pending_.end() ? found->second.get() : Sha256FileHex(path);
+    }
+
+  private:
+    std::map<fs::path, std::shared_future<std::optional<std::string>>> Pending_;
+};
 
 // A --select or --match run, in its steps: Validate (the design, the files), Load (the lexicon,
 // the user fields, the pool, the items to match), Open (the outputs), Measure and choose,
@@ -109,6 +129,14 @@ class SelectionRun {
         if (Design_.Lemmas)
             if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
                 return Say(*bad, kBatchFileError);
+        if (Select_ && Args_.Has("--report")) {
+            std::error_code ec;
+            for (const fs::path& file : {DesignPath_, DataDir_ / kWholeWordFile,
+                                         DataDir_ / kLemmaFile, DataDir_ / kOriginFile})
+                if (fs::is_regular_file(file, ec) &&
+                    (file.filename() != kLemmaFile || Design_.Lemmas))
+                    Digests_.Start(file);
+        }
         PoolItems_ = PoolItems(Ws_, Design_, DesignFolder_);
         if (!PoolItems_) return kBatchFileError;
         if (!Select_) {
@@ -181,8 +209,8 @@ class SelectionRun {
         ReportRun run;
         run.Program = Cmd_.Start.Program;
         run.Version = SettingsOf(Cmd_).Version;
-        const auto entry = [](const fs::path& path) {
-            return ReportFile{PathText(path), Sha256FileHex(path)};
+        const auto entry = [this](const fs::path& path) {
+            return ReportFile{PathText(path), Digests_.Get(path)};
         };
         run.Files.push_back(entry(DesignPath_));
         for (const fs::path& file : DataFilesRead(Ws_)) run.Files.push_back(entry(file));
@@ -252,6 +280,7 @@ class SelectionRun {
     std::optional<MeasuredItems> Pool_;
     std::optional<Selection> Selection_;
     std::string MainText_, LongText_, ReportText_;
+    FileDigests Digests_;
 };
 
 // Options of the other command, refused with a word on where they belong.
