@@ -118,6 +118,8 @@ class SelectionRun {
         if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
             return Say(*bad, kBatchFileError);
         if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        // The decimals of the real values the outputs show (the choice works on unrounded ones).
+        Ws_.Decimals = static_cast<int>(Args_.Number("--decimals", 2));
         Fields_ = DesignFields(Design_);
         for (int f : Fields_) {
             const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
@@ -307,6 +309,8 @@ std::vector<OptionSpec> SharedOptions() {
     return {
         ValueOption(K::OutputFile, "--settings", "FILE",
                     "write the run's settings, the design and its seed to FILE as JSON"),
+        NumberOption("--decimals", "N", 0, 4,
+                     "decimals of the real values written, 0 to 4 (default 2)"),
         ValueOption(K::Folder, "--data-dir", "DIR",
                     "folder of the lexicon and table files (default as for --batch)"),
         ValueOption(K::InputFile, "--user1", "FILE",

@@ -74,6 +74,20 @@ TEST(SelectionBatch, SelectWritesTheRowsTheLongFormAndTheSettings) {
         << settings;
 }
 
+// --decimals: the long table's real values with as many decimals (the counts stay whole).
+TEST(SelectionBatch, DecimalsOfTheLongTable) {
+    test::TempDir dir;
+    const Outcome o = Zirtel({"--select", (kData / "select.design").string(), "--decimals", "0",
+                              "--long", (dir / "long.tsv").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(test::ReadBytes(dir / "long.tsv"),
+              "row\tcell\titem\tis_reference\tUSER1\tH_MAIZT\tLUZ_L\r\n"
+              "1\tA1_B1\tahal\t1\t120\t5\t4\r\n"
+              "1\tA1_B2\takats\t0\t130\t3\t5\r\n"
+              "1\tA2_B1\tetxe\t0\t140\t300\t4\r\n"
+              "1\tA2_B2\tmendi\t0\t150\t80\t5\r\n");
+}
+
 // The balance report of the same run: tab-separated, or text for a name ending in .txt; the files
 // with their SHA-256 as the settings give them, the corpus from the data folder's NOTICE. One row
 // gives no spread: no standardised difference, no test.
