@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/pseudoword_table.h"
 #include "core/lexicon/lexicon.h"
+#include "core/lexicon/spelling_dictionary.h"
 #include "core/text/latin1.h"
 #include "core/text/whole_number.h"
 
@@ -45,6 +47,8 @@ std::pair<int, int> Overlap(const std::string& value) {
 
 void CheckGenerate(const Arguments& args) {
     if (const auto overlap = args.Get("--overlap")) Overlap(*overlap);
+    if (args.Has("--dictionary") && args.Has("--allow-dictionary-words"))
+        throw UsageError{msg::NotTogether("--dictionary", "--allow-dictionary-words")};
 }
 
 // A --generate run: Validate (the files), Load (the lexicon, the templates, the exclude list),
@@ -79,6 +83,8 @@ class GenerateRun {
             Args_.Number("--max-candidates", static_cast<std::uint64_t>(Settings_.MaxCandidates)));
         Files_.Input("the templates file", *Args_.Operand);
         if (const auto exclude = Args_.Get("--exclude")) Files_.Input("--exclude", *exclude);
+        if (const auto dictionary = Args_.Get("--dictionary"))
+            Files_.Input("--dictionary", *dictionary);
         Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
         Settings_.ForeignWords = Args_.Has("--foreign-words");
         if (!Settings_.ForeignWords) Files_.Input("the origin file", DataDir_ / kOriginFile);
@@ -112,6 +118,19 @@ class GenerateRun {
             if (!LoadWordOrigins(originPath, Origins_, UI_))
                 return Say(msg::OriginFileNeeded(originPath.string()), kBatchFileError);
         }
+        // Last: the Basque dictionary takes seconds to read.
+        if (!Args_.Has("--allow-dictionary-words")) {
+            std::string places;
+            if (const auto file = Args_.Get("--dictionary")) {
+                Dictionary_ = SpellingDictionary::Open(fs::path(*file).replace_extension());
+                places = *file;
+            } else {
+                Dictionary_ = OpenBasqueDictionary(DataDir_);
+                for (const fs::path& f : BasqueDictionaryFolders(DataDir_))
+                    places += (places.empty() ? "" : ", ") + f.string();
+            }
+            if (!Dictionary_) return Say(msg::DictionaryNeeded(places), kBatchFileError);
+        }
         return Cmd_.Stopped() ? Interrupted() : kGoOn;
     }
 
@@ -129,6 +148,9 @@ class GenerateRun {
         PseudowordGenerator generator(Lexicon_, MakeOld20Function(Lexicon_),
                                       Settings_.ForeignWords ? nullptr : &Origins_);
         if (Excluded_) generator.SetExcludedWords(*Excluded_);
+        if (Dictionary_)
+            generator.SetDictionary(
+                [this](std::string_view word) { return Dictionary_->Accepts(word); });
         const auto seed = Args_.Get("--seed");
         Settings_.Seed = seed ? Args_.Number("--seed", 0) : DrawSeed();
         // Stopped between walks and between templates.
@@ -137,6 +159,9 @@ class GenerateRun {
         for (const TemplateOutcome& o : Run_.Outcomes)
             if (o.Found < Settings_.Count)
                 Cmd_.Say(msg::TemplateShortfall(Latin1ToUtf8(OutcomeText(o, Settings_))));
+        if (Run_.DictionaryWords > 0)
+            Cmd_.Say(
+                msg::DictionaryWordsLeftOut(Run_.DictionaryWords, Dictionary_->File().string()));
         Cmd_.Say(msg::GenerateSummary(Run_.Pseudowords.size(), Templates_.size(), Run_.Seed));
         if (Run_.Pseudowords.empty())
             return Say(msg::NothingProduced("no pseudoword was made"), kBatchNothingProduced);
@@ -170,9 +195,10 @@ class GenerateRun {
             const auto exclude = Args_.Get("--exclude");
             Files_.Write(
                 *SettingsFile_,
-                GenerateSettingsJson(SettingsOf(Cmd_), DataDir_, *Args_.Operand,
-                                     exclude ? std::optional<fs::path>(*exclude) : std::nullopt,
-                                     Settings_, Run_));
+                GenerateSettingsJson(
+                    SettingsOf(Cmd_), DataDir_, *Args_.Operand,
+                    exclude ? std::optional<fs::path>(*exclude) : std::nullopt, Settings_, Run_,
+                    Dictionary_ ? std::optional<fs::path>(Dictionary_->File()) : std::nullopt));
             if (const auto failed = Files_.Commit(*SettingsFile_)) {
                 Cmd_.Say(*failed);
                 status = kBatchFileError;
@@ -193,6 +219,7 @@ class GenerateRun {
     std::vector<std::string> Templates_;
     std::optional<std::vector<std::string>> Excluded_;
     GeneratorRun Run_;
+    std::unique_ptr<SpellingDictionary> Dictionary_;
 };
 
 int RunGenerateMode(Command& command) {
@@ -222,6 +249,12 @@ const ModeSpec& GenerateMode() {
                        "foreign words and names (origin atzerrikoa or izena in\n"
                        "jatorria_EUS.txt) also feed the transitions and serve as templates\n"
                        "(default: left out)"),
+            FlagOption("--allow-dictionary-words",
+                       "pseudowords may be words of the Basque spelling dictionary\n"
+                       "(hunspell-eu; default: such candidates are left out)"),
+            ValueOption(K::InputFile, "--dictionary", "FILE",
+                        "the spelling dictionary's .dic file, its .aff beside it (default:\n"
+                        "eu.dic of the data folder, else the system's)"),
             ValueOption(K::InputFile, "--exclude", "FILE",
                         "words no pseudoword may be, one a line (e.g. a Spanish list)"),
             NumberOption("--max-candidates", "M", 1, static_cast<std::uint64_t>(LLONG_MAX),

@@ -233,7 +233,8 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 
 std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir,
                                  const fs::path& templates, const std::optional<fs::path>& exclude,
-                                 const GeneratorSettings& settings, const GeneratorRun& result) {
+                                 const GeneratorSettings& settings, const GeneratorRun& result,
+                                 const std::optional<fs::path>& dictionary) {
     const fs::path lexicon = dataDir / kWholeWordFile;
     std::vector<std::string> dataFiles{FileEntry(lexicon)};
     if (!settings.ForeignWords) dataFiles.push_back(FileEntry(dataDir / kOriginFile));
@@ -253,6 +254,9 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
         .Add("length_match", Bool(settings.MatchLengths))
         .Add("foreign_words", Bool(settings.ForeignWords))
         .Add("max_candidates", std::to_string(settings.MaxCandidates))
+        .Add("allow_dictionary_words", Bool(!dictionary))
+        .Add("dictionary_file", dictionary ? FileEntry(*dictionary) : std::string("null"))
+        .Add("dictionary_words", std::to_string(result.DictionaryWords))
         .Add("pseudowords", std::to_string(result.Pseudowords.size()));
     return json.Text();
 }

@@ -83,11 +83,13 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 // The JSON text of a --generate run: the header of every settings file (program, version,
 // arguments, data folder, data files: the lexicon, and the origin file unless foreign words were
 // used), then "command": "generate", the templates, the lexicon, the exclude file, the seed, n,
-// the overlap, the length match, whether foreign words were used, the candidates' cap and the
-// number of pseudowords made.
+// the overlap, the length match, whether foreign words were used, the candidates' cap, the
+// spelling dictionary whose words were left out (null: they were allowed) and how many candidates
+// it turned away, and the number of pseudowords made.
 std::string GenerateSettingsJson(const RunSettings& run, const std::filesystem::path& dataDir,
                                  const std::filesystem::path& templates,
                                  const std::optional<std::filesystem::path>& exclude,
-                                 const GeneratorSettings& settings, const GeneratorRun& result);
+                                 const GeneratorSettings& settings, const GeneratorRun& result,
+                                 const std::optional<std::filesystem::path>& dictionary);
 
 } // namespace zirtel
