@@ -137,6 +137,11 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     ForeignWordsBox->setToolTip("Jatorri \"atzerrikoa\" edo \"izena\" duten hitzek ere "
                                 "trantsizioak elikatzen dituzte eta txantiloi izan daitezke");
     form->addRow(ForeignWordsBox);
+    DictionaryWordsBox = new QCheckBox("Hiztegiko hitzak ere", central);
+    DictionaryWordsBox->setObjectName("DictionaryWordsBox");
+    DictionaryWordsBox->setToolTip("Euskarazko Hunspell hiztegiak (hunspell-eu) onartzen dituen "
+                                   "hitzak ere sasihitz izan daitezke");
+    form->addRow(DictionaryWordsBox);
     auto* exclude = new QHBoxLayout;
     ExcludeEdit = new QLineEdit(central);
     ExcludeEdit->setObjectName("ExcludeEdit");
@@ -283,6 +288,20 @@ void TPseudowordForm::GenerateBtnClick() {
                        MessageButtons::Ok);
         return;
     }
+    // Real words the lexicon lacks are left out unless the box says otherwise: the dictionary is
+    // read once, on the first run that needs it.
+    const bool dictionary = !DictionaryWordsBox->isChecked();
+    if (dictionary && !Dictionary_) {
+        const BusyCursor busy(ui);
+        Dictionary_ = OpenBasqueDictionary(Main_.WS().AppDir);
+    }
+    if (dictionary && !Dictionary_) {
+        ui.ShowMessage(kWarning,
+                       "Euskarazko Hunspell hiztegia (eu.aff eta eu.dic) ez da aurkitu: instalatu "
+                       "(sudo apt-get install hunspell-eu) edo markatu \"Hiztegiko hitzak ere\".",
+                       MessageButtons::Ok);
+        return;
+    }
     const Lexicon& lexicon = Main_.WS().WholeWords;
     PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon),
                                   settings.ForeignWords ? nullptr : &origins);
@@ -296,6 +315,9 @@ void TPseudowordForm::GenerateBtnClick() {
         }
         generator.SetExcludedWords(*words);
     }
+    if (dictionary)
+        generator.SetDictionary(
+            [this](std::string_view word) { return Dictionary_->Accepts(word); });
 
     CancelPressed_ = false;
     SetRunning(true);
@@ -320,6 +342,9 @@ void TPseudowordForm::GenerateBtnClick() {
     QStringList status;
     for (const TemplateOutcome& o : run.Outcomes)
         if (o.Found < settings.Count) status << FromLatin1(OutcomeText(o, settings));
+    if (run.DictionaryWords > 0)
+        status << QString("%1 hautagai baztertu dira hiztegiko hitzak direlako")
+                      .arg(run.DictionaryWords);
     status << QString("%1 sasihitz, %2 txantiloi; hazia %3")
                   .arg(run.Pseudowords.size())
                   .arg(templates.size())

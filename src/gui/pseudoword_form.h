@@ -7,9 +7,11 @@
 #include <QAbstractTableModel>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/generator/pseudoword_generator.h"
+#include "core/lexicon/spelling_dictionary.h"
 
 class QCheckBox;
 class QLabel;
@@ -57,6 +59,7 @@ class TPseudowordForm : public QMainWindow {
     QLineEdit* SeedEdit;
     QCheckBox* LengthBox;
     QCheckBox* ForeignWordsBox;
+    QCheckBox* DictionaryWordsBox; // words of the Basque spelling dictionary allowed
     QLineEdit* ExcludeEdit;
     QPushButton* ExcludeBtn;
     QPushButton* GenerateBtn;
@@ -91,6 +94,8 @@ class TPseudowordForm : public QMainWindow {
     TMainForm& Main_;
     bool Running_ = false;
     bool CancelPressed_ = false;
+    // The Basque spelling dictionary, read on the first run that leaves its words out.
+    std::unique_ptr<SpellingDictionary> Dictionary_;
 };
 
 } // namespace zirtel

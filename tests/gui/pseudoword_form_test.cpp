@@ -126,6 +126,36 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     EXPECT_TRUE(form->isVisible());
 }
 
+// With the hand-made dictionary of tests/data/dictionary in the data folder (gala, mela and the
+// name Gola), the seeded run of gela loses gala and mela and says so; "Hiztegiko hitzak ere"
+// brings them back.
+TEST_F(PseudowordFormTest, DictionaryWordsLeftOutUnlessAllowed) {
+    DestroyWindows();
+    test::TempDir dir;
+    for (const char* file : {"nwfreq_EUS.txt", "jatorria_EUS.txt"})
+        std::filesystem::copy_file(test::TestData("generator") / file, dir / file);
+    for (const char* file : {"eu.aff", "eu.dic"})
+        std::filesystem::copy_file(test::TestData("dictionary") / file, dir / file);
+    CreateWindows(dir.Path(), std::nullopt, &Fb);
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    EXPECT_EQ(form->DictionaryWordsBox->text(), "Hiztegiko hitzak ere");
+    EXPECT_FALSE(form->DictionaryWordsBox->isChecked());
+    form->SeedEdit->setText("42");
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 6);
+    EXPECT_EQ(Cell(form, 0, 2), "zela");
+    EXPECT_EQ(Cell(form, 4, 2), "gola");
+    EXPECT_EQ(form->StatusLabel->text().toStdString(),
+              "\"gela\": 6 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa agortu da\n"
+              "2 hautagai baztertu dira hiztegiko hitzak direlako\n"
+              "6 sasihitz, 1 txantiloi; hazia 42");
+    form->DictionaryWordsBox->setChecked(true);
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 8);
+    EXPECT_EQ(Cell(form, 0, 2), "mela");
+}
+
 TEST_F(PseudowordFormTest, UtziStopsTheRun) {
     MainForm->EditLine->setText("gela");
     TPseudowordForm* form = Open();
