@@ -6,10 +6,12 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/generator/pseudoword_generator.h"
+#include "core/generator/word_likeness.h"
 #include "core/lexicon/user_fields.h"
 #include "core/measures/bigram_tables.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/text/concat.h"
+#include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
 
@@ -234,7 +236,8 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir,
                                  const fs::path& templates, const std::optional<fs::path>& exclude,
                                  const GeneratorSettings& settings, const GeneratorRun& result,
-                                 const std::optional<fs::path>& dictionary) {
+                                 const std::optional<fs::path>& dictionary,
+                                 const WordLikeness* likeness) {
     const fs::path lexicon = dataDir / kWholeWordFile;
     std::vector<std::string> dataFiles{FileEntry(lexicon)};
     if (!settings.ForeignWords) dataFiles.push_back(FileEntry(dataDir / kOriginFile));
@@ -256,8 +259,20 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
         .Add("max_candidates", std::to_string(settings.MaxCandidates))
         .Add("allow_dictionary_words", Bool(!dictionary))
         .Add("dictionary_file", dictionary ? FileEntry(*dictionary) : std::string("null"))
-        .Add("dictionary_words", std::to_string(result.DictionaryWords))
-        .Add("pseudowords", std::to_string(result.Pseudowords.size()));
+        .Add("dictionary_words", std::to_string(result.DictionaryWords));
+    if (likeness) {
+        std::vector<std::string> telling;
+        for (const std::string& w : likeness->Telling)
+            telling.push_back(JsonString(Latin1ToUtf8(w)));
+        JsonObject check;
+        check.Add("strings", std::to_string(likeness->Pseudowords + likeness->Words))
+            .Add("words", std::to_string(likeness->Words))
+            .Add("correct", std::to_string(likeness->Correct))
+            .Add("accuracy_percent", Trim(FormatReal(likeness->Accuracy(), 0, 1)))
+            .AddList("telling", std::move(telling));
+        json.AddObject("word_likeness", std::move(check));
+    }
+    json.Add("pseudowords", std::to_string(result.Pseudowords.size()));
     return json.Text();
 }
 

@@ -22,6 +22,7 @@ namespace zirtel {
 class Workspace;
 struct GeneratorSettings;
 struct GeneratorRun;
+struct WordLikeness;
 
 // A JSON string literal of `bytes`: UTF-8 kept, control characters, quotes and backslashes
 // escaped, each byte that is no part of valid UTF-8 as "\udcXX".
@@ -85,11 +86,13 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 // used), then "command": "generate", the templates, the lexicon, the exclude file, the seed, n,
 // the overlap, the length match, whether foreign words were used, the candidates' cap, the
 // spelling dictionary whose words were left out (null: they were allowed) and how many candidates
-// it turned away, and the number of pseudowords made.
+// it turned away, the word-likeness check when it was asked for, and the number of pseudowords
+// made.
 std::string GenerateSettingsJson(const RunSettings& run, const std::filesystem::path& dataDir,
                                  const std::filesystem::path& templates,
                                  const std::optional<std::filesystem::path>& exclude,
                                  const GeneratorSettings& settings, const GeneratorRun& result,
-                                 const std::optional<std::filesystem::path>& dictionary);
+                                 const std::optional<std::filesystem::path>& dictionary,
+                                 const WordLikeness* likeness = nullptr);
 
 } // namespace zirtel

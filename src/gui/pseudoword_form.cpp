@@ -20,6 +20,8 @@
 
 #include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_table.h"
+#include "core/generator/word_likeness.h"
+#include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 #include "gui/file_paths.h"
@@ -54,6 +56,12 @@ void PseudowordModel::SetRows(std::vector<GeneratedPseudoword> rows) {
     for (const GeneratedPseudoword& w : Rows_) Cells_.push_back(PseudowordCells(w));
     Ticks_.assign(Rows_.size(), false);
     endResetModel();
+}
+
+void PseudowordModel::TickAll() {
+    if (Rows_.empty()) return;
+    Ticks_.assign(Rows_.size(), true);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
 }
 
 int PseudowordModel::rowCount(const QModelIndex& parent) const {
@@ -181,6 +189,16 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     bottom->addWidget(ProgressBar1, 1);
     bottom->addWidget(CancelBtn);
     bottom->addStretch();
+    AllBtn = new QPushButton("Guztiak", central);
+    AllBtn->setObjectName("AllBtn");
+    AllBtn->setToolTip("Errenkada guztiak markatu");
+    LikenessBtn = new QPushButton("&Hitz-itxura", central);
+    LikenessBtn->setObjectName("LikenessBtn");
+    LikenessBtn->setToolTip("Sasihitzak beste hainbeste luzera bereko hitzekin nahasi eta kate "
+                            "bakoitza hurbilenaren arabera sailkatu: %50 inguruan, letrengatik "
+                            "ezin dira hitzetatik bereizi");
+    bottom->addWidget(LikenessBtn);
+    bottom->addWidget(AllBtn);
     bottom->addWidget(AddBtn);
     bottom->addWidget(SaveBtn);
     layout->addLayout(bottom);
@@ -196,6 +214,8 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     };
     connect(GenerateBtn, &QPushButton::clicked, this, &TPseudowordForm::GenerateBtnClick);
     connect(AddBtn, &QPushButton::clicked, this, &TPseudowordForm::AddBtnClick);
+    connect(AllBtn, &QPushButton::clicked, this, &TPseudowordForm::AllBtnClick);
+    connect(LikenessBtn, &QPushButton::clicked, this, &TPseudowordForm::LikenessBtnClick);
     connect(SaveBtn, &QPushButton::clicked, this, &TPseudowordForm::SaveBtnClick);
     connect(ExcludeBtn, &QPushButton::clicked, this, &TPseudowordForm::ExcludeBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TPseudowordForm::CancelBtnClick);
@@ -362,6 +382,28 @@ void TPseudowordForm::AddBtnClick() {
         if (Model->Ticked(r))
             ws.EnterTypedItem(Model->Rows()[static_cast<std::size_t>(r)].Pseudoword);
     Main_.RefreshGrids();
+}
+
+void TPseudowordForm::AllBtnClick() {
+    Model->TickAll();
+}
+
+void TPseudowordForm::LikenessBtnClick() {
+    if (Model->Rows().empty()) return;
+    std::vector<std::string> made;
+    for (const GeneratedPseudoword& w : Model->Rows()) made.push_back(w.Pseudoword);
+    const auto seed = ParseWhole<std::uint64_t>(SeedEdit->text().trimmed().toStdString());
+    const WordLikeness w = ClassifyByNearest(
+        made, LengthMatchedWords(Main_.WS().WholeWords.LexWords, made, seed.value_or(0)));
+    QString text = "Hitz-itxura: " + QString::number(w.Pseudowords + w.Words) + " katetatik " +
+                   QString::number(w.Correct) + " ondo sailkatu dira hurbilenaren arabera (%" +
+                   FromLatin1(Trim(FormatReal(w.Accuracy(), 0, 1))) + "; %50 zoria da)";
+    QStringList telling;
+    for (const std::string& t : w.Telling) telling << FromLatin1(t);
+    if (!telling.isEmpty()) text += "; salatzaileenak: " + telling.join(", ");
+    QString status = StatusLabel->text();
+    if (const qsizetype at = status.indexOf("\nHitz-itxura: "); at >= 0) status.truncate(at);
+    StatusLabel->setText(status.isEmpty() ? text : status + '\n' + text);
 }
 
 void TPseudowordForm::SaveBtnClick() {

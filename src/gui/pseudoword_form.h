@@ -34,6 +34,8 @@ class PseudowordModel : public QAbstractTableModel {
     void SetRows(std::vector<GeneratedPseudoword> rows);
     const std::vector<GeneratedPseudoword>& Rows() const { return Rows_; }
     bool Ticked(int row) const { return Ticks_[static_cast<std::size_t>(row)]; }
+    // Ticks every row.
+    void TickAll();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -64,6 +66,8 @@ class TPseudowordForm : public QMainWindow {
     QPushButton* ExcludeBtn;
     QPushButton* GenerateBtn;
     QTableView* ResultsView;
+    QPushButton* AllBtn;      // "Guztiak": ticks every row
+    QPushButton* LikenessBtn; // "Hitz-itxura": the word-likeness check of the rows
     QPushButton* AddBtn;
     QPushButton* SaveBtn;
     QProgressBar* ProgressBar1;
@@ -85,6 +89,8 @@ class TPseudowordForm : public QMainWindow {
   public slots:
     void GenerateBtnClick();
     void AddBtnClick();
+    void AllBtnClick();
+    void LikenessBtnClick();
     void SaveBtnClick();
     void ExcludeBtnClick();
     void CancelBtnClick();

@@ -180,6 +180,29 @@ TEST(Generate, WordsOfTheSpellingDictionaryAreLeftOut) {
               0u);
 }
 
+// --word-likeness: the eight pseudowords of gela mixed with eight of the lexicon's 19 words of
+// four letters (the mix's classification is checked on hand-made strings in the engine's
+// tests); reported after the summary and in the settings. Without the option, neither.
+TEST(Generate, WordLikenessOfTheSet) {
+    test::TempDir dir;
+    Outcome o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42", "--word-likeness",
+                          "--settings", (dir / "run.json").string()});
+    EXPECT_EQ(o.Status, 0);
+    const std::size_t at = o.Err.find("8 sasihitz, 2 txantiloi; hazia 42\nzirtel: word-likeness: ");
+    ASSERT_NE(at, std::string::npos) << o.Err;
+    EXPECT_NE(
+        o.Err.find(" % of 16 strings told apart by their nearest neighbour (50 % is chance)", at),
+        std::string::npos);
+    const std::string settings = test::ReadBytes(dir / "run.json");
+    EXPECT_NE(settings.find("  \"word_likeness\": {\n    \"strings\": 16,\n    \"words\": 8,\n"),
+              std::string::npos)
+        << settings;
+    o = Generate({kTemplates, "--data-dir", kDir, "--seed", "42", "--settings",
+                  (dir / "run.json").string()});
+    EXPECT_EQ(o.Err.find("word-likeness"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(dir / "run.json").find("word_likeness"), std::string::npos);
+}
+
 TEST(Generate, BadArgumentsAndMissingFiles) {
     struct Case {
         std::vector<std::string> Args;

@@ -156,6 +156,30 @@ TEST_F(PseudowordFormTest, DictionaryWordsLeftOutUnlessAllowed) {
     EXPECT_EQ(Cell(form, 0, 2), "mela");
 }
 
+// "Guztiak" ticks every row; "Hitz-itxura" mixes the eight rows with eight lexicon words of four
+// letters and tells the result under the run's status, once however often it is pressed.
+TEST_F(PseudowordFormTest, AllTicksAndWordLikeness) {
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    form->SeedEdit->setText("42");
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 8);
+    EXPECT_EQ(form->AllBtn->text(), "Guztiak");
+    form->AllBtn->click();
+    for (int r = 0; r < 8; ++r) EXPECT_TRUE(form->Model->Ticked(r)) << r;
+    form->LikenessBtn->click();
+    form->LikenessBtn->click();
+    const std::string status = form->StatusLabel->text().toStdString();
+    EXPECT_EQ(status.rfind("\"gela\": 8 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa "
+                           "agortu da\n8 sasihitz, 1 txantiloi; hazia 42\nHitz-itxura: 16 "
+                           "katetatik ",
+                           0),
+              0u)
+        << status;
+    EXPECT_NE(status.find(" ondo sailkatu dira hurbilenaren arabera (%"), std::string::npos);
+    EXPECT_EQ(status.find("Hitz-itxura"), status.rfind("Hitz-itxura"));
+}
+
 TEST_F(PseudowordFormTest, UtziStopsTheRun) {
     MainForm->EditLine->setText("gela");
     TPseudowordForm* form = Open();

@@ -223,6 +223,9 @@ Message DictionaryNeeded(std::string_view folders) {
              ": install it (sudo apt-get install hunspell-eu), or pass "
              "--allow-dictionary-words to keep pseudowords that are real words"}));
 }
+Message WordLikenessReport(std::string_view text) {
+    return Program(Cat({"word-likeness: ", text}));
+}
 Message DictionaryWordsLeftOut(long long count, std::string_view file) {
     return Program(Cat({std::to_string(count),
                         count == 1 ? " candidate was left out as a word of "
