@@ -166,17 +166,6 @@ std::string JsonObject::Text() const {
     return Body(0) + "\n";
 }
 
-std::vector<fs::path> DataFilesRead(const Workspace& ws) {
-    std::vector<fs::path> files{ws.AppDir / kWholeWordFile};
-    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
-    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
-        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
-    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
-    return files;
-}
-
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<fs::path>>& userFiles) {
     std::vector<std::string> dataFiles;

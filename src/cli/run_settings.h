@@ -69,11 +69,6 @@ struct RunSettings {
 // A path as the settings write it: absolute (when it can be made so) and normalised.
 std::string PathText(const std::filesystem::path& path);
 
-// The data files a workspace read, as its settings list them: the whole-word lexicon, the lemma
-// lexicon when it is current, each bigram and biphone table read, the origin file when it was
-// read.
-std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws);
-
 // The JSON text for a workspace that has measured its items; the fields are the ticked ones, in
 // catalogue order. Data files: the whole-word lexicon, the lemma lexicon when it is current, each
 // bigram and biphone table read, the origin file when it was read, and the user field files; a

@@ -12,14 +12,18 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cctype>
 #include <set>
 
 #include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
+#include "core/text/sha256.h"
 #include "core/text/text_file.h"
 #include "gui/file_paths.h"
 #include "gui/qt_feedback.h"
@@ -79,9 +83,25 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     DesignEdit->setFont(QFont("Monospace"));
     StatusLabel = new QLabel(this);
     StatusLabel->setWordWrap(true);
-    RowsTable = new QTableWidget(this);
+    ResultsTabs = new QTabWidget(this);
+    RowsTable = new QTableWidget(ResultsTabs);
     RowsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     RowsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* reportPage = new QWidget(ResultsTabs);
+    ReportEdit = new QPlainTextEdit(reportPage);
+    ReportEdit->setReadOnly(true);
+    ReportEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ReportEdit->setFont(QFont("Monospace"));
+    SaveReportButton = new QPushButton("Gorde txostena", reportPage);
+    SaveReportButton->setEnabled(false);
+    auto* reportLayout = new QVBoxLayout(reportPage);
+    reportLayout->addWidget(ReportEdit, 1);
+    auto* reportButtons = new QHBoxLayout;
+    reportButtons->addWidget(SaveReportButton);
+    reportButtons->addStretch();
+    reportLayout->addLayout(reportButtons);
+    ResultsTabs->addTab(RowsTable, "Errenkadak");
+    ResultsTabs->addTab(reportPage, "Txostena");
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {LoadButton, SaveButton, RunButton, AddButton}) buttons->addWidget(b);
@@ -115,7 +135,7 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     layout->addWidget(new QLabel("Diseinua:", this));
     layout->addWidget(DesignEdit, 2);
     layout->addWidget(StatusLabel);
-    layout->addWidget(RowsTable, 3);
+    layout->addWidget(ResultsTabs, 3);
 
     DesignEdit->setPlainText(kTemplate);
     TextToForm();
@@ -148,6 +168,10 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(LoadButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
         if (!file.isEmpty()) LoadDesign(ToPath(file));
+    });
+    connect(SaveReportButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Gorde txostena");
+        if (!file.isEmpty()) SaveReport(ToPath(file));
     });
     connect(SaveButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde diseinua");
@@ -244,6 +268,16 @@ bool TSelectorWindow::SaveDesign(const std::filesystem::path& path) {
     return true;
 }
 
+bool TSelectorWindow::SaveReport(const std::filesystem::path& path) {
+    std::string name = path.filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!WriteFileAtomically(path, name.ends_with(".txt") ? ReportText_ : ReportTsv_)) {
+        StatusLabel->setText("Ezin da gorde txostena");
+        return false;
+    }
+    return true;
+}
+
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
     if (parsed.Error) {
@@ -328,6 +362,23 @@ bool TSelectorWindow::RunDesign() {
                      .arg(QString::number(*design.Seed));
     StatusLabel->setText(status);
     AddButton->setEnabled(!Rows_.empty());
+
+    ReportRun run;
+    run.Program = "zirtel";
+    run.Version = ZIRTEL_VERSION;
+    for (const std::filesystem::path& file : DataFilesRead(*Ws_))
+        run.Files.push_back({file.lexically_normal().string(), Sha256FileHex(file)});
+    const std::filesystem::path lexicon =
+        AppDir_ / (Ws_->LemmasCurrent ? kLemmaFile : kWholeWordFile);
+    run.Lexicon = ReportFile{lexicon.lexically_normal().string(), Sha256FileHex(lexicon)};
+    if (const std::optional<TextFile> notice = ReadTextFile(AppDir_ / "NOTICE"))
+        run.LexiconSources = LexiconSourcesOf(notice->Text);
+    const SelectionReport report = MakeSelectionReport(design, *sel, *pool, run);
+    ReportTsv_ = ReportTsv(report);
+    ReportText_ = ReportText(report);
+    ReportEdit->setPlainText(
+        QString::fromUtf8(ReportText_.data(), static_cast<qsizetype>(ReportText_.size())));
+    SaveReportButton->setEnabled(true);
     return true;
 }
 

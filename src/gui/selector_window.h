@@ -4,7 +4,8 @@
 // each other; "Hautatu" measures the
 // pool and generates the rows under a progress dialog that "Utzi" cancels; the rows fill the
 // table; "Gehitu zerrendara" hands the chosen items (those of the selected rows, or of every
-// row) to the main window's item list.
+// row) to the main window's item list; the "Txostena" tab shows the rows' balance report, which
+// "Gorde txostena" saves.
 #pragma once
 
 #include <QWidget>
@@ -22,6 +23,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTabWidget;
 
 namespace zirtel {
 
@@ -52,7 +54,12 @@ class TSelectorWindow : public QWidget {
     QPlainTextEdit* DesignEdit;
     QPushButton *LoadButton, *SaveButton, *RunButton, *AddButton;
     QLabel* StatusLabel;
+    QTabWidget* ResultsTabs; // "Errenkadak" (RowsTable), "Txostena" (ReportEdit)
     QTableWidget* RowsTable;
+    // The balance report of the rows, as text; "Gorde txostena" saves it (tab-separated, or the
+    // text for a name ending in .txt).
+    QPlainTextEdit* ReportEdit;
+    QPushButton* SaveReportButton;
 
     // Runs the design in the editor. False when it has an error (shown in StatusLabel) or the
     // run was cancelled.
@@ -60,6 +67,7 @@ class TSelectorWindow : public QWidget {
     // Loads or saves a design file (as the buttons do after their file dialogs).
     bool LoadDesign(const std::filesystem::path& path);
     bool SaveDesign(const std::filesystem::path& path);
+    bool SaveReport(const std::filesystem::path& path);
     void AddToList();
 
   private:
@@ -73,6 +81,7 @@ class TSelectorWindow : public QWidget {
     Feedback* Feedback_;
     std::unique_ptr<Workspace> Ws_;              // the selector's own, read on the first run
     std::vector<std::vector<std::string>> Rows_; // the items of each row, cell by cell
+    std::string ReportTsv_, ReportText_;         // the last run's report (UTF-8)
 };
 
 } // namespace zirtel

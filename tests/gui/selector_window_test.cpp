@@ -12,6 +12,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -100,6 +101,39 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
     w->RulePronBox->setChecked(false);
     EXPECT_EQ(w->DesignEdit->toPlainText().toStdString(),
               "pool items nonwords.txt\nsplit LUZ_F 4-4 5-5\ngenerate 1 match first seed 3\n");
+    DestroyWindows();
+}
+
+// The "Txostena" tab: the batch command's report of the same run (select.design, one row: no
+// spread, no test), as text; "Gorde txostena" writes it tab-separated, or as the text for a .txt.
+TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
+    test::RecordingFeedback fb;
+    CreateWindows(test::TestData("selection/engine"), std::nullopt, &fb);
+    MainForm->Selector1->trigger();
+    auto* w = MainForm->findChild<TSelectorWindow*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->ResultsTabs->tabText(1).toStdString(), "Txostena");
+    EXPECT_FALSE(w->SaveReportButton->isEnabled());
+    ASSERT_TRUE(w->LoadDesign(test::TestData("selection/engine/select.design")));
+    ASSERT_TRUE(w->RunDesign());
+    const std::string text = w->ReportEdit->toPlainText().toStdString();
+    EXPECT_EQ(text.rfind("largest standardised difference among the controls: none\n\ncells\n", 0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("lexicon sources: Hand-made counts of sixty words. Licence: CC0.\n"),
+              std::string::npos);
+    EXPECT_EQ(w->SaveReportButton->text().toStdString(), "Gorde txostena");
+    test::TempDir dir;
+    ASSERT_TRUE(w->SaveReport(dir / "report.tsv"));
+    ASSERT_TRUE(w->SaveReport(dir / "report.txt"));
+    const std::string tsv = test::ReadBytes(dir / "report.tsv");
+    EXPECT_EQ(tsv.rfind("# largest standardised difference among the controls: none\r\n\r\n"
+                        "# cells\r\ncell\tn\tfield\tmean\tsd\tmin\tmedian\tmax\r\n"
+                        "A1_B1\t1\tH_MAIZT\t5.0000\tNA\t5.0000\t5.0000\t5.0000\r\n",
+                        0),
+              0u)
+        << tsv;
+    EXPECT_EQ(test::ReadBytes(dir / "report.txt").rfind("largest standardised difference", 0), 0u);
     DestroyWindows();
 }
 

@@ -218,4 +218,15 @@ int Workspace::FindItemRow(std::string_view text, int exceptRow) const {
     return -1;
 }
 
+std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws) {
+    std::vector<std::filesystem::path> files{ws.AppDir / kWholeWordFile};
+    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
+    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
+        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
+    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
+        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
+    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
+    return files;
+}
+
 } // namespace zirtel
