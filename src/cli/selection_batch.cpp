@@ -20,6 +20,7 @@
 #include "core/lexicon/user_fields.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_plot.h"
 #include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
@@ -106,6 +107,13 @@ class SelectionRun {
         Main_ = AddOutput("-o", "");
         if (Select_) Long_ = AddOutput("--long", "long table");
         if (Select_) Report_ = AddOutput("--report", "report");
+        if (const auto plots = Args_.Get("--plots"); Select_ && plots)
+            for (int f : PlotFields(Design_))
+                Plots_.emplace_back(f, Files_.Output("--plots", fs::path(*plots) / PlotFileName(f),
+                                                     [](auto path, auto reason) {
+                                                         return msg::FileNotWritten("plot", path,
+                                                                                    reason);
+                                                     }));
         Settings_ = AddOutput("--settings", "settings");
         if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
         if (const auto unwritable = Files_.UnwritableOutput())
@@ -189,6 +197,8 @@ class SelectionRun {
             MainText_ = WideOutput(*Selection_, *Pool_);
             LongText_ = LongOutput(*Selection_, *Pool_);
             if (Args_.Has("--report")) ReportText_ = Report();
+            for (const auto& [field, output] : Plots_)
+                PlotTexts_.push_back(StripPlotSvg(*Selection_, *Pool_, field));
         } else {
             const auto targets = [&] {
                 const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
@@ -251,6 +261,8 @@ class SelectionRun {
         if (Select_ && Args_.Has("--long") && !Emit(Long_, LongText_)) status = kBatchFileError;
         if (Select_ && Args_.Has("--report") && !Emit(Report_, ReportText_))
             status = kBatchFileError;
+        for (std::size_t p = 0; p < Plots_.size(); ++p)
+            if (!Emit(Plots_[p].second, PlotTexts_[p])) status = kBatchFileError;
         if (Settings_) {
             RunSettings run = SettingsOf(Cmd_);
             if (Select_) {
@@ -282,6 +294,8 @@ class SelectionRun {
     std::optional<MeasuredItems> Pool_;
     std::optional<Selection> Selection_;
     std::string MainText_, LongText_, ReportText_;
+    std::vector<std::pair<int, std::size_t>> Plots_; // field, output
+    std::vector<std::string> PlotTexts_;
     FileDigests Digests_;
 };
 
@@ -294,6 +308,7 @@ void CheckSelect(const Arguments& args) {
 void CheckMatch(const Arguments& args) {
     if (args.Has("--long")) throw UsageError{msg::BelongsTo("--long", "--select")};
     if (args.Has("--report")) throw UsageError{msg::BelongsTo("--report", "--select")};
+    if (args.Has("--plots")) throw UsageError{msg::BelongsTo("--plots", "--select")};
 }
 
 int RunSelect(Command& command) {
@@ -357,6 +372,9 @@ const ModeSpec& SelectMode() {
                 .WithAlias("--output"),
             ValueOption(K::OutputFile, "--long", "FILE",
                         "also write one line per item with its values to FILE"),
+            ValueOption(K::Folder, "--plots", "DIR",
+                        "also write a strip plot of each numeric split and control field,\n"
+                        "one colour per cell, to DIR/FIELD.svg"),
             ValueOption(K::OutputFile, "--report", "FILE",
                         "also write the rows' balance report to FILE (tab-separated sections;\n"
                         "text when FILE ends in .txt)"),
@@ -398,6 +416,7 @@ const ModeSpec& MatchMode() {
         for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
         m.Options.push_back(ValueOption(K::OutputFile, "--long", "FILE").NotInUsage());
         m.Options.push_back(ValueOption(K::OutputFile, "--report", "FILE").NotInUsage());
+        m.Options.push_back(ValueOption(K::Folder, "--plots", "DIR").NotInUsage());
         m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
         m.Description = "Lists for each item of ITEMS the K pool items of the design closest "
                         "to it that pass\nits filters and satisfy its controls. Writes a "

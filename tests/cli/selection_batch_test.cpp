@@ -123,6 +123,13 @@ TEST(SelectionBatch, ReportDescribesTheRows) {
                          "       max\r\n",
                          0),
               0u);
+    // --plots: one SVG per numeric split and control field, beside each other.
+    fs::create_directory(dir / "plots");
+    o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--plots",
+                (dir / "plots").string()});
+    EXPECT_EQ(o.Status, 0);
+    for (const char* plot : {"H_MAIZT.svg", "LUZ_L.svg", "USER1.svg"})
+        EXPECT_EQ(test::ReadBytes(dir / "plots" / plot).rfind("<svg xmlns=", 0), 0u) << plot;
     o = Zirtel({"--match", design, "--design", design, "--report", (dir / "r.tsv").string()});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: --report belongs to --select\n", 0), 0u);
