@@ -21,6 +21,7 @@
 #include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_plot.h"
 #include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
@@ -94,10 +95,13 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     ReportEdit->setFont(QFont("Monospace"));
     SaveReportButton = new QPushButton("Gorde txostena", reportPage);
     SaveReportButton->setEnabled(false);
+    SavePlotsButton = new QPushButton("Gorde irudiak", reportPage);
+    SavePlotsButton->setEnabled(false);
     auto* reportLayout = new QVBoxLayout(reportPage);
     reportLayout->addWidget(ReportEdit, 1);
     auto* reportButtons = new QHBoxLayout;
     reportButtons->addWidget(SaveReportButton);
+    reportButtons->addWidget(SavePlotsButton);
     reportButtons->addStretch();
     reportLayout->addLayout(reportButtons);
     ResultsTabs->addTab(RowsTable, "Errenkadak");
@@ -168,6 +172,10 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(LoadButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
         if (!file.isEmpty()) LoadDesign(ToPath(file));
+    });
+    connect(SavePlotsButton, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, "Gorde irudiak");
+        if (!folder.isEmpty()) SavePlots(ToPath(folder));
     });
     connect(SaveReportButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde txostena");
@@ -278,6 +286,15 @@ bool TSelectorWindow::SaveReport(const std::filesystem::path& path) {
     return true;
 }
 
+bool TSelectorWindow::SavePlots(const std::filesystem::path& folder) {
+    for (const auto& [name, svg] : Plots_)
+        if (!WriteFileAtomically(folder / name, svg)) {
+            StatusLabel->setText("Ezin dira gorde irudiak");
+            return false;
+        }
+    return true;
+}
+
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
     if (parsed.Error) {
@@ -342,6 +359,12 @@ bool TSelectorWindow::RunDesign() {
         for (std::size_t c = 0; c < row.Items.size(); ++c) {
             items.push_back(pool->Items[row.Items[c]]);
             auto* cell = new QTableWidgetItem(FromLatin1(items.back()));
+            // The item's values on hover, as the long table writes them.
+            QStringList values;
+            for (std::size_t f = 0; f < pool->Fields.size(); ++f)
+                values << FromLatin1(FieldName(pool->Fields[f]) + ": " +
+                                     pool->Text(row.Items[c], f));
+            cell->setToolTip(values.join('\n'));
             if (c == row.ReferenceCell) {
                 QFont bold = cell->font();
                 bold.setBold(true);
@@ -379,6 +402,10 @@ bool TSelectorWindow::RunDesign() {
     ReportEdit->setPlainText(
         QString::fromUtf8(ReportText_.data(), static_cast<qsizetype>(ReportText_.size())));
     SaveReportButton->setEnabled(true);
+    Plots_.clear();
+    for (int f : PlotFields(design))
+        Plots_.emplace_back(PlotFileName(f), StripPlotSvg(*sel, *pool, f));
+    SavePlotsButton->setEnabled(!Plots_.empty());
     return true;
 }
 

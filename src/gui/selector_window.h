@@ -5,7 +5,8 @@
 // pool and generates the rows under a progress dialog that "Utzi" cancels; the rows fill the
 // table; "Gehitu zerrendara" hands the chosen items (those of the selected rows, or of every
 // row) to the main window's item list; the "Txostena" tab shows the rows' balance report, which
-// "Gorde txostena" saves.
+// "Gorde txostena" saves, and "Gorde irudiak" the fields' strip plots; a chosen item shows its
+// values on hover.
 #pragma once
 
 #include <QWidget>
@@ -60,6 +61,7 @@ class TSelectorWindow : public QWidget {
     // text for a name ending in .txt).
     QPlainTextEdit* ReportEdit;
     QPushButton* SaveReportButton;
+    QPushButton* SavePlotsButton; // "Gorde irudiak": a strip plot (SVG) per numeric field
 
     // Runs the design in the editor. False when it has an error (shown in StatusLabel) or the
     // run was cancelled.
@@ -68,6 +70,7 @@ class TSelectorWindow : public QWidget {
     bool LoadDesign(const std::filesystem::path& path);
     bool SaveDesign(const std::filesystem::path& path);
     bool SaveReport(const std::filesystem::path& path);
+    bool SavePlots(const std::filesystem::path& folder);
     void AddToList();
 
   private:
@@ -82,6 +85,7 @@ class TSelectorWindow : public QWidget {
     std::unique_ptr<Workspace> Ws_;              // the selector's own, read on the first run
     std::vector<std::vector<std::string>> Rows_; // the items of each row, cell by cell
     std::string ReportTsv_, ReportText_;         // the last run's report (UTF-8)
+    std::vector<std::pair<std::string, std::string>> Plots_; // file name, SVG
 };
 
 } // namespace zirtel

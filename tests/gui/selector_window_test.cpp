@@ -134,6 +134,11 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
               0u)
         << tsv;
     EXPECT_EQ(test::ReadBytes(dir / "report.txt").rfind("largest standardised difference", 0), 0u);
+    // The values of an item on hover; the plots saved in a folder.
+    EXPECT_EQ(w->RowsTable->item(0, 0)->toolTip().toStdString(),
+              "USER1: 120.00\nH_MAIZT: 5.00\nLUZ_L: 4");
+    ASSERT_TRUE(w->SavePlots(dir.Path()));
+    EXPECT_EQ(test::ReadBytes(dir / "USER1.svg").rfind("<svg xmlns=", 0), 0u);
     DestroyWindows();
 }
 
