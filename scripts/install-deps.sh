@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing Zirtel need.
 # Runs apt-get directly as root and through sudo otherwise; does nothing when all are present.
 set -euo pipefail
-packages=(cmake ninja-build ccache g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build ccache g++ qt6-base-dev qt6-charts-dev libgtest-dev libgmock-dev libbenchmark-dev
     libboost-math-dev libhunspell-dev hunspell-eu)
 # The Python module and its tests (Debian's interpreter, /usr/bin/python3).
 packages+=(pybind11-dev python3-dev python3-pandas python3-pytest)

@@ -1,6 +1,9 @@
 #include "gui/selector_window.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -11,11 +14,15 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <cctype>
+#include <cmath>
 #include <set>
 
 #include "core/analysis/workspace.h"
@@ -104,8 +111,18 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     reportButtons->addWidget(SavePlotsButton);
     reportButtons->addStretch();
     reportLayout->addLayout(reportButtons);
+    auto* plotPage = new QWidget(ResultsTabs);
+    PlotFieldCombo = new QComboBox(plotPage);
+    PlotView = new QChartView(plotPage);
+    PlotView->setRenderHint(QPainter::Antialiasing);
+    auto* plotLayout = new QVBoxLayout(plotPage);
+    plotLayout->addWidget(PlotFieldCombo);
+    plotLayout->addWidget(PlotView, 1);
     ResultsTabs->addTab(RowsTable, "Errenkadak");
     ResultsTabs->addTab(reportPage, "Txostena");
+    ResultsTabs->addTab(plotPage, "Irudiak");
+    connect(PlotFieldCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ShowPlot(index); });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {LoadButton, SaveButton, RunButton, AddButton}) buttons->addWidget(b);
@@ -295,6 +312,46 @@ bool TSelectorWindow::SavePlots(const std::filesystem::path& folder) {
     return true;
 }
 
+void TSelectorWindow::ShowPlot(int index) {
+    auto* chart = new QChart;
+    chart->legend()->setVisible(false);
+    if (index >= 0 && index < static_cast<int>(PlotValues_.size())) {
+        chart->setTitle(PlotFieldCombo->itemText(index));
+        const auto& cells = PlotValues_[static_cast<std::size_t>(index)];
+        auto* x = new QCategoryAxis;
+        auto* y = new QValueAxis;
+        chart->addAxis(x, Qt::AlignBottom);
+        chart->addAxis(y, Qt::AlignLeft);
+        double low = 0, high = 0;
+        bool first = true;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* series = new QScatterSeries;
+            series->setName(FromLatin1(PlotCells_[c]));
+            series->setColor(QColor(PlotColour(c)));
+            series->setMarkerSize(8);
+            for (std::size_t r = 0; r < cells[c].size(); ++r) {
+                const double v = cells[c][r];
+                if (std::isnan(v)) continue;
+                series->append(static_cast<double>(c) + (static_cast<double>(r % 5) - 2) * 0.06, v);
+                low = first ? v : std::min(low, v);
+                high = first ? v : std::max(high, v);
+                first = false;
+            }
+            chart->addSeries(series);
+            series->attachAxis(x);
+            series->attachAxis(y);
+            x->append(FromLatin1(PlotCells_[c]), static_cast<double>(c) + 0.5);
+        }
+        x->setRange(-0.5, static_cast<double>(cells.size()) - 0.5);
+        x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+        const double margin = high > low ? (high - low) * 0.05 : 1;
+        y->setRange(low - margin, high + margin);
+    }
+    QChart* old = PlotView->chart();
+    PlotView->setChart(chart);
+    delete old;
+}
+
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
     if (parsed.Error) {
@@ -406,6 +463,20 @@ bool TSelectorWindow::RunDesign() {
     for (int f : PlotFields(design))
         Plots_.emplace_back(PlotFileName(f), StripPlotSvg(*sel, *pool, f));
     SavePlotsButton->setEnabled(!Plots_.empty());
+    PlotValues_.clear();
+    PlotCells_ = sel->CellNames;
+    const QSignalBlocker quiet(PlotFieldCombo);
+    PlotFieldCombo->clear();
+    for (int f : PlotFields(design)) {
+        const auto slot = static_cast<std::size_t>(pool->Slot(f));
+        std::vector<std::vector<double>> cells(sel->CellNames.size());
+        for (const SelectionRow& row : sel->Rows)
+            for (std::size_t c = 0; c < row.Items.size(); ++c)
+                cells[c].push_back(pool->Number(row.Items[c], slot));
+        PlotValues_.push_back(std::move(cells));
+        PlotFieldCombo->addItem(FromLatin1(FieldName(f)));
+    }
+    ShowPlot(PlotFieldCombo->currentIndex());
     return true;
 }
 

@@ -25,6 +25,7 @@ class QPushButton;
 class QSpinBox;
 class QTableWidget;
 class QTabWidget;
+class QChartView;
 
 namespace zirtel {
 
@@ -62,6 +63,9 @@ class TSelectorWindow : public QWidget {
     QPlainTextEdit* ReportEdit;
     QPushButton* SaveReportButton;
     QPushButton* SavePlotsButton; // "Gorde irudiak": a strip plot (SVG) per numeric field
+    // "Irudiak": the values of the chosen field, cell by cell, one colour per cell.
+    QComboBox* PlotFieldCombo;
+    QChartView* PlotView;
 
     // Runs the design in the editor. False when it has an error (shown in StatusLabel) or the
     // run was cancelled.
@@ -86,6 +90,10 @@ class TSelectorWindow : public QWidget {
     std::vector<std::vector<std::string>> Rows_; // the items of each row, cell by cell
     std::string ReportTsv_, ReportText_;         // the last run's report (UTF-8)
     std::vector<std::pair<std::string, std::string>> Plots_; // file name, SVG
+    // Per plotted field, the unrounded values of each cell's items, and the cell names.
+    std::vector<std::vector<std::vector<double>>> PlotValues_;
+    std::vector<std::string> PlotCells_;
+    void ShowPlot(int index);
 };
 
 } // namespace zirtel

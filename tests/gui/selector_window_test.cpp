@@ -4,6 +4,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
@@ -137,6 +140,20 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
     // The values of an item on hover; the plots saved in a folder.
     EXPECT_EQ(w->RowsTable->item(0, 0)->toolTip().toStdString(),
               "USER1: 120.00\nH_MAIZT: 5.00\nLUZ_L: 4");
+    // "Irudiak": a chart per field, a series per cell in its colour, one point per row.
+    EXPECT_EQ(w->ResultsTabs->tabText(2).toStdString(), "Irudiak");
+    ASSERT_EQ(w->PlotFieldCombo->count(), 3);
+    w->PlotFieldCombo->setCurrentIndex(2);
+    EXPECT_EQ(w->PlotView->chart()->title().toStdString(), "USER1");
+    w->PlotFieldCombo->setCurrentIndex(0);
+    EXPECT_EQ(w->PlotView->chart()->title().toStdString(), "H_MAIZT");
+    const QList<QAbstractSeries*> series = w->PlotView->chart()->series();
+    ASSERT_EQ(series.size(), 4);
+    auto* a2b1 = qobject_cast<QScatterSeries*>(series[2]);
+    ASSERT_NE(a2b1, nullptr);
+    EXPECT_EQ(a2b1->color().name().toStdString(), "#009e73");
+    ASSERT_EQ(a2b1->count(), 1);
+    EXPECT_EQ(a2b1->at(0).y(), 300.0);
     ASSERT_TRUE(w->SavePlots(dir.Path()));
     EXPECT_EQ(test::ReadBytes(dir / "USER1.svg").rfind("<svg xmlns=", 0), 0u);
     DestroyWindows();

@@ -35,6 +35,10 @@ std::string Escaped(const std::string& text) {
 
 } // namespace
 
+const char* PlotColour(std::size_t cell) {
+    return kColours[cell % std::size(kColours)];
+}
+
 std::vector<int> PlotFields(const Design& design) {
     std::vector<int> fields;
     const auto add = [&fields](int f) {
@@ -83,7 +87,7 @@ std::string StripPlotSvg(const Selection& selection, const MeasuredItems& pool, 
     }
     for (std::size_t c = 0; c < cells; ++c) {
         const double cx = 130 + 100 * static_cast<double>(c);
-        const char* colour = kColours[c % std::size(kColours)];
+        const char* colour = PlotColour(c);
         double sum = 0;
         std::size_t n = 0;
         for (std::size_t r = 0; r < selection.Rows.size(); ++r) {

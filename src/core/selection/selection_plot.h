@@ -11,6 +11,9 @@
 
 namespace zirtel {
 
+// The colour (#RRGGBB) of a cell in the plots.
+const char* PlotColour(std::size_t cell);
+
 // The fields plotted: the splits' and the controls' numeric fields, each once, in design order.
 std::vector<int> PlotFields(const Design& design);
 
