@@ -94,8 +94,13 @@ bool PseudowordModel::setData(const QModelIndex& index, const QVariant& value, i
 QVariant PseudowordModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
+    // The window's headers are Basque; the saved table keeps the file's (PseudowordColumns).
+    static const char* const kHeaders[] = {"Txantiloia",  "Sasihitza",   "Silabak",
+                                           "Gainjartzea", "Desb. max.",  "Desb. batura",
+                                           "OLD20",       "OLD20 aldea", "Ahoskera"};
+    static_assert(std::size(kHeaders) == 9);
     if (section <= 0 || section > static_cast<int>(PseudowordColumns().size())) return QString();
-    return QString::fromStdString(PseudowordColumns()[static_cast<std::size_t>(section - 1)]);
+    return QString::fromUtf8(kHeaders[section - 1]);
 }
 
 Qt::ItemFlags PseudowordModel::flags(const QModelIndex& index) const {

@@ -63,7 +63,9 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     form->SeedEdit->setText("42");
     form->GenerateBtn->click();
     ASSERT_EQ(form->Model->rowCount(), 8);
-    EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "pseudoword");
+    // Basque headers in the window; the saved table keeps the file's (below).
+    EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sasihitza");
+    EXPECT_EQ(form->Model->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), "Desb. max.");
     // The batch command's seeded run without the foreign vela (the OLD20 columns aside): mela
     // first, gera last.
     EXPECT_EQ(Cell(form, 0, 2), "mela");
@@ -99,6 +101,7 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     Fb.Clear();
     form->SaveBtn->click();
     EXPECT_EQ(test::ReadBytes(path), PseudowordTableText(form->Model->Rows()));
+    EXPECT_EQ(test::ReadBytes(path).rfind("template\tpseudoword\tsyllables\t", 0), 0u);
     EXPECT_EQ(Fb.MessageLines(), std::vector<std::string>{": Irteera gordeta"});
 
     // The selected items give the templates when the entry line is empty; a bad overlap is
