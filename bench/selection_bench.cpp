@@ -19,6 +19,7 @@
 #include "core/random/random_draw.h"
 #include "core/selection/design.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_report.h"
 #include "core/selection/selector.h"
 
 namespace fs = std::filesystem;
@@ -189,5 +190,47 @@ void BM_RowsWithAnEmptyCell(benchmark::State& state) {
 BENCHMARK(BM_RowsWithAnEmptyCell)->Arg(20000)->Arg(150000)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// The README's design, whole runs without (0) and with (1) the balance report in a file.
+const char* const kReadmeDesign = "pool lexicon\n"
+                                  "filter JATORRIA euskara mailegua\n"
+                                  "split H_MAIZT 0-1 10-100000\n"
+                                  "split LUZ_L 4-6 7-9\n"
+                                  "control LUZ_S\n"
+                                  "control N -1 1\n"
+                                  "generate 40 match balanced seed 1\n";
+
+void BM_SelectReadmeDesign(benchmark::State& state) {
+    const fs::path design = WriteDesign("zirtel_bench_readme.design", kReadmeDesign);
+    const fs::path report = fs::temp_directory_path() / "zirtel_bench_readme_report.tsv";
+    std::vector<std::string> args{"--select", design.string()};
+    if (state.range(0) == 1) args.insert(args.end(), {"--report", report.string()});
+    for (auto _ : state) {
+        std::string out;
+        if (Run(args, out) != 0) state.SkipWithError("--select failed");
+    }
+    fs::remove(design);
+    fs::remove(report);
+}
+BENCHMARK(BM_SelectReadmeDesign)->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(3);
+
+// The report alone (figures, tables, text) for the README design's 40 rows.
+void BM_ReadmeReport(benchmark::State& state) {
+    const zirtel::Design design = zirtel::ParseDesign(kReadmeDesign).Value;
+    zirtel::SilentFeedback ui;
+    zirtel::Workspace ws(ui, kShipped);
+    ws.Startup();
+    const auto items = *zirtel::PoolItems(ws, design, {});
+    zirtel::EngineStatistics stats(ws, zirtel::DesignFields(design));
+    const zirtel::MeasuredItems pool = *zirtel::MeasurePool(design, items, stats, true);
+    const zirtel::Selection selection = *zirtel::Generate(design, pool, 1);
+    const zirtel::ReportRun run{"zirtel", "bench", {}, {}, ""};
+    std::size_t bytes = 0;
+    for (auto _ : state)
+        bytes = zirtel::ReportTsv(zirtel::MakeSelectionReport(design, selection, pool, run)).size();
+    state.counters["rows"] = static_cast<double>(selection.Rows.size());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ReadmeReport)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

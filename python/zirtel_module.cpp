@@ -550,7 +550,7 @@ py::object Match(PyLexicon& lex, const std::vector<std::string>& items, const st
 }
 
 py::object Generate(PyLexicon& lex, const std::vector<std::string>& templates, int n,
-                    long long seed, bool foreignWords) {
+                    long long seed, bool foreignWords, bool allowDictionaryWords) {
     if (templates.empty()) throw py::value_error("the template list holds no template");
     const TempFolder tmp;
     std::vector<std::string> args{"--generate", WriteLines(tmp, "templates.txt", templates),
@@ -558,6 +558,7 @@ py::object Generate(PyLexicon& lex, const std::vector<std::string>& templates, i
                                   "--seed",     std::to_string(seed),
                                   "-o",         (tmp / "generated.tsv").string()};
     if (foreignWords) args.emplace_back("--foreign-words");
+    if (allowDictionaryWords) args.emplace_back("--allow-dictionary-words");
     args.insert(args.end(), {"--data-dir", lex.DataDir()});
     RunBatchMode(args);
     return ReadTable(tmp / "generated.tsv");
@@ -605,6 +606,7 @@ PYBIND11_MODULE(_zirtel, m) {
     m.def("match", &Match, py::arg("lexicon"), py::arg("items"), py::arg("design"),
           py::arg("n") = 10);
     m.def("generate", &Generate, py::arg("lexicon"), py::arg("templates"), py::arg("n"),
-          py::arg("seed"), py::arg("foreign_words") = false);
+          py::arg("seed"), py::arg("foreign_words") = false,
+          py::arg("allow_dictionary_words") = false);
     m.def("fields", &Fields);
 }

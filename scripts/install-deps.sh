@@ -3,11 +3,11 @@
 # Runs apt-get directly as root and through sudo otherwise; does nothing when all are present.
 set -euo pipefail
 packages=(cmake ninja-build ccache g++ qt6-base-dev qt6-charts-dev qt6-svg-dev libgtest-dev libgmock-dev
-    libbenchmark-dev)
+    libbenchmark-dev libboost-math-dev libhunspell-dev hunspell-eu)
 # The Python module and its tests (Debian's interpreter, /usr/bin/python3).
 packages+=(pybind11-dev python3-dev python3-pandas python3-pytest)
 if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
-    packages+=(libhunspell-dev hunspell-eu hunspell-es apertium-eu-es lttoolbox wamerican wspanish wfrench
+    packages+=(hunspell-es apertium-eu-es lttoolbox wamerican wspanish wfrench
         libtext-names-perl espeak-ng)
 fi
 # CI's extra checks: the clang build, the fuzz targets, the format check and the .deb package.

@@ -86,13 +86,16 @@ class Lexicon(_zirtel.Lexicon):
         return super().neighbours(_list_of_texts(items, "items"), bool(rule_pronunciations),
                                   bool(include_deletions), bool(include_additions), jobs)
 
-    def generate(self, templates, n=10, seed=1, foreign_words=False):
+    def generate(self, templates, n=10, seed=1, foreign_words=False,
+                 allow_dictionary_words=False):
         """Pseudowords like the templates, ``n`` per template, from the
         seeded random walks of ``--generate`` (the same seed gives the same
         table on any machine): template, pseudoword, syllables, overlap,
-        max_dev, sum_dev, OLD20, OLD20_diff, pronunciation."""
+        max_dev, sum_dev, OLD20, OLD20_diff, pronunciation. Words of the
+        Basque spelling dictionary are left out unless
+        ``allow_dictionary_words``."""
         return _zirtel.generate(self, _list_of_texts(templates, "templates"), int(n),
-                                int(seed), bool(foreign_words))
+                                int(seed), bool(foreign_words), bool(allow_dictionary_words))
 
     def select(self, design, seed=None, long=False):
         """Chooses stimuli by a design (its text, or the path of its file) as

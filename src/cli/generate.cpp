@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,8 +18,10 @@
 #include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/pseudoword_table.h"
+#include "core/generator/word_likeness.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/spanish_words.h"
+#include "core/lexicon/spelling_dictionary.h"
 #include "core/text/latin1.h"
 #include "core/text/whole_number.h"
 
@@ -48,6 +51,8 @@ void CheckGenerate(const Arguments& args) {
     if (const auto overlap = args.Get("--overlap")) Overlap(*overlap);
     if (args.Has("--max-es-n") && !args.Has("--not-spanish"))
         throw UsageError{msg::NeedsOption("--max-es-n", "--not-spanish")};
+    if (args.Has("--dictionary") && args.Has("--allow-dictionary-words"))
+        throw UsageError{msg::NotTogether("--dictionary", "--allow-dictionary-words")};
 }
 
 // A --generate run: Validate (the files), Load (the lexicon, the templates, the exclude list),
@@ -82,6 +87,8 @@ class GenerateRun {
             Args_.Number("--max-candidates", static_cast<std::uint64_t>(Settings_.MaxCandidates)));
         Files_.Input("the templates file", *Args_.Operand);
         if (const auto exclude = Args_.Get("--exclude")) Files_.Input("--exclude", *exclude);
+        if (const auto dictionary = Args_.Get("--dictionary"))
+            Files_.Input("--dictionary", *dictionary);
         Files_.Input("the lexicon", DataDir_ / kWholeWordFile);
         Settings_.ForeignWords = Args_.Has("--foreign-words");
         if (!Settings_.ForeignWords) Files_.Input("the origin file", DataDir_ / kOriginFile);
@@ -122,6 +129,19 @@ class GenerateRun {
         if (const fs::path spanish = DataDir_ / kSpanishFormFile;
             Settings_.NotSpanish && !LoadSpanishWords(spanish, Spanish_, UI_))
             return Say(msg::SpanishFileNeeded(spanish.string()), kBatchFileError);
+        // Last: the Basque dictionary takes seconds to read.
+        if (!Args_.Has("--allow-dictionary-words")) {
+            std::string places;
+            if (const auto file = Args_.Get("--dictionary")) {
+                Dictionary_ = SpellingDictionary::Open(fs::path(*file).replace_extension());
+                places = *file;
+            } else {
+                Dictionary_ = OpenBasqueDictionary(DataDir_);
+                for (const fs::path& f : BasqueDictionaryFolders(DataDir_))
+                    places += (places.empty() ? "" : ", ") + f.string();
+            }
+            if (!Dictionary_) return Say(msg::DictionaryNeeded(places), kBatchFileError);
+        }
         return Cmd_.Stopped() ? Interrupted() : kGoOn;
     }
 
@@ -141,6 +161,9 @@ class GenerateRun {
         if (Excluded_) generator.SetExcludedWords(*Excluded_);
         if (Settings_.NotSpanish)
             generator.SetSpanishWords(&Spanish_, Settings_.MaxSpanishNeighbours);
+        if (Dictionary_)
+            generator.SetDictionary(
+                [this](std::string_view word) { return Dictionary_->Accepts(word); });
         const auto seed = Args_.Get("--seed");
         Settings_.Seed = seed ? Args_.Number("--seed", 0) : DrawSeed();
         // Stopped between walks and between templates.
@@ -149,7 +172,17 @@ class GenerateRun {
         for (const TemplateOutcome& o : Run_.Outcomes)
             if (o.Found < Settings_.Count)
                 Cmd_.Say(msg::TemplateShortfall(Latin1ToUtf8(OutcomeText(o, Settings_))));
+        if (Run_.DictionaryWords > 0)
+            Cmd_.Say(
+                msg::DictionaryWordsLeftOut(Run_.DictionaryWords, Dictionary_->File().string()));
         Cmd_.Say(msg::GenerateSummary(Run_.Pseudowords.size(), Templates_.size(), Run_.Seed));
+        if (Args_.Has("--word-likeness") && !Run_.Pseudowords.empty()) {
+            std::vector<std::string> made;
+            for (const GeneratedPseudoword& w : Run_.Pseudowords) made.push_back(w.Pseudoword);
+            Likeness_ =
+                ClassifyByNearest(made, LengthMatchedWords(Lexicon_.LexWords, made, Run_.Seed));
+            Cmd_.Say(msg::WordLikenessReport(Latin1ToUtf8(WordLikenessText(*Likeness_))));
+        }
         if (Run_.Pseudowords.empty())
             return Say(msg::NothingProduced("no pseudoword was made"), kBatchNothingProduced);
         return kGoOn;
@@ -182,9 +215,11 @@ class GenerateRun {
             const auto exclude = Args_.Get("--exclude");
             Files_.Write(
                 *SettingsFile_,
-                GenerateSettingsJson(SettingsOf(Cmd_), DataDir_, *Args_.Operand,
-                                     exclude ? std::optional<fs::path>(*exclude) : std::nullopt,
-                                     Settings_, Run_));
+                GenerateSettingsJson(
+                    SettingsOf(Cmd_), DataDir_, *Args_.Operand,
+                    exclude ? std::optional<fs::path>(*exclude) : std::nullopt, Settings_, Run_,
+                    Dictionary_ ? std::optional<fs::path>(Dictionary_->File()) : std::nullopt,
+                    Likeness_ ? &*Likeness_ : nullptr));
             if (const auto failed = Files_.Commit(*SettingsFile_)) {
                 Cmd_.Say(*failed);
                 status = kBatchFileError;
@@ -206,6 +241,8 @@ class GenerateRun {
     std::vector<std::string> Templates_;
     std::optional<std::vector<std::string>> Excluded_;
     GeneratorRun Run_;
+    std::unique_ptr<SpellingDictionary> Dictionary_;
+    std::optional<WordLikeness> Likeness_;
 };
 
 int RunGenerateMode(Command& command) {
@@ -241,6 +278,17 @@ const ModeSpec& GenerateMode() {
             NumberOption("--max-es-n", "K", 0, INT_MAX,
                          "with --not-spanish: no pseudoword has more than K Spanish words\n"
                          "one letter away"),
+            FlagOption("--allow-dictionary-words",
+                       "pseudowords may be words of the Basque spelling dictionary\n"
+                       "(hunspell-eu; default: such candidates are left out)"),
+            ValueOption(K::InputFile, "--dictionary", "FILE",
+                        "the spelling dictionary's .dic file, its .aff beside it (default:\n"
+                        "eu.dic of the data folder, else the system's)"),
+            FlagOption("--word-likeness",
+                       "check how well the pseudowords pass for words: mixed with as many\n"
+                       "lexicon words of their lengths, each string classified by its nearest\n"
+                       "(Levenshtein); the accuracy (50 % is chance) and the most telling\n"
+                       "pseudowords on standard error and in the settings"),
             ValueOption(K::InputFile, "--exclude", "FILE",
                         "words no pseudoword may be, one a line (e.g. a Spanish list)"),
             NumberOption("--max-candidates", "M", 1, static_cast<std::uint64_t>(LLONG_MAX),

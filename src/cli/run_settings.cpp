@@ -6,10 +6,12 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "core/generator/pseudoword_generator.h"
+#include "core/generator/word_likeness.h"
 #include "core/lexicon/user_fields.h"
 #include "core/measures/bigram_tables.h"
 #include "core/phonology/biphone_tables.h"
 #include "core/text/concat.h"
+#include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/sha256.h"
 
@@ -44,12 +46,6 @@ std::size_t Utf8Length(std::string_view s) {
     return n;
 }
 
-std::string PathText(const fs::path& path) {
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(path, ec);
-    return (ec ? path : absolute).lexically_normal().string();
-}
-
 // {"file": ..., "sha256": ...}
 std::string FileEntry(const fs::path& path, std::string_view extra = {}) {
     const std::optional<std::string> digest = Sha256FileHex(path);
@@ -78,6 +74,12 @@ JsonObject Header(const RunSettings& run) {
 }
 
 } // namespace
+
+std::string PathText(const fs::path& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(path, ec);
+    return (ec ? path : absolute).lexically_normal().string();
+}
 
 std::string JsonString(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -167,18 +169,7 @@ std::string JsonObject::Text() const {
 std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
                             const std::vector<std::optional<fs::path>>& userFiles) {
     std::vector<std::string> dataFiles;
-    dataFiles.push_back(FileEntry(ws.AppDir / kWholeWordFile));
-    if (ws.LemmasCurrent) dataFiles.push_back(FileEntry(ws.AppDir / kLemmaFile));
-    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
-        if (ws.Bigrams.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BigramFileName(n)));
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n)) dataFiles.push_back(FileEntry(ws.AppDir / BiphoneFileName(n)));
-    if (ws.OriginsLoaded()) dataFiles.push_back(FileEntry(ws.AppDir / kOriginFile));
-    if (ws.MorphologyLoaded()) {
-        if (!ws.LemmasCurrent) dataFiles.push_back(FileEntry(ws.AppDir / kLemmaFile));
-        dataFiles.push_back(FileEntry(ws.AppDir / kFormFile));
-    }
-    for (const fs::path& file : ws.SpanishFilesRead()) dataFiles.push_back(FileEntry(file));
+    for (const fs::path& file : DataFilesRead(ws)) dataFiles.push_back(FileEntry(file));
 
     std::vector<std::string> userFields;
     for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {
@@ -233,7 +224,9 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 
 std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir,
                                  const fs::path& templates, const std::optional<fs::path>& exclude,
-                                 const GeneratorSettings& settings, const GeneratorRun& result) {
+                                 const GeneratorSettings& settings, const GeneratorRun& result,
+                                 const std::optional<fs::path>& dictionary,
+                                 const WordLikeness* likeness) {
     const fs::path lexicon = dataDir / kWholeWordFile;
     std::vector<std::string> dataFiles{FileEntry(lexicon)};
     if (!settings.ForeignWords) dataFiles.push_back(FileEntry(dataDir / kOriginFile));
@@ -258,7 +251,22 @@ std::string GenerateSettingsJson(const RunSettings& run, const fs::path& dataDir
                              ? std::string("null")
                              : std::to_string(settings.MaxSpanishNeighbours))
         .Add("max_candidates", std::to_string(settings.MaxCandidates))
-        .Add("pseudowords", std::to_string(result.Pseudowords.size()));
+        .Add("allow_dictionary_words", Bool(!dictionary))
+        .Add("dictionary_file", dictionary ? FileEntry(*dictionary) : std::string("null"))
+        .Add("dictionary_words", std::to_string(result.DictionaryWords));
+    if (likeness) {
+        std::vector<std::string> telling;
+        for (const std::string& w : likeness->Telling)
+            telling.push_back(JsonString(Latin1ToUtf8(w)));
+        JsonObject check;
+        check.Add("strings", std::to_string(likeness->Pseudowords + likeness->Words))
+            .Add("words", std::to_string(likeness->Words))
+            .Add("correct", std::to_string(likeness->Correct))
+            .Add("accuracy_percent", Trim(FormatReal(likeness->Accuracy(), 0, 1)))
+            .AddList("telling", std::move(telling));
+        json.AddObject("word_likeness", std::move(check));
+    }
+    json.Add("pseudowords", std::to_string(result.Pseudowords.size()));
     return json.Text();
 }
 

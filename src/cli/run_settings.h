@@ -22,6 +22,7 @@ namespace zirtel {
 class Workspace;
 struct GeneratorSettings;
 struct GeneratorRun;
+struct WordLikeness;
 
 // A JSON string literal of `bytes`: UTF-8 kept, control characters, quotes and backslashes
 // escaped, each byte that is no part of valid UTF-8 as "\udcXX".
@@ -65,6 +66,9 @@ struct RunSettings {
     std::optional<std::uint64_t> Seed; // --select: the seed of the rows
 };
 
+// A path as the settings write it: absolute (when it can be made so) and normalised.
+std::string PathText(const std::filesystem::path& path);
+
 // The JSON text for a workspace that has measured its items; the fields are the ticked ones, in
 // catalogue order. Data files: the whole-word lexicon, the lemma lexicon when it is current, each
 // bigram and biphone table read, the origin file when it was read, and the user field files; a
@@ -75,11 +79,15 @@ std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
 // The JSON text of a --generate run: the header of every settings file (program, version,
 // arguments, data folder, data files: the lexicon, and the origin file unless foreign words were
 // used), then "command": "generate", the templates, the lexicon, the exclude file, the seed, n,
-// the overlap, the length match, whether foreign words were used, the candidates' cap and the
-// number of pseudowords made.
+// the overlap, the length match, whether foreign words were used, the candidates' cap, the
+// spelling dictionary whose words were left out (null: they were allowed) and how many candidates
+// it turned away, the word-likeness check when it was asked for, and the number of pseudowords
+// made.
 std::string GenerateSettingsJson(const RunSettings& run, const std::filesystem::path& dataDir,
                                  const std::filesystem::path& templates,
                                  const std::optional<std::filesystem::path>& exclude,
-                                 const GeneratorSettings& settings, const GeneratorRun& result);
+                                 const GeneratorSettings& settings, const GeneratorRun& result,
+                                 const std::optional<std::filesystem::path>& dictionary,
+                                 const WordLikeness* likeness = nullptr);
 
 } // namespace zirtel

@@ -1,7 +1,10 @@
 #include "cli/selection_batch.h"
 
+#include <cctype>
 #include <climits>
 #include <filesystem>
+#include <future>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +20,10 @@
 #include "core/lexicon/user_fields.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_plot.h"
+#include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
+#include "core/text/sha256.h"
 #include "core/text/text_file.h"
 
 namespace zirtel {
@@ -25,6 +31,24 @@ namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The SHA-256 of files, worked out on another thread while the run measures its pool (the
+// lexicon and the origin file are megabytes: hashing them would add a sixth to a selection's
+// time); a file not started is hashed when asked for.
+class FileDigests {
+  public:
+    void Start(const fs::path& path) {
+        if (!Pending_.contains(path))
+            Pending_.emplace(path, std::async(std::launch::async, Sha256FileHex, path).share());
+    }
+    std::optional<std::string> Get(const fs::path& path) const {
+        const auto found = Pending_.find(path);
+        return found != Pending_.end() ? found->second.get() : Sha256FileHex(path);
+    }
+
+  private:
+    std::map<fs::path, std::shared_future<std::optional<std::string>>> Pending_;
+};
 
 // A --select or --match run, in its steps: Validate (the design, the files), Load (the lexicon,
 // the user fields, the pool, the items to match), Open (the outputs), Measure and choose,
@@ -82,6 +106,14 @@ class SelectionRun {
         if (Design_.Lemmas) Files_.Input("the lemma lexicon", DataDir_ / kLemmaFile);
         Main_ = AddOutput("-o", "");
         if (Select_) Long_ = AddOutput("--long", "long table");
+        if (Select_) Report_ = AddOutput("--report", "report");
+        if (const auto plots = Args_.Get("--plots"); Select_ && plots)
+            for (int f : PlotFields(Design_))
+                Plots_.emplace_back(f, Files_.Output("--plots", fs::path(*plots) / PlotFileName(f),
+                                                     [](auto path, auto reason) {
+                                                         return msg::FileNotWritten("plot", path,
+                                                                                    reason);
+                                                     }));
         Settings_ = AddOutput("--settings", "settings");
         if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
         if (const auto unwritable = Files_.UnwritableOutput())
@@ -94,6 +126,8 @@ class SelectionRun {
         if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
             return Say(*bad, kBatchFileError);
         if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        // The decimals of the real values the outputs show (the choice works on unrounded ones).
+        Ws_.Decimals = static_cast<int>(Args_.Number("--decimals", 2));
         Fields_ = DesignFields(Design_);
         for (int f : Fields_) {
             const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
@@ -105,6 +139,14 @@ class SelectionRun {
         if (Design_.Lemmas)
             if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
                 return Say(*bad, kBatchFileError);
+        if (Select_ && Args_.Has("--report")) {
+            std::error_code ec;
+            for (const fs::path& file : {DesignPath_, DataDir_ / kWholeWordFile,
+                                         DataDir_ / kLemmaFile, DataDir_ / kOriginFile})
+                if (fs::is_regular_file(file, ec) &&
+                    (file.filename() != kLemmaFile || Design_.Lemmas))
+                    Digests_.Start(file);
+        }
         PoolItems_ = PoolItems(Ws_, Design_, DesignFolder_);
         if (!PoolItems_) return kBatchFileError;
         if (!Select_) {
@@ -154,6 +196,9 @@ class SelectionRun {
                 return Say(msg::NothingProduced("no row could be made"), kBatchNothingProduced);
             MainText_ = WideOutput(*Selection_, *Pool_);
             LongText_ = LongOutput(*Selection_, *Pool_);
+            if (Args_.Has("--report")) ReportText_ = Report();
+            for (const auto& [field, output] : Plots_)
+                PlotTexts_.push_back(StripPlotSvg(*Selection_, *Pool_, field));
         } else {
             const auto targets = [&] {
                 const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
@@ -169,6 +214,25 @@ class SelectionRun {
             MainText_ = MatchOutput(Design_, matches, *Pool_, *targets);
         }
         return kGoOn;
+    }
+
+    // The balance report of the rows: tab-separated, or text for a name ending in ".txt".
+    std::string Report() const {
+        ReportRun run;
+        run.Program = Cmd_.Start.Program;
+        run.Version = SettingsOf(Cmd_).Version;
+        const auto entry = [this](const fs::path& path) {
+            return ReportFile{PathText(path), Digests_.Get(path)};
+        };
+        run.Files.push_back(entry(DesignPath_));
+        for (const fs::path& file : DataFilesRead(Ws_)) run.Files.push_back(entry(file));
+        run.Lexicon = entry(DataDir_ / (Ws_.LemmasCurrent ? kLemmaFile : kWholeWordFile));
+        if (const std::optional<TextFile> notice = ReadTextFile(DataDir_ / "NOTICE"))
+            run.LexiconSources = LexiconSourcesOf(notice->Text);
+        const SelectionReport report = MakeSelectionReport(Design_, *Selection_, *Pool_, run);
+        std::string name = fs::path(*Args_.Get("--report")).filename().string();
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name.ends_with(".txt") ? ReportText(report) : ReportTsv(report);
     }
 
     // Writes a result to its file, or to standard output when it has none.
@@ -195,6 +259,10 @@ class SelectionRun {
         int status = kBatchOk;
         if (!Emit(Main_, MainText_)) status = kBatchFileError;
         if (Select_ && Args_.Has("--long") && !Emit(Long_, LongText_)) status = kBatchFileError;
+        if (Select_ && Args_.Has("--report") && !Emit(Report_, ReportText_))
+            status = kBatchFileError;
+        for (std::size_t p = 0; p < Plots_.size(); ++p)
+            if (!Emit(Plots_[p].second, PlotTexts_[p])) status = kBatchFileError;
         if (Settings_) {
             RunSettings run = SettingsOf(Cmd_);
             if (Select_) {
@@ -221,11 +289,14 @@ class SelectionRun {
     Design Design_;
     std::vector<int> Fields_;
     RunFiles Files_;
-    std::optional<std::size_t> Main_, Long_, Settings_;
+    std::optional<std::size_t> Main_, Long_, Report_, Settings_;
     std::optional<std::vector<std::string>> PoolItems_, Targets_;
     std::optional<MeasuredItems> Pool_;
     std::optional<Selection> Selection_;
-    std::string MainText_, LongText_;
+    std::string MainText_, LongText_, ReportText_;
+    std::vector<std::pair<int, std::size_t>> Plots_; // field, output
+    std::vector<std::string> PlotTexts_;
+    FileDigests Digests_;
 };
 
 // Options of the other command, refused with a word on where they belong.
@@ -236,6 +307,8 @@ void CheckSelect(const Arguments& args) {
 
 void CheckMatch(const Arguments& args) {
     if (args.Has("--long")) throw UsageError{msg::BelongsTo("--long", "--select")};
+    if (args.Has("--report")) throw UsageError{msg::BelongsTo("--report", "--select")};
+    if (args.Has("--plots")) throw UsageError{msg::BelongsTo("--plots", "--select")};
 }
 
 int RunSelect(Command& command) {
@@ -251,6 +324,8 @@ std::vector<OptionSpec> SharedOptions() {
     return {
         ValueOption(K::OutputFile, "--settings", "FILE",
                     "write the run's settings, the design and its seed to FILE as JSON"),
+        NumberOption("--decimals", "N", 0, 4,
+                     "decimals of the real values written, 0 to 4 (default 2)"),
         ValueOption(K::Folder, "--data-dir", "DIR",
                     "folder of the lexicon and table files (default as for --batch)"),
         ValueOption(K::InputFile, "--user1", "FILE",
@@ -297,6 +372,12 @@ const ModeSpec& SelectMode() {
                 .WithAlias("--output"),
             ValueOption(K::OutputFile, "--long", "FILE",
                         "also write one line per item with its values to FILE"),
+            ValueOption(K::Folder, "--plots", "DIR",
+                        "also write a strip plot of each numeric split and control field,\n"
+                        "one colour per cell, to DIR/FIELD.svg"),
+            ValueOption(K::OutputFile, "--report", "FILE",
+                        "also write the rows' balance report to FILE (tab-separated sections;\n"
+                        "text when FILE ends in .txt)"),
         };
         for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
         // The matcher's own options, refused with a word on where they belong.
@@ -334,6 +415,8 @@ const ModeSpec& MatchMode() {
         };
         for (const OptionSpec& o : SharedOptions()) m.Options.push_back(o);
         m.Options.push_back(ValueOption(K::OutputFile, "--long", "FILE").NotInUsage());
+        m.Options.push_back(ValueOption(K::OutputFile, "--report", "FILE").NotInUsage());
+        m.Options.push_back(ValueOption(K::Folder, "--plots", "DIR").NotInUsage());
         m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
         m.Description = "Lists for each item of ITEMS the K pool items of the design closest "
                         "to it that pass\nits filters and satisfy its controls. Writes a "

@@ -20,6 +20,8 @@
 
 #include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_table.h"
+#include "core/generator/word_likeness.h"
+#include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
 #include "gui/file_paths.h"
@@ -56,6 +58,12 @@ void PseudowordModel::SetRows(std::vector<GeneratedPseudoword> rows) {
     endResetModel();
 }
 
+void PseudowordModel::TickAll() {
+    if (Rows_.empty()) return;
+    Ticks_.assign(Rows_.size(), true);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+}
+
 int PseudowordModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(Rows_.size());
 }
@@ -86,8 +94,13 @@ bool PseudowordModel::setData(const QModelIndex& index, const QVariant& value, i
 QVariant PseudowordModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
+    // The window's headers are Basque; the saved table keeps the file's (PseudowordColumns).
+    static const char* const kHeaders[] = {"Txantiloia",  "Sasihitza",   "Silabak",
+                                           "Gainjartzea", "Desb. max.",  "Desb. batura",
+                                           "OLD20",       "OLD20 aldea", "Ahoskera"};
+    static_assert(std::size(kHeaders) == 9);
     if (section <= 0 || section > static_cast<int>(PseudowordColumns().size())) return QString();
-    return QString::fromStdString(PseudowordColumns()[static_cast<std::size_t>(section - 1)]);
+    return QString::fromUtf8(kHeaders[section - 1]);
 }
 
 Qt::ItemFlags PseudowordModel::flags(const QModelIndex& index) const {
@@ -152,6 +165,11 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     MaxSpanishNBox->setEnabled(false);
     connect(NotSpanishBox, &QCheckBox::toggled, MaxSpanishNBox, &QWidget::setEnabled);
     form->addRow("Gehienezko ES_N:", MaxSpanishNBox);
+    DictionaryWordsBox = new QCheckBox("Hiztegiko hitzak ere", central);
+    DictionaryWordsBox->setObjectName("DictionaryWordsBox");
+    DictionaryWordsBox->setToolTip("Euskarazko Hunspell hiztegiak (hunspell-eu) onartzen dituen "
+                                   "hitzak ere sasihitz izan daitezke");
+    form->addRow(DictionaryWordsBox);
     auto* exclude = new QHBoxLayout;
     ExcludeEdit = new QLineEdit(central);
     ExcludeEdit->setObjectName("ExcludeEdit");
@@ -191,6 +209,16 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     bottom->addWidget(ProgressBar1, 1);
     bottom->addWidget(CancelBtn);
     bottom->addStretch();
+    AllBtn = new QPushButton("Guztiak", central);
+    AllBtn->setObjectName("AllBtn");
+    AllBtn->setToolTip("Errenkada guztiak markatu");
+    LikenessBtn = new QPushButton("&Hitz-itxura", central);
+    LikenessBtn->setObjectName("LikenessBtn");
+    LikenessBtn->setToolTip("Sasihitzak beste hainbeste luzera bereko hitzekin nahasi eta kate "
+                            "bakoitza hurbilenaren arabera sailkatu: %50 inguruan, letrengatik "
+                            "ezin dira hitzetatik bereizi");
+    bottom->addWidget(LikenessBtn);
+    bottom->addWidget(AllBtn);
     bottom->addWidget(AddBtn);
     bottom->addWidget(SaveBtn);
     layout->addLayout(bottom);
@@ -206,6 +234,8 @@ TPseudowordForm::TPseudowordForm(TMainForm& main, QWidget* parent)
     };
     connect(GenerateBtn, &QPushButton::clicked, this, &TPseudowordForm::GenerateBtnClick);
     connect(AddBtn, &QPushButton::clicked, this, &TPseudowordForm::AddBtnClick);
+    connect(AllBtn, &QPushButton::clicked, this, &TPseudowordForm::AllBtnClick);
+    connect(LikenessBtn, &QPushButton::clicked, this, &TPseudowordForm::LikenessBtnClick);
     connect(SaveBtn, &QPushButton::clicked, this, &TPseudowordForm::SaveBtnClick);
     connect(ExcludeBtn, &QPushButton::clicked, this, &TPseudowordForm::ExcludeBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TPseudowordForm::CancelBtnClick);
@@ -300,6 +330,20 @@ void TPseudowordForm::GenerateBtnClick() {
                        MessageButtons::Ok);
         return;
     }
+    // Real words the lexicon lacks are left out unless the box says otherwise: the dictionary is
+    // read once, on the first run that needs it.
+    const bool dictionary = !DictionaryWordsBox->isChecked();
+    if (dictionary && !Dictionary_) {
+        const BusyCursor busy(ui);
+        Dictionary_ = OpenBasqueDictionary(Main_.WS().AppDir);
+    }
+    if (dictionary && !Dictionary_) {
+        ui.ShowMessage(kWarning,
+                       "Euskarazko Hunspell hiztegia (eu.aff eta eu.dic) ez da aurkitu: instalatu "
+                       "(sudo apt-get install hunspell-eu) edo markatu \"Hiztegiko hitzak ere\".",
+                       MessageButtons::Ok);
+        return;
+    }
     const Lexicon& lexicon = Main_.WS().WholeWords;
     PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon),
                                   settings.ForeignWords ? nullptr : &origins);
@@ -318,6 +362,9 @@ void TPseudowordForm::GenerateBtnClick() {
         if (!LoadSpanishWords(Main_.WS().AppDir / kSpanishFormFile, spanish, ui)) return;
         generator.SetSpanishWords(&spanish, settings.MaxSpanishNeighbours);
     }
+    if (dictionary)
+        generator.SetDictionary(
+            [this](std::string_view word) { return Dictionary_->Accepts(word); });
 
     CancelPressed_ = false;
     SetRunning(true);
@@ -342,6 +389,9 @@ void TPseudowordForm::GenerateBtnClick() {
     QStringList status;
     for (const TemplateOutcome& o : run.Outcomes)
         if (o.Found < settings.Count) status << FromLatin1(OutcomeText(o, settings));
+    if (run.DictionaryWords > 0)
+        status << QString("%1 hautagai baztertu dira hiztegiko hitzak direlako")
+                      .arg(run.DictionaryWords);
     status << QString("%1 sasihitz, %2 txantiloi; hazia %3")
                   .arg(run.Pseudowords.size())
                   .arg(templates.size())
@@ -359,6 +409,28 @@ void TPseudowordForm::AddBtnClick() {
         if (Model->Ticked(r))
             ws.EnterTypedItem(Model->Rows()[static_cast<std::size_t>(r)].Pseudoword);
     Main_.RefreshGrids();
+}
+
+void TPseudowordForm::AllBtnClick() {
+    Model->TickAll();
+}
+
+void TPseudowordForm::LikenessBtnClick() {
+    if (Model->Rows().empty()) return;
+    std::vector<std::string> made;
+    for (const GeneratedPseudoword& w : Model->Rows()) made.push_back(w.Pseudoword);
+    const auto seed = ParseWhole<std::uint64_t>(SeedEdit->text().trimmed().toStdString());
+    const WordLikeness w = ClassifyByNearest(
+        made, LengthMatchedWords(Main_.WS().WholeWords.LexWords, made, seed.value_or(0)));
+    QString text = "Hitz-itxura: " + QString::number(w.Pseudowords + w.Words) + " katetatik " +
+                   QString::number(w.Correct) + " ondo sailkatu dira hurbilenaren arabera (%" +
+                   FromLatin1(Trim(FormatReal(w.Accuracy(), 0, 1))) + "; %50 zoria da)";
+    QStringList telling;
+    for (const std::string& t : w.Telling) telling << FromLatin1(t);
+    if (!telling.isEmpty()) text += "; salatzaileenak: " + telling.join(", ");
+    QString status = StatusLabel->text();
+    if (const qsizetype at = status.indexOf("\nHitz-itxura: "); at >= 0) status.truncate(at);
+    StatusLabel->setText(status.isEmpty() ? text : status + '\n' + text);
 }
 
 void TPseudowordForm::SaveBtnClick() {

@@ -7,9 +7,11 @@
 #include <QAbstractTableModel>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/generator/pseudoword_generator.h"
+#include "core/lexicon/spelling_dictionary.h"
 
 class QCheckBox;
 class QLabel;
@@ -32,6 +34,8 @@ class PseudowordModel : public QAbstractTableModel {
     void SetRows(std::vector<GeneratedPseudoword> rows);
     const std::vector<GeneratedPseudoword>& Rows() const { return Rows_; }
     bool Ticked(int row) const { return Ticks_[static_cast<std::size_t>(row)]; }
+    // Ticks every row.
+    void TickAll();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -59,10 +63,13 @@ class TPseudowordForm : public QMainWindow {
     QCheckBox* ForeignWordsBox;
     QCheckBox* NotSpanishBox;
     QSpinBox* MaxSpanishNBox;
+    QCheckBox* DictionaryWordsBox; // words of the Basque spelling dictionary allowed
     QLineEdit* ExcludeEdit;
     QPushButton* ExcludeBtn;
     QPushButton* GenerateBtn;
     QTableView* ResultsView;
+    QPushButton* AllBtn;      // "Guztiak": ticks every row
+    QPushButton* LikenessBtn; // "Hitz-itxura": the word-likeness check of the rows
     QPushButton* AddBtn;
     QPushButton* SaveBtn;
     QProgressBar* ProgressBar1;
@@ -84,6 +91,8 @@ class TPseudowordForm : public QMainWindow {
   public slots:
     void GenerateBtnClick();
     void AddBtnClick();
+    void AllBtnClick();
+    void LikenessBtnClick();
     void SaveBtnClick();
     void ExcludeBtnClick();
     void CancelBtnClick();
@@ -93,6 +102,8 @@ class TPseudowordForm : public QMainWindow {
     TMainForm& Main_;
     bool Running_ = false;
     bool CancelPressed_ = false;
+    // The Basque spelling dictionary, read on the first run that leaves its words out.
+    std::unique_ptr<SpellingDictionary> Dictionary_;
 };
 
 } // namespace zirtel

@@ -79,7 +79,10 @@ class InputGate : public QObject {
 
 MessageResult QtFeedback::ShowBox(const std::string& caption, const std::string& text,
                                   MessageButtons buttons, const char* tickText, bool* ticked) {
-    QMessageBox box(Parent_);
+    // Over the window the user is in (a secondary window stays in front of the main window once
+    // the box is closed), else over the main window.
+    QWidget* active = QApplication::activeWindow();
+    QMessageBox box(active && active->isVisible() ? active : Parent_.data());
     box.setWindowTitle(QString::fromStdString(caption));
     box.setText(QString::fromStdString(text));
     box.setStandardButtons(buttons == MessageButtons::Ok ? QMessageBox::Ok

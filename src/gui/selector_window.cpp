@@ -1,6 +1,9 @@
 #include "gui/selector_window.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -11,15 +14,24 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScatterSeries>
+#include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValueAxis>
+#include <cctype>
+#include <cmath>
 #include <set>
 
 #include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
+#include "core/selection/selection_plot.h"
+#include "core/selection/selection_report.h"
 #include "core/text/latin1.h"
+#include "core/text/sha256.h"
 #include "core/text/text_file.h"
 #include "gui/file_paths.h"
 #include "gui/qt_feedback.h"
@@ -79,9 +91,38 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     DesignEdit->setFont(QFont("Monospace"));
     StatusLabel = new QLabel(this);
     StatusLabel->setWordWrap(true);
-    RowsTable = new QTableWidget(this);
+    ResultsTabs = new QTabWidget(this);
+    RowsTable = new QTableWidget(ResultsTabs);
     RowsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     RowsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* reportPage = new QWidget(ResultsTabs);
+    ReportEdit = new QPlainTextEdit(reportPage);
+    ReportEdit->setReadOnly(true);
+    ReportEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ReportEdit->setFont(QFont("Monospace"));
+    SaveReportButton = new QPushButton("Gorde txostena", reportPage);
+    SaveReportButton->setEnabled(false);
+    SavePlotsButton = new QPushButton("Gorde irudiak", reportPage);
+    SavePlotsButton->setEnabled(false);
+    auto* reportLayout = new QVBoxLayout(reportPage);
+    reportLayout->addWidget(ReportEdit, 1);
+    auto* reportButtons = new QHBoxLayout;
+    reportButtons->addWidget(SaveReportButton);
+    reportButtons->addWidget(SavePlotsButton);
+    reportButtons->addStretch();
+    reportLayout->addLayout(reportButtons);
+    auto* plotPage = new QWidget(ResultsTabs);
+    PlotFieldCombo = new QComboBox(plotPage);
+    PlotView = new QChartView(plotPage);
+    PlotView->setRenderHint(QPainter::Antialiasing);
+    auto* plotLayout = new QVBoxLayout(plotPage);
+    plotLayout->addWidget(PlotFieldCombo);
+    plotLayout->addWidget(PlotView, 1);
+    ResultsTabs->addTab(RowsTable, "Errenkadak");
+    ResultsTabs->addTab(reportPage, "Txostena");
+    ResultsTabs->addTab(plotPage, "Irudiak");
+    connect(PlotFieldCombo, &QComboBox::currentIndexChanged, this,
+            [this](int index) { ShowPlot(index); });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {LoadButton, SaveButton, RunButton, AddButton}) buttons->addWidget(b);
@@ -115,7 +156,7 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     layout->addWidget(new QLabel("Diseinua:", this));
     layout->addWidget(DesignEdit, 2);
     layout->addWidget(StatusLabel);
-    layout->addWidget(RowsTable, 3);
+    layout->addWidget(ResultsTabs, 3);
 
     DesignEdit->setPlainText(kTemplate);
     TextToForm();
@@ -148,6 +189,14 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(LoadButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getOpenFileName(this, "Kargatu diseinua");
         if (!file.isEmpty()) LoadDesign(ToPath(file));
+    });
+    connect(SavePlotsButton, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, "Gorde irudiak");
+        if (!folder.isEmpty()) SavePlots(ToPath(folder));
+    });
+    connect(SaveReportButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Gorde txostena");
+        if (!file.isEmpty()) SaveReport(ToPath(file));
     });
     connect(SaveButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde diseinua");
@@ -244,6 +293,65 @@ bool TSelectorWindow::SaveDesign(const std::filesystem::path& path) {
     return true;
 }
 
+bool TSelectorWindow::SaveReport(const std::filesystem::path& path) {
+    std::string name = path.filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!WriteFileAtomically(path, name.ends_with(".txt") ? ReportText_ : ReportTsv_)) {
+        StatusLabel->setText("Ezin da gorde txostena");
+        return false;
+    }
+    return true;
+}
+
+bool TSelectorWindow::SavePlots(const std::filesystem::path& folder) {
+    for (const auto& [name, svg] : Plots_)
+        if (!WriteFileAtomically(folder / name, svg)) {
+            StatusLabel->setText("Ezin dira gorde irudiak");
+            return false;
+        }
+    return true;
+}
+
+void TSelectorWindow::ShowPlot(int index) {
+    auto* chart = new QChart;
+    chart->legend()->setVisible(false);
+    if (index >= 0 && index < static_cast<int>(PlotValues_.size())) {
+        chart->setTitle(PlotFieldCombo->itemText(index));
+        const auto& cells = PlotValues_[static_cast<std::size_t>(index)];
+        auto* x = new QCategoryAxis;
+        auto* y = new QValueAxis;
+        chart->addAxis(x, Qt::AlignBottom);
+        chart->addAxis(y, Qt::AlignLeft);
+        double low = 0, high = 0;
+        bool first = true;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* series = new QScatterSeries;
+            series->setName(FromLatin1(PlotCells_[c]));
+            series->setColor(QColor(PlotColour(c)));
+            series->setMarkerSize(8);
+            for (std::size_t r = 0; r < cells[c].size(); ++r) {
+                const double v = cells[c][r];
+                if (std::isnan(v)) continue;
+                series->append(static_cast<double>(c) + (static_cast<double>(r % 5) - 2) * 0.06, v);
+                low = first ? v : std::min(low, v);
+                high = first ? v : std::max(high, v);
+                first = false;
+            }
+            chart->addSeries(series);
+            series->attachAxis(x);
+            series->attachAxis(y);
+            x->append(FromLatin1(PlotCells_[c]), static_cast<double>(c) + 0.5);
+        }
+        x->setRange(-0.5, static_cast<double>(cells.size()) - 0.5);
+        x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+        const double margin = high > low ? (high - low) * 0.05 : 1;
+        y->setRange(low - margin, high + margin);
+    }
+    QChart* old = PlotView->chart();
+    PlotView->setChart(chart);
+    delete old;
+}
+
 bool TSelectorWindow::RunDesign() {
     DesignParse parsed = ParseDesign(ToLatin1(DesignEdit->toPlainText()));
     if (parsed.Error) {
@@ -309,6 +417,12 @@ bool TSelectorWindow::RunDesign() {
         for (std::size_t c = 0; c < row.Items.size(); ++c) {
             items.push_back(pool->Items[row.Items[c]]);
             auto* cell = new QTableWidgetItem(FromLatin1(items.back()));
+            // The item's values on hover, as the long table writes them.
+            QStringList values;
+            for (std::size_t f = 0; f < pool->Fields.size(); ++f)
+                values << FromLatin1(FieldName(pool->Fields[f]) + ": " +
+                                     pool->Text(row.Items[c], f));
+            cell->setToolTip(values.join('\n'));
             if (c == row.ReferenceCell) {
                 QFont bold = cell->font();
                 bold.setBold(true);
@@ -329,6 +443,41 @@ bool TSelectorWindow::RunDesign() {
                      .arg(QString::number(*design.Seed));
     StatusLabel->setText(status);
     AddButton->setEnabled(!Rows_.empty());
+
+    ReportRun run;
+    run.Program = "zirtel";
+    run.Version = ZIRTEL_VERSION;
+    for (const std::filesystem::path& file : DataFilesRead(*Ws_))
+        run.Files.push_back({file.lexically_normal().string(), Sha256FileHex(file)});
+    const std::filesystem::path lexicon =
+        AppDir_ / (Ws_->LemmasCurrent ? kLemmaFile : kWholeWordFile);
+    run.Lexicon = ReportFile{lexicon.lexically_normal().string(), Sha256FileHex(lexicon)};
+    if (const std::optional<TextFile> notice = ReadTextFile(AppDir_ / "NOTICE"))
+        run.LexiconSources = LexiconSourcesOf(notice->Text);
+    const SelectionReport report = MakeSelectionReport(design, *sel, *pool, run);
+    ReportTsv_ = ReportTsv(report);
+    ReportText_ = ReportText(report);
+    ReportEdit->setPlainText(
+        QString::fromUtf8(ReportText_.data(), static_cast<qsizetype>(ReportText_.size())));
+    SaveReportButton->setEnabled(true);
+    Plots_.clear();
+    for (int f : PlotFields(design))
+        Plots_.emplace_back(PlotFileName(f), StripPlotSvg(*sel, *pool, f));
+    SavePlotsButton->setEnabled(!Plots_.empty());
+    PlotValues_.clear();
+    PlotCells_ = sel->CellNames;
+    const QSignalBlocker quiet(PlotFieldCombo);
+    PlotFieldCombo->clear();
+    for (int f : PlotFields(design)) {
+        const auto slot = static_cast<std::size_t>(pool->Slot(f));
+        std::vector<std::vector<double>> cells(sel->CellNames.size());
+        for (const SelectionRow& row : sel->Rows)
+            for (std::size_t c = 0; c < row.Items.size(); ++c)
+                cells[c].push_back(pool->Number(row.Items[c], slot));
+        PlotValues_.push_back(std::move(cells));
+        PlotFieldCombo->addItem(FromLatin1(FieldName(f)));
+    }
+    ShowPlot(PlotFieldCombo->currentIndex());
     return true;
 }
 

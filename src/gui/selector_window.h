@@ -4,7 +4,9 @@
 // each other; "Hautatu" measures the
 // pool and generates the rows under a progress dialog that "Utzi" cancels; the rows fill the
 // table; "Gehitu zerrendara" hands the chosen items (those of the selected rows, or of every
-// row) to the main window's item list.
+// row) to the main window's item list; the "Txostena" tab shows the rows' balance report, which
+// "Gorde txostena" saves, and "Gorde irudiak" the fields' strip plots; a chosen item shows its
+// values on hover.
 #pragma once
 
 #include <QWidget>
@@ -22,6 +24,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTabWidget;
+class QChartView;
 
 namespace zirtel {
 
@@ -54,7 +58,16 @@ class TSelectorWindow : public QWidget {
     QPlainTextEdit* DesignEdit;
     QPushButton *LoadButton, *SaveButton, *RunButton, *AddButton;
     QLabel* StatusLabel;
+    QTabWidget* ResultsTabs; // "Errenkadak" (RowsTable), "Txostena" (ReportEdit)
     QTableWidget* RowsTable;
+    // The balance report of the rows, as text; "Gorde txostena" saves it (tab-separated, or the
+    // text for a name ending in .txt).
+    QPlainTextEdit* ReportEdit;
+    QPushButton* SaveReportButton;
+    QPushButton* SavePlotsButton; // "Gorde irudiak": a strip plot (SVG) per numeric field
+    // "Irudiak": the values of the chosen field, cell by cell, one colour per cell.
+    QComboBox* PlotFieldCombo;
+    QChartView* PlotView;
 
     // Runs the design in the editor. False when it has an error (shown in StatusLabel) or the
     // run was cancelled.
@@ -62,6 +75,8 @@ class TSelectorWindow : public QWidget {
     // Loads or saves a design file (as the buttons do after their file dialogs).
     bool LoadDesign(const std::filesystem::path& path);
     bool SaveDesign(const std::filesystem::path& path);
+    bool SaveReport(const std::filesystem::path& path);
+    bool SavePlots(const std::filesystem::path& folder);
     void AddToList();
 
   private:
@@ -76,6 +91,12 @@ class TSelectorWindow : public QWidget {
     std::unique_ptr<Workspace> Ws_;              // the selector's own, read on the first run
     std::vector<std::vector<std::string>> Rows_; // the items of each row, cell by cell
     std::vector<std::string> CellNames_;         // the design's cells, in the rows' order
+    std::string ReportTsv_, ReportText_;         // the last run's report (UTF-8)
+    std::vector<std::pair<std::string, std::string>> Plots_; // file name, SVG
+    // Per plotted field, the unrounded values of each cell's items, and the cell names.
+    std::vector<std::vector<std::vector<double>>> PlotValues_;
+    std::vector<std::string> PlotCells_;
+    void ShowPlot(int index);
 };
 
 } // namespace zirtel

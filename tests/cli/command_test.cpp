@@ -70,6 +70,8 @@ TEST(Command, NoOutputMayNameAnInputOrAnotherOutputInAnyMode) {
          "the design's pool file and -o name the same file '" + p + "'"},
         {{"--select", d, "-o", x, "--long", x, "--data-dir", sel},
          "-o and --long name the same file '" + x + "'"},
+        {{"--select", d, "--long", x, "--report", x, "--data-dir", sel},
+         "--long and --report name the same file '" + x + "'"},
         {{"--match", mi, "--design", m, "-o", mi, "--data-dir", sel},
          "the items file and -o name the same file '" + mi + "'"},
         {{"--match", mi, "--design", m, "--settings", m, "--data-dir", sel},

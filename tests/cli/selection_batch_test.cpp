@@ -74,6 +74,67 @@ TEST(SelectionBatch, SelectWritesTheRowsTheLongFormAndTheSettings) {
         << settings;
 }
 
+// --decimals: the long table's real values with as many decimals (the counts stay whole).
+TEST(SelectionBatch, DecimalsOfTheLongTable) {
+    test::TempDir dir;
+    const Outcome o = Zirtel({"--select", (kData / "select.design").string(), "--decimals", "0",
+                              "--long", (dir / "long.tsv").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(test::ReadBytes(dir / "long.tsv"),
+              "row\tcell\titem\tis_reference\tUSER1\tH_MAIZT\tLUZ_L\r\n"
+              "1\tA1_B1\tahal\t1\t120\t5\t4\r\n"
+              "1\tA1_B2\takats\t0\t130\t3\t5\r\n"
+              "1\tA2_B1\tetxe\t0\t140\t300\t4\r\n"
+              "1\tA2_B2\tmendi\t0\t150\t80\t5\r\n");
+}
+
+// The balance report of the same run: tab-separated, or text for a name ending in .txt; the files
+// with their SHA-256 as the settings give them, the corpus from the data folder's NOTICE. One row
+// gives no spread: no standardised difference, no test.
+TEST(SelectionBatch, ReportDescribesTheRows) {
+    test::TempDir dir;
+    const std::string design = (kData / "select.design").string();
+    const fs::path data = fs::absolute(kData).lexically_normal();
+    Outcome o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--report",
+                        (dir / "report.tsv").string()});
+    EXPECT_EQ(o.Status, 0);
+    const std::string tsv = test::ReadBytes(dir / "report.tsv");
+    for (const std::string& part : {
+             std::string("# largest standardised difference among the controls: none\r\n\r\n"
+                         "# cells\r\ncell\tn\tfield\tmean\tsd\tmin\tmedian\tmax\r\n"
+                         "A1_B1\t1\tH_MAIZT\t5.0000\tNA\t5.0000\t5.0000\t5.0000\r\n"),
+             std::string("H_MAIZT\tA1\tA2\t2\t2\t4.0000\t190.0000\t-186.0000\t-1.6908\t1.0002\t"
+                         "0.3400\r\nLUZ_L\tB1\tB2\t2\t2\t4.0000\t5.0000\t-1.0000\tNA\tNA\tNA\r\n"),
+             std::string("USER1\tA1_B1\tA2_B2\t120.0000\t150.0000\tNA\tNA\tNA\tNA\tNA\r\n"),
+             "# files\r\nfile\tsha256\r\n" + (data / "select.design").string() +
+                 "\td257a54f6d337f65391ec619a2636d74daaadddaadcf3473ecd1ccad3a4e1c17\r\n" +
+                 (data / "nwfreq_EUS.txt").string() +
+                 "\t8fe5d04c3e742205cf15cc71bdcd8c8970a57626301421eb27ce917f26935a7e\r\n",
+             std::string("lexicon sources\tHand-made counts of sixty words. Licence: CC0.\r\n"),
+         })
+        EXPECT_NE(tsv.find(part), std::string::npos) << part << "\nin\n" << tsv;
+
+    o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--report",
+                (dir / "Report.TXT").string()});
+    EXPECT_EQ(o.Status, 0);
+    EXPECT_EQ(test::ReadBytes(dir / "Report.TXT")
+                  .rfind("largest standardised difference among the controls: none\r\n\r\n"
+                         "cells\r\n-----\r\ncell   n  field        mean  sd       min    median"
+                         "       max\r\n",
+                         0),
+              0u);
+    // --plots: one SVG per numeric split and control field, beside each other.
+    fs::create_directory(dir / "plots");
+    o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--plots",
+                (dir / "plots").string()});
+    EXPECT_EQ(o.Status, 0);
+    for (const char* plot : {"H_MAIZT.svg", "LUZ_L.svg", "USER1.svg"})
+        EXPECT_EQ(test::ReadBytes(dir / "plots" / plot).rfind("<svg xmlns=", 0), 0u) << plot;
+    o = Zirtel({"--match", design, "--design", design, "--report", (dir / "r.tsv").string()});
+    EXPECT_EQ(o.Status, 2);
+    EXPECT_EQ(o.Err.rfind("zirtel: --report belongs to --select\n", 0), 0u);
+}
+
 // gose (USER1 180, 4 letters) has only egur within 30 among the 4-letter words; etxe (140) has
 // abar, ahal and egur, ahal and egur 20 away: a tie, in collation order.
 TEST(SelectionBatch, MatchListsTheNearestItems) {

@@ -63,7 +63,9 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     form->SeedEdit->setText("42");
     form->GenerateBtn->click();
     ASSERT_EQ(form->Model->rowCount(), 8);
-    EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "pseudoword");
+    // Basque headers in the window; the saved table keeps the file's (below).
+    EXPECT_EQ(form->Model->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sasihitza");
+    EXPECT_EQ(form->Model->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), "Desb. max.");
     // The batch command's seeded run without the foreign vela (the OLD20 columns aside): mela
     // first, gera last.
     EXPECT_EQ(Cell(form, 0, 2), "mela");
@@ -99,6 +101,7 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     Fb.Clear();
     form->SaveBtn->click();
     EXPECT_EQ(test::ReadBytes(path), PseudowordTableText(form->Model->Rows()));
+    EXPECT_EQ(test::ReadBytes(path).rfind("template\tpseudoword\tsyllables\t", 0), 0u);
     EXPECT_EQ(Fb.MessageLines(), std::vector<std::string>{": Irteera gordeta"});
 
     // The selected items give the templates when the entry line is empty; a bad overlap is
@@ -124,6 +127,60 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     form = Open();
     EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(form->isVisible());
+}
+
+// With the hand-made dictionary of tests/data/dictionary in the data folder (gala, mela and the
+// name Gola), the seeded run of gela loses gala and mela and says so; "Hiztegiko hitzak ere"
+// brings them back.
+TEST_F(PseudowordFormTest, DictionaryWordsLeftOutUnlessAllowed) {
+    DestroyWindows();
+    test::TempDir dir;
+    for (const char* file : {"nwfreq_EUS.txt", "jatorria_EUS.txt"})
+        std::filesystem::copy_file(test::TestData("generator") / file, dir / file);
+    for (const char* file : {"eu.aff", "eu.dic"})
+        std::filesystem::copy_file(test::TestData("dictionary") / file, dir / file);
+    CreateWindows(dir.Path(), std::nullopt, &Fb);
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    EXPECT_EQ(form->DictionaryWordsBox->text(), "Hiztegiko hitzak ere");
+    EXPECT_FALSE(form->DictionaryWordsBox->isChecked());
+    form->SeedEdit->setText("42");
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 6);
+    EXPECT_EQ(Cell(form, 0, 2), "zela");
+    EXPECT_EQ(Cell(form, 4, 2), "gola");
+    EXPECT_EQ(form->StatusLabel->text().toStdString(),
+              "\"gela\": 6 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa agortu da\n"
+              "2 hautagai baztertu dira hiztegiko hitzak direlako\n"
+              "6 sasihitz, 1 txantiloi; hazia 42");
+    form->DictionaryWordsBox->setChecked(true);
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 8);
+    EXPECT_EQ(Cell(form, 0, 2), "mela");
+}
+
+// "Guztiak" ticks every row; "Hitz-itxura" mixes the eight rows with eight lexicon words of four
+// letters and tells the result under the run's status, once however often it is pressed.
+TEST_F(PseudowordFormTest, AllTicksAndWordLikeness) {
+    MainForm->EditLine->setText("gela");
+    TPseudowordForm* form = Open();
+    form->SeedEdit->setText("42");
+    form->GenerateBtn->click();
+    ASSERT_EQ(form->Model->rowCount(), 8);
+    EXPECT_EQ(form->AllBtn->text(), "Guztiak");
+    form->AllBtn->click();
+    for (int r = 0; r < 8; ++r) EXPECT_TRUE(form->Model->Ticked(r)) << r;
+    form->LikenessBtn->click();
+    form->LikenessBtn->click();
+    const std::string status = form->StatusLabel->text().toStdString();
+    EXPECT_EQ(status.rfind("\"gela\": 8 sasihitz aurkitu dira (10 eskatuta): bilaketa-espazioa "
+                           "agortu da\n8 sasihitz, 1 txantiloi; hazia 42\nHitz-itxura: 16 "
+                           "katetatik ",
+                           0),
+              0u)
+        << status;
+    EXPECT_NE(status.find(" ondo sailkatu dira hurbilenaren arabera (%"), std::string::npos);
+    EXPECT_EQ(status.find("Hitz-itxura"), status.rfind("Hitz-itxura"));
 }
 
 TEST_F(PseudowordFormTest, UtziStopsTheRun) {

@@ -4,6 +4,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,7 +13,9 @@
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTimer>
@@ -113,6 +117,58 @@ TEST(SelectorWindow, RunsTheDesignShowsTheRowsAndAddsThemToTheList) {
     w->RulePronBox->setChecked(false);
     EXPECT_EQ(w->DesignEdit->toPlainText().toStdString(),
               "pool items nonwords.txt\nsplit LUZ_F 4-4 5-5\ngenerate 1 match first seed 3\n");
+    DestroyWindows();
+}
+
+// The "Txostena" tab: the batch command's report of the same run (select.design, one row: no
+// spread, no test), as text; "Gorde txostena" writes it tab-separated, or as the text for a .txt.
+TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
+    test::RecordingFeedback fb;
+    CreateWindows(test::TestData("selection/engine"), std::nullopt, &fb);
+    MainForm->Selector1->trigger();
+    auto* w = MainForm->findChild<TSelectorWindow*>();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->ResultsTabs->tabText(1).toStdString(), "Txostena");
+    EXPECT_FALSE(w->SaveReportButton->isEnabled());
+    ASSERT_TRUE(w->LoadDesign(test::TestData("selection/engine/select.design")));
+    ASSERT_TRUE(w->RunDesign());
+    const std::string text = w->ReportEdit->toPlainText().toStdString();
+    EXPECT_EQ(text.rfind("largest standardised difference among the controls: none\n\ncells\n", 0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("lexicon sources: Hand-made counts of sixty words. Licence: CC0.\n"),
+              std::string::npos);
+    EXPECT_EQ(w->SaveReportButton->text().toStdString(), "Gorde txostena");
+    test::TempDir dir;
+    ASSERT_TRUE(w->SaveReport(dir / "report.tsv"));
+    ASSERT_TRUE(w->SaveReport(dir / "report.txt"));
+    const std::string tsv = test::ReadBytes(dir / "report.tsv");
+    EXPECT_EQ(tsv.rfind("# largest standardised difference among the controls: none\r\n\r\n"
+                        "# cells\r\ncell\tn\tfield\tmean\tsd\tmin\tmedian\tmax\r\n"
+                        "A1_B1\t1\tH_MAIZT\t5.0000\tNA\t5.0000\t5.0000\t5.0000\r\n",
+                        0),
+              0u)
+        << tsv;
+    EXPECT_EQ(test::ReadBytes(dir / "report.txt").rfind("largest standardised difference", 0), 0u);
+    // The values of an item on hover; the plots saved in a folder.
+    EXPECT_EQ(w->RowsTable->item(0, 0)->toolTip().toStdString(),
+              "USER1: 120.00\nH_MAIZT: 5.00\nLUZ_L: 4");
+    // "Irudiak": a chart per field, a series per cell in its colour, one point per row.
+    EXPECT_EQ(w->ResultsTabs->tabText(2).toStdString(), "Irudiak");
+    ASSERT_EQ(w->PlotFieldCombo->count(), 3);
+    w->PlotFieldCombo->setCurrentIndex(2);
+    EXPECT_EQ(w->PlotView->chart()->title().toStdString(), "USER1");
+    w->PlotFieldCombo->setCurrentIndex(0);
+    EXPECT_EQ(w->PlotView->chart()->title().toStdString(), "H_MAIZT");
+    const QList<QAbstractSeries*> series = w->PlotView->chart()->series();
+    ASSERT_EQ(series.size(), 4);
+    auto* a2b1 = qobject_cast<QScatterSeries*>(series[2]);
+    ASSERT_NE(a2b1, nullptr);
+    EXPECT_EQ(a2b1->color().name().toStdString(), "#009e73");
+    ASSERT_EQ(a2b1->count(), 1);
+    EXPECT_EQ(a2b1->at(0).y(), 300.0);
+    ASSERT_TRUE(w->SavePlots(dir.Path()));
+    EXPECT_EQ(test::ReadBytes(dir / "USER1.svg").rfind("<svg xmlns=", 0), 0u);
     DestroyWindows();
 }
 

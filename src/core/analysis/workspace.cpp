@@ -257,4 +257,20 @@ int Workspace::FindItemRow(std::string_view text, int exceptRow) const {
     return -1;
 }
 
+std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws) {
+    std::vector<std::filesystem::path> files{ws.AppDir / kWholeWordFile};
+    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
+    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
+        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
+    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
+        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
+    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
+    if (ws.MorphologyLoaded()) {
+        if (!ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
+        files.push_back(ws.AppDir / kFormFile);
+    }
+    for (const std::filesystem::path& file : ws.SpanishFilesRead()) files.push_back(file);
+    return files;
+}
+
 } // namespace zirtel

@@ -282,4 +282,9 @@ bool OrthoNeighbourSearchWanted(const Workspace& ws);
 // shown.
 bool PhonNeighbourFieldsShown(const Workspace& ws);
 
+// The data files the workspace read, as a run's settings and reports list them: the whole-word
+// lexicon, the lemma lexicon when it is current, each bigram and biphone table read, the origin
+// file when it was read.
+std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws);
+
 } // namespace zirtel

@@ -222,6 +222,22 @@ Message GenerateSummary(std::size_t pseudowords, std::size_t templates, std::uin
                         " txantiloi; hazia ", std::to_string(seed)})};
 }
 
+Message DictionaryNeeded(std::string_view folders) {
+    return Program(
+        Cat({"the Basque spelling dictionary (eu.aff and eu.dic) was not found in ", folders,
+             ": install it (sudo apt-get install hunspell-eu), or pass "
+             "--allow-dictionary-words to keep pseudowords that are real words"}));
+}
+Message WordLikenessReport(std::string_view text) {
+    return Program(Cat({"word-likeness: ", text}));
+}
+Message DictionaryWordsLeftOut(long long count, std::string_view file) {
+    return Program(Cat({std::to_string(count),
+                        count == 1 ? " candidate was left out as a word of "
+                                   : " candidates were left out as words of ",
+                        Quoted(file)}));
+}
+
 } // namespace msg
 
 } // namespace zirtel

@@ -96,6 +96,12 @@ Message DrawnSeed(std::uint64_t seed);
 Message Shortfall(std::string_view text);
 Message TemplateShortfall(std::string_view text);
 Message GenerateSummary(std::size_t pseudowords, std::size_t templates, std::uint64_t seed);
+// The generator without the Basque spelling dictionary, looked for in `folders` (or the file).
+Message DictionaryNeeded(std::string_view folders);
+// The word-likeness check of the pseudowords made (its text: WordLikenessText).
+Message WordLikenessReport(std::string_view text);
+// The candidates left out as words of the dictionary `file`.
+Message DictionaryWordsLeftOut(long long count, std::string_view file);
 
 } // namespace msg
 

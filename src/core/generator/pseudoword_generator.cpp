@@ -101,9 +101,10 @@ void PseudowordGenerator::SetSpanishWords(const SpanishWords* words, int maxNeig
 class PseudowordGenerator::Search {
   public:
     Search(const PseudowordGenerator& gen, const GeneratorSettings& settings, RandomEngine& rng,
-           std::unordered_set<std::string>& keptKeys, const CancelFunction& cancelled)
+           std::unordered_set<std::string>& keptKeys,
+           std::unordered_set<std::string>& dictionaryKeys, const CancelFunction& cancelled)
         : Gen_(gen), Table_(gen.Table_), Settings_(settings), Rng_(rng), KeptKeys_(keptKeys),
-          Cancelled_(cancelled) {}
+          DictionaryKeys_(dictionaryKeys), Cancelled_(cancelled) {}
 
     TemplateOutcome Run(const std::string& templ, std::vector<GeneratedPseudoword>& out);
 
@@ -126,6 +127,7 @@ class PseudowordGenerator::Search {
     const GeneratorSettings& Settings_;
     RandomEngine& Rng_;
     std::unordered_set<std::string>& KeptKeys_;
+    std::unordered_set<std::string>& DictionaryKeys_; // candidates the dictionary accepted
     const CancelFunction& Cancelled_;
 
     std::string Template_;
@@ -289,6 +291,10 @@ PseudowordGenerator::Search::Examine(const std::vector<int>& path) {
     const Pronunciation pron = Pronounce(letters);
     if (pron.Outcome != PronunciationOutcome::Ok) return std::nullopt;
     if (Gen_.Lexicon_.FindPronunciation(RemoveHyphens(pron.Text)) >= 0) return std::nullopt;
+    // Last, so that the count of dictionary words is of candidates kept otherwise.
+    if (Gen_.Dictionary_ && (DictionaryKeys_.contains(key) ||
+                             (Gen_.Dictionary_(letters) && DictionaryKeys_.insert(key).second)))
+        return std::nullopt;
 
     GeneratedPseudoword w;
     w.Template = Template_;
@@ -374,7 +380,7 @@ GeneratorRun PseudowordGenerator::Generate(const std::vector<std::string>& templ
     GeneratorRun run;
     run.Seed = settings.Seed;
     RandomEngine rng(settings.Seed);
-    std::unordered_set<std::string> keptKeys;
+    std::unordered_set<std::string> keptKeys, dictionaryKeys;
     bool stop = false;
     for (std::size_t t = 0; t < templates.size(); ++t) {
         if (!stop && cancelled && cancelled(static_cast<int>(t))) stop = true;
@@ -382,10 +388,11 @@ GeneratorRun PseudowordGenerator::Generate(const std::vector<std::string>& templ
             run.Outcomes.push_back(TemplateOutcome{templates[t], 0, 0, StopReason::Cancelled});
             continue;
         }
-        Search search(*this, settings, rng, keptKeys, cancelled);
+        Search search(*this, settings, rng, keptKeys, dictionaryKeys, cancelled);
         run.Outcomes.push_back(search.Run(templates[t], run.Pseudowords));
         if (run.Outcomes.back().Reason == StopReason::Cancelled) stop = true;
     }
+    run.DictionaryWords = static_cast<long long>(dictionaryKeys.size());
     return run;
 }
 

@@ -8,7 +8,9 @@
 //     nearest integer to their count x the overlap ratio, at least 1 and at most all but one;
 //   - it is not the template, no whole-word lexicon entry and no excluded word (letter case and
 //     accents folded), was not kept before in the run, and its rule pronunciation is no lexicon
-//     entry's pronunciation (no pseudohomophone).
+//     entry's pronunciation (no pseudohomophone);
+//   - given a spelling dictionary, it is no word the dictionary accepts (the lexicon, built from
+//     subtitles, lacks many real words).
 // Given the word origins, the words of origin "atzerrikoa" or "izena" (foreign words and names)
 // add nothing to the transition table, and such a template gives no pseudoword; they stay words
 // of the lexicon, which no candidate may be or sound like.
@@ -83,6 +85,8 @@ struct GeneratorRun {
     std::uint64_t Seed = 0;
     std::vector<GeneratedPseudoword> Pseudowords;
     std::vector<TemplateOutcome> Outcomes; // one per template, in order
+    // The candidates left out as words of the spelling dictionary (each word once).
+    long long DictionaryWords = 0;
 };
 
 class PseudowordGenerator {
@@ -103,6 +107,10 @@ class PseudowordGenerator {
     // `maxNeighbours` is 0 or more, the most Spanish words one letter away a candidate may have;
     // `words` must outlive the generator. Null: no Spanish check.
     void SetSpanishWords(const SpanishWords* words, int maxNeighbours = -1);
+    // Whether a candidate (Latin-1, lower case) is a word of the spelling dictionary: such a
+    // candidate is left out. None by default.
+    using WordCheck = std::function<bool(std::string_view)>;
+    void SetDictionary(WordCheck isWord) { Dictionary_ = std::move(isWord); }
 
     // Generates for each template in turn (templates are Latin-1; letter case is ignored).
     GeneratorRun Generate(const std::vector<std::string>& templates,
@@ -126,6 +134,7 @@ class PseudowordGenerator {
     std::unordered_set<std::string> ExcludedKeys_;
     const SpanishWords* Spanish_ = nullptr;
     int MaxSpanishNeighbours_ = -1;
+    WordCheck Dictionary_;
 };
 
 // A word list file (one word a line, as an exclude file): its non-blank lines, trimmed, Latin-1.

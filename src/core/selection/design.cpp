@@ -368,7 +368,12 @@ DesignParse ParseDesign(std::string_view text, bool forGenerate) {
 }
 
 std::string DesignNumber(double value) {
-    char buffer[64];
+    // Plain decimals (100000, not 1e+05) while they stay short; the shortest form otherwise.
+    char buffer[400];
+    if (const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+        ec == std::errc() && end - buffer <= 24)
+        return std::string(buffer, end);
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     return ec == std::errc() ? std::string(buffer, end) : std::string("0");
 }

@@ -362,5 +362,16 @@ TEST(SelectionMatch, ControlsTakeTheUnroundedValues) {
     EXPECT_TRUE(out.ends_with("\t10.00\r\n")) << out;
 }
 
+// Numbers as a design file (and the window's design form) writes them: plain decimals, the
+// shortest that read back the same; the exponent form only for numbers too long to write out.
+TEST(Design, NumbersAsPlainDecimals) {
+    EXPECT_EQ(DesignNumber(100000), "100000");
+    EXPECT_EQ(DesignNumber(9.99), "9.99");
+    EXPECT_EQ(DesignNumber(-0.25), "-0.25");
+    EXPECT_EQ(DesignNumber(1e30), "1e+30");
+    EXPECT_EQ(DesignText(ParseDesign("split H_MAIZT 0-1 10-100000\ngenerate 2\n").Value),
+              "pool lexicon\nsplit H_MAIZT 0-1 10-100000\ngenerate 2 match balanced\n");
+}
+
 } // namespace
 } // namespace zirtel
