@@ -13,6 +13,8 @@ fi
 # CI's extra checks: the clang build, the fuzz targets, the format check and the .deb package.
 if [ "${ZIRTEL_CI_TOOLS:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file python3)
+    # The R package and its tests.
+    packages+=(r-base-dev r-cran-rcpp r-cran-testthat)
 fi
 # Looking at the real window: a virtual X server, a window manager, keys and clicks, screenshots.
 if [ "${ZIRTEL_SCREEN_TOOLS:-0}" = 1 ]; then

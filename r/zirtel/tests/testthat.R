@@ -1,0 +1,3 @@
+library(testthat)
+library(zirtel)
+test_check("zirtel")
