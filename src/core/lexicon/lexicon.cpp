@@ -147,22 +147,6 @@ bool IsControlChar(char c) {
     return u < 0x20 || (u >= 0x7F && u <= 0x9F);
 }
 
-bool HoldsControlChar(std::string_view word) {
-    return std::any_of(word.begin(), word.end(), IsControlChar);
-}
-
-// A file with a word that holds a control character is no lexicon: the message names the file
-// and the line.
-bool ReportRefusedFile(Feedback& feedback, const std::filesystem::path& path, std::size_t line,
-                       std::string_view what) {
-    feedback.ShowMessage(kFileErrorCaption,
-                         path.string() + ": " + std::to_string(line) +
-                             ". lerroko hitzak kontrol-karaktere bat du; " + std::string(what) +
-                             " ez da erabiliko",
-                         MessageButtons::OkCancel);
-    return false;
-}
-
 // The lexicon stays empty, with the refused line in RefusedLine.
 bool RefuseFile(Lexicon& lexicon, Feedback& feedback, const std::filesystem::path& path,
                 std::size_t line, std::string_view what) {
@@ -192,6 +176,22 @@ void SortEntries(Lexicon& lex) {
 }
 
 } // namespace
+
+bool HoldsControlChar(std::string_view word) {
+    return std::any_of(word.begin(), word.end(), IsControlChar);
+}
+
+// A file with a word that holds a control character is no lexicon: the message names the file
+// and the line.
+bool ReportRefusedFile(Feedback& feedback, const std::filesystem::path& path, std::size_t line,
+                       std::string_view what) {
+    feedback.ShowMessage(kFileErrorCaption,
+                         path.string() + ": " + std::to_string(line) +
+                             ". lerroko hitzak kontrol-karaktere bat du; " + std::string(what) +
+                             " ez da erabiliko",
+                         MessageButtons::OkCancel);
+    return false;
+}
 
 bool LoadWholeWordLexicon(const std::filesystem::path& path, Lexicon& lexicon, Feedback& feedback) {
     BusyCursor busy(feedback);

@@ -165,6 +165,14 @@ class WordOrigins {
 // the word's count.
 inline constexpr double kCorpusMillions = 3.89903;
 
+// Whether a word holds a control character (NUL included), as only a binary file's words do.
+bool HoldsControlChar(std::string_view word);
+// A data file refused whole because the word of `line` holds a control character: the message
+// "PATH: L. lerroko hitzak kontrol-karaktere bat du; WHAT ez da erabiliko" (caption
+// "Fitxategi-errorea"); false.
+bool ReportRefusedFile(Feedback& feedback, const std::filesystem::path& path, std::size_t line,
+                       std::string_view what);
+
 // The pronunciation without its "-" syllable marks.
 std::string RemoveHyphens(std::string_view pronunciation);
 

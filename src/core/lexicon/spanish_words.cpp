@@ -12,16 +12,6 @@ namespace zirtel {
 
 namespace {
 
-const char* const kFileErrorCaption = "Fitxategi-errorea";
-
-bool HoldsControl(std::string_view word) {
-    for (char c : word) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) return true;
-    }
-    return false;
-}
-
 // The tab-separated fields of a line.
 std::vector<std::string_view> TabFields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -35,17 +25,7 @@ std::vector<std::string_view> TabFields(std::string_view line) {
 }
 
 bool CannotOpen(Feedback& feedback, std::string_view what) {
-    feedback.ShowMessage(kFileErrorCaption, "Ezin da ireki " + std::string(what),
-                         MessageButtons::OkCancel);
-    return false;
-}
-
-bool Refused(Feedback& feedback, const std::filesystem::path& path, std::size_t line,
-             std::string_view what) {
-    feedback.ShowMessage(kFileErrorCaption,
-                         path.string() + ": " + std::to_string(line) +
-                             ". lerroko hitzak kontrol-karaktere bat du; " + std::string(what) +
-                             " ez da erabiliko",
+    feedback.ShowMessage("Fitxategi-errorea", "Ezin da ireki " + std::string(what),
                          MessageButtons::OkCancel);
     return false;
 }
@@ -91,9 +71,9 @@ bool LoadSpanishWords(const std::filesystem::path& path, SpanishWords& words, Fe
         if (Trim(line).empty()) continue;
         const std::vector<std::string_view> fields = TabFields(line);
         const std::string form = Trim(fields[0]);
-        if (HoldsControl(form)) {
+        if (HoldsControlChar(form)) {
             words = SpanishWords();
-            return Refused(feedback, path, lineNumber, what);
+            return ReportRefusedFile(feedback, path, lineNumber, what);
         }
         const std::optional<float> freq =
             fields.size() >= 2 ? ParseFloat(Trim(fields[1])) : std::nullopt;
@@ -154,9 +134,9 @@ bool LoadTranslations(const std::filesystem::path& path, Translations& translati
         if (Trim(line).empty()) continue;
         const std::vector<std::string_view> fields = TabFields(line);
         Translations::Entry entry{.Lemma = Trim(fields[0]), .Spanish = {}};
-        if (HoldsControl(entry.Lemma)) {
+        if (HoldsControlChar(entry.Lemma)) {
             translations = Translations();
-            return Refused(feedback, path, lineNumber, what);
+            return ReportRefusedFile(feedback, path, lineNumber, what);
         }
         if (fields.size() >= 2) {
             std::string_view rest = fields[1];
