@@ -24,11 +24,14 @@ struct Json {
     double Number = 0;
     std::string Text; // bytes: "\udcXX" gives the byte XX back
     std::vector<Json> Items;
-    std::vector<std::pair<std::string, Json>> Members;
+    // An object's members: Keys[i] names MemberValues[i] (kept apart, since a pair of a
+    // string and a still incomplete Json cannot be a vector's element).
+    std::vector<std::string> Keys;
+    std::vector<Json> MemberValues;
 
     const Json* Member(std::string_view key) const {
-        for (const auto& [k, v] : Members)
-            if (k == key) return &v;
+        for (std::size_t i = 0; i < Keys.size(); ++i)
+            if (Keys[i] == key) return &MemberValues[i];
         return nullptr;
     }
 };
@@ -165,7 +168,8 @@ class JsonReader {
                 std::string key;
                 Json value;
                 if (!String(key) || !Take(':') || !Value(value, depth + 1)) return false;
-                out.Members.emplace_back(std::move(key), std::move(value));
+                out.Keys.push_back(std::move(key));
+                out.MemberValues.push_back(std::move(value));
             } while (Take(','));
             return Take('}');
         }
@@ -236,8 +240,9 @@ std::optional<LoadedSettings> ReadSettingsJson(std::string_view text, std::strin
     if (const Json* plain = json.Member("plain"); plain && plain->Is == Json::Kind::Bool)
         s.Plain = plain->Flag;
     if (const Json* options = json.Member("options"); options && options->Is == Json::Kind::Object)
-        for (const auto& [name, value] : options->Members)
-            if (value.Is == Json::Kind::Bool) s.Options[name] = value.Flag;
+        for (std::size_t i = 0; i < options->Keys.size(); ++i)
+            if (options->MemberValues[i].Is == Json::Kind::Bool)
+                s.Options[options->Keys[i]] = options->MemberValues[i].Flag;
     if (const Json* users = json.Member("user_fields"); users && users->Is == Json::Kind::Array)
         for (const Json& u : users->Items) {
             const Json* field = u.Member("field");
