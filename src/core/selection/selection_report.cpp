@@ -7,6 +7,7 @@
 
 #include "core/fields/fields.h"
 #include "core/selection/balance_statistics.h"
+#include "core/text/concat.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
@@ -170,8 +171,8 @@ SelectionReport MakeSelectionReport(const Design& design, const Selection& selec
         for (std::size_t a = 0; a < levels; ++a)
             for (std::size_t b = a + 1; b < levels; ++b) {
                 std::vector<std::string> row{Latin1ToUtf8(FieldName(design.Splits[s].Field)),
-                                             SplitName(s) + std::to_string(a + 1),
-                                             SplitName(s) + std::to_string(b + 1),
+                                             Concat({SplitName(s), std::to_string(a + 1)}),
+                                             Concat({SplitName(s), std::to_string(b + 1)}),
                                              std::to_string(summaries[a].N),
                                              std::to_string(summaries[b].N),
                                              Figure(summaries[a].Mean),
@@ -228,8 +229,8 @@ SelectionReport MakeSelectionReport(const Design& design, const Selection& selec
                         row.push_back(std::move(cell));
                     if (!std::isnan(smd) && std::fabs(smd) > largest) {
                         largest = std::fabs(smd);
-                        largestText = "d = " + Figure(smd) + " (" + row[0] + ", " + row[1] +
-                                      " vs " + row[2] + ")";
+                        largestText = Concat(
+                            {"d = ", Figure(smd), " (", row[0], ", ", row[1], " vs ", row[2], ")"});
                     }
                 }
                 row.push_back(matches);
@@ -257,12 +258,12 @@ SelectionReport MakeSelectionReport(const Design& design, const Selection& selec
     }
 
     ReportSection cite{"cite", {"what", "reference"}, {}, true};
-    cite.Rows.push_back({"program", "Zirtel " + run.Version});
+    cite.Rows.push_back({"program", Concat({"Zirtel ", run.Version})});
     if (run.Lexicon)
         cite.Rows.push_back(
-            {"lexicon",
-             run.Lexicon->Path + (run.Lexicon->Sha256 ? " (SHA-256 " + *run.Lexicon->Sha256 + ")"
-                                                      : std::string())});
+            {"lexicon", Concat({run.Lexicon->Path, run.Lexicon->Sha256 ? " (SHA-256 " : "",
+                                run.Lexicon->Sha256 ? *run.Lexicon->Sha256 : "",
+                                run.Lexicon->Sha256 ? ")" : ""})});
     if (!run.LexiconSources.empty()) cite.Rows.push_back({"lexicon sources", run.LexiconSources});
     std::vector<std::string_view> cited;
     for (int f : DesignFields(design)) {
@@ -311,9 +312,9 @@ bool Numeric(std::string_view cell) {
 } // namespace
 
 std::string ReportTsv(const SelectionReport& report) {
-    std::string out = "# " + report.FirstLine + "\r\n";
+    std::string out = Concat({"# ", report.FirstLine, "\r\n"});
     for (const ReportSection& section : report.Sections) {
-        out += "\r\n# " + section.Title + "\r\n" + TsvLine(section.Header);
+        out += Concat({"\r\n# ", section.Title, "\r\n", TsvLine(section.Header)});
         for (const auto& row : section.Rows) out += TsvLine(row);
     }
     return out;
@@ -322,9 +323,10 @@ std::string ReportTsv(const SelectionReport& report) {
 std::string ReportText(const SelectionReport& report) {
     std::string out = report.FirstLine + "\r\n";
     for (const ReportSection& section : report.Sections) {
-        out += "\r\n" + section.Title + "\r\n" + std::string(Width(section.Title), '-') + "\r\n";
+        out +=
+            Concat({"\r\n", section.Title, "\r\n", std::string(Width(section.Title), '-'), "\r\n"});
         if (section.Prose) {
-            for (const auto& row : section.Rows) out += row[0] + ": " + row[1] + "\r\n";
+            for (const auto& row : section.Rows) out += Concat({row[0], ": ", row[1], "\r\n"});
             continue;
         }
         std::vector<std::size_t> widths(section.Header.size(), 0);
