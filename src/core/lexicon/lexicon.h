@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -164,6 +165,13 @@ class WordOrigins {
 // of tokens (the Basque subtitles' 3,899,030 tokens, data/README.md): a frequency times this is
 // the word's count.
 inline constexpr double kCorpusMillions = 3.89903;
+
+// The Zipf scale of a frequency per million (van Heuven et al. 2014): log10(frequency) + 3;
+// nothing for a frequency of 0 or less. ZIPF, ES_ZIPF, OLD20F and PLD20F use it.
+inline std::optional<double> Zipf(double perMillion) {
+    if (!(perMillion > 0.0)) return std::nullopt;
+    return std::log10(perMillion) + 3.0;
+}
 
 // Whether a word holds a control character (NUL included), as only a binary file's words do.
 bool HoldsControlChar(std::string_view word);

@@ -12,11 +12,6 @@
 
 namespace zirtel {
 
-std::optional<double> Zipf(double perMillion) {
-    if (!(perMillion > 0.0)) return std::nullopt;
-    return std::log10(perMillion) + 3.0;
-}
-
 namespace {
 // Frequency of the lower-cased item in the current lexicon, 0 when it is absent.
 float ItemFrequency(const MeasureContext& ctx, const RowValues& values) {

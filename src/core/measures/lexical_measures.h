@@ -10,10 +10,6 @@
 
 namespace zirtel {
 
-// The Zipf scale of a frequency per million: log10(frequency) + 3; nullopt for a frequency of 0
-// or less.
-std::optional<double> Zipf(double perMillion);
-
 void WriteWordFrequency(MeasureContext& ctx, RowValues& values);
 void WriteLogFrequency(MeasureContext& ctx, RowValues& values);
 // ZIPF: log10(frequency per million) + 3 with the current lexicon's frequency; missing (not in

@@ -30,7 +30,7 @@ std::optional<double> MeanZipf(const Lexicon& words, const LevenshteinIndex::Clo
     if (!closest.Mean || closest.Entries.empty()) return std::nullopt;
     double sum = 0.0;
     for (const LevenshteinIndex::Neighbour& n : closest.Entries)
-        sum += std::log10(static_cast<double>(words.LexFreqs[n.Entry])) + 3.0;
+        sum += Zipf(words.LexFreqs[n.Entry]).value_or(0.0);
     return sum / static_cast<double>(closest.Entries.size());
 }
 

@@ -1,9 +1,6 @@
 #include "core/neighbours/spanish_measures.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,12 +18,9 @@ namespace {
 
 constexpr int kClosest = 20;
 
-} // namespace
-
-SpanishNeighbours FindSpanishNeighbours(const SpanishWords& words, std::string_view word) {
-    SpanishNeighbours found;
-    if (words.Empty()) return found;
-    const std::string key = SpanishKey(word);
+// Calls `found(entry, position)` for each Spanish word one letter replaced away from the key.
+template <typename Found>
+void EachSubstitution(const SpanishWords& words, const std::string& key, Found found) {
     const Lexicon& lex = words.Keys;
     const EditHashes edits(lex.WordIndex(), key);
     std::string candidate = key;
@@ -37,12 +31,21 @@ SpanishNeighbours FindSpanishNeighbours(const SpanishWords& words, std::string_v
             if (c == own) continue;
             candidate[at] = c;
             const int entry = lex.FindHashed(candidate, edits.Substituted(at, c));
-            if (entry < 0) continue;
-            ++found.Count;
-            found.FreqSum += lex.LexFreqs[static_cast<std::size_t>(entry)];
+            if (entry >= 0) found(static_cast<std::size_t>(entry), static_cast<int>(at) + 1);
         }
         candidate[at] = own;
     }
+}
+
+} // namespace
+
+SpanishNeighbours FindSpanishNeighbours(const SpanishWords& words, std::string_view word) {
+    SpanishNeighbours found;
+    if (words.Empty()) return found;
+    EachSubstitution(words, SpanishKey(word), [&](std::size_t entry, int) {
+        ++found.Count;
+        found.FreqSum += words.Keys.LexFreqs[entry];
+    });
     return found;
 }
 
@@ -51,27 +54,21 @@ void RecordSpanishNeighbours(const SpanishWords& words, std::string_view word, b
     if (words.Empty()) return;
     const Lexicon& lex = words.Keys;
     const std::string key = SpanishKey(word);
-    const auto record = [&](const std::string& candidate, NeighbourKind kind, int position) {
-        const int entry = lex.Find(candidate);
-        if (entry < 0) return;
-        const auto e = static_cast<std::size_t>(entry);
-        records.push_back({.Word = words.Forms[e],
+    const auto keep = [&](std::size_t entry, NeighbourKind kind, int position) {
+        records.push_back({.Word = words.Forms[entry],
                            .Kind = kind,
                            .Position = position,
-                           .Frequency = lex.LexFreqs[e],
+                           .Frequency = lex.LexFreqs[entry],
                            .Listed = listed,
                            .Spanish = true});
     };
-    std::string candidate = key;
-    for (std::size_t at = 0; at < key.size(); ++at) {
-        for (int letter = 0; letter < kAlphabetSize; ++letter) {
-            const char c = AlphabetLetter(letter);
-            if (c == key[at]) continue;
-            candidate[at] = c;
-            record(candidate, NeighbourKind::Substitution, static_cast<int>(at) + 1);
-        }
-        candidate[at] = key[at];
-    }
+    const auto record = [&](const std::string& candidate, NeighbourKind kind, int position) {
+        if (const int entry = lex.Find(candidate); entry >= 0)
+            keep(static_cast<std::size_t>(entry), kind, position);
+    };
+    EachSubstitution(words, key, [&](std::size_t entry, int position) {
+        keep(entry, NeighbourKind::Substitution, position);
+    });
     if (deletions)
         for (std::size_t at = 0; at < key.size(); ++at) {
             // Removing either of two equal adjacent letters gives the same word.
@@ -126,9 +123,8 @@ void WriteSpanishMeasures(MeasureContext& ctx, RowValues& values) {
                 values.PutMissing(FieldId::kES_MAIZT, MissingReason::NotInLexicon);
             else
                 values.PutReal(FieldId::kES_MAIZT, freq);
-            // The Zipf scale as ZIPF gives it: log10 of the frequency per million, plus 3.
-            if (freq > 0.0)
-                values.PutReal(FieldId::kES_ZIPF, std::log10(freq) + 3.0);
+            if (const std::optional<double> zipf = Zipf(freq))
+                values.PutReal(FieldId::kES_ZIPF, *zipf);
             else
                 values.PutMissing(FieldId::kES_ZIPF, MissingReason::NotInLexicon);
         }
