@@ -2,11 +2,13 @@
 // values. A thin layer over the session the R package shares (cli/binding_session.h): every
 // number comes from the engine's measures, every table of the selector and the generator from
 // the batch mode run in this process.
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -35,14 +37,20 @@ fs::path ModuleFolder() {
 }
 
 // The data folder as the programs find theirs: beside the programs of the build tree this module
-// was built in (build/python/zirtel/ next to build/bin/), else the installed data folder, else
-// $ZIRTEL_DATA_DIR.
+// was built in (build/python/zirtel/ next to build/bin/); else the package's own data folder
+// (pip install); else the installed data folder, found from the module's folder as the installed
+// programs find theirs from their own (a package unpacked anywhere works), or where the build
+// was to install it; else $ZIRTEL_DATA_DIR.
 fs::path DefaultDataFolder() {
-    std::optional<fs::path> installed;
-#ifdef ZIRTEL_INSTALLED_DATA
-    installed = fs::path(ZIRTEL_INSTALLED_DATA);
+    const fs::path module = ModuleFolder();
+    std::vector<fs::path> candidates{module.parent_path().parent_path() / "bin", module / "data"};
+#ifdef ZIRTEL_INSTALLED_DATA_FROM_MODULE
+    candidates.push_back((module / ZIRTEL_INSTALLED_DATA_FROM_MODULE).lexically_normal());
 #endif
-    return BindingDataFolder(ModuleFolder().parent_path().parent_path() / "bin", installed);
+#ifdef ZIRTEL_INSTALLED_DATA
+    candidates.emplace_back(ZIRTEL_INSTALLED_DATA);
+#endif
+    return BindingDataFolder(candidates);
 }
 
 bool PandasPresent() {
@@ -55,21 +63,12 @@ bool PandasPresent() {
 }
 
 // A table from its columns (name, list) in order: a pandas.DataFrame when pandas is importable,
-// else a dict of lists. `nullableInts` and `nullableTexts` name the columns of counts and of
-// texts, whose missing values become pd.NA.
-py::object Table(const std::vector<std::pair<std::string, py::list>>& columns,
-                 const std::vector<std::string>& nullableInts = {},
-                 const std::vector<std::string>& nullableTexts = {}) {
+// else a dict of lists.
+py::object Table(const std::vector<std::pair<std::string, py::list>>& columns) {
     py::dict dict;
     for (const auto& [name, values] : columns) dict[py::str(name)] = values;
     if (!PandasPresent()) return dict;
-    py::module_ pd = py::module_::import("pandas");
-    py::object frame = pd.attr("DataFrame")(dict);
-    for (const std::string& name : nullableInts)
-        frame[py::str(name)] = frame[py::str(name)].attr("astype")("Int64");
-    for (const std::string& name : nullableTexts)
-        frame[py::str(name)] = frame[py::str(name)].attr("astype")("string");
-    return frame;
+    return py::module_::import("pandas").attr("DataFrame")(dict);
 }
 
 py::object ToPython(const Value& v, const FieldInfo& info) {
@@ -86,6 +85,53 @@ py::object ToPython(const Value& v, const FieldInfo& info) {
     if (info.Format == ValueFormat::Real)
         return py::float_(std::numeric_limits<double>::quiet_NaN());
     return py::none();
+}
+
+using MeasuredRows = std::vector<std::vector<Value>>;
+
+py::list ListColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo& info) {
+    py::list column;
+    for (const std::vector<Value>& row : rows) column.append(ToPython(row[c], info));
+    return column;
+}
+
+// A column of the DataFrame, built as the array pandas keeps it: counts as Int64 (a missing
+// count pd.NA), reals as float64 (a missing real NaN), texts as pandas' string type (pd.NA); a
+// column whose values are not all of its field's kind is a column of Python objects.
+py::object FrameColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo& info) {
+    const auto kindOnly = [&](auto pred) {
+        return std::all_of(rows.begin(), rows.end(),
+                           [&](const std::vector<Value>& row) { return pred(row[c]); });
+    };
+    const auto n = static_cast<py::ssize_t>(rows.size());
+    if (info.Format == ValueFormat::Count &&
+        kindOnly([](const Value& v) { return v.IsMissing() || v.Kind() == ValueKind::Count; })) {
+        py::array_t<long long> values(n);
+        py::array_t<bool> mask(n);
+        auto v = values.mutable_unchecked<1>();
+        auto m = mask.mutable_unchecked<1>();
+        for (py::ssize_t r = 0; r < n; ++r) {
+            const Value& value = rows[static_cast<std::size_t>(r)][c];
+            m(r) = value.IsMissing();
+            v(r) = value.IsMissing() ? 0 : value.Integer();
+        }
+        return py::module_::import("pandas").attr("arrays").attr("IntegerArray")(values, mask);
+    }
+    if (info.Format == ValueFormat::Real &&
+        kindOnly([](const Value& v) { return v.IsMissing() || v.IsNumber(); })) {
+        py::array_t<double> values(n);
+        auto v = values.mutable_unchecked<1>();
+        for (py::ssize_t r = 0; r < n; ++r) {
+            const Value& value = rows[static_cast<std::size_t>(r)][c];
+            v(r) = value.IsMissing() ? std::numeric_limits<double>::quiet_NaN() : value.Number();
+        }
+        return values;
+    }
+    py::list column = ListColumn(rows, c, info);
+    if (info.Format != ValueFormat::Count && info.Format != ValueFormat::Real &&
+        kindOnly([](const Value& v) { return v.IsMissing() || v.Kind() == ValueKind::Text; }))
+        return py::module_::import("pandas").attr("array")(column, py::arg("dtype") = "string");
+    return column;
 }
 
 MeasureOptions Options(bool rulePronunciations, bool deletions, bool additions,
@@ -119,27 +165,18 @@ class PyLexicon {
             measured = Session_.Measure(
                 items, names, Options(rulePronunciations, deletions, additions, userFields, jobs));
         }
-        std::vector<std::pair<std::string, py::list>> columns;
-        std::vector<std::string> counts, texts;
+        const bool pandas = PandasPresent();
+        py::dict table;
         py::list itemColumn;
         for (const std::string& item : items) itemColumn.append(item);
-        columns.emplace_back("item", itemColumn);
+        table["item"] = itemColumn;
         for (std::size_t c = 0; c < measured.Fields.size(); ++c) {
             const FieldInfo& info = FieldCatalogue()[static_cast<std::size_t>(measured.Fields[c])];
-            py::list column;
-            bool allCounts = true, allTexts = true;
-            for (const std::vector<Value>& row : measured.Rows) {
-                column.append(ToPython(row[c], info));
-                allCounts = allCounts && (row[c].IsMissing() || row[c].Kind() == ValueKind::Count);
-                allTexts = allTexts && (row[c].IsMissing() || row[c].Kind() == ValueKind::Text);
-            }
-            std::string name(info.Mnemonic);
-            if (info.Format == ValueFormat::Count && allCounts) counts.push_back(name);
-            if (info.Format != ValueFormat::Count && info.Format != ValueFormat::Real && allTexts)
-                texts.push_back(name);
-            columns.emplace_back(std::move(name), std::move(column));
+            table[py::str(std::string(info.Mnemonic))] =
+                pandas ? FrameColumn(measured.Rows, c, info) : ListColumn(measured.Rows, c, info);
         }
-        return Table(columns, counts, texts);
+        if (!pandas) return table;
+        return py::module_::import("pandas").attr("DataFrame")(table);
     }
 
     py::object Neighbours(const std::vector<std::string>& items, bool rulePronunciations,

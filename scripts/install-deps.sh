@@ -3,7 +3,7 @@
 # Runs apt-get directly as root and through sudo otherwise; does nothing when all are present.
 set -euo pipefail
 packages=(cmake ninja-build ccache g++ qt6-base-dev qt6-charts-dev qt6-svg-dev libgtest-dev libgmock-dev
-    libbenchmark-dev libboost-math-dev libhunspell-dev hunspell-eu)
+    libbenchmark-dev libboost-math-dev libhunspell-dev hunspell-eu librsvg2-dev fonts-dejavu-core)
 # The Python module and its tests (Debian's interpreter, /usr/bin/python3).
 packages+=(pybind11-dev python3-dev python3-pandas python3-pytest)
 if [ "${ZIRTEL_DATA_TOOLS:-0}" = 1 ]; then
@@ -15,6 +15,8 @@ if [ "${ZIRTEL_CI_TOOLS:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev clang-format dpkg-dev file python3)
     # The R package and its tests.
     packages+=(r-base-dev r-cran-rcpp r-cran-testthat)
+    # pip install ./python into a virtual environment, offline.
+    packages+=(python3-venv python3-setuptools python3-wheel)
 fi
 # Looking at the real window: a virtual X server, a window manager, keys and clicks, screenshots.
 if [ "${ZIRTEL_SCREEN_TOOLS:-0}" = 1 ]; then

@@ -136,11 +136,10 @@ std::vector<std::string> KeptFeedback::Take() {
     return std::exchange(Messages_, {});
 }
 
-fs::path BindingDataFolder(const std::optional<fs::path>& programs,
-                           const std::optional<fs::path>& installed) {
-    if (programs && HasLexicon(*programs)) return *programs;
-    if (installed && HasLexicon(*installed)) return *installed;
-    return FindDataFolder(programs.value_or(fs::current_path()));
+fs::path BindingDataFolder(const std::vector<fs::path>& candidates) {
+    for (const fs::path& folder : candidates)
+        if (HasLexicon(folder)) return folder;
+    return FindDataFolder(candidates.empty() ? fs::current_path() : candidates.front());
 }
 
 std::vector<int> FieldsByName(const std::vector<std::string>& names) {

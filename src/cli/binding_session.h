@@ -46,11 +46,10 @@ class KeptFeedback : public Feedback {
     SilentFeedback Silent_;
 };
 
-// The data folder as the programs find theirs, for a package loaded from `loadedFrom`: beside
-// the programs of the build tree (`programs`, when given), else `installed`, else as
-// FindDataFolder finds it ($ZIRTEL_DATA_DIR among the places).
-std::filesystem::path BindingDataFolder(const std::optional<std::filesystem::path>& programs,
-                                        const std::optional<std::filesystem::path>& installed);
+// The data folder as the programs find theirs, for a package: the first of `candidates` (the
+// programs of its build tree, its installed data folders ...) that holds the lexicon, else as
+// FindDataFolder finds it from the first candidate ($ZIRTEL_DATA_DIR among the places).
+std::filesystem::path BindingDataFolder(const std::vector<std::filesystem::path>& candidates);
 
 // The requested fields by name ("all" for every one), in the catalogue's order.
 std::vector<int> FieldsByName(const std::vector<std::string>& names);

@@ -12,6 +12,7 @@
 
 #include "cli/mode_support.h"
 #include "cli/option_scanner.h"
+#include "cli/plot_png.h"
 #include "cli/run_files.h"
 #include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
@@ -31,6 +32,32 @@ namespace zirtel {
 namespace {
 
 namespace fs = std::filesystem;
+
+struct PlotFormatChoice {
+    bool Svg = true;
+    bool Png = false;
+};
+
+// --plot-format: "svg" (the default), "png" or both, comma-separated.
+PlotFormatChoice PlotFormats(const Arguments& args) {
+    const std::optional<std::string> value = args.Get("--plot-format");
+    if (!value) return {};
+    PlotFormatChoice choice{false, false};
+    std::string_view rest = *value;
+    while (true) {
+        const auto comma = rest.find(',');
+        const std::string_view word = rest.substr(0, comma);
+        if (word == "svg" && !choice.Svg)
+            choice.Svg = true;
+        else if (word == "png" && !choice.Png)
+            choice.Png = true;
+        else
+            throw UsageError{msg::PlotFormat(*value)};
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    return choice;
+}
 
 // The SHA-256 of files, worked out on another thread while the run measures its pool (the
 // lexicon and the origin file are megabytes: hashing them would add a sixth to a selection's
@@ -107,13 +134,20 @@ class SelectionRun {
         Main_ = AddOutput("-o", "");
         if (Select_) Long_ = AddOutput("--long", "long table");
         if (Select_) Report_ = AddOutput("--report", "report");
-        if (const auto plots = Args_.Get("--plots"); Select_ && plots)
-            for (int f : PlotFields(Design_))
-                Plots_.emplace_back(f, Files_.Output("--plots", fs::path(*plots) / PlotFileName(f),
-                                                     [](auto path, auto reason) {
-                                                         return msg::FileNotWritten("plot", path,
-                                                                                    reason);
-                                                     }));
+        if (const auto plots = Args_.Get("--plots"); Select_ && plots) {
+            const auto [svg, png] = PlotFormats(Args_);
+            const auto plotFile = [&](int f, const std::string& name, bool asPng) {
+                Plots_.push_back(
+                    {f, asPng,
+                     Files_.Output("--plots", fs::path(*plots) / name, [](auto path, auto reason) {
+                         return msg::FileNotWritten("plot", path, reason);
+                     })});
+            };
+            for (int f : PlotFields(Design_)) {
+                if (svg) plotFile(f, PlotFileName(f), false);
+                if (png) plotFile(f, PngFileName(PlotFileName(f)), true);
+            }
+        }
         Settings_ = AddOutput("--settings", "settings");
         if (const auto twice = Files_.SameFileTwice()) return Say(*twice, kBatchUsageError);
         if (const auto unwritable = Files_.UnwritableOutput())
@@ -197,8 +231,18 @@ class SelectionRun {
             MainText_ = WideOutput(*Selection_, *Pool_);
             LongText_ = LongOutput(*Selection_, *Pool_);
             if (Args_.Has("--report")) ReportText_ = Report();
-            for (const auto& [field, output] : Plots_)
-                PlotTexts_.push_back(StripPlotSvg(*Selection_, *Pool_, field));
+            for (const PlotOutput& plot : Plots_) {
+                std::string svg = StripPlotSvg(*Selection_, *Pool_, plot.Field);
+                if (plot.Png) {
+                    std::optional<std::string> png = PngFromSvg(svg);
+                    if (!png)
+                        return Say(msg::FileNotWritten("plot", Files_.Path(plot.Output).string(),
+                                                       "the image could not be drawn"),
+                                   kBatchFileError);
+                    svg = std::move(*png);
+                }
+                PlotTexts_.push_back(std::move(svg));
+            }
         } else {
             const auto targets = [&] {
                 const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
@@ -262,7 +306,7 @@ class SelectionRun {
         if (Select_ && Args_.Has("--report") && !Emit(Report_, ReportText_))
             status = kBatchFileError;
         for (std::size_t p = 0; p < Plots_.size(); ++p)
-            if (!Emit(Plots_[p].second, PlotTexts_[p])) status = kBatchFileError;
+            if (!Emit(Plots_[p].Output, PlotTexts_[p])) status = kBatchFileError;
         if (Settings_) {
             RunSettings run = SettingsOf(Cmd_);
             if (Select_) {
@@ -294,7 +338,12 @@ class SelectionRun {
     std::optional<MeasuredItems> Pool_;
     std::optional<Selection> Selection_;
     std::string MainText_, LongText_, ReportText_;
-    std::vector<std::pair<int, std::size_t>> Plots_; // field, output
+    struct PlotOutput {
+        int Field;
+        bool Png; // else SVG
+        std::size_t Output;
+    };
+    std::vector<PlotOutput> Plots_;
     std::vector<std::string> PlotTexts_;
     FileDigests Digests_;
 };
@@ -303,12 +352,16 @@ class SelectionRun {
 void CheckSelect(const Arguments& args) {
     if (args.Has("--design")) throw UsageError{msg::DesignBelongsToMatch()};
     if (args.Has("-n")) throw UsageError{msg::BelongsTo("-n", "--match")};
+    if (args.Has("--plot-format") && !args.Has("--plots"))
+        throw UsageError{msg::NeedsOption("--plot-format", "--plots")};
+    PlotFormats(args);
 }
 
 void CheckMatch(const Arguments& args) {
     if (args.Has("--long")) throw UsageError{msg::BelongsTo("--long", "--select")};
     if (args.Has("--report")) throw UsageError{msg::BelongsTo("--report", "--select")};
     if (args.Has("--plots")) throw UsageError{msg::BelongsTo("--plots", "--select")};
+    if (args.Has("--plot-format")) throw UsageError{msg::BelongsTo("--plot-format", "--select")};
 }
 
 int RunSelect(Command& command) {
@@ -375,6 +428,9 @@ const ModeSpec& SelectMode() {
             ValueOption(K::Folder, "--plots", "DIR",
                         "also write a strip plot of each numeric split and control field,\n"
                         "one colour per cell, to DIR/FIELD.svg"),
+            ValueOption(K::Text, "--plot-format", "LIST",
+                        "the plots' formats: svg (default), png (twice the SVG's size),\n"
+                        "or svg,png for both"),
             ValueOption(K::OutputFile, "--report", "FILE",
                         "also write the rows' balance report to FILE (tab-separated sections;\n"
                         "text when FILE ends in .txt)"),
@@ -417,6 +473,7 @@ const ModeSpec& MatchMode() {
         m.Options.push_back(ValueOption(K::OutputFile, "--long", "FILE").NotInUsage());
         m.Options.push_back(ValueOption(K::OutputFile, "--report", "FILE").NotInUsage());
         m.Options.push_back(ValueOption(K::Folder, "--plots", "DIR").NotInUsage());
+        m.Options.push_back(ValueOption(K::Text, "--plot-format", "LIST").NotInUsage());
         m.Options.push_back(FlagOption("--help").WithAlias("-h").NotInUsage());
         m.Description = "Lists for each item of ITEMS the K pool items of the design closest "
                         "to it that pass\nits filters and satisfy its controls. Writes a "

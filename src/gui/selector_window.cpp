@@ -25,6 +25,7 @@
 #include <cmath>
 #include <set>
 
+#include "cli/plot_png.h"
 #include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
@@ -54,6 +55,25 @@ QString FromLatin1(const std::string& s) {
 std::string ToLatin1(const QString& s) {
     return Utf8ToLatin1(s.toStdString()).Text;
 }
+
+// A cell of the values view: sorted by its number (the unrounded value) where it has one, the
+// cells without one after those with one, by their text.
+class ValueCell : public QTableWidgetItem {
+  public:
+    ValueCell(const QString& text, double number) : QTableWidgetItem(text), Number_(number) {}
+    bool operator<(const QTableWidgetItem& other) const override {
+        const auto* cell = dynamic_cast<const ValueCell*>(&other);
+        const double theirs = cell ? cell->Number_ : NAN;
+        if (std::isnan(Number_) || std::isnan(theirs)) {
+            if (std::isnan(Number_) != std::isnan(theirs)) return std::isnan(theirs);
+            return text() < other.text();
+        }
+        return Number_ < theirs;
+    }
+
+  private:
+    double Number_;
+};
 
 } // namespace
 
@@ -118,7 +138,20 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     auto* plotLayout = new QVBoxLayout(plotPage);
     plotLayout->addWidget(PlotFieldCombo);
     plotLayout->addWidget(PlotView, 1);
+    auto* valuesPage = new QWidget(ResultsTabs);
+    ValuesTable = new QTableWidget(valuesPage);
+    ValuesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ValuesTable->setSortingEnabled(true);
+    SaveValuesButton = new QPushButton("Gorde balioak", valuesPage);
+    SaveValuesButton->setEnabled(false);
+    auto* valuesLayout = new QVBoxLayout(valuesPage);
+    valuesLayout->addWidget(ValuesTable, 1);
+    auto* valuesButtons = new QHBoxLayout;
+    valuesButtons->addWidget(SaveValuesButton);
+    valuesButtons->addStretch();
+    valuesLayout->addLayout(valuesButtons);
     ResultsTabs->addTab(RowsTable, "Errenkadak");
+    ResultsTabs->addTab(valuesPage, "Balioak");
     ResultsTabs->addTab(reportPage, "Txostena");
     ResultsTabs->addTab(plotPage, "Irudiak");
     connect(PlotFieldCombo, &QComboBox::currentIndexChanged, this,
@@ -193,6 +226,10 @@ TSelectorWindow::TSelectorWindow(std::filesystem::path appDir, AppendItems appen
     connect(SavePlotsButton, &QPushButton::clicked, this, [this] {
         const QString folder = QFileDialog::getExistingDirectory(this, "Gorde irudiak");
         if (!folder.isEmpty()) SavePlots(ToPath(folder));
+    });
+    connect(SaveValuesButton, &QPushButton::clicked, this, [this] {
+        const QString file = QFileDialog::getSaveFileName(this, "Gorde balioak");
+        if (!file.isEmpty()) SaveValues(ToPath(file));
     });
     connect(SaveReportButton, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, "Gorde txostena");
@@ -303,13 +340,59 @@ bool TSelectorWindow::SaveReport(const std::filesystem::path& path) {
     return true;
 }
 
+bool TSelectorWindow::SaveValues(const std::filesystem::path& path) {
+    if (!WriteFileAtomically(path, ValuesTsv_)) {
+        StatusLabel->setText("Ezin dira gorde balioak");
+        return false;
+    }
+    return true;
+}
+
 bool TSelectorWindow::SavePlots(const std::filesystem::path& folder) {
-    for (const auto& [name, svg] : Plots_)
-        if (!WriteFileAtomically(folder / name, svg)) {
+    for (const auto& [name, svg] : Plots_) {
+        const std::optional<std::string> png = PngFromSvg(svg);
+        if (!png || !WriteFileAtomically(folder / name, svg) ||
+            !WriteFileAtomically(folder / PngFileName(name), *png)) {
             StatusLabel->setText("Ezin dira gorde irudiak");
             return false;
         }
+    }
     return true;
+}
+
+void TSelectorWindow::ShowValues(const Selection& selection, const MeasuredItems& pool) {
+    const QSignalBlocker quiet(ValuesTable);
+    ValuesTable->setSortingEnabled(false);
+    ValuesTable->clear();
+    QStringList headers{"row", "cell", "item", "is_reference"};
+    for (int f : pool.Fields) headers << FromLatin1(FieldName(f));
+    ValuesTable->setColumnCount(static_cast<int>(headers.size()));
+    ValuesTable->setHorizontalHeaderLabels(headers);
+    std::size_t count = 0;
+    for (const SelectionRow& row : selection.Rows) count += row.Items.size();
+    ValuesTable->setRowCount(static_cast<int>(count));
+    int line = 0;
+    for (std::size_t r = 0; r < selection.Rows.size(); ++r) {
+        const SelectionRow& row = selection.Rows[r];
+        for (std::size_t c = 0; c < row.Items.size(); ++c, ++line) {
+            const std::size_t i = row.Items[c];
+            const auto put = [&](int col, QTableWidgetItem* cell) {
+                ValuesTable->setItem(line, col, cell);
+            };
+            put(0, new ValueCell(QString::number(r + 1), static_cast<double>(r + 1)));
+            put(1, new ValueCell(FromLatin1(selection.CellNames[c]), NAN));
+            put(2, new ValueCell(FromLatin1(pool.Items[i]), NAN));
+            put(3,
+                new ValueCell(c == row.ReferenceCell ? "1" : "0", c == row.ReferenceCell ? 1 : 0));
+            for (std::size_t f = 0; f < pool.Fields.size(); ++f)
+                put(4 + static_cast<int>(f),
+                    new ValueCell(FromLatin1(pool.Text(i, f)), pool.Number(i, f)));
+        }
+    }
+    ValuesTable->setSortingEnabled(true);
+    ValuesTable->sortByColumn(-1, Qt::AscendingOrder); // the rows' order until a header is pressed
+    ValuesTsv_ = LongOutput(selection, pool);
+    SaveValuesButton->setEnabled(count > 0);
 }
 
 void TSelectorWindow::ShowPlot(int index) {
@@ -443,6 +526,7 @@ bool TSelectorWindow::RunDesign() {
                      .arg(QString::number(*design.Seed));
     StatusLabel->setText(status);
     AddButton->setEnabled(!Rows_.empty());
+    ShowValues(*sel, *pool);
 
     ReportRun run;
     run.Program = "zirtel";

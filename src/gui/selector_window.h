@@ -6,7 +6,7 @@
 // table; "Gehitu zerrendara" hands the chosen items (those of the selected rows, or of every
 // row) to the main window's item list; the "Txostena" tab shows the rows' balance report, which
 // "Gorde txostena" saves, and "Gorde irudiak" the fields' strip plots; a chosen item shows its
-// values on hover.
+// values on hover, and the "Balioak" tab every chosen item's values.
 #pragma once
 
 #include <QWidget>
@@ -30,7 +30,9 @@ class QChartView;
 namespace zirtel {
 
 class Feedback;
+class MeasuredItems;
 class Workspace;
+struct Selection;
 
 class TSelectorWindow : public QWidget {
     Q_OBJECT
@@ -58,13 +60,20 @@ class TSelectorWindow : public QWidget {
     QPlainTextEdit* DesignEdit;
     QPushButton *LoadButton, *SaveButton, *RunButton, *AddButton;
     QLabel* StatusLabel;
-    QTabWidget* ResultsTabs; // "Errenkadak" (RowsTable), "Txostena" (ReportEdit)
+    // "Errenkadak" (RowsTable), "Balioak" (ValuesTable), "Txostena" (ReportEdit), "Irudiak".
+    QTabWidget* ResultsTabs;
     QTableWidget* RowsTable;
+    // "Balioak": one line per chosen item (its row, cell, whether it is the row's reference) with
+    // the values of the design's fields, as --long writes them; a header press sorts by the
+    // unrounded values. "Gorde balioak" saves the table as --long does.
+    QTableWidget* ValuesTable;
+    QPushButton* SaveValuesButton;
     // The balance report of the rows, as text; "Gorde txostena" saves it (tab-separated, or the
     // text for a name ending in .txt).
     QPlainTextEdit* ReportEdit;
     QPushButton* SaveReportButton;
-    QPushButton* SavePlotsButton; // "Gorde irudiak": a strip plot (SVG) per numeric field
+    // "Gorde irudiak": a strip plot per numeric field, as SVG and as PNG (twice the SVG's size).
+    QPushButton* SavePlotsButton;
     // "Irudiak": the values of the chosen field, cell by cell, one colour per cell.
     QComboBox* PlotFieldCombo;
     QChartView* PlotView;
@@ -76,6 +85,7 @@ class TSelectorWindow : public QWidget {
     bool LoadDesign(const std::filesystem::path& path);
     bool SaveDesign(const std::filesystem::path& path);
     bool SaveReport(const std::filesystem::path& path);
+    bool SaveValues(const std::filesystem::path& path);
     bool SavePlots(const std::filesystem::path& folder);
     void AddToList();
 
@@ -96,7 +106,9 @@ class TSelectorWindow : public QWidget {
     // Per plotted field, the unrounded values of each cell's items, and the cell names.
     std::vector<std::vector<std::vector<double>>> PlotValues_;
     std::vector<std::string> PlotCells_;
+    std::string ValuesTsv_; // the values view as --long writes it
     void ShowPlot(int index);
+    void ShowValues(const Selection& selection, const MeasuredItems& pool);
 };
 
 } // namespace zirtel

@@ -128,7 +128,7 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
     MainForm->Selector1->trigger();
     auto* w = MainForm->findChild<TSelectorWindow*>();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->ResultsTabs->tabText(1).toStdString(), "Txostena");
+    EXPECT_EQ(w->ResultsTabs->tabText(2).toStdString(), "Txostena");
     EXPECT_FALSE(w->SaveReportButton->isEnabled());
     ASSERT_TRUE(w->LoadDesign(test::TestData("selection/engine/select.design")));
     ASSERT_TRUE(w->RunDesign());
@@ -153,8 +153,28 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
     // The values of an item on hover; the plots saved in a folder.
     EXPECT_EQ(w->RowsTable->item(0, 0)->toolTip().toStdString(),
               "USER1: 120.00\nH_MAIZT: 5.00\nLUZ_L: 4");
+    // "Balioak": every chosen item with its values, sorted by the numbers on a header press, and
+    // saved as the long table.
+    EXPECT_EQ(w->ResultsTabs->tabText(1).toStdString(), "Balioak");
+    const auto line = [&](int row) {
+        std::string text;
+        for (int c = 0; c < w->ValuesTable->columnCount(); ++c)
+            text += (c ? " " : "") + w->ValuesTable->item(row, c)->text().toStdString();
+        return text;
+    };
+    ASSERT_EQ(w->ValuesTable->rowCount(), 4);
+    EXPECT_EQ(w->ValuesTable->horizontalHeaderItem(5)->text().toStdString(), "H_MAIZT");
+    EXPECT_EQ(line(0), "1 A1_B1 ahal 1 120.00 5.00 4");
+    w->ValuesTable->sortByColumn(5, Qt::DescendingOrder); // 300, 80, 5, 3
+    EXPECT_EQ(line(0), "1 A2_B1 etxe 0 140.00 300.00 4");
+    EXPECT_EQ(line(3), "1 A1_B2 akats 0 130.00 3.00 5");
+    ASSERT_TRUE(w->SaveValues(dir / "values.tsv"));
+    EXPECT_EQ(test::ReadBytes(dir / "values.tsv"),
+              "row\tcell\titem\tis_reference\tUSER1\tH_MAIZT\tLUZ_L\r\n"
+              "1\tA1_B1\tahal\t1\t120.00\t5.00\t4\r\n1\tA1_B2\takats\t0\t130.00\t3.00\t5\r\n"
+              "1\tA2_B1\tetxe\t0\t140.00\t300.00\t4\r\n1\tA2_B2\tmendi\t0\t150.00\t80.00\t5\r\n");
     // "Irudiak": a chart per field, a series per cell in its colour, one point per row.
-    EXPECT_EQ(w->ResultsTabs->tabText(2).toStdString(), "Irudiak");
+    EXPECT_EQ(w->ResultsTabs->tabText(3).toStdString(), "Irudiak");
     ASSERT_EQ(w->PlotFieldCombo->count(), 3);
     w->PlotFieldCombo->setCurrentIndex(2);
     EXPECT_EQ(w->PlotView->chart()->title().toStdString(), "USER1");
@@ -169,6 +189,7 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
     EXPECT_EQ(a2b1->at(0).y(), 300.0);
     ASSERT_TRUE(w->SavePlots(dir.Path()));
     EXPECT_EQ(test::ReadBytes(dir / "USER1.svg").rfind("<svg xmlns=", 0), 0u);
+    EXPECT_EQ(test::ReadBytes(dir / "USER1.png").rfind("\x89PNG\r\n", 0), 0u);
     DestroyWindows();
 }
 

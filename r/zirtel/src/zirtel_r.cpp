@@ -26,7 +26,7 @@ namespace {
 
 fs::path DataFolder(SEXP dataDir) {
     if (!Rf_isNull(dataDir)) return fs::path(Rcpp::as<std::string>(dataDir));
-    return BindingDataFolder(fs::path(ZIRTEL_R_DATA), fs::path("/usr/share/zirtel"));
+    return BindingDataFolder({fs::path(ZIRTEL_R_DATA), fs::path("/usr/share/zirtel")});
 }
 
 // One session per data folder and lexicon, opened on first use.

@@ -117,6 +117,9 @@ Message OverlapFraction(std::string_view value) {
     return Program(Cat(
         {"--overlap must be a fraction P/Q from 0/1 to 1/1, such as 2/3, not ", Quoted(value)}));
 }
+Message PlotFormat(std::string_view value) {
+    return Program(Cat({"--plot-format must be svg, png or svg,png, not ", Quoted(value)}));
+}
 Message OrthoListWithoutList() {
     return Program("--neighbours: no orthographic neighbour list is kept with "
                    "--no-neighbour-list");

@@ -60,6 +60,7 @@ Message NotAFolder(std::string_view option, std::string_view path);
 Message UnknownField(std::string_view name, std::string_view validNames);
 Message MissingTextUnusable();
 Message OverlapFraction(std::string_view value);
+Message PlotFormat(std::string_view value);
 Message OrthoListWithoutList();
 Message OrthoListNotFilled(std::string_view fields);
 Message PhonListNotFilled(std::string_view fields);
