@@ -130,16 +130,18 @@ TEST(SelectionBatch, ReportDescribesTheRows) {
     EXPECT_EQ(o.Status, 0);
     for (const char* plot : {"H_MAIZT.svg", "LUZ_L.svg", "USER1.svg"})
         EXPECT_EQ(test::ReadBytes(dir / "plots" / plot).rfind("<svg xmlns=", 0), 0u) << plot;
-    // --plot-format png: the same plots as PNG images, twice the SVG's 520 x 300 (four cells).
+    // --plot-format svg,png: the plots also as PNG images, twice the SVG's 520 x 300 (four
+    // cells); nine files written at once with the tables.
     fs::create_directory(dir / "png");
-    o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--plots",
-                (dir / "png").string(), "--plot-format", "png"});
-    EXPECT_EQ(o.Status, 0);
+    o = Zirtel({"--select", design, "-o", (dir / "rows.tsv").string(), "--long",
+                (dir / "long.tsv").string(), "--report", (dir / "report.tsv").string(), "--plots",
+                (dir / "png").string(), "--plot-format", "svg,png"});
+    EXPECT_EQ(o.Status, 0) << o.Err;
     const std::string png = test::ReadBytes(dir / "png" / "LUZ_L.png");
     ASSERT_GE(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16));
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x04\x10\0\0\x02\x58", 8));
-    EXPECT_FALSE(fs::exists(dir / "png" / "LUZ_L.svg"));
+    EXPECT_EQ(test::ReadBytes(dir / "png" / "USER1.svg").rfind("<svg xmlns=", 0), 0u);
     o = Zirtel({"--select", design, "--plots", (dir / "png").string(), "--plot-format", "gif"});
     EXPECT_EQ(o.Status, 2);
     EXPECT_EQ(o.Err.rfind("zirtel: --plot-format must be svg, png or svg,png, not 'gif'\n", 0), 0u)

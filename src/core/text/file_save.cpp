@@ -26,8 +26,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // The temporary files of the saves in progress, for the signal handler: several files may be
-// written at the same time (a batch run streams its results and lists).
-constexpr int kMaxTempFiles = 8;
+// written at the same time (a batch run streams its results and lists; a selection writes a plot
+// per split and control field, in two formats, besides its tables). The slots are static so the
+// handler can read them; pages of slots never used are never touched.
+constexpr int kMaxTempFiles = 256;
 char g_TempPaths[kMaxTempFiles][PATH_MAX + 1];
 volatile sig_atomic_t g_TempCreated[kMaxTempFiles] = {};
 // The signals that end the program and would leave a temporary file behind.
