@@ -27,7 +27,7 @@ class LargeResults {
         fs::create_directories(Dir_);
         Ws_.PrepareGrids();
         Ws_.Decimals = 2;
-        for (const char* box : {"LenLBox", "CV_OBox"}) Ws_.Options.SetTicked(box, true);
+        for (const char* box : {"LenLBox", "CV_OBox"}) Ws_.Setup.Options.SetTicked(box, true);
         Ws_.AssignColumns();
         std::mt19937 rng(11);
         std::uniform_real_distribution<double> freq(0, 5000);

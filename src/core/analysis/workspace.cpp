@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/analysis/user_field_file.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -16,11 +15,9 @@ constexpr int kStartupStimulusRows = 80;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
-    : UI(feedback), AppDir(std::move(appDir)), Tables_(AppDir),
+    : Setup(feedback, std::move(appDir)),
       OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth),
-      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth), Bigrams(Tables_.BigramsAsRead()),
-      BigramTablesLoaded(Tables_.BigramsReadFlag()), Biphones(Tables_.BiphonesAsRead()),
-      BiphoneFilesRead(Tables_.BiphonesReadFlag()) {
+      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth) {
     OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
     OutputGrid.Col = 2;
     StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
@@ -36,12 +33,7 @@ FieldSet Workspace::ShownFields() const {
 }
 
 MeasureContext Workspace::Measures(bool lists) {
-    MeasureContext ctx{.Current = Current(),
-                       .WholeWords = WholeWords,
-                       .UserFields = UserFields,
-                       .Tables = Tables_,
-                       .UI = UI,
-                       .RulePronunciations = RulePronunciations};
+    MeasureContext ctx = Setup.Measures();
     if (lists) {
         ctx.OrthoList = &OrthoNeighbours;
         ctx.PhonList = &PhonNeighbours;
@@ -78,39 +70,21 @@ void Workspace::PrepareGrids() {
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     const Operation op(*this);
-    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
-    LemmasCurrent = false;
-    // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
-    UserFields = {};
-    LoadUserField(*this, AppDir / kUserField1File, 0);
+    Setup.LoadStartupData();
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
 }
 
 void Workspace::UseWholeWordLexicon() {
     const Operation op(*this);
-    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
-    Lemmas.Clear();
-    LemmasCurrent = false;
+    Setup.LoadWholeWords();
+    Setup.Lemmas.Clear();
     AnalyseAll();
-}
-
-void Workspace::WholeWordsReplaced() {
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
 }
 
 void Workspace::UseLemmaLexicon() {
     const Operation op(*this);
-    LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);
-    LemmasCurrent = true;
+    Setup.LoadLemmas();
     AnalyseAll();
 }
 
@@ -118,11 +92,12 @@ void Workspace::AssignColumns() {
     const Operation op(*this);
     const auto& cat = FieldCatalogue();
     for (const FieldInfo& f : cat) this->*f.Col = 0;
-    ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
-    IncludeDeletionNs_ = Options.FlagTicked(OptionFlag::IncludeDeletions);
-    IncludeAdditionNs_ = Options.FlagTicked(OptionFlag::IncludeAdditions);
-    IncludeSpanishNs_ = Options.FlagTicked(OptionFlag::IncludeSpanish);
-    RulePronunciations = Options.FlagTicked(OptionFlag::RulePronunciations);
+    const AnalysisOptions& options = Setup.Options;
+    ShowNeighbourList = options.FlagTicked(OptionFlag::NList);
+    IncludeDeletionNs_ = options.FlagTicked(OptionFlag::IncludeDeletions);
+    IncludeAdditionNs_ = options.FlagTicked(OptionFlag::IncludeAdditions);
+    IncludeSpanishNs_ = options.FlagTicked(OptionFlag::IncludeSpanish);
+    Setup.RulePronunciations = options.FlagTicked(OptionFlag::RulePronunciations);
 
     OutputGrid.ClearRow(0);
     for (int r = 1; r < OutputGrid.RowCount(); ++r)
@@ -131,7 +106,7 @@ void Workspace::AssignColumns() {
     NextCol = FirstFieldCol();
     std::vector<FieldId> columns;
     for (int f = 0; f < kFieldCount; ++f)
-        if (Options.FieldTicked(f)) {
+        if (options.FieldTicked(f)) {
             this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
             columns.push_back(static_cast<FieldId>(f));
         }
@@ -146,7 +121,8 @@ void Workspace::AssignColumns() {
         const int col = this->*f.Col;
         if (col == 0) continue;
         if (f.UserField > 0)
-            OutputGrid.SetCell(col, 0, UserFields[static_cast<std::size_t>(f.UserField - 1)].Name);
+            OutputGrid.SetCell(col, 0,
+                               Setup.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name);
         else if (!f.Header.empty())
             OutputGrid.SetCell(col, 0, std::string(f.Header));
     }
@@ -255,22 +231,6 @@ int Workspace::FindItemRow(std::string_view text, int exceptRow) const {
         if (LowerLatin1(Trim(OutputGrid.Cell(1, r))) == wanted) return r;
     }
     return -1;
-}
-
-std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws) {
-    std::vector<std::filesystem::path> files{ws.AppDir / kWholeWordFile};
-    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
-    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
-        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
-    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
-    if (ws.MorphologyLoaded()) {
-        if (!ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
-        files.push_back(ws.AppDir / kFormFile);
-    }
-    for (const std::filesystem::path& file : ws.SpanishFilesRead()) files.push_back(file);
-    return files;
 }
 
 } // namespace zirtel

@@ -14,7 +14,7 @@ class Foundation : public ::testing::Test {
     Foundation() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
     std::string Out(int col, int row) const { return std::string(WS.OutputGrid.Cell(col, row)); }
     void Tick(std::initializer_list<const char*> boxes, bool on = true) {
-        for (const char* b : boxes) WS.Options.SetTicked(b, on);
+        for (const char* b : boxes) WS.Setup.Options.SetTicked(b, on);
         WS.AssignColumns();
     }
     test::RecordingFeedback Fb;
@@ -44,7 +44,7 @@ TEST_F(Foundation, StartsWithEmptyRowsAndTheWordFrequencyColumn) {
 
 TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     Tick({"NBox", "BF1_Box"});
-    WS.Options.SetTicked("W_FREQ_Box", false);
+    WS.Setup.Options.SetTicked("W_FREQ_Box", false);
     WS.AssignColumns();
     EXPECT_EQ(WS.Col_1_BM, 2);
     EXPECT_EQ(WS.Col_N, 3);
@@ -54,7 +54,7 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     EXPECT_EQ(WS.OutputGrid.ColWidth(3), 75);
 
     // Every field ticked: the grid widens past its 67 columns; NATL is labelled too.
-    for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
+    for (int f = 0; f < kFieldCount; ++f) WS.Setup.Options.SetFieldTicked(f, true);
     WS.Decimals = 4;
     WS.AssignColumns();
     EXPECT_EQ(WS.NextCol, 2 + kFieldCount);

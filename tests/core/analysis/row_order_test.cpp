@@ -14,7 +14,7 @@ class RowOrder : public ::testing::Test {
     RowOrder() : WS(Fb, test::TestData("results_output")) {
         WS.Startup();
         for (const char* box : {"HomophonyBox", "LenLBox", "CV_OBox"})
-            WS.Options.SetTicked(box, true);
+            WS.Setup.Options.SetTicked(box, true);
         WS.AssignColumns();
     }
     std::vector<std::string> Items() const {

@@ -22,7 +22,7 @@ class MeasureRun {
         : ws(fb, std::move(folder)) {
         ws.Startup();
         StartupMessages = fb.MessageLines();
-        for (const char* box : boxes) ws.Options.SetTicked(box, true);
+        for (const char* box : boxes) ws.Setup.Options.SetTicked(box, true);
         ws.AssignColumns();
         fb.Clear();
     }

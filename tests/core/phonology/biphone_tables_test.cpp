@@ -43,13 +43,13 @@ TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
     FileLabelFeedback ui;
     Workspace ws(ui, dir.Path());
     ws.Startup();
-    ws.Options.SetTicked("TokenBPFBox", true);
+    ws.Setup.Options.SetTicked("TokenBPFBox", true);
     ws.AssignColumns();
     ws.EnterTypedItem("mesa");
     ws.EnterTypedItem("boskoa");
-    EXPECT_FALSE(ws.BiphoneFilesRead);
+    EXPECT_FALSE(ws.Setup.BiphoneFilesRead);
     ws.AnalyseAll();
-    EXPECT_TRUE(ws.BiphoneFilesRead);
+    EXPECT_TRUE(ws.Setup.BiphoneFilesRead);
 
     // One window per file that exists, each with the file's full name in capitals.
     ASSERT_EQ(ui.OpeningFileLabels.size(), 3u);
@@ -96,7 +96,7 @@ TEST(BiphoneTables, OddPronunciationsAndALexiconWithoutThem) {
         auto ws = std::make_unique<Workspace>(*ui, dir.Path());
         ws->Startup();
         for (const char* box : {"TokenBPFBox", "TypeBPFBox", "SLBPFBox", "MLBPFBox", "PNBox"})
-            ws->Options.SetTicked(box, true);
+            ws->Setup.Options.SetTicked(box, true);
         ws->AssignColumns();
         for (const char* item : items) ws->EnterTypedItem(item);
         ui->Clear();

@@ -22,8 +22,8 @@ struct PhonWorkspace {
     PhonWorkspace(const std::filesystem::path& dir, std::initializer_list<const char*> boxes)
         : Ws(UI, dir) {
         Ws.Startup();
-        Ws.Options.SetTicked("W_FREQ_Box", false);
-        for (const char* box : boxes) Ws.Options.SetTicked(box, true);
+        Ws.Setup.Options.SetTicked("W_FREQ_Box", false);
+        for (const char* box : boxes) Ws.Setup.Options.SetTicked(box, true);
         Ws.AssignColumns();
         UI.Clear();
     }
