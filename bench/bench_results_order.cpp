@@ -67,7 +67,7 @@ void BM_SortRows_100000(benchmark::State& state) {
     LargeResults results;
     bool descending = false;
     for (auto _ : state) {
-        SortRows(results.WS(), results.WS().Col_H_MAIZT, descending);
+        SortRows(results.WS(), results.WS().Columns.Col_H_MAIZT, descending);
         descending = !descending;
     }
     state.SetItemsProcessed(state.iterations() * LargeResults::kRows);

@@ -54,7 +54,7 @@ void BM_AnalyseAll10kNonwordsByRules(benchmark::State& state) {
     ws.PasteItems(text); // analyses once: the biphone files are read, the syllable tables built
     int pronounced = 0;
     for (int row = 1; row <= 10000; ++row)
-        pronounced += ws.OutputGrid.Cell(ws.Col_AHOS_ITURRI, row) == "arauak" ? 1 : 0;
+        pronounced += ws.OutputGrid.Cell(ws.Columns.Col_AHOS_ITURRI, row) == "arauak" ? 1 : 0;
     if (pronounced != 10000) {
         state.SkipWithError("not every nonword was pronounced by the rules");
         return;

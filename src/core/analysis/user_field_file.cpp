@@ -53,7 +53,7 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     const Workspace::Operation op(ws);
     const bool read = LoadUserField(ws.Setup, path, number);
     if (read && ws.Shown(kUserColumns[number]))
-        ws.OutputGrid.SetCell(ws.*kUserColumns[number], 0,
+        ws.OutputGrid.SetCell(ws.Columns.*kUserColumns[number], 0,
                               ws.Setup.UserFields[static_cast<std::size_t>(number)].Name);
     return read;
 }

@@ -27,7 +27,7 @@ FieldSet Workspace::ShownFields() const {
     FieldSet shown;
     const auto& cat = FieldCatalogue();
     for (int f = 0; f < kFieldCount; ++f)
-        if (this->*cat[static_cast<std::size_t>(f)].Col != 0)
+        if (Columns.*cat[static_cast<std::size_t>(f)].Col != 0)
             shown.set(static_cast<std::size_t>(f));
     return shown;
 }
@@ -91,7 +91,7 @@ void Workspace::UseLemmaLexicon() {
 void Workspace::AssignColumns() {
     const Operation op(*this);
     const auto& cat = FieldCatalogue();
-    for (const FieldInfo& f : cat) this->*f.Col = 0;
+    for (const FieldInfo& f : cat) Columns.*f.Col = 0;
     const AnalysisOptions& options = Setup.Options;
     ShowNeighbourList = options.FlagTicked(OptionFlag::NList);
     IncludeDeletionNs_ = options.FlagTicked(OptionFlag::IncludeDeletions);
@@ -107,7 +107,7 @@ void Workspace::AssignColumns() {
     std::vector<FieldId> columns;
     for (int f = 0; f < kFieldCount; ++f)
         if (options.FieldTicked(f)) {
-            this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
+            Columns.*cat[static_cast<std::size_t>(f)].Col = NextCol++;
             columns.push_back(static_cast<FieldId>(f));
         }
     Results.SetColumns(std::move(columns), FirstFieldCol());
@@ -118,7 +118,7 @@ void Workspace::AssignColumns() {
     for (std::size_t i = 0; i < ItemColumnNames.size(); ++i)
         OutputGrid.SetCell(2 + static_cast<int>(i), 0, ItemColumnNames[i]);
     for (const FieldInfo& f : cat) {
-        const int col = this->*f.Col;
+        const int col = Columns.*f.Col;
         if (col == 0) continue;
         if (f.UserField > 0)
             OutputGrid.SetCell(col, 0,
@@ -131,7 +131,7 @@ void Workspace::AssignColumns() {
     OutputGrid.SetColWidth(0, 0);
     OutputGrid.SetColWidth(1, 0);
     for (const FieldInfo& f : cat)
-        if (this->*f.Col != 0) OutputGrid.SetColWidth(this->*f.Col, FieldWidth(f, Decimals));
+        if (Columns.*f.Col != 0) OutputGrid.SetColWidth(Columns.*f.Col, FieldWidth(f, Decimals));
 }
 
 void Workspace::SetItemColumns(std::vector<std::string> names) {
@@ -190,8 +190,8 @@ void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
 
 void Workspace::SyncNeighbourList(int row) {
     const Operation op(*this);
-    SyncList(OrthoNeighbours, Col_P, row);
-    SyncList(PhonNeighbours, Col_PP, row);
+    SyncList(OrthoNeighbours, Columns.Col_P, row);
+    SyncList(PhonNeighbours, Columns.Col_PP, row);
 }
 
 void Workspace::SelectField(int col) {

@@ -33,7 +33,7 @@ namespace zirtel {
 inline constexpr int kStimulusColWidth = 300;
 inline constexpr int kGridRowHeight = 25;
 
-class Workspace : public FieldColumns {
+class Workspace {
   public:
     // `appDir` is the program's data folder: every data file is opened from it.
     Workspace(Feedback& feedback, std::filesystem::path appDir);
@@ -84,6 +84,8 @@ class Workspace : public FieldColumns {
     void UseLemmaLexicon();
 
     // ---- Output columns and options ----
+    // The column of every output field in the results (Col_...; 0 while it is not shown).
+    FieldColumns Columns;
     int NextCol = 1;
     int Decimals = 0; // 2 once start-up has assigned the first columns
     // The view options' text for the missing-value marks in saved results (e.g. "NA"); nothing:
@@ -100,7 +102,7 @@ class Workspace : public FieldColumns {
     // Assigns the columns of the ticked fields in catalogue order, writes the header row and
     // the widths. Earlier results disappear.
     void AssignColumns();
-    bool Shown(int FieldColumns::*col) const { return this->*col != 0; }
+    bool Shown(int FieldColumns::*col) const { return Columns.*col != 0; }
 
     // ---- Items ----
     StringGrid OutputGrid;   // column 1 the items, columns 2.. the fields; row 0 the headers

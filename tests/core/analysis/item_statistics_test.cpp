@@ -66,7 +66,7 @@ TEST(ItemStatistics, CellsOfTheRequestedFieldsWithoutAGrid) {
     const auto& cat = FieldCatalogue();
     for (int f = 0; f < kFieldCount; ++f) {
         if (!fields[static_cast<std::size_t>(f)]) continue;
-        EXPECT_EQ(ws.OutputGrid.Cell(ws.*cat[static_cast<std::size_t>(f)].Col, 1),
+        EXPECT_EQ(ws.OutputGrid.Cell(ws.Columns.*cat[static_cast<std::size_t>(f)].Col, 1),
                   cells[static_cast<std::size_t>(f)]);
     }
 }

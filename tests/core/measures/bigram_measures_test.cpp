@@ -185,7 +185,7 @@ TEST(BigramTables, ReadOnceBehindAProgressWindow) {
     EXPECT_EQ(files, (std::vector<std::string>{folder + "/ZR_BF2.TXT", folder + "/ZR_BF3.TXT",
                                                folder + "/ZR_BF6.TXT"}));
     EXPECT_EQ(fb.BusyDepth, 0);
-    EXPECT_EQ(ws.OutputGrid.Cell(ws.Col_1_BM, 1), " 100.00");
+    EXPECT_EQ(ws.OutputGrid.Cell(ws.Columns.Col_1_BM, 1), " 100.00");
     EXPECT_TRUE(ws.Setup.Bigrams.Loaded(2));
     EXPECT_TRUE(ws.Setup.Bigrams.Loaded(6));
     EXPECT_FALSE(ws.Setup.Bigrams.Loaded(4));

@@ -34,7 +34,7 @@ class MeasureRun {
     }
 
     std::string Cell(int row, int FieldColumns::*col) const {
-        return std::string(ws.OutputGrid.Cell(ws.*col, row));
+        return std::string(ws.OutputGrid.Cell(ws.Columns.*col, row));
     }
 
     // Progress windows opened with this label.

@@ -62,8 +62,8 @@ class NeighbourWorkspace : public ::testing::Test {
         return row;
     }
     std::string At(int FieldColumns::*col, int row) const {
-        EXPECT_NE(Ws.*col, 0) << "field not shown";
-        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
+        EXPECT_NE(Ws.Columns.*col, 0) << "field not shown";
+        return std::string(Ws.OutputGrid.Cell(Ws.Columns.*col, row));
     }
     // The cells of a row of the orthographic neighbour list, up to its last non-empty cell.
     std::vector<std::string> ListRow(int row) const {

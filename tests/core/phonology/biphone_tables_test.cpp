@@ -29,10 +29,10 @@ std::string Upper(std::string s) {
 }
 
 Cells4 Cells(const Workspace& ws, int row) {
-    return {std::string(ws.OutputGrid.Cell(ws.Col_TK_BB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_TP_BB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_BPMLB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_BPMLBB, row))};
+    return {std::string(ws.OutputGrid.Cell(ws.Columns.Col_TK_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_TP_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_BPMLB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_BPMLBB, row))};
 }
 
 TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
@@ -115,8 +115,8 @@ TEST(BiphoneTables, OddPronunciationsAndALexiconWithoutThem) {
                                             "Abisua: Couldn't load ZR_BPF0.txt: Can't calculate "
                                             "biphone frequency for 0 phoneme stimuli"}));
         // The neighbour search takes the odd pronunciations in its stride.
-        EXPECT_EQ(ws->OutputGrid.Cell(ws->Col_PN, 2), "   0");
-        EXPECT_EQ(ws->OutputGrid.Cell(ws->Col_PN, 3), "   0");
+        EXPECT_EQ(ws->OutputGrid.Cell(ws->Columns.Col_PN, 2), "   0");
+        EXPECT_EQ(ws->OutputGrid.Cell(ws->Columns.Col_PN, 3), "   0");
     }
     WriteBytes(dir / "nwfreq_EUS.txt", "ba\t1\tba\nlo\t1\tlo\n");
     const auto [ui, ws] = run({"lo"});

@@ -33,7 +33,7 @@ struct PhonWorkspace {
     }
     // The cell of a field in an item's row.
     std::string Cell(int FieldColumns::*col, int row) const {
-        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
+        return std::string(Ws.OutputGrid.Cell(Ws.Columns.*col, row));
     }
     std::string List(int col, int row) const {
         return std::string(Ws.PhonNeighbours.NeighList.Cell(col, row));
