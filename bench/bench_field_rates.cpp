@@ -53,12 +53,12 @@ void BM_Field(benchmark::State& state) {
     SilentFeedback ui;
     Workspace ws(ui, kShipped);
     ws.Startup();
-    ws.RulePronunciations = true;
-    if (ws.WholeWords.Empty()) {
+    ws.Setup.RulePronunciations = true;
+    if (ws.Setup.WholeWords.Empty()) {
         state.SkipWithError("no shipped lexicon");
         return;
     }
-    const std::vector<std::string> items = Items(ws.WholeWords);
+    const std::vector<std::string> items = Items(ws.Setup.WholeWords);
     MeasureContext ctx = ws.Measures();
     FieldSet wanted;
     wanted.set(static_cast<std::size_t>(FieldIndex(field)));
@@ -100,14 +100,15 @@ void BM_BuildTable(benchmark::State& state) {
         switch (state.range(0)) {
         case 0:
         case 1:
-            benchmark::DoNotOptimize(&tables.Phonotactics(state.range(0) == 1, ws.WholeWords));
+            benchmark::DoNotOptimize(
+                &tables.Phonotactics(state.range(0) == 1, ws.Setup.WholeWords));
             break;
         case 2:
         case 3:
-            benchmark::DoNotOptimize(&tables.Prefixes(state.range(0) == 3, ws.WholeWords));
+            benchmark::DoNotOptimize(&tables.Prefixes(state.range(0) == 3, ws.Setup.WholeWords));
             break;
         default:
-            benchmark::DoNotOptimize(&tables.FormLemmas(ws.WholeWords, ui));
+            benchmark::DoNotOptimize(&tables.FormLemmas(ws.Setup.WholeWords, ui));
         }
     }
 }

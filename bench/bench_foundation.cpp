@@ -128,15 +128,15 @@ void BM_AnalyseAll10kLexical(benchmark::State& state) {
     SilentFeedback fb;
     const auto lexPath = ShippedOrSynthetic();
     Workspace ws(fb, lexPath.parent_path());
-    LoadWholeWordLexicon(lexPath, ws.WholeWords, fb);
+    LoadWholeWordLexicon(lexPath, ws.Setup.WholeWords, fb);
     for (const char* box : {"Log_FreqBox", "LenLBox", "CV_OBox", "RepBox", "OrthSyllBox"})
-        ws.Options.SetTicked(box, true);
+        ws.Setup.Options.SetTicked(box, true);
     ws.Decimals = 2;
     ws.AssignColumns();
     std::string text;
     std::mt19937 rng(3);
     for (int i = 0; i < 10000; ++i)
-        text += (i % 2 ? ws.WholeWords.LexWords[rng() % ws.WholeWords.LexWords.size()]
+        text += (i % 2 ? ws.Setup.WholeWords.LexWords[rng() % ws.Setup.WholeWords.LexWords.size()]
                        : RandomWord(rng)) +
                 "\n";
     ws.PasteItems(text);

@@ -59,7 +59,7 @@ struct AllFieldsWorkspace {
     Workspace WS{UI, ZIRTEL_SHIPPED_DATA};
     AllFieldsWorkspace() {
         WS.Startup();
-        for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
+        for (int f = 0; f < kFieldCount; ++f) WS.Setup.Options.SetFieldTicked(f, true);
         WS.AssignColumns();
     }
 };

@@ -177,13 +177,13 @@ void BM_HomophonePerItem(benchmark::State& state) {
     const bool useShipped = FileExists(shipped / kWholeWordFile);
     Workspace ws(ui, useShipped ? shipped : BenchFolder());
     ws.Startup();
-    ws.Options.SetTicked("HomophonyBox", true);
+    ws.Setup.Options.SetTicked("HomophonyBox", true);
     ws.AssignColumns();
     const int items = 1000;
-    const int step = std::max(1, ws.WholeWords.Size() / items);
+    const int step = std::max(1, ws.Setup.WholeWords.Size() / items);
     for (int r = 1; r <= items; ++r)
-        ws.OutputGrid.SetCell(1, r,
-                              ws.WholeWords.LexWords[static_cast<std::size_t>((r - 1) * step)]);
+        ws.OutputGrid.SetCell(
+            1, r, ws.Setup.WholeWords.LexWords[static_cast<std::size_t>((r - 1) * step)]);
     MeasureContext ctx = ws.Measures();
     RowValues cells;
     const FieldSet fields = MakeFieldSet({FieldId::kHOM});
@@ -213,12 +213,13 @@ struct AnalysisSetup {
               "OSF1_TK_Box",  "OSF1_Max_Box", "OSF2_TP_Box",  "OSF2_TK_Box",  "OSF2_Max_Box",
               "OSF3_TP_Box",  "OSF3_TK_Box",  "OSF3_Max_Box", "TLBox",        "TLFreqBox",
               "TLPosBox",     "NATL_Box"})
-            ws.Options.SetTicked(box, true);
+            ws.Setup.Options.SetTicked(box, true);
         ws.AssignColumns();
         std::mt19937 rng(5);
         std::string list;
         for (int i = 0; i < 10000; ++i) {
-            std::string w = ws.WholeWords.LexWords[rng() % ws.WholeWords.LexWords.size()];
+            std::string w =
+                ws.Setup.WholeWords.LexWords[rng() % ws.Setup.WholeWords.LexWords.size()];
             if (i % 2) std::shuffle(w.begin(), w.end(), rng); // mostly a nonword
             list.append(w).push_back('\n');
         }

@@ -95,13 +95,13 @@ std::vector<std::string> SixLetterItems(int count) {
 }
 
 void SetUpWorkspace(Workspace& ws, const std::vector<std::string>& items) {
-    ws.WholeWords = TheLexicon().Lex;
+    ws.Setup.WholeWords = TheLexicon().Lex;
     ws.Decimals = 2;
-    ws.Options.UntickAllFields();
-    for (const char* box : kNeighbourBoxes) ws.Options.SetTicked(box, true);
-    ws.Options.SetTicked("NListBox", true);
-    ws.Options.SetTicked("IncludeDeletionNsBox", true);
-    ws.Options.SetTicked("IncludeAdditionNsBox", true);
+    ws.Setup.Options.UntickAllFields();
+    for (const char* box : kNeighbourBoxes) ws.Setup.Options.SetTicked(box, true);
+    ws.Setup.Options.SetTicked("NListBox", true);
+    ws.Setup.Options.SetTicked("IncludeDeletionNsBox", true);
+    ws.Setup.Options.SetTicked("IncludeAdditionNsBox", true);
     ws.AssignColumns();
     const int rows = static_cast<int>(items.size());
     ws.OutputGrid.SetRowCount(rows + 5);
@@ -162,7 +162,7 @@ void BM_AnalyseAll_10000Items_EveryField(benchmark::State& state) {
     Workspace ws(ui, shipped);
     ws.Startup();
     SetUpWorkspace(ws, items);
-    for (int f = 0; f < kFieldCount; ++f) ws.Options.SetFieldTicked(f, true);
+    for (int f = 0; f < kFieldCount; ++f) ws.Setup.Options.SetFieldTicked(f, true);
     ws.AssignColumns();
     for (auto _ : state) ws.AnalyseAll();
     state.SetItemsProcessed(state.iterations() * static_cast<long long>(items.size()));

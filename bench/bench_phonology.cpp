@@ -61,13 +61,13 @@ void BM_PhonNeighbourSearch(benchmark::State& state) {
     SilentFeedback ui;
     Workspace ws(ui, LexiconFolder());
     ws.Startup();
-    ws.Options.SetTicked("W_FREQ_Box", false);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", false);
     for (const char* box : {"PNBox", "PN1Box", "PN2Box", "PN3Box", "PN4Box", "PPBox", "HFPNBox",
                             "LFPNBox", "PNFmaxBox", "PNFminBox", "PNFmuBox", "PNFsigmaBox"})
-        ws.Options.SetTicked(box, true);
+        ws.Setup.Options.SetTicked(box, true);
     ws.AssignColumns();
     // Up to 2,000 words of the lexicon whose pronunciation has six positions.
-    const Lexicon& lex = ws.WholeWords;
+    const Lexicon& lex = ws.Setup.WholeWords;
     int rows = 0;
     for (int i = 0; i < lex.Size() && rows < 2000; ++i)
         if (RemoveHyphens(lex.LexPhonForms[static_cast<std::size_t>(i)]).size() == 6)

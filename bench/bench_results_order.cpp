@@ -27,7 +27,7 @@ class LargeResults {
         fs::create_directories(Dir_);
         Ws_.PrepareGrids();
         Ws_.Decimals = 2;
-        for (const char* box : {"LenLBox", "CV_OBox"}) Ws_.Options.SetTicked(box, true);
+        for (const char* box : {"LenLBox", "CV_OBox"}) Ws_.Setup.Options.SetTicked(box, true);
         Ws_.AssignColumns();
         std::mt19937 rng(11);
         std::uniform_real_distribution<double> freq(0, 5000);
@@ -67,7 +67,7 @@ void BM_SortRows_100000(benchmark::State& state) {
     LargeResults results;
     bool descending = false;
     for (auto _ : state) {
-        SortRows(results.WS(), results.WS().Col_H_MAIZT, descending);
+        SortRows(results.WS(), results.WS().Columns.Col_H_MAIZT, descending);
         descending = !descending;
     }
     state.SetItemsProcessed(state.iterations() * LargeResults::kRows);

@@ -45,7 +45,7 @@ void BM_SaveResults_10000x83(benchmark::State& state) {
     const fs::path dir = BenchFolder();
     Workspace ws(ui, dir);
     ws.Startup();
-    for (int f = 0; f < kFieldCount; ++f) ws.Options.SetFieldTicked(f, true);
+    for (int f = 0; f < kFieldCount; ++f) ws.Setup.Options.SetFieldTicked(f, true);
     ws.AssignColumns();
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> value(0, 999);

@@ -34,27 +34,27 @@ void BM_AnalyseAll10kNonwordsByRules(benchmark::State& state) {
     SilentFeedback ui;
     Workspace ws(ui, ZIRTEL_SHIPPED_DATA);
     ws.Startup();
-    ws.Options.SetTicked("W_FREQ_Box", false);
-    ws.Options.SetTicked("RulePronBox", true);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", false);
+    ws.Setup.Options.SetTicked("RulePronBox", true);
     for (const char* box :
          {"DISCBox",  "P1Box",       "HomophonyBox", "PronSourceBox", "CV_PBox",   "LenSBox",
           "LenPBox",  "OrthSyllBox", "PNBox",        "PN1Box",        "PN2Box",    "PN3Box",
           "PN4Box",   "PPBox",       "HFPNBox",      "LFPNBox",       "PNFmaxBox", "PNFminBox",
           "PNFmuBox", "PNFsigmaBox", "TokenBPFBox",  "TypeBPFBox",    "SLBPFBox",  "MLBPFBox"})
-        ws.Options.SetTicked(box, true);
-    ws.Options.SetTicked("PLD20Box", state.range(0) == 1);
+        ws.Setup.Options.SetTicked(box, true);
+    ws.Setup.Options.SetTicked("PLD20Box", state.range(0) == 1);
     for (const char* kind : {"PSF", "OSF"})
         for (int p = 1; p <= 3; ++p)
             for (const char* value : {"_TP_Box", "_TK_Box", "_Max_Box"})
-                ws.Options.SetTicked(kind + std::to_string(p) + value, true);
+                ws.Setup.Options.SetTicked(kind + std::to_string(p) + value, true);
     ws.AssignColumns();
     std::mt19937 rng(14);
     std::string text;
-    for (int i = 0; i < 10000; ++i) text += Nonword(rng, ws.WholeWords) + "\n";
+    for (int i = 0; i < 10000; ++i) text += Nonword(rng, ws.Setup.WholeWords) + "\n";
     ws.PasteItems(text); // analyses once: the biphone files are read, the syllable tables built
     int pronounced = 0;
     for (int row = 1; row <= 10000; ++row)
-        pronounced += ws.OutputGrid.Cell(ws.Col_AHOS_ITURRI, row) == "arauak" ? 1 : 0;
+        pronounced += ws.OutputGrid.Cell(ws.Columns.Col_AHOS_ITURRI, row) == "arauak" ? 1 : 0;
     if (pronounced != 10000) {
         state.SkipWithError("not every nonword was pronounced by the rules");
         return;

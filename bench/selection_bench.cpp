@@ -103,10 +103,10 @@ void BM_TargetPoolStatistics(benchmark::State& state) {
     zirtel::SilentFeedback ui;
     zirtel::Workspace ws(ui, kShipped);
     ws.Startup();
-    const auto items = *zirtel::PoolItems(ws, design, {});
+    const auto items = *zirtel::PoolItems(ws.Setup, design, {});
     std::size_t kept = 0;
     for (auto _ : state) {
-        zirtel::EngineStatistics stats(ws, fields);
+        zirtel::EngineStatistics stats(ws.Setup, fields, ws.Decimals);
         kept = zirtel::MeasurePool(design, items, stats, true)->Size();
     }
     state.counters["words"] = static_cast<double>(items.size());
@@ -121,8 +121,8 @@ void BM_WholeLexiconOnSixFields(benchmark::State& state) {
     zirtel::SilentFeedback ui;
     zirtel::Workspace ws(ui, kShipped);
     ws.Startup();
-    const auto items = *zirtel::PoolItems(ws, design, {});
-    zirtel::EngineStatistics stats(ws, fields);
+    const auto items = *zirtel::PoolItems(ws.Setup, design, {});
+    zirtel::EngineStatistics stats(ws.Setup, fields, ws.Decimals);
     std::optional<zirtel::MeasuredItems> whole;
     for (auto _ : state) whole = zirtel::MeasureItems(items, fields, stats);
     state.counters["words"] = static_cast<double>(items.size());
@@ -140,8 +140,8 @@ void BM_TargetRows(benchmark::State& state) {
     zirtel::SilentFeedback ui;
     zirtel::Workspace ws(ui, kShipped);
     ws.Startup();
-    const auto items = *zirtel::PoolItems(ws, design, {});
-    zirtel::EngineStatistics stats(ws, fields);
+    const auto items = *zirtel::PoolItems(ws.Setup, design, {});
+    zirtel::EngineStatistics stats(ws.Setup, fields, ws.Decimals);
     const zirtel::MeasuredItems pool = *zirtel::MeasurePool(design, items, stats, true);
     std::size_t rows = 0;
     for (auto _ : state) rows = zirtel::Generate(design, pool, 1)->Rows.size();
@@ -220,8 +220,8 @@ void BM_ReadmeReport(benchmark::State& state) {
     zirtel::SilentFeedback ui;
     zirtel::Workspace ws(ui, kShipped);
     ws.Startup();
-    const auto items = *zirtel::PoolItems(ws, design, {});
-    zirtel::EngineStatistics stats(ws, zirtel::DesignFields(design));
+    const auto items = *zirtel::PoolItems(ws.Setup, design, {});
+    zirtel::EngineStatistics stats(ws.Setup, zirtel::DesignFields(design), ws.Decimals);
     const zirtel::MeasuredItems pool = *zirtel::MeasurePool(design, items, stats, true);
     const zirtel::Selection selection = *zirtel::Generate(design, pool, 1);
     const zirtel::ReportRun run{"zirtel", "bench", {}, {}, ""};

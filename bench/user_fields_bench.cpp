@@ -46,8 +46,8 @@ void BM_UserFieldValue(benchmark::State& state) {
     zirtel::SilentFeedback ui;
     zirtel::Workspace ws(ui, fs::temp_directory_path());
     zirtel::LoadUserField(ws, path, 0);
-    ws.Options.UntickAllFields();
-    ws.Options.SetTicked("UserField1_Box", true);
+    ws.Setup.Options.UntickAllFields();
+    ws.Setup.Options.SetTicked("UserField1_Box", true);
     ws.AssignColumns();
     for (int i = 0; i < 1000; ++i) ws.EnterTypedItem(Word(i * 104729));
     zirtel::MeasureContext ctx = ws.Measures();

@@ -17,7 +17,7 @@ Workspace& SharedWorkspace() {
     static Workspace ws(feedback, ZIRTEL_SHIPPED_DATA);
     static const bool ready = [] {
         ws.PrepareGrids();
-        for (int f = 0; f < kFieldCount; ++f) ws.Options.SetFieldTicked(f, true);
+        for (int f = 0; f < kFieldCount; ++f) ws.Setup.Options.SetFieldTicked(f, true);
         return true;
     }();
     (void)ready;
@@ -39,18 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto path = fuzz::ScratchDir() / "lexicon.txt";
     fuzz::WriteBytes(path, lexicon);
     ws.ClearItems();
-    LoadWholeWordLexicon(path, ws.WholeWords, ws.UI);
-    ws.WholeWordsReplaced();
+    LoadWholeWordLexicon(path, ws.Setup.WholeWords, ws.Setup.UI);
+    ws.Setup.WholeWordsReplaced();
     if (flags & 1) {
-        LoadLemmaLexicon(path, ws.Lemmas, ws.UI);
-        ws.LemmasCurrent = true;
+        LoadLemmaLexicon(path, ws.Setup.Lemmas, ws.Setup.UI);
+        ws.Setup.LemmasCurrent = true;
     } else {
-        ws.Lemmas.Clear();
-        ws.LemmasCurrent = false;
+        ws.Setup.Lemmas.Clear();
+        ws.Setup.LemmasCurrent = false;
     }
-    ws.Options.SetTicked("NListBox", (flags & 2) != 0);
-    ws.Options.SetTicked("IncludeDeletionNsBox", (flags & 4) != 0);
-    ws.Options.SetTicked("IncludeAdditionNsBox", (flags & 8) != 0);
+    ws.Setup.Options.SetTicked("NListBox", (flags & 2) != 0);
+    ws.Setup.Options.SetTicked("IncludeDeletionNsBox", (flags & 4) != 0);
+    ws.Setup.Options.SetTicked("IncludeAdditionNsBox", (flags & 8) != 0);
     ws.AssignColumns();
 
     // Items exactly as an edited cell holds them: any bytes, up to 30 of them.

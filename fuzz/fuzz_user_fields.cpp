@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteBytes(path, text);
     const int number = data[0] % 3;
     LoadUserField(ws, path, number);
-    const UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
+    const UserField& field = ws.Setup.UserFields[static_cast<std::size_t>(number)];
     if (field.Missing.size() != field.Words.size()) __builtin_trap();
     for (const std::string& w : field.Words) (void)(field.ValueOf(w) + field.IsMissing(w));
     (void)field.ValueOf(text.substr(0, 10));

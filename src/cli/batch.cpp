@@ -120,11 +120,11 @@ class BatchRun {
 
         // The options as the options dialog would hold them.
         if (Fields_) TickFields();
-        Ws_.Options.SetTicked("IncludeDeletionNsBox", Args_.Has("--include-deletions"));
-        Ws_.Options.SetTicked("IncludeAdditionNsBox", Args_.Has("--include-additions"));
-        Ws_.Options.SetTicked("IncludeSpanishNsBox", Args_.Has("--include-spanish"));
-        Ws_.Options.SetTicked("NListBox", !Args_.Has("--no-neighbour-list"));
-        Ws_.Options.SetTicked("RulePronBox", Args_.Has("--rule-pronunciations"));
+        Ws_.Setup.Options.SetTicked("IncludeDeletionNsBox", Args_.Has("--include-deletions"));
+        Ws_.Setup.Options.SetTicked("IncludeAdditionNsBox", Args_.Has("--include-additions"));
+        Ws_.Setup.Options.SetTicked("IncludeSpanishNsBox", Args_.Has("--include-spanish"));
+        Ws_.Setup.Options.SetTicked("NListBox", !Args_.Has("--no-neighbour-list"));
+        Ws_.Setup.Options.SetTicked("RulePronBox", Args_.Has("--rule-pronunciations"));
         Ws_.PrepareGrids();
         Ws_.AssignColumns();
         // A list that no chosen field fills would be saved empty.
@@ -147,12 +147,12 @@ class BatchRun {
     }
 
     void TickFields() {
-        Ws_.Options.UntickAllFields();
+        Ws_.Setup.Options.UntickAllFields();
         for (const std::string& name : *Fields_) {
             if (IsAll(name)) {
-                for (int f = 0; f < kFieldCount; ++f) Ws_.Options.SetFieldTicked(f, true);
+                for (int f = 0; f < kFieldCount; ++f) Ws_.Setup.Options.SetFieldTicked(f, true);
             } else {
-                Ws_.Options.SetFieldTicked(FindField(name), true);
+                Ws_.Setup.Options.SetFieldTicked(FindField(name), true);
             }
         }
     }
@@ -160,20 +160,21 @@ class BatchRun {
     int Load() {
         Ws_.LoadStartupData(std::nullopt);
         // No results from an unusable lexicon: every measure would be 0.
-        if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
+        if (const auto bad = UnusableLexicon(Ws_.Setup.WholeWords, DataDir_ / kWholeWordFile))
             return Say(*bad, kBatchFileError);
         if (Args_.Has("--lemmas")) {
             Ws_.UseLemmaLexicon();
-            if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
+            if (const auto bad = UnusableLexicon(Ws_.Setup.Lemmas, DataDir_ / kLemmaFile))
                 return Say(*bad, kBatchFileError);
         }
         Ws_.Decimals = static_cast<int>(Args_.Number("--decimals", 2));
         Ws_.MissingText = Args_.Get("--missing");
-        if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        if (const int status = LoadUserFiles(Cmd_, Ws_.Setup); status != kGoOn) return status;
         // A user field named in the list needs a file; "all" shows one only when a file gave it
         // a name.
         const auto undefined = [this](int user) {
-            return Ws_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField;
+            return Ws_.Setup.UserFields[static_cast<std::size_t>(user - 1)].Name ==
+                   kUndefinedUserField;
         };
         if (Fields_)
             for (const std::string& name : *Fields_) {
@@ -186,7 +187,7 @@ class BatchRun {
         if (Fields_ && std::any_of(Fields_->begin(), Fields_->end(), IsAll))
             for (const FieldInfo& f : FieldCatalogue())
                 if (f.UserField > 0 && undefined(f.UserField))
-                    Ws_.Options.SetFieldTicked(FindField(f.Mnemonic), false);
+                    Ws_.Setup.Options.SetFieldTicked(FindField(f.Mnemonic), false);
         Ws_.AssignColumns();
         // The items are only listed: each result goes out as soon as it is complete (no grid).
         if (!Ws_.ReadInputFile(*Args_.Operand, false)) return kBatchFileError;
@@ -313,7 +314,8 @@ class BatchRun {
             run.Items = *Args_.Operand;
             run.Missing = Args_.Get("--missing");
             run.Plain = Args_.Has("--plain");
-            Files_.Write(*Settings_, RunSettingsJson(Ws_, run, UserFiles(Cmd_)));
+            Files_.Write(*Settings_,
+                         RunSettingsJson(Ws_.Setup, Ws_.Decimals, run, UserFiles(Cmd_)));
             commit(Settings_, std::nullopt);
         }
         return status;

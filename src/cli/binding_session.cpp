@@ -174,17 +174,16 @@ const char* NeighbourKindName(NeighbourKind kind) {
 }
 
 BindingSession::BindingSession(fs::path folder, bool lemmas)
-    : Folder_(std::move(folder)), Ws_(UI_, Folder_) {
+    : Folder_(std::move(folder)), Setup_(UI_, Folder_) {
     std::error_code ec;
     if (!fs::is_directory(Folder_, ec))
         Fail(BindingError::Kind::Missing,
              "the data folder \"" + Folder_.string() + "\" does not exist");
-    Ws_.PrepareGrids();
-    Ws_.LoadStartupData(std::nullopt);
-    CheckLexicon(Ws_.WholeWords, Folder_ / kWholeWordFile);
+    Setup_.LoadStartupData();
+    CheckLexicon(Setup_.WholeWords, Folder_ / kWholeWordFile);
     if (lemmas) {
-        Ws_.UseLemmaLexicon();
-        CheckLexicon(Ws_.Lemmas, Folder_ / kLemmaFile);
+        Setup_.LoadLemmas();
+        CheckLexicon(Setup_.Lemmas, Folder_ / kLemmaFile);
     }
     Messages_ = UI_.Take();
 }
@@ -197,7 +196,7 @@ BindingSession::Measured BindingSession::Measure(const std::vector<std::string>&
     Measured out;
     out.Fields = Defined(FieldsByName(names), names);
     Configure(options);
-    MeasureContext ctx = Ws_.Measures();
+    MeasureContext ctx = Setup_.Measures();
     ctx.ListDeletionNs = options.Deletions;
     ctx.ListAdditionNs = options.Additions;
     out.Rows.resize(latin.size());
@@ -216,7 +215,7 @@ BindingSession::Neighbours(const std::vector<std::string>& items, const MeasureO
     const std::vector<int> phon = FamilyOf(&AnalysePhonNeighbours);
     fields.insert(fields.end(), phon.begin(), phon.end());
     Configure(options);
-    MeasureContext ctx = Ws_.Measures();
+    MeasureContext ctx = Setup_.Measures();
     ctx.OrthoListShown = true;
     ctx.ListDeletionNs = options.Deletions;
     ctx.ListAdditionNs = options.Additions;
@@ -253,7 +252,7 @@ void BindingSession::LoadUserFields(const std::vector<std::string>& files) {
     if (files.size() > 3) Fail(BindingError::Kind::Value, "at most three user field files");
     for (std::size_t u = 0; u < files.size(); ++u) {
         if (files[u].empty()) continue;
-        if (!LoadUserField(Ws_, files[u], static_cast<int>(u))) {
+        if (!LoadUserField(Setup_, files[u], static_cast<int>(u))) {
             Messages_ = UI_.Take();
             Fail(BindingError::Kind::Missing, msg::CannotOpen("user field file", files[u]).Text);
         }
@@ -267,7 +266,7 @@ std::vector<int> BindingSession::Defined(const std::vector<int>& fields,
     for (int f : fields) {
         const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
         if (user > 0 &&
-            Ws_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
+            Setup_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
             for (const std::string& name : names)
                 if (FindField(name) == f)
                     Fail(BindingError::Kind::Value,
@@ -280,10 +279,10 @@ std::vector<int> BindingSession::Defined(const std::vector<int>& fields,
 }
 
 void BindingSession::Configure(const MeasureOptions& options) {
-    Ws_.Options.SetTicked("RulePronBox", options.RulePronunciations);
-    Ws_.Options.SetTicked("IncludeDeletionNsBox", options.Deletions);
-    Ws_.Options.SetTicked("IncludeAdditionNsBox", options.Additions);
-    Ws_.RulePronunciations = options.RulePronunciations;
+    Setup_.Options.SetTicked("RulePronBox", options.RulePronunciations);
+    Setup_.Options.SetTicked("IncludeDeletionNsBox", options.Deletions);
+    Setup_.Options.SetTicked("IncludeAdditionNsBox", options.Additions);
+    Setup_.RulePronunciations = options.RulePronunciations;
 }
 
 // Measures every item, the first on this thread (it loads the tables the fields read), the

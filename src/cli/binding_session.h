@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/workspace.h"
+#include "core/analysis/measuring_setup.h"
 #include "core/feedback/feedback.h"
+#include "core/fields/fields.h"
 #include "core/fields/neighbour_record.h"
 #include "core/fields/value.h"
 
@@ -70,7 +71,7 @@ class BindingSession {
     BindingSession(std::filesystem::path folder, bool lemmas);
 
     const std::filesystem::path& Folder() const { return Folder_; }
-    bool Lemmas() const { return Ws_.LemmasCurrent; }
+    bool Lemmas() const { return Setup_.LemmasCurrent; }
     // The engine's messages of the last call.
     const std::vector<std::string>& Messages() const { return Messages_; }
 
@@ -104,7 +105,7 @@ class BindingSession {
 
     std::filesystem::path Folder_;
     KeptFeedback UI_;
-    Workspace Ws_;
+    MeasuringSetup Setup_;
     std::mutex Measuring_;
     std::vector<std::string> Messages_;
 };

@@ -14,7 +14,7 @@
 #include "cli/run_files.h"
 #include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
-#include "core/analysis/workspace.h"
+#include "core/analysis/item_list.h"
 #include "core/generator/old20_function.h"
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/pseudoword_table.h"
@@ -114,9 +114,9 @@ class GenerateRun {
         if (const auto bad = UnusableLexicon(Lexicon_, lexiconPath))
             return Say(*bad, kBatchFileError);
         // The templates, by the rules of an items file.
-        Workspace items(UI_, DataDir_);
-        if (!items.ReadInputFile(*Args_.Operand)) return kBatchFileError;
-        Templates_ = items.Stimuli.Items;
+        std::optional<ItemList> items = ReadItemList(UI_, *Args_.Operand);
+        if (!items) return kBatchFileError;
+        Templates_ = std::move(items->Stimuli.Items);
         if (const auto exclude = Args_.Get("--exclude")) {
             Excluded_ = ReadWordList(*exclude);
             if (!Excluded_) return Say(msg::CannotOpen("exclude file", *exclude), kBatchFileError);

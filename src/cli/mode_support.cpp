@@ -1,7 +1,7 @@
 #include "cli/mode_support.h"
 
+#include "core/analysis/measuring_setup.h"
 #include "core/analysis/user_field_file.h"
-#include "core/analysis/workspace.h"
 #include "core/lexicon/lexicon.h"
 #include "core/text/text_file.h"
 
@@ -45,10 +45,10 @@ void AddUserFileInputs(const Command& command, RunFiles& files) {
     }
 }
 
-int LoadUserFiles(const Command& command, Workspace& ws) {
+int LoadUserFiles(const Command& command, MeasuringSetup& setup) {
     for (int n = 1; n <= 3; ++n) {
         const auto file = command.Args.Get("--user" + std::to_string(n));
-        if (file && !LoadUserField(ws, *file, n - 1))
+        if (file && !LoadUserField(setup, *file, n - 1))
             return Fail(command, msg::CannotOpen("user field file", *file), kBatchFileError);
     }
     return kGoOn;

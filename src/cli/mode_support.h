@@ -13,7 +13,7 @@
 namespace zirtel {
 
 class Lexicon;
-class Workspace;
+class MeasuringSetup;
 
 // A step of a run that lets the run go on.
 inline constexpr int kGoOn = -1;
@@ -24,8 +24,9 @@ std::optional<Message> UnusableLexicon(const Lexicon& lexicon, const std::filesy
 
 // The --user1, --user2 and --user3 files of the command line, as inputs of the run.
 void AddUserFileInputs(const Command& command, RunFiles& files);
-// Loads them into the workspace: kGoOn, or kBatchFileError after saying which cannot be opened.
-int LoadUserFiles(const Command& command, Workspace& ws);
+// Loads them into the measuring setup: kGoOn, or kBatchFileError after saying which cannot be
+// opened.
+int LoadUserFiles(const Command& command, MeasuringSetup& setup);
 // The user files as the settings record them.
 std::vector<std::optional<std::filesystem::path>> UserFiles(const Command& command);
 

@@ -4,7 +4,7 @@
 
 #include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
-#include "core/analysis/workspace.h"
+#include "core/analysis/measuring_setup.h"
 #include "core/generator/pseudoword_generator.h"
 #include "core/generator/word_likeness.h"
 #include "core/lexicon/user_fields.h"
@@ -166,41 +166,41 @@ std::string JsonObject::Text() const {
     return Body(0) + "\n";
 }
 
-std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
+std::string RunSettingsJson(const MeasuringSetup& setup, int decimals, const RunSettings& run,
                             const std::vector<std::optional<fs::path>>& userFiles) {
     std::vector<std::string> dataFiles;
-    for (const fs::path& file : DataFilesRead(ws)) dataFiles.push_back(FileEntry(file));
+    for (const fs::path& file : DataFilesRead(setup)) dataFiles.push_back(FileEntry(file));
 
     std::vector<std::string> userFields;
-    for (std::size_t t = 0; t < ws.UserFields.size(); ++t) {
-        if (ws.UserFields[t].Name == kUndefinedUserField) continue;
+    for (std::size_t t = 0; t < setup.UserFields.size(); ++t) {
+        if (setup.UserFields[t].Name == kUndefinedUserField) continue;
         // Field 1 comes from the data folder's User1.txt unless a file was given for it.
         const bool given = t < userFiles.size() && userFiles[t];
         if (!given && t != 0) continue;
-        const fs::path file = given ? *userFiles[t] : ws.AppDir / kUserField1File;
-        userFields.push_back(FileEntry(
-            file, "\"field\": \"USER" + std::to_string(t + 1) +
-                      "\", \"name\": " + JsonString(Latin1ToUtf8(ws.UserFields[t].Name)) + ", "));
+        const fs::path file = given ? *userFiles[t] : setup.AppDir / kUserField1File;
+        userFields.push_back(
+            FileEntry(file, "\"field\": \"USER" + std::to_string(t + 1) + "\", \"name\": " +
+                                JsonString(Latin1ToUtf8(setup.UserFields[t].Name)) + ", "));
     }
 
     // The measured fields, in column order (the catalogue's).
     std::vector<std::string> fields;
     for (int f = 0; f < kFieldCount; ++f)
-        if (ws.Options.FieldTicked(f))
+        if (setup.Options.FieldTicked(f))
             fields.push_back(JsonString(FieldCatalogue()[static_cast<std::size_t>(f)].Mnemonic));
 
     JsonObject options;
     const auto& boxes = OptionBoxes();
     for (std::size_t b = 0; b < boxes.size(); ++b)
-        options.Add(boxes[b].Name, Bool(ws.Options.Ticked(static_cast<int>(b))));
+        options.Add(boxes[b].Name, Bool(setup.Options.Ticked(static_cast<int>(b))));
 
     JsonObject json = Header(run);
     json.Add("items", run.Items ? FileEntry(*run.Items) : std::string("null"))
-        .AddString("data_dir", PathText(ws.AppDir))
+        .AddString("data_dir", PathText(setup.AppDir))
         .AddList("data_files", std::move(dataFiles))
         .AddList("user_fields", std::move(userFields))
-        .Add("lexicon", ws.LemmasCurrent ? "\"lemma\"" : "\"whole-word\"")
-        .Add("decimals", std::to_string(ws.Decimals))
+        .Add("lexicon", setup.LemmasCurrent ? "\"lemma\"" : "\"whole-word\"")
+        .Add("decimals", std::to_string(decimals))
         .Add("missing", run.Missing ? JsonString(*run.Missing) : std::string("null"))
         .Add("plain", Bool(run.Plain))
         .AddList("fields", std::move(fields))

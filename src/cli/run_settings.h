@@ -19,7 +19,7 @@
 
 namespace zirtel {
 
-class Workspace;
+class MeasuringSetup;
 struct GeneratorSettings;
 struct GeneratorRun;
 struct WordLikeness;
@@ -69,11 +69,11 @@ struct RunSettings {
 // A path as the settings write it: absolute (when it can be made so) and normalised.
 std::string PathText(const std::filesystem::path& path);
 
-// The JSON text for a workspace that has measured its items; the fields are the ticked ones, in
-// catalogue order. Data files: the whole-word lexicon, the lemma lexicon when it is current, each
-// bigram and biphone table read, the origin file when it was read, and the user field files; a
-// file that can no longer be read has "sha256": null.
-std::string RunSettingsJson(const Workspace& ws, const RunSettings& run,
+// The JSON text for a setup that has measured items, shown with `decimals`; the fields are the
+// ticked ones, in catalogue order. Data files: the whole-word lexicon, the lemma lexicon when it is
+// current, each bigram and biphone table read, the origin file when it was read, and the user field
+// files; a file that can no longer be read has "sha256": null.
+std::string RunSettingsJson(const MeasuringSetup& setup, int decimals, const RunSettings& run,
                             const std::vector<std::optional<std::filesystem::path>>& userFiles);
 
 // The JSON text of a --generate run: the header of every settings file (program, version,

@@ -17,7 +17,7 @@
 #include "cli/run_settings.h"
 #include "cli/stream_feedback.h"
 #include "core/analysis/field_catalogue.h"
-#include "core/analysis/workspace.h"
+#include "core/analysis/measuring_setup.h"
 #include "core/lexicon/user_fields.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
@@ -85,7 +85,7 @@ class SelectionRun {
     SelectionRun(Command& command, bool select)
         : Cmd_(command), Args_(command.Args), Select_(select),
           UI_(command.Err(), command.Start.Terminal), DataDir_(command.DataFolder()),
-          Ws_(UI_, DataDir_) {
+          Setup_(UI_, DataDir_) {
         UI_.SetCancelFlag(command.Start.Signal);
     }
 
@@ -156,22 +156,22 @@ class SelectionRun {
     }
 
     int Load() {
-        Ws_.Startup();
-        if (const auto bad = UnusableLexicon(Ws_.WholeWords, DataDir_ / kWholeWordFile))
+        Setup_.LoadStartupData();
+        if (const auto bad = UnusableLexicon(Setup_.WholeWords, DataDir_ / kWholeWordFile))
             return Say(*bad, kBatchFileError);
-        if (const int status = LoadUserFiles(Cmd_, Ws_); status != kGoOn) return status;
+        if (const int status = LoadUserFiles(Cmd_, Setup_); status != kGoOn) return status;
         // The decimals of the real values the outputs show (the choice works on unrounded ones).
-        Ws_.Decimals = static_cast<int>(Args_.Number("--decimals", 2));
+        Decimals_ = static_cast<int>(Args_.Number("--decimals", 2));
         Fields_ = DesignFields(Design_);
         for (int f : Fields_) {
             const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
             if (user > 0 &&
-                Ws_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField)
+                Setup_.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField)
                 return Say(msg::UserFieldWithoutFile(user, "the design"), kBatchUsageError);
         }
-        PrepareForDesign(Ws_, Design_);
+        PrepareForDesign(Setup_, Design_);
         if (Design_.Lemmas)
-            if (const auto bad = UnusableLexicon(Ws_.Lemmas, DataDir_ / kLemmaFile))
+            if (const auto bad = UnusableLexicon(Setup_.Lemmas, DataDir_ / kLemmaFile))
                 return Say(*bad, kBatchFileError);
         if (Select_ && Args_.Has("--report")) {
             std::error_code ec;
@@ -181,10 +181,10 @@ class SelectionRun {
                     (file.filename() != kLemmaFile || Design_.Lemmas))
                     Digests_.Start(file);
         }
-        PoolItems_ = PoolItems(Ws_, Design_, DesignFolder_);
+        PoolItems_ = PoolItems(Setup_, Design_, DesignFolder_);
         if (!PoolItems_) return kBatchFileError;
         if (!Select_) {
-            Targets_ = ReadItemsFile(Ws_, *Args_.Operand);
+            Targets_ = ReadItemsFile(Setup_, *Args_.Operand);
             if (!Targets_) return kBatchFileError;
         }
         return Cmd_.Stopped() ? Interrupted() : kGoOn;
@@ -210,10 +210,10 @@ class SelectionRun {
     }
 
     int Choose() {
-        EngineStatistics stats(Ws_, Fields_);
+        EngineStatistics stats(Setup_, Fields_, Decimals_);
         Pool_ = [&] {
-            const auto bar = Ws_.UI.OpenProgress("Measuring the pool ...", "",
-                                                 static_cast<int>(PoolItems_->size()));
+            const auto bar = Setup_.UI.OpenProgress("Measuring the pool ...", "",
+                                                    static_cast<int>(PoolItems_->size()));
             return MeasurePool(Design_, *PoolItems_, stats, Select_, OnBar(*bar));
         }();
         if (!Pool_) return Interrupted();
@@ -245,8 +245,8 @@ class SelectionRun {
             }
         } else {
             const auto targets = [&] {
-                const auto bar = Ws_.UI.OpenProgress("Measuring the items ...", "",
-                                                     static_cast<int>(Targets_->size()));
+                const auto bar = Setup_.UI.OpenProgress("Measuring the items ...", "",
+                                                        static_cast<int>(Targets_->size()));
                 return MeasureItems(*Targets_, Fields_, stats, OnBar(*bar));
             }();
             if (!targets) return Interrupted();
@@ -269,8 +269,8 @@ class SelectionRun {
             return ReportFile{PathText(path), Digests_.Get(path)};
         };
         run.Files.push_back(entry(DesignPath_));
-        for (const fs::path& file : DataFilesRead(Ws_)) run.Files.push_back(entry(file));
-        run.Lexicon = entry(DataDir_ / (Ws_.LemmasCurrent ? kLemmaFile : kWholeWordFile));
+        for (const fs::path& file : DataFilesRead(Setup_)) run.Files.push_back(entry(file));
+        run.Lexicon = entry(DataDir_ / (Setup_.LemmasCurrent ? kLemmaFile : kWholeWordFile));
         if (const std::optional<TextFile> notice = ReadTextFile(DataDir_ / "NOTICE"))
             run.LexiconSources = LexiconSourcesOf(notice->Text);
         const SelectionReport report = MakeSelectionReport(Design_, *Selection_, *Pool_, run);
@@ -317,7 +317,7 @@ class SelectionRun {
             }
             run.DesignFile = DesignPath_;
             run.Design = Latin1ToUtf8(DesignText(Design_));
-            if (!Emit(Settings_, RunSettingsJson(Ws_, run, UserFiles(Cmd_))))
+            if (!Emit(Settings_, RunSettingsJson(Setup_, Decimals_, run, UserFiles(Cmd_))))
                 status = kBatchFileError;
         }
         return status;
@@ -328,7 +328,8 @@ class SelectionRun {
     bool Select_;
     StreamFeedback UI_;
     fs::path DataDir_;
-    Workspace Ws_;
+    MeasuringSetup Setup_;
+    int Decimals_ = 2;
     fs::path DesignPath_, DesignFolder_;
     Design Design_;
     std::vector<int> Fields_;

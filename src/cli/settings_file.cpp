@@ -212,9 +212,9 @@ std::string WindowSettingsJson(const Workspace& ws) {
     if (!ws.InputFile.empty()) run.Items = ws.InputFile;
     run.Missing = ws.MissingText;
     run.Plain = ws.PlainResults;
-    std::vector<std::optional<fs::path>> userFiles(ws.UserFieldFiles.begin(),
-                                                   ws.UserFieldFiles.end());
-    return RunSettingsJson(ws, run, userFiles);
+    std::vector<std::optional<fs::path>> userFiles(ws.Setup.UserFieldFiles.begin(),
+                                                   ws.Setup.UserFieldFiles.end());
+    return RunSettingsJson(ws.Setup, ws.Decimals, run, userFiles);
 }
 
 std::optional<LoadedSettings> ReadSettingsJson(std::string_view text, std::string& error) {
@@ -265,7 +265,7 @@ void ApplySettings(Workspace& ws, const LoadedSettings& s, std::string& problems
     const auto problem = [&problems](const std::string& text) {
         problems += (problems.empty() ? "" : "\n") + text;
     };
-    if (s.Lemmas != ws.LemmasCurrent) {
+    if (s.Lemmas != ws.Setup.LemmasCurrent) {
         if (s.Lemmas)
             ws.UseLemmaLexicon();
         else
@@ -279,15 +279,15 @@ void ApplySettings(Workspace& ws, const LoadedSettings& s, std::string& problems
     ws.PlainResults = s.Plain;
     for (const auto& [name, ticked] : s.Options) {
         const int box = FindOptionBox(name);
-        if (box >= 0) ws.Options.SetTicked(box, ticked);
+        if (box >= 0) ws.Setup.Options.SetTicked(box, ticked);
     }
-    ws.Options.UntickAllFields();
+    ws.Setup.Options.UntickAllFields();
     for (const std::string& name : s.Fields) {
         const int field = FindField(name);
         if (field < 0)
             problem("Eremu ezezaguna: " + name);
         else
-            ws.Options.SetFieldTicked(field, true);
+            ws.Setup.Options.SetFieldTicked(field, true);
     }
     ws.AssignColumns();
     if (s.Items) {

@@ -52,7 +52,7 @@ TAnalysisOptionForm::TAnalysisOptionForm(Workspace& ws, QWidget* parent)
         Boxes_[name] = cb;
         const int index = static_cast<int>(i);
         connect(cb, &QCheckBox::toggled, this,
-                [this, index](bool on) { WS_.Options.SetTicked(index, on); });
+                [this, index](bool on) { WS_.Setup.Options.SetTicked(index, on); });
         QVBoxLayout* layout = groupLayouts[static_cast<std::size_t>(b.Group)];
         const int user =
             b.Field >= 0 ? FieldCatalogue()[static_cast<std::size_t>(b.Field)].UserField : 0;
@@ -129,10 +129,10 @@ void TAnalysisOptionForm::Refresh() {
         QCheckBox* cb = Boxes_.at(QString::fromLatin1(
             boxes[i].Name.data(), static_cast<qsizetype>(boxes[i].Name.size())));
         const QSignalBlocker block(cb);
-        const std::string caption = WS_.Options.Caption(static_cast<int>(i));
+        const std::string caption = WS_.Setup.Options.Caption(static_cast<int>(i));
         cb->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
-        cb->setChecked(WS_.Options.Ticked(static_cast<int>(i)));
-        const bool enabled = WS_.Options.Enabled(static_cast<int>(i));
+        cb->setChecked(WS_.Setup.Options.Ticked(static_cast<int>(i)));
+        const bool enabled = WS_.Setup.Options.Enabled(static_cast<int>(i));
         cb->setEnabled(enabled);
         cb->setToolTip(enabled ? QString() : QString(kUndefinedUserFieldTip));
     }

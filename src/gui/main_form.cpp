@@ -103,7 +103,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     }
     Feedback_ = feedback;
     WS_ = std::make_unique<Workspace>(*Feedback_, std::move(appDir));
-    DialogDir = ToQString(WS_->AppDir);
+    DialogDir = ToQString(WS_->Setup.AppDir);
     ChooseOpenFile = [this]() {
         return ChooseFileToOpen(this, "Open File", DialogDir,
                                 "Text Files (*.txt);;Vocabulary Files (*.vcb);;Input Files (*.in)");
@@ -615,8 +615,8 @@ void TMainForm::LoadSettings1Click() {
     std::string problems;
     ApplySettings(*WS_, *settings, problems);
     RestoreResizedWidths();
-    Wholeword1->setChecked(!WS_->LemmasCurrent);
-    Lemmas1->setChecked(WS_->LemmasCurrent);
+    Wholeword1->setChecked(!WS_->Setup.LemmasCurrent);
+    Lemmas1->setChecked(WS_->Setup.LemmasCurrent);
     if (!problems.empty()) Feedback_->ShowMessage("Abisua", problems, MessageButtons::Ok);
     if (!WS_->InputFile.empty()) RememberItemsFile(ToQString(WS_->InputFile));
     SelectFirstRow();
@@ -789,7 +789,7 @@ void TMainForm::Options1Click() {
 void TMainForm::Selector1Click() {
     if (Selector_ == nullptr)
         Selector_ = new TSelectorWindow(
-            WS_->AppDir,
+            WS_->Setup.AppDir,
             [this](const std::vector<std::string>& items,
                    const std::vector<std::vector<std::string>>& own) { AppendItems(items, own); },
             Feedback_, this);
@@ -840,9 +840,9 @@ void TMainForm::AppendItems(const std::vector<std::string>& items,
 }
 
 void TMainForm::Button1Click() {
-    const std::string& name = WS_->UserFields[0].Name;
-    WS_->Options.SetUserBoxCaption(1, "1.eremua: " + name);
-    if (name == "Undefined") WS_->Options.SetUserBoxEnabled(1, false);
+    const std::string& name = WS_->Setup.UserFields[0].Name;
+    WS_->Setup.Options.SetUserBoxCaption(1, "1.eremua: " + name);
+    if (name == "Undefined") WS_->Setup.Options.SetUserBoxEnabled(1, false);
     RunOptionsDialog();
     EditLine->setFocus();
 }

@@ -26,7 +26,7 @@ void ReportMissingHelp(Feedback& ui, const std::filesystem::path& path, bool eng
 // cannot be read is reported and the window stays closed.
 static void ShowInstructions(TMainForm& main, const char* file, bool english) {
     if (!InstructionsForm) return;
-    const std::filesystem::path path = main.WS().AppDir / file;
+    const std::filesystem::path path = main.WS().Setup.AppDir / file;
     if (!InstructionsForm->LoadFile(path)) {
         ReportMissingHelp(main.UI(), path, english);
         return;
@@ -46,7 +46,7 @@ void TMainForm::OutputFields1Click() {
     if (!OutputDescriptionForm) return;
     OutputDescriptionForm->FitTo(width());
     // The window shows its own file each time, whichever description it showed last.
-    const std::filesystem::path path = WS_->AppDir / kFieldDescriptionsFile;
+    const std::filesystem::path path = WS_->Setup.AppDir / kFieldDescriptionsFile;
     if (!OutputDescriptionForm->LoadFile(path)) {
         ReportMissingHelp(*Feedback_, path, false);
         return;
@@ -58,7 +58,7 @@ void TMainForm::OutputFields1Click() {
 void TMainForm::Instructions2Click() {
     if (!OutputDescriptionForm) return;
     OutputDescriptionForm->FitTo(width());
-    const std::filesystem::path path = WS_->AppDir / kEnglishFieldDescriptionsFile;
+    const std::filesystem::path path = WS_->Setup.AppDir / kEnglishFieldDescriptionsFile;
     if (!OutputDescriptionForm->LoadFile(path)) {
         ReportMissingHelp(*Feedback_, path, true);
         return;

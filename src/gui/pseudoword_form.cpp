@@ -322,7 +322,8 @@ void TPseudowordForm::GenerateBtnClick() {
     // Foreign words and names are left out unless the box says otherwise: the origin file must
     // be read then (its loader tells why it cannot be).
     WordOrigins origins;
-    if (!settings.ForeignWords && !LoadWordOrigins(Main_.WS().AppDir / kOriginFile, origins, ui)) {
+    if (!settings.ForeignWords &&
+        !LoadWordOrigins(Main_.WS().Setup.AppDir / kOriginFile, origins, ui)) {
         ui.ShowMessage(kWarning,
                        "Atzerriko hitzak eta izenak baztertzeko hitzen jatorriaren fitxategia "
                        "behar da; markatu \"Atzerriko hitzak eta izenak ere\" hitz guztiekin "
@@ -335,7 +336,7 @@ void TPseudowordForm::GenerateBtnClick() {
     const bool dictionary = !DictionaryWordsBox->isChecked();
     if (dictionary && !Dictionary_) {
         const BusyCursor busy(ui);
-        Dictionary_ = OpenBasqueDictionary(Main_.WS().AppDir);
+        Dictionary_ = OpenBasqueDictionary(Main_.WS().Setup.AppDir);
     }
     if (dictionary && !Dictionary_) {
         ui.ShowMessage(kWarning,
@@ -344,7 +345,7 @@ void TPseudowordForm::GenerateBtnClick() {
                        MessageButtons::Ok);
         return;
     }
-    const Lexicon& lexicon = Main_.WS().WholeWords;
+    const Lexicon& lexicon = Main_.WS().Setup.WholeWords;
     PseudowordGenerator generator(lexicon, MakeOld20Function(lexicon),
                                   settings.ForeignWords ? nullptr : &origins);
     const QString excludePath = ExcludeEdit->text().trimmed();
@@ -359,7 +360,7 @@ void TPseudowordForm::GenerateBtnClick() {
     }
     SpanishWords spanish;
     if (settings.NotSpanish) {
-        if (!LoadSpanishWords(Main_.WS().AppDir / kSpanishFormFile, spanish, ui)) return;
+        if (!LoadSpanishWords(Main_.WS().Setup.AppDir / kSpanishFormFile, spanish, ui)) return;
         generator.SetSpanishWords(&spanish, settings.MaxSpanishNeighbours);
     }
     if (dictionary)
@@ -421,7 +422,7 @@ void TPseudowordForm::LikenessBtnClick() {
     for (const GeneratedPseudoword& w : Model->Rows()) made.push_back(w.Pseudoword);
     const auto seed = ParseWhole<std::uint64_t>(SeedEdit->text().trimmed().toStdString());
     const WordLikeness w = ClassifyByNearest(
-        made, LengthMatchedWords(Main_.WS().WholeWords.LexWords, made, seed.value_or(0)));
+        made, LengthMatchedWords(Main_.WS().Setup.WholeWords.LexWords, made, seed.value_or(0)));
     QString text = "Hitz-itxura: " + QString::number(w.Pseudowords + w.Words) + " katetatik " +
                    QString::number(w.Correct) + " ondo sailkatu dira hurbilenaren arabera (%" +
                    FromLatin1(Trim(FormatReal(w.Accuracy(), 0, 1))) + "; %50 zoria da)";

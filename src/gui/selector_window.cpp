@@ -461,16 +461,16 @@ bool TSelectorWindow::RunDesign() {
     for (int f : fields) {
         const int user = FieldCatalogue()[static_cast<std::size_t>(f)].UserField;
         if (user > 0 &&
-            Ws_->UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
+            Ws_->Setup.UserFields[static_cast<std::size_t>(user - 1)].Name == kUndefinedUserField) {
             StatusLabel->setText(
                 QString("Errorea diseinuan: USER%1 eremuak ez du fitxategirik").arg(user));
             return false;
         }
     }
-    PrepareForDesign(*Ws_, design);
-    const auto poolItems = PoolItems(*Ws_, design, DesignFolder_);
+    PrepareForDesign(Ws_->Setup, design);
+    const auto poolItems = PoolItems(Ws_->Setup, design, DesignFolder_);
     if (!poolItems) return false;
-    EngineStatistics stats(*Ws_, fields);
+    EngineStatistics stats(Ws_->Setup, fields, Ws_->Decimals);
     const auto pool = MeasurePool(design, *poolItems, stats, true, step);
     if (!pool) {
         StatusLabel->setText("Utzita");
@@ -531,10 +531,10 @@ bool TSelectorWindow::RunDesign() {
     ReportRun run;
     run.Program = "zirtel";
     run.Version = ZIRTEL_VERSION;
-    for (const std::filesystem::path& file : DataFilesRead(*Ws_))
+    for (const std::filesystem::path& file : DataFilesRead(Ws_->Setup))
         run.Files.push_back({file.lexically_normal().string(), Sha256FileHex(file)});
     const std::filesystem::path lexicon =
-        AppDir_ / (Ws_->LemmasCurrent ? kLemmaFile : kWholeWordFile);
+        AppDir_ / (Ws_->Setup.LemmasCurrent ? kLemmaFile : kWholeWordFile);
     run.Lexicon = ReportFile{lexicon.lexically_normal().string(), Sha256FileHex(lexicon)};
     if (const std::optional<TextFile> notice = ReadTextFile(AppDir_ / "NOTICE"))
         run.LexiconSources = LexiconSourcesOf(notice->Text);

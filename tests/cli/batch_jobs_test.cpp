@@ -86,9 +86,10 @@ TEST(BatchJobs, TwoWorkersWriteTheBytesOfOneAndOfTheResultsGrid) {
     Workspace ws(quiet, data);
     ws.PrepareGrids();
     for (int f = 0; f < kFieldCount; ++f)
-        ws.Options.SetFieldTicked(f, FieldCatalogue()[static_cast<std::size_t>(f)].UserField == 0);
-    ws.Options.SetTicked("IncludeDeletionNsBox", true);
-    ws.Options.SetTicked("IncludeAdditionNsBox", true);
+        ws.Setup.Options.SetFieldTicked(
+            f, FieldCatalogue()[static_cast<std::size_t>(f)].UserField == 0);
+    ws.Setup.Options.SetTicked("IncludeDeletionNsBox", true);
+    ws.Setup.Options.SetTicked("IncludeAdditionNsBox", true);
     ws.AssignColumns();
     ws.LoadStartupData(std::nullopt);
     ws.AssignColumns();

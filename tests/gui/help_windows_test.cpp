@@ -314,7 +314,7 @@ TEST_F(HelpWindows, BeteLoadsAUserFieldWhileTheOptionsDialogStaysOpen) {
 // return.
 TEST_F(HelpWindows, MissingValueTextReplacesTheMarksInTheSavedResults) {
     Start(false);
-    MainForm->WS().Options.SetFieldTicked(FindField("ORT_SILAB"), true);
+    MainForm->WS().Setup.Options.SetFieldTicked(FindField("ORT_SILAB"), true);
     MainForm->WS().AssignColumns();
     Type("baso");
     Type("zzzz");

@@ -133,7 +133,7 @@ TEST_F(MainWindow, OptionsOkReassignsColumnsAndCancelKeepsTheTicks) {
     });
     MainForm->Button1->click();
     EXPECT_EQ(Header(Output, 5), ""); // nothing reassigned
-    EXPECT_TRUE(MainForm->WS().Options.Ticked("LenLBox"));
+    EXPECT_TRUE(MainForm->WS().Setup.Options.Ticked("LenLBox"));
     // The user field box says it is undefined, and is disabled.
     EXPECT_EQ(AnalysisOptionForm->Box("UserField1_Box")->text(), "1.eremua: Undefined");
     EXPECT_FALSE(AnalysisOptionForm->Box("UserField1_Box")->isEnabled());

@@ -234,8 +234,8 @@ TEST_F(WindowInUse, AllAndNoneTickEveryFieldBoxButUserFieldsAndNeighbourOptions)
     });
     MainForm->Button1Click(); // no user field 1 file: its box is disabled
     EXPECT_TRUE(disabledTip);
-    EXPECT_FALSE(MainForm->WS().Options.Ticked("W_FREQ_Box"));
-    EXPECT_TRUE(MainForm->WS().Options.Ticked("NListBox"));
+    EXPECT_FALSE(MainForm->WS().Setup.Options.Ticked("W_FREQ_Box"));
+    EXPECT_TRUE(MainForm->WS().Setup.Options.Ticked("NListBox"));
 }
 
 TEST_F(WindowInUse, NewListOrInputFileSelectsTheFirstRow) {

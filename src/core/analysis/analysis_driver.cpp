@@ -8,12 +8,6 @@
 
 namespace zirtel {
 
-std::string Workspace::ItemTally::List() const {
-    std::string list;
-    for (const std::string& s : Shown) list += (list.empty() ? "" : ", ") + s;
-    return list + (Count > kShown ? ", ..." : "");
-}
-
 Workspace::AnalysisRun::AnalysisRun(Workspace& ws) : WS_(ws) {
     if (WS_.AnalysisDepth_++ > 0) return;
     WS_.LengthRefused_ = {};
@@ -27,16 +21,16 @@ Workspace::AnalysisRun::~AnalysisRun() {
 void Workspace::ReportAnalysis() {
     if (LengthRefused_.Count > 0) {
         const bool one = LengthRefused_.Count == 1;
-        UI.ShowRepeatedWarning("Errorea",
-                               std::to_string(LengthRefused_.Count) +
-                                   (one ? " item ez da aztertu" : " item ez dira aztertu") +
-                                   ": itemek " + std::to_string(kMinItemLength) + " eta " +
-                                   std::to_string(kMaxItemLength) +
-                                   " letra artean izan behar dituzte. " + LengthRefused_.List());
+        Setup.UI.ShowRepeatedWarning(
+            "Errorea", std::to_string(LengthRefused_.Count) +
+                           (one ? " item ez da aztertu" : " item ez dira aztertu") + ": itemek " +
+                           std::to_string(kMinItemLength) + " eta " +
+                           std::to_string(kMaxItemLength) + " letra artean izan behar dituzte. " +
+                           LengthRefused_.List());
     }
     if (NotLemmas_.Count > 0) {
         const bool one = NotLemmas_.Count == 1;
-        UI.ShowRepeatedWarning(
+        Setup.UI.ShowRepeatedWarning(
             "Abisua",
             std::to_string(NotLemmas_.Count) +
                 (one ? " item ez dago lemen hitzegian (forma jokatua edo sasihitza da, eta haren "
@@ -53,11 +47,11 @@ bool Workspace::AnalyseAll() {
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     const int rows = OutputGrid.RowCount();
-    auto progress = UI.OpenProgress("Analysing all items ...", "", rows);
+    auto progress = Setup.UI.OpenProgress("Analysing all items ...", "", rows);
     progress->AllowCancel();
-    BusyCursor busy(UI);
+    BusyCursor busy(Setup.UI);
     for (int r = 1; r < rows; ++r) {
-        if (UI.Cancelled()) return false;
+        if (Setup.UI.Cancelled()) return false;
         if (!Item(r).empty()) AnalyseItem(r);
         progress->Step();
     }
@@ -99,10 +93,11 @@ void Workspace::AnalyseItem(int row) {
             [&] { return Latin1ToUtf8(item) + " (" + std::to_string(length) + " letra)"; });
         return;
     }
-    if (LemmasCurrent && Lemmas.Find(item) < 0) NotLemmas_.Add([&] { return Latin1ToUtf8(item); });
+    if (Setup.LemmasCurrent && Setup.Lemmas.Find(item) < 0)
+        NotLemmas_.Add([&] { return Latin1ToUtf8(item); });
     // The list box is read at each item: unticked, nothing is listed until the columns are
     // assigned again.
-    if (!Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;
+    if (!Setup.Options.FlagTicked(OptionFlag::NList)) ShowNeighbourList = false;
     MeasureContext ctx = Measures(true);
     MeasureItem(ctx, Item(row), ShownFields(), Values_);
     WriteValues(row, true);

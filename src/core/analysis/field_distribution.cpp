@@ -19,7 +19,7 @@ FieldDistribution LexiconDistribution(Workspace& ws, FieldId f, int length) {
     fields.set(static_cast<std::size_t>(FieldIndex(f)));
     MeasureContext ctx = ws.Measures();
     RowValues values;
-    const Lexicon& lex = ws.Current();
+    const Lexicon& lex = ws.Setup.Current();
     d.Values.reserve(static_cast<std::size_t>(lex.Size()));
     for (const std::string& word : lex.LexWords) {
         if (length > 0 && static_cast<int>(word.size()) != length) continue;

@@ -96,15 +96,15 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path) {
 
 bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const ResultsStyle& style) {
     if (SameFile(path, ws.InputFile)) {
-        ws.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
+        ws.Setup.UI.ShowMessage(kFileErrorCaption, kOverInputText, MessageButtons::OkCancel);
         return false;
     }
     int error = 0;
     if (!WriteFileAtomically(path, StyledOutputText(ws, style), &error)) {
-        Show(ws.UI, msg::ResultsNotSaved(path.string(), SystemReason(error)));
+        Show(ws.Setup.UI, msg::ResultsNotSaved(path.string(), SystemReason(error)));
         return false;
     }
-    ws.UI.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);
+    ws.Setup.UI.ShowMessage("", kOutputSavedText, MessageButtons::OkCancel);
     return true;
 }
 

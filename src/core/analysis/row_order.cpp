@@ -137,7 +137,7 @@ int ColumnNamed(const Workspace& ws, std::string_view name) {
         if (!wanted.empty() && UpperLatin1(TrimView(ws.OutputGrid.Cell(c, 0))) == wanted) return c;
     const int field = FindField(wanted);
     if (field < 0) return 0;
-    return ws.*FieldCatalogue()[static_cast<std::size_t>(field)].Col;
+    return ws.Columns.*FieldCatalogue()[static_cast<std::size_t>(field)].Col;
 }
 
 } // namespace

@@ -193,7 +193,8 @@ class Emitter {
 
     void Emit(std::size_t index, ItemOutput& out) {
         Workspace& ws = Plan_.WS;
-        for (const HeldMessage& m : out.Messages) ws.UI.ShowMessage(m.Caption, m.Text, m.Buttons);
+        for (const HeldMessage& m : out.Messages)
+            ws.Setup.UI.ShowMessage(m.Caption, m.Text, m.Buttons);
         const bool orthoFirst = OrthoOnFirstRow_ && out.OrthoTouched;
         const bool phonFirst = PhonOnFirstRow_ && out.PhonTouched;
         if (orthoFirst || phonFirst) MeasureOnOwnLists(index, orthoFirst, phonFirst);
@@ -268,9 +269,9 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     }
 
     const int rows = static_cast<int>(items.size()) + 5;
-    auto progress = ws.UI.OpenProgress("Analysing all items ...", "", rows);
+    auto progress = ws.Setup.UI.OpenProgress("Analysing all items ...", "", rows);
     progress->AllowCancel();
-    BusyCursor busy(ws.UI);
+    BusyCursor busy(ws.Setup.UI);
     Emitter emitter(plan);
     ItemOutput single;
     std::size_t next = 0;
@@ -281,12 +282,13 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
         return item.size() >= static_cast<std::size_t>(kMinItemLength) &&
                item.size() <= static_cast<std::size_t>(kMaxItemLength);
     });
-    if (anyMeasured && !ws.Options.FlagTicked(OptionFlag::NList)) ws.ShowNeighbourList = false;
+    if (anyMeasured && !ws.Setup.Options.FlagTicked(OptionFlag::NList))
+        ws.ShowNeighbourList = false;
     {
-        Worker first(plan, &ws.UI);
+        Worker first(plan, &ws.Setup.UI);
         bool measured = false;
         while (next < items.size() && !measured) {
-            if (ws.UI.Cancelled()) return false;
+            if (ws.Setup.UI.Cancelled()) return false;
             measured = first.Run(next, single);
             emitter.Emit(next, single);
             progress->Step();
@@ -297,8 +299,8 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     // workers share it.
     if ((plan.Fields[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20))] ||
          plan.Fields[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20F))]) &&
-        ws.WholeWords.HasPronunciations())
-        ws.Measures().Tables.PhonLevenshtein(ws.WholeWords);
+        ws.Setup.WholeWords.HasPronunciations())
+        ws.Measures().Tables.PhonLevenshtein(ws.Setup.WholeWords);
 
     jobs = std::max(jobs, 1);
     std::vector<std::unique_ptr<Worker>> workers;
@@ -320,11 +322,11 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
         if (jobs == 1) {
             // One by one, as AnalyseAll: the cancellation is asked before each item.
             for (std::size_t i = 0; i < count; ++i) {
-                if (ws.UI.Cancelled()) return false;
+                if (ws.Setup.UI.Cancelled()) return false;
                 workers[0]->Run(next + i, round[i]);
             }
         } else {
-            if (ws.UI.Cancelled()) return false;
+            if (ws.Setup.UI.Cancelled()) return false;
             std::vector<std::thread> threads;
             for (int j = 1; j < jobs; ++j) threads.emplace_back(work, std::ref(*workers[j]));
             work(*workers[0]);
@@ -336,7 +338,7 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
         }
         next += count;
     }
-    if (ws.UI.Cancelled()) return false;
+    if (ws.Setup.UI.Cancelled()) return false;
     // The line of the first free row.
     if (outputs.Results && !style.Plain) {
         std::string latin;

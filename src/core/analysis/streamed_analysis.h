@@ -32,10 +32,10 @@ struct StreamedOutputs {
 
 // Analyses the items of ws.Stimuli (read by ReadInputFile(path, false)) as AnalyseAll analyses
 // the rows of the results grid, with `jobs` workers (this thread among them). The messages of
-// the analysis reach ws.UI in item order, as AnalyseAll gives them. The tables the requested
+// the analysis reach ws.Setup.UI in item order, as AnalyseAll gives them. The tables the requested
 // fields read are loaded by the first item measured, before any other worker starts. Asks
-// ws.UI.Cancelled() between items (at most a few hundred items apart) and returns false when the
-// run was cancelled.
+// ws.Setup.UI.Cancelled() between items (at most a few hundred items apart) and returns false when
+// the run was cancelled.
 bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
                      const StreamedOutputs& outputs);
 

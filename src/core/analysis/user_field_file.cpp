@@ -4,6 +4,7 @@
 #include <numeric>
 #include <optional>
 
+#include "core/analysis/measuring_setup.h"
 #include "core/analysis/workspace.h"
 #include "core/feedback/number_check.h"
 #include "core/text/collation.h"
@@ -50,22 +51,31 @@ std::string CaptionFor(int field, const std::string& name) {
 bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number) {
     if (number < 0 || number > 2) return false;
     const Workspace::Operation op(ws);
+    const bool read = LoadUserField(ws.Setup, path, number);
+    if (read && ws.Shown(kUserColumns[number]))
+        ws.OutputGrid.SetCell(ws.Columns.*kUserColumns[number], 0,
+                              ws.Setup.UserFields[static_cast<std::size_t>(number)].Name);
+    return read;
+}
+
+bool LoadUserField(MeasuringSetup& setup, const std::filesystem::path& path, int number) {
+    if (number < 0 || number > 2) return false;
     const int t = number + 1;
-    UserField& field = ws.UserFields[static_cast<std::size_t>(number)];
+    UserField& field = setup.UserFields[static_cast<std::size_t>(number)];
 
     std::optional<TextFile> file = ReadTextFile(path);
     if (!file) {
         // The table keeps its words and values; only its name and its box say it is gone. A box
         // whose caption named a loaded field no longer does.
         if (field.Name != kUndefinedUserField)
-            ws.Options.SetUserBoxCaption(t, CaptionFor(t, kUndefinedUserField));
+            setup.Options.SetUserBoxCaption(t, CaptionFor(t, kUndefinedUserField));
         field.Name = kUndefinedUserField;
-        ws.Options.SetUserBoxEnabled(t, false);
-        ws.UserFieldFiles[static_cast<std::size_t>(number)].reset();
+        setup.Options.SetUserBoxEnabled(t, false);
+        setup.UserFieldFiles[static_cast<std::size_t>(number)].reset();
         return false;
     }
-    ws.UserFieldFiles[static_cast<std::size_t>(number)] = path;
-    BusyCursor busy(ws.UI);
+    setup.UserFieldFiles[static_cast<std::size_t>(number)] = path;
+    BusyCursor busy(setup.UI);
 
     // Counting: the name line, then one data line per line that holds a word.
     const std::vector<std::string_view> lines = SplitLines(file->Text);
@@ -88,10 +98,10 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     }
 
     auto progress =
-        ws.UI.OpenProgress("Reading user-defined file ... ",
-                           UpperUtf8(path.string()) + " (" + std::to_string(n) + " words, " +
-                               Latin1ToUtf8(first) + " ... " + Latin1ToUtf8(last) + ")",
-                           n);
+        setup.UI.OpenProgress("Reading user-defined file ... ",
+                              UpperUtf8(path.string()) + " (" + std::to_string(n) + " words, " +
+                                  Latin1ToUtf8(first) + " ... " + Latin1ToUtf8(last) + ")",
+                              n);
 
     // The name: the whole first line.
     std::string name(lines.empty() ? std::string_view() : lines.front());
@@ -100,9 +110,8 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     field.Name = name;
-    if (ws.Shown(kUserColumns[number])) ws.OutputGrid.SetCell(ws.*kUserColumns[number], 0, name);
-    ws.Options.SetUserBoxCaption(t, CaptionFor(t, name));
-    ws.Options.SetUserBoxEnabled(t, name != kUndefinedUserField);
+    setup.Options.SetUserBoxCaption(t, CaptionFor(t, name));
+    setup.Options.SetUserBoxEnabled(t, name != kUndefinedUserField);
 
     // First pass: every data line's word and number.
     std::vector<DataLine> entries;
@@ -171,7 +180,7 @@ bool LoadUserField(Workspace& ws, const std::filesystem::path& path, int number)
                    " balio ez dira zenbakiak eta falta diren balio gisa hartu dira; lehena " +
                    std::to_string(firstNotNumber) + ". lerroan.";
     if (!warning.empty())
-        ws.UI.ShowMessage("Abisua", path.string() + ": " + warning, MessageButtons::Ok);
+        setup.UI.ShowMessage("Abisua", path.string() + ": " + warning, MessageButtons::Ok);
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/analysis/user_field_file.h"
 #include "core/text/format.h"
 #include "core/text/latin1.h"
 #include "core/text/text_file.h"
@@ -16,11 +15,9 @@ constexpr int kStartupStimulusRows = 80;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
-    : UI(feedback), AppDir(std::move(appDir)), Tables_(AppDir),
+    : Setup(feedback, std::move(appDir)),
       OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth),
-      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth), Bigrams(Tables_.BigramsAsRead()),
-      BigramTablesLoaded(Tables_.BigramsReadFlag()), Biphones(Tables_.BiphonesAsRead()),
-      BiphoneFilesRead(Tables_.BiphonesReadFlag()) {
+      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth) {
     OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
     OutputGrid.Col = 2;
     StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
@@ -30,18 +27,13 @@ FieldSet Workspace::ShownFields() const {
     FieldSet shown;
     const auto& cat = FieldCatalogue();
     for (int f = 0; f < kFieldCount; ++f)
-        if (this->*cat[static_cast<std::size_t>(f)].Col != 0)
+        if (Columns.*cat[static_cast<std::size_t>(f)].Col != 0)
             shown.set(static_cast<std::size_t>(f));
     return shown;
 }
 
 MeasureContext Workspace::Measures(bool lists) {
-    MeasureContext ctx{.Current = Current(),
-                       .WholeWords = WholeWords,
-                       .UserFields = UserFields,
-                       .Tables = Tables_,
-                       .UI = UI,
-                       .RulePronunciations = RulePronunciations};
+    MeasureContext ctx = Setup.Measures();
     if (lists) {
         ctx.OrthoList = &OrthoNeighbours;
         ctx.PhonList = &PhonNeighbours;
@@ -78,51 +70,34 @@ void Workspace::PrepareGrids() {
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
     const Operation op(*this);
-    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
-    LemmasCurrent = false;
-    // User field 1 from the data folder; a missing file leaves it "Undefined", silently.
-    UserFields = {};
-    LoadUserField(*this, AppDir / kUserField1File, 0);
+    Setup.LoadStartupData();
     Stimuli = StimulusList(100);
     if (inputFile) ReadInputFile(*inputFile);
 }
 
 void Workspace::UseWholeWordLexicon() {
     const Operation op(*this);
-    LoadWholeWordLexicon(AppDir / kWholeWordFile, WholeWords, UI);
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
-    Lemmas.Clear();
-    LemmasCurrent = false;
+    Setup.LoadWholeWords();
+    Setup.Lemmas.Clear();
     AnalyseAll();
-}
-
-void Workspace::WholeWordsReplaced() {
-    Tables_.ForgetSyllables();
-    Tables_.ForgetLevenshtein();
-    Tables_.ForgetWordTables();
 }
 
 void Workspace::UseLemmaLexicon() {
     const Operation op(*this);
-    LoadLemmaLexicon(AppDir / kLemmaFile, Lemmas, UI);
-    LemmasCurrent = true;
+    Setup.LoadLemmas();
     AnalyseAll();
 }
 
 void Workspace::AssignColumns() {
     const Operation op(*this);
     const auto& cat = FieldCatalogue();
-    for (const FieldInfo& f : cat) this->*f.Col = 0;
-    ShowNeighbourList = Options.FlagTicked(OptionFlag::NList);
-    IncludeDeletionNs_ = Options.FlagTicked(OptionFlag::IncludeDeletions);
-    IncludeAdditionNs_ = Options.FlagTicked(OptionFlag::IncludeAdditions);
-    IncludeSpanishNs_ = Options.FlagTicked(OptionFlag::IncludeSpanish);
-    RulePronunciations = Options.FlagTicked(OptionFlag::RulePronunciations);
+    for (const FieldInfo& f : cat) Columns.*f.Col = 0;
+    const AnalysisOptions& options = Setup.Options;
+    ShowNeighbourList = options.FlagTicked(OptionFlag::NList);
+    IncludeDeletionNs_ = options.FlagTicked(OptionFlag::IncludeDeletions);
+    IncludeAdditionNs_ = options.FlagTicked(OptionFlag::IncludeAdditions);
+    IncludeSpanishNs_ = options.FlagTicked(OptionFlag::IncludeSpanish);
+    Setup.RulePronunciations = options.FlagTicked(OptionFlag::RulePronunciations);
 
     OutputGrid.ClearRow(0);
     for (int r = 1; r < OutputGrid.RowCount(); ++r)
@@ -131,8 +106,8 @@ void Workspace::AssignColumns() {
     NextCol = FirstFieldCol();
     std::vector<FieldId> columns;
     for (int f = 0; f < kFieldCount; ++f)
-        if (Options.FieldTicked(f)) {
-            this->*cat[static_cast<std::size_t>(f)].Col = NextCol++;
+        if (options.FieldTicked(f)) {
+            Columns.*cat[static_cast<std::size_t>(f)].Col = NextCol++;
             columns.push_back(static_cast<FieldId>(f));
         }
     Results.SetColumns(std::move(columns), FirstFieldCol());
@@ -143,10 +118,11 @@ void Workspace::AssignColumns() {
     for (std::size_t i = 0; i < ItemColumnNames.size(); ++i)
         OutputGrid.SetCell(2 + static_cast<int>(i), 0, ItemColumnNames[i]);
     for (const FieldInfo& f : cat) {
-        const int col = this->*f.Col;
+        const int col = Columns.*f.Col;
         if (col == 0) continue;
         if (f.UserField > 0)
-            OutputGrid.SetCell(col, 0, UserFields[static_cast<std::size_t>(f.UserField - 1)].Name);
+            OutputGrid.SetCell(col, 0,
+                               Setup.UserFields[static_cast<std::size_t>(f.UserField - 1)].Name);
         else if (!f.Header.empty())
             OutputGrid.SetCell(col, 0, std::string(f.Header));
     }
@@ -155,7 +131,7 @@ void Workspace::AssignColumns() {
     OutputGrid.SetColWidth(0, 0);
     OutputGrid.SetColWidth(1, 0);
     for (const FieldInfo& f : cat)
-        if (this->*f.Col != 0) OutputGrid.SetColWidth(this->*f.Col, FieldWidth(f, Decimals));
+        if (Columns.*f.Col != 0) OutputGrid.SetColWidth(Columns.*f.Col, FieldWidth(f, Decimals));
 }
 
 void Workspace::SetItemColumns(std::vector<std::string> names) {
@@ -214,8 +190,8 @@ void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
 
 void Workspace::SyncNeighbourList(int row) {
     const Operation op(*this);
-    SyncList(OrthoNeighbours, Col_P, row);
-    SyncList(PhonNeighbours, Col_PP, row);
+    SyncList(OrthoNeighbours, Columns.Col_P, row);
+    SyncList(PhonNeighbours, Columns.Col_PP, row);
 }
 
 void Workspace::SelectField(int col) {
@@ -255,22 +231,6 @@ int Workspace::FindItemRow(std::string_view text, int exceptRow) const {
         if (LowerLatin1(Trim(OutputGrid.Cell(1, r))) == wanted) return r;
     }
     return -1;
-}
-
-std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws) {
-    std::vector<std::filesystem::path> files{ws.AppDir / kWholeWordFile};
-    if (ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
-    for (int n = kBigramMinLength; n <= kBigramMaxLength; ++n)
-        if (ws.Bigrams.Loaded(n)) files.push_back(ws.AppDir / BigramFileName(n));
-    for (int n = kMinBiphonePhonemes; n <= kMaxBiphonePhonemes; ++n)
-        if (ws.Biphones.Loaded(n)) files.push_back(ws.AppDir / BiphoneFileName(n));
-    if (ws.OriginsLoaded()) files.push_back(ws.AppDir / kOriginFile);
-    if (ws.MorphologyLoaded()) {
-        if (!ws.LemmasCurrent) files.push_back(ws.AppDir / kLemmaFile);
-        files.push_back(ws.AppDir / kFormFile);
-    }
-    for (const std::filesystem::path& file : ws.SpanishFilesRead()) files.push_back(file);
-    return files;
 }
 
 } // namespace zirtel

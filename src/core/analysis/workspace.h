@@ -1,8 +1,8 @@
-// Workspace: the analysis state of one run, and the operations on it. The main window owns one
+// Workspace: the results grid of one run, and the operations on it. The main window owns one
 // and calls these operations from its handlers; the batch mode drives another the same way.
-// It holds the lexicon, the column of every output field (Col_...), the options, the stimulus
-// list, the user fields, the tables (through their owner), the two item grids and the two
-// neighbour lists. The measures never see it: they get a MeasureContext.
+// It holds the measuring setup (lexicons, tables, user fields, options: measuring_setup.h), the
+// column of every output field (Col_...), the stimulus list, the two item grids, the results
+// table and the two neighbour lists. The measures never see it: they get a MeasureContext.
 #pragma once
 
 #include <array>
@@ -12,20 +12,19 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/analysis_options.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/item_tally.h"
+#include "core/analysis/measuring_setup.h"
 #include "core/analysis/results_table.h"
 #include "core/analysis/row_order.h"
 #include "core/analysis/stimulus_list.h"
-#include "core/analysis/table_store.h"
 #include "core/feedback/feedback.h"
 #include "core/fields/measure_context.h"
 #include "core/fields/neighbour_list.h"
 #include "core/fields/row_values.h"
 #include "core/grid/string_grid.h"
 #include "core/lexicon/lexicon.h"
-#include "core/lexicon/user_fields.h"
 #include "core/neighbours/neighbour_search.h"
 
 namespace zirtel {
@@ -34,15 +33,15 @@ namespace zirtel {
 inline constexpr int kStimulusColWidth = 300;
 inline constexpr int kGridRowHeight = 25;
 
-class Workspace : public FieldColumns {
+class Workspace {
   public:
     // `appDir` is the program's data folder: every data file is opened from it.
     Workspace(Feedback& feedback, std::filesystem::path appDir);
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
-    Feedback& UI;
-    std::filesystem::path AppDir;
+    // The lexicons, tables, user fields and options the items are measured with.
+    MeasuringSetup Setup;
 
     // ---- Change notices ----
     // `observer` is told after each operation that may have changed what the windows show (the
@@ -67,7 +66,6 @@ class Workspace : public FieldColumns {
   private:
     std::function<void()> Observer_;
     int OperationDepth_ = 0;
-    TableStore Tables_; // before the views of it below
 
   public:
     // ---- Start-up ----
@@ -79,21 +77,15 @@ class Workspace : public FieldColumns {
     void PrepareGrids();
     void LoadStartupData(const std::optional<std::filesystem::path>& inputFile);
 
-    // ---- Lexicon ----
-    Lexicon WholeWords; // always the whole-word lexicon (pronunciations, syllabifications)
-    Lexicon Lemmas;
-    bool LemmasCurrent = false;
-    // The lexicon of frequency- and letter-based measures: the lemmas while they are current.
-    const Lexicon& Current() const { return LemmasCurrent ? Lemmas : WholeWords; }
+    // ---- Lexicon (Setup) ----
     // "&Testu-hitzak": reload the whole-word file, make it current, analyse all items.
     void UseWholeWordLexicon();
     // "&Lemak": load the lemma file, make it current, analyse all items.
     void UseLemmaLexicon();
-    // The whole-word lexicon was loaded from outside (the fuzz harness): the tables built from it
-    // are built again on demand.
-    void WholeWordsReplaced();
 
     // ---- Output columns and options ----
+    // The column of every output field in the results (Col_...; 0 while it is not shown).
+    FieldColumns Columns;
     int NextCol = 1;
     int Decimals = 0; // 2 once start-up has assigned the first columns
     // The view options' text for the missing-value marks in saved results (e.g. "NA"); nothing:
@@ -102,9 +94,7 @@ class Workspace : public FieldColumns {
     // The view options' plain table: Save and Copy write the results as the batch mode's
     // --plain does (no padding blanks, no trailing tab, LF line ends, no final empty row).
     bool PlainResults = false;
-    AnalysisOptions Options;
     bool ShowNeighbourList = true;
-    bool RulePronunciations = false; // "Sasihitzak arauz ahoskatu"
     // Whether the orthographic list also lists deletion or addition neighbours (as the options
     // said when the columns were last assigned).
     bool ListsDeletionOrAdditionNs() const { return IncludeDeletionNs_ || IncludeAdditionNs_; }
@@ -112,7 +102,7 @@ class Workspace : public FieldColumns {
     // Assigns the columns of the ticked fields in catalogue order, writes the header row and
     // the widths. Earlier results disappear.
     void AssignColumns();
-    bool Shown(int FieldColumns::*col) const { return this->*col != 0; }
+    bool Shown(int FieldColumns::*col) const { return Columns.*col != 0; }
 
     // ---- Items ----
     StringGrid OutputGrid;   // column 1 the items, columns 2.. the fields; row 0 the headers
@@ -192,31 +182,12 @@ class Workspace : public FieldColumns {
     NeighbourList OrthoNeighbours; // the orthographic neighbour list window's grid
     NeighbourList PhonNeighbours;  // the phonological neighbour list window's grid
 
-    // ---- User-defined fields ----
-    std::array<UserField, 3> UserFields;
-    // The file each user field was last loaded from (nothing: none, or it could not be read).
-    std::array<std::optional<std::filesystem::path>, 3> UserFieldFiles;
-
-    // ---- Tables, read (bigrams, biphones) or built (syllables) on the first item that needs
-    // them; read-only views of what has been read so far ----
-    const BigramTables& Bigrams;
-    const bool& BigramTablesLoaded;
-    const BiphoneTables& Biphones;
-    const bool& BiphoneFilesRead;
-    // Whether the origin file (kOriginFile) was read, with entries, for a JATORRIA field.
-    bool OriginsLoaded() const { return Tables_.OriginsLoaded(); }
-    // The Spanish files read, with entries, for a field of the group "Gaztelania".
-    bool MorphologyLoaded() const { return Tables_.MorphologyLoaded(); }
-    std::vector<std::filesystem::path> SpanishFilesRead() const {
-        return Tables_.SpanishFilesRead();
-    }
-
     // ---- Measuring ----
     // The fields shown in the results.
     FieldSet ShownFields() const;
-    // What the measures see: the lexicons, the user fields, the tables and Feedback; with
-    // `lists`, also the neighbour lists and the neighbour list options, as the results use them.
-    // Without, the context of the grid-free statistics (ItemStatistics), which lists nothing.
+    // What the measures see: the setup's context; with `lists`, also the neighbour lists and the
+    // neighbour list options, as the results use them. Without, the context of the grid-free
+    // statistics (ItemStatistics), which lists nothing.
     MeasureContext Measures(bool lists = false);
 
   private:
@@ -240,18 +211,6 @@ class Workspace : public FieldColumns {
         Workspace& WS_;
     };
     int AnalysisDepth_ = 0;
-    // Items a message counts and names the first few of: `text` gives an item's text in the
-    // message, and is asked only for those shown.
-    struct ItemTally {
-        static constexpr int kShown = 5;
-        int Count = 0;
-        std::vector<std::string> Shown;
-        template <class Text> void Add(Text text) {
-            if (Count++ < kShown) Shown.push_back(text());
-        }
-        // "a, b, c, d, e, ..." (the dots when there are more).
-        std::string List() const;
-    };
     // The items of the analysis under way outside 2..18 letters (with their lengths), and those
     // not in the lemma lexicon while it is current.
     ItemTally LengthRefused_, NotLemmas_;
@@ -281,10 +240,5 @@ bool OrthoNeighbourSearchWanted(const Workspace& ws);
 // The phonological neighbour search runs, and fills its list, while a field of its family is
 // shown.
 bool PhonNeighbourFieldsShown(const Workspace& ws);
-
-// The data files the workspace read, as a run's settings and reports list them: the whole-word
-// lexicon, the lemma lexicon when it is current, each bigram and biphone table read, the origin
-// file when it was read.
-std::vector<std::filesystem::path> DataFilesRead(const Workspace& ws);
 
 } // namespace zirtel

@@ -3,6 +3,8 @@
 #include <unordered_set>
 
 #include "core/analysis/field_catalogue.h"
+#include "core/analysis/item_list.h"
+#include "core/analysis/item_statistics.h"
 #include "core/text/collation.h"
 #include "core/text/latin1.h"
 
@@ -27,11 +29,12 @@ std::vector<std::string> Distinct(const std::vector<std::string>& items) {
 
 } // namespace
 
-EngineStatistics::EngineStatistics(Workspace& ws, const std::vector<int>& fields)
-    : Context_(ws.Measures()), Decimals_(ws.Decimals) {
-    ws.Options.UntickAllFields();
-    for (int f : fields) ws.Options.SetFieldTicked(f, true);
-    ws.Options.SetTicked("NListBox", false); // nothing is listed
+EngineStatistics::EngineStatistics(MeasuringSetup& setup, const std::vector<int>& fields,
+                                   int decimals)
+    : Context_(setup.Measures()), Decimals_(decimals) {
+    setup.Options.UntickAllFields();
+    for (int f : fields) setup.Options.SetFieldTicked(f, true);
+    setup.Options.SetTicked("NListBox", false); // nothing is listed
 }
 
 void EngineStatistics::Measure(const std::string& item, const std::vector<int>& fields,
@@ -45,20 +48,19 @@ void EngineStatistics::Measure(const std::string& item, const std::vector<int>& 
     for (int f : fields) values.push_back(Values_.At(f));
 }
 
-void PrepareForDesign(Workspace& ws, const Design& design) {
-    if (design.Lemmas && ws.Lemmas.Empty())
-        LoadLemmaLexicon(ws.AppDir / kLemmaFile, ws.Lemmas, ws.UI);
-    ws.LemmasCurrent = design.Lemmas;
-    ws.Options.SetTicked("RulePronBox", design.RulePronunciations);
-    ws.RulePronunciations = design.RulePronunciations;
+void PrepareForDesign(MeasuringSetup& setup, const Design& design) {
+    if (design.Lemmas && setup.Lemmas.Empty())
+        LoadLemmaLexicon(setup.AppDir / kLemmaFile, setup.Lemmas, setup.UI);
+    setup.LemmasCurrent = design.Lemmas;
+    setup.Options.SetTicked("RulePronBox", design.RulePronunciations);
+    setup.RulePronunciations = design.RulePronunciations;
 }
 
-std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,
+std::optional<std::vector<std::string>> ReadItemsFile(MeasuringSetup& setup,
                                                       const std::filesystem::path& path) {
-    if (!ws.ReadInputFile(path)) return std::nullopt;
-    std::vector<std::string> items = ws.Stimuli.Items;
-    ws.ClearItems();
-    return items;
+    std::optional<ItemList> list = ReadItemList(setup.UI, path);
+    if (!list) return std::nullopt;
+    return std::move(list->Stimuli.Items);
 }
 
 std::optional<std::filesystem::path> PoolFile(const Design& design,
@@ -68,16 +70,16 @@ std::optional<std::filesystem::path> PoolFile(const Design& design,
     return file.is_relative() ? designFolder / file : file;
 }
 
-std::optional<std::vector<std::string>> PoolItems(Workspace& ws, const Design& design,
+std::optional<std::vector<std::string>> PoolItems(MeasuringSetup& setup, const Design& design,
                                                   const std::filesystem::path& designFolder) {
     if (const auto file = PoolFile(design, designFolder)) {
-        auto items = ReadItemsFile(ws, *file);
+        auto items = ReadItemsFile(setup, *file);
         if (items) *items = Distinct(*items);
         return items;
     }
     std::vector<std::string> items;
-    items.reserve(ws.WholeWords.LexWords.size());
-    for (const std::string& w : ws.WholeWords.LexWords)
+    items.reserve(setup.WholeWords.LexWords.size());
+    for (const std::string& w : setup.WholeWords.LexWords)
         if (Analysable(w)) items.push_back(w);
     return Distinct(items);
 }

@@ -8,20 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/workspace.h"
+#include "core/analysis/measuring_setup.h"
+#include "core/fields/row_values.h"
 #include "core/selection/design.h"
 #include "core/selection/selector.h"
 
 namespace zirtel {
 
-// Measures one item at a time on the workspace's lexicons, user fields and tables, with no grid
+// Measures one item at a time on the setup's lexicons, user fields and tables, with no grid
 // and no neighbour list: only the writers of the fields asked for run.
 class EngineStatistics : public StatisticsSource {
   public:
-    // Ticks `fields` (the design's) and nothing else in the workspace's options, and unticks the
-    // neighbour list, so that its settings record what is measured; the workspace's lexicon
-    // choice and user fields must be final.
-    EngineStatistics(Workspace& ws, const std::vector<int>& fields);
+    // Ticks `fields` (the design's) and nothing else in the setup's options, and unticks the
+    // neighbour list, so that its settings record what is measured; the setup's lexicon choice
+    // and user fields must be final. The values are shown with `decimals`.
+    EngineStatistics(MeasuringSetup& setup, const std::vector<int>& fields, int decimals);
     void Measure(const std::string& item, const std::vector<int>& fields,
                  std::vector<Value>& values) override;
     int Decimals() const override { return Decimals_; }
@@ -32,10 +33,10 @@ class EngineStatistics : public StatisticsSource {
     RowValues Values_;
 };
 
-// Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
+// Sets the measuring up for the design: the lemma lexicon current when it says "lemmas" (read
 // on first need), the whole-word lexicon otherwise; "Sasihitzak arauz ahoskatu" ticked when it
 // says "rule-pronunciations", unticked otherwise, and the measures follow it.
-void PrepareForDesign(Workspace& ws, const Design& design);
+void PrepareForDesign(MeasuringSetup& setup, const Design& design);
 
 // The design's items file, a relative name taken from `designFolder`; nothing for the lexicon.
 std::optional<std::filesystem::path> PoolFile(const Design& design,
@@ -44,12 +45,12 @@ std::optional<std::filesystem::path> PoolFile(const Design& design,
 // The design's pool: the whole-word lexicon's words (those the analysis takes: 2 to 18
 // letters), or the items of the design's items file (a relative name is taken from
 // `designFolder`). Nothing when the items file cannot be read.
-std::optional<std::vector<std::string>> PoolItems(Workspace& ws, const Design& design,
+std::optional<std::vector<std::string>> PoolItems(MeasuringSetup& setup, const Design& design,
                                                   const std::filesystem::path& designFolder);
 
 // The items of an items file, as the input file reader takes them; nothing when it cannot be
-// opened (the workspace has then told the user).
-std::optional<std::vector<std::string>> ReadItemsFile(Workspace& ws,
+// opened (the user has then been told, through the setup's Feedback).
+std::optional<std::vector<std::string>> ReadItemsFile(MeasuringSetup& setup,
                                                       const std::filesystem::path& path);
 
 } // namespace zirtel

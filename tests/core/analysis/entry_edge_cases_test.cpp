@@ -33,7 +33,7 @@ TEST_F(EntryEdgeCases, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
     EXPECT_EQ(Out(1, 3), "mendi");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 3), "mendi");
     EXPECT_EQ(WS.NextRow, 4);
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 3), "  40.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 3), "  40.00");
     EXPECT_TRUE(Fb.Messages.empty());
 }
 
@@ -97,7 +97,7 @@ TEST_F(EntryEdgeCases, ALineOrPastedRowGivesOneItemItsFirstWord) {
     EXPECT_EQ(Out(1, 2), "mendi");
     EXPECT_EQ(Out(1, 3), "etxe");
     EXPECT_EQ(Out(1, 4), "");
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "  40.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 2), "  40.00");
 }
 
 } // namespace

@@ -14,7 +14,7 @@ class Foundation : public ::testing::Test {
     Foundation() : WS(Fb, test::TestData("foundation")) { WS.Startup(); }
     std::string Out(int col, int row) const { return std::string(WS.OutputGrid.Cell(col, row)); }
     void Tick(std::initializer_list<const char*> boxes, bool on = true) {
-        for (const char* b : boxes) WS.Options.SetTicked(b, on);
+        for (const char* b : boxes) WS.Setup.Options.SetTicked(b, on);
         WS.AssignColumns();
     }
     test::RecordingFeedback Fb;
@@ -31,7 +31,7 @@ TEST_F(Foundation, StartsWithEmptyRowsAndTheWordFrequencyColumn) {
     EXPECT_EQ(Out(1, 0), "Sarrera ");
     EXPECT_EQ(Out(2, 0), "  H_MAIZT ");
     EXPECT_EQ(Out(3, 0), "");
-    EXPECT_EQ(WS.Col_H_MAIZT, 2);
+    EXPECT_EQ(WS.Columns.Col_H_MAIZT, 2);
     EXPECT_EQ(WS.NextCol, 3);
     EXPECT_EQ(WS.OutputGrid.ColWidth(2), 83); // assigned before the decimals were set
     EXPECT_EQ(WS.OutputGrid.ColWidth(0), 0);
@@ -44,32 +44,32 @@ TEST_F(Foundation, StartsWithEmptyRowsAndTheWordFrequencyColumn) {
 
 TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     Tick({"NBox", "BF1_Box"});
-    WS.Options.SetTicked("W_FREQ_Box", false);
+    WS.Setup.Options.SetTicked("W_FREQ_Box", false);
     WS.AssignColumns();
-    EXPECT_EQ(WS.Col_1_BM, 2);
-    EXPECT_EQ(WS.Col_N, 3);
-    EXPECT_EQ(WS.Col_H_MAIZT, 0);
+    EXPECT_EQ(WS.Columns.Col_1_BM, 2);
+    EXPECT_EQ(WS.Columns.Col_N, 3);
+    EXPECT_EQ(WS.Columns.Col_H_MAIZT, 0);
     EXPECT_EQ(Out(2, 0), " 1_BM ");
     EXPECT_EQ(Out(3, 0), "   N   ");
     EXPECT_EQ(WS.OutputGrid.ColWidth(3), 75);
 
     // Every field ticked: the grid widens past its 67 columns; NATL is labelled too.
-    for (int f = 0; f < kFieldCount; ++f) WS.Options.SetFieldTicked(f, true);
+    for (int f = 0; f < kFieldCount; ++f) WS.Setup.Options.SetFieldTicked(f, true);
     WS.Decimals = 4;
     WS.AssignColumns();
     EXPECT_EQ(WS.NextCol, 2 + kFieldCount);
     EXPECT_GE(WS.OutputGrid.ColCount(), 2 + kFieldCount);
-    EXPECT_EQ(WS.Col_OSM3_MAX, 84);
+    EXPECT_EQ(WS.Columns.Col_OSM3_MAX, 84);
     EXPECT_EQ(Out(84, 0), "  OSM3_MAX  ");
     EXPECT_EQ(Out(85, 0), " OLD20 ");
     EXPECT_EQ(Out(86, 0), " PLD20 ");
     EXPECT_EQ(Out(87, 0), " ZIPF ");
-    EXPECT_EQ(Out(WS.Col_USER1, 0), "Undefined");
-    EXPECT_EQ(Out(WS.Col_NATL, 0), " NATL ");
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_H_MAIZT), 123);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_AHOSKERA), 150);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_1F), 30);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Col_LUZ_S), 85);
+    EXPECT_EQ(Out(WS.Columns.Col_USER1, 0), "Undefined");
+    EXPECT_EQ(Out(WS.Columns.Col_NATL, 0), " NATL ");
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_H_MAIZT), 123);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_AHOSKERA), 150);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_1F), 30);
+    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_LUZ_S), 85);
 }
 
 TEST_F(Foundation, TypedItemsAreTrimmedLowerCasedAndNeverStoredTwice) {
@@ -153,8 +153,8 @@ TEST_F(Foundation, PasteKeepsLettersAndTheLastLineWithoutLineFeed) {
     EXPECT_EQ(Out(1, 4), "last");
     EXPECT_EQ(WS.NextRow, 5);
     // The paste analyses all items: a one-letter item is named.
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 2), "   0.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 1), "");
     EXPECT_EQ(Fb.MessageLines(),
               (std::vector<std::string>{"Errorea: 1 item ez da aztertu: itemek 2 eta 18 letra "
                                         "artean izan behar dituzte. a (1 letra)"}));
@@ -169,8 +169,8 @@ TEST_F(Foundation, LexicalAndLetterMeasures) {
     WS.OutputGrid.SetCell(1, 3, "MENDI"); // typed in capitals through the grid
     WS.AnalyseAll();
     EXPECT_TRUE(Fb.Messages.empty());
-    const int F = WS.Col_H_MAIZT, L = WS.Col_LOG10_MAIZT, N = WS.Col_LUZ_L, CV = WS.Col_KB_O,
-              R = WS.Col_ERREP, S = WS.Col_ORT_SILAB;
+    const int F = WS.Columns.Col_H_MAIZT, L = WS.Columns.Col_LOG10_MAIZT, N = WS.Columns.Col_LUZ_L,
+              CV = WS.Columns.Col_KB_O, R = WS.Columns.Col_ERREP, S = WS.Columns.Col_ORT_SILAB;
     EXPECT_EQ(Out(F, 1), "   9.00");
     EXPECT_EQ(Out(L, 1), "   1.00"); // log10(9 + 1)
     EXPECT_EQ(Out(N, 1), "   4");
@@ -222,7 +222,7 @@ TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     WS.AnalyseSelected(edit);
     EXPECT_EQ(edit, "");
     EXPECT_EQ(Out(1, 1), "mendi");
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "  40.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 1), "  40.00");
     EXPECT_EQ(WS.NextRow, 2);
     // After "Berria" the entry line is no longer entered.
     WS.ClearItems();
@@ -236,19 +236,19 @@ TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     WS.EnterTypedItem("etxe");
     WS.EnterTypedItem("bat");
     WS.AnalyseAll();
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), " 900.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 2), " 900.00");
     Fb.Clear();
     WS.UseLemmaLexicon();
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), " 120.25");
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 2), "   0.00");
-    EXPECT_EQ(Out(WS.Col_ORT_SILAB, 1), "e-txe");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 1), " 120.25");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 2), "   0.00");
+    EXPECT_EQ(Out(WS.Columns.Col_ORT_SILAB, 1), "e-txe");
     // bat is a word form, not a lemma: said once for the analysis.
     EXPECT_EQ(Fb.MessageLines(),
               (std::vector<std::string>{"Abisua: 1 item ez dago lemen hitzegian (forma jokatua edo "
                                         "sasihitza da, eta haren maiztasuna 0 da): bat"}));
     Fb.Clear();
     WS.UseWholeWordLexicon();
-    EXPECT_EQ(Out(WS.Col_H_MAIZT, 1), "   9.00");
+    EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 1), "   9.00");
     EXPECT_TRUE(Fb.Messages.empty());
 }
 

@@ -111,16 +111,16 @@ TEST(InputHardening, AUserFieldNameKeepsTheColumnsAndCrLineEndsAreLines) {
     test::RecordingFeedback fb;
     Workspace ws(fb, test::TestData("results_output"));
     ws.Startup();
-    ws.Options.UntickAllFields();
-    ws.Options.SetTicked("UserField1_Box", true);
-    ws.Options.SetTicked("W_FREQ_Box", true);
+    ws.Setup.Options.UntickAllFields();
+    ws.Setup.Options.SetTicked("UserField1_Box", true);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", true);
     const fs::path path = kHard / "user_tab_cr.txt";
     ASSERT_TRUE(LoadUserField(ws, path, 0));
     ws.AssignColumns();
-    EXPECT_EQ(ws.UserFields[0].Name, "Irudi garritasuna");
-    EXPECT_EQ(ws.UserFields[0].Words, (std::vector<std::string>{"etxe", "mendi", "ur"}));
+    EXPECT_EQ(ws.Setup.UserFields[0].Name, "Irudi garritasuna");
+    EXPECT_EQ(ws.Setup.UserFields[0].Words, (std::vector<std::string>{"etxe", "mendi", "ur"}));
     // etxe -1: a rating may be negative; ur "inf" is read as 0.
-    EXPECT_EQ(ws.UserFields[0].Values, (std::vector<float>{-1.0f, 2.5f, 0.0f}));
+    EXPECT_EQ(ws.Setup.UserFields[0].Values, (std::vector<float>{-1.0f, 2.5f, 0.0f}));
     EXPECT_EQ(
         fb.Messages.back().Text,
         path.string() +

@@ -42,23 +42,23 @@ TEST(ItemStatistics, CellsOfTheRequestedFieldsWithoutAGrid) {
     EXPECT_EQ(ws.OutputGrid.Cell(1, 1), "");
     EXPECT_EQ(ws.OrthoNeighbours.CurrentRow, 1);
     EXPECT_EQ(ws.OrthoNeighbours.NeighList.Cell(0, 1), "");
-    EXPECT_FALSE(ws.BigramTablesLoaded);
+    EXPECT_FALSE(ws.Setup.BigramTablesLoaded);
 
     // A bigram field reads the bigram files; an item of one letter or 19 is not measured, and
     // nobody is told.
     EXPECT_EQ(at(ItemStatistics(ctx, "ez", MakeFieldSet({FieldId::kLUZ_L})), FieldId::kLUZ_L),
               "   2");
     ItemStatistics(ctx, "ez", MakeFieldSet({FieldId::k1_BM}));
-    EXPECT_TRUE(ws.BigramTablesLoaded);
+    EXPECT_TRUE(ws.Setup.BigramTablesLoaded);
     EXPECT_TRUE(ItemStatistics(ctx, "a", fields).empty());
     EXPECT_TRUE(ItemStatistics(ctx, std::string(19, 'a'), fields).empty());
     EXPECT_TRUE(run.fb.Messages.empty());
 
     EXPECT_THROW(FieldsNamed({"N", "NOPE"}), std::invalid_argument);
     // The grid path gives the same cells.
-    ws.Options.UntickAllFields();
+    ws.Setup.Options.UntickAllFields();
     for (const char* box : {"TLBox", "TLPosBox", "LenLBox", "W_FREQ_Box", "NBox", "HFNBox"})
-        ws.Options.SetTicked(box, true);
+        ws.Setup.Options.SetTicked(box, true);
     ws.AssignColumns();
     EXPECT_EQ(ws.ShownFields(), fields);
     run.Analyse({"uar"});
@@ -66,7 +66,7 @@ TEST(ItemStatistics, CellsOfTheRequestedFieldsWithoutAGrid) {
     const auto& cat = FieldCatalogue();
     for (int f = 0; f < kFieldCount; ++f) {
         if (!fields[static_cast<std::size_t>(f)]) continue;
-        EXPECT_EQ(ws.OutputGrid.Cell(ws.*cat[static_cast<std::size_t>(f)].Col, 1),
+        EXPECT_EQ(ws.OutputGrid.Cell(ws.Columns.*cat[static_cast<std::size_t>(f)].Col, 1),
                   cells[static_cast<std::size_t>(f)]);
     }
 }

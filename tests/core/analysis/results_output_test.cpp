@@ -71,8 +71,8 @@ TEST(ResultsFile, HeaderItemsAndFinalEmptyRowWithTrailingTabsAndCrLf) {
     // More fields, in catalogue order (etxe repeats its e); an empty cell (no letter repeated
     // in mendi) gives two tabs in a row; a missing word gives 0; ñ is written as UTF-8.
     Workspace& ws = t.ws;
-    ws.Options.SetFieldTicked(FindField("luz_l"), true);
-    ws.Options.SetFieldTicked(FindField("ERREP"), true);
+    ws.Setup.Options.SetFieldTicked(FindField("luz_l"), true);
+    ws.Setup.Options.SetFieldTicked(FindField("ERREP"), true);
     ws.AssignColumns();
     ws.EnterTypedItem("\xF1"
                       "abar");
@@ -88,7 +88,7 @@ TEST(ResultsFile, HeaderItemsAndFinalEmptyRowWithTrailingTabsAndCrLf) {
 
     // No item at all: the header line and the empty first row.
     ws.ClearItems();
-    ws.Options.UntickAllFields();
+    ws.Setup.Options.UntickAllFields();
     ws.AssignColumns();
     EXPECT_EQ(OutputFileText(ws), "Sarrera \t\r\n\t\r\n");
 }
@@ -208,7 +208,7 @@ TEST(ResultsClipboard, CopyAll) {
     // Rows 0 to NextRow - 1: no empty last row, no trailing tab.
     EXPECT_EQ(CopyAllText(t.ws), "Sarrera \t  H_MAIZT \r\netxe\t 120.50\r\nmendi\t  42.25\r\n");
     // No field shown: only the item column.
-    t.ws.Options.UntickAllFields();
+    t.ws.Setup.Options.UntickAllFields();
     t.ws.AssignColumns();
     EXPECT_EQ(CopyAllText(t.ws), "Sarrera \r\netxe\r\nmendi\r\n");
 }
@@ -221,8 +221,8 @@ TEST(ResultsClipboard, MissingValueTextInEveryCopy) {
     Workspace ws{ui, kData};
     ws.Startup();
     ASSERT_TRUE(LoadUserField(ws, kData / "concreteness.txt", 0));
-    ws.Options.SetTicked("UserField1_Box", true);
-    ws.Options.SetTicked("OrthSyllBox", true);
+    ws.Setup.Options.SetTicked("UserField1_Box", true);
+    ws.Setup.Options.SetTicked("OrthSyllBox", true);
     ws.AssignColumns();
     ws.EnterTypedItem("etxe");
     ws.EnterTypedItem("zzzz");

@@ -14,7 +14,7 @@ class RowOrder : public ::testing::Test {
     RowOrder() : WS(Fb, test::TestData("results_output")) {
         WS.Startup();
         for (const char* box : {"HomophonyBox", "LenLBox", "CV_OBox"})
-            WS.Options.SetTicked(box, true);
+            WS.Setup.Options.SetTicked(box, true);
         WS.AssignColumns();
     }
     std::vector<std::string> Items() const {
@@ -46,7 +46,7 @@ TEST_F(RowOrder, SortsByValuesAndFiltersByCondition) {
     EXPECT_EQ(Items(), (std::vector<std::string>{"zzzz", "etxe", "mendi", "etxea"}));
     SortRows(WS, 2, true);
     EXPECT_EQ(Items(), (std::vector<std::string>{"mendi", "etxe", "zzzz", "etxea"}));
-    SortRows(WS, WS.Col_KB_O, false);
+    SortRows(WS, WS.Columns.Col_KB_O, false);
     EXPECT_EQ(Items(), (std::vector<std::string>{"zzzz", "mendi", "etxe", "etxea"}));
     EXPECT_EQ(WS.OutputGrid.Cell(2, 1), "9");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 1), "zzzz");

@@ -310,11 +310,11 @@ TEST(ShippedData, FormFileAndTheMeasuresThatReadIt) {
     test::RecordingFeedback ui;
     Workspace ws(ui, kData);
     ws.Startup();
-    ws.Options.UntickAllFields();
+    ws.Setup.Options.UntickAllFields();
     for (const char* box :
          {"PhonSegProbBox", "LetterProbBox", "OrthUniquenessBox", "PhonClusteringBox",
           "OLD20FreqBox", "PLD20FreqBox", "LemmaBox", "FamilyBox", "EntropyBox"})
-        ws.Options.SetTicked(box, true);
+        ws.Setup.Options.SetTicked(box, true);
     ws.Decimals = 4;
     ws.AssignColumns();
     for (const char* item : {"etxea", "mendian", "lagun"}) ws.EnterTypedItem(item);

@@ -12,12 +12,12 @@ namespace {
 TEST(UserFieldLines, ALaterLineWithoutANumberKeepsTheWordsValue) {
     test::RecordingFeedback ui;
     Workspace ws(ui, test::TestData("entry_edges"));
-    ws.Options.UntickAllFields();
-    ws.Options.SetTicked("UserField1_Box", true);
+    ws.Setup.Options.UntickAllFields();
+    ws.Setup.Options.SetTicked("UserField1_Box", true);
     ws.Decimals = 2;
     ws.AssignColumns();
     ASSERT_TRUE(LoadUserField(ws, test::TestData("entry_edges/user_missing_numbers.txt"), 0));
-    const UserField& field = ws.UserFields[0];
+    const UserField& field = ws.Setup.UserFields[0];
     EXPECT_EQ(field.Name, "Irudigarritasuna");
     EXPECT_EQ(field.Words, (std::vector<std::string>{"etxe", "mendi", "ur"}));
     // etxe: 2, then a line with no number; mendi: 3, then "abc", which is no number; ur: only

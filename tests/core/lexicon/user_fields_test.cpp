@@ -32,8 +32,8 @@ struct Fixture {
     RecordingFeedback ui;
     Workspace ws{ui, kData};
     explicit Fixture(std::initializer_list<const char*> boxes) {
-        ws.Options.UntickAllFields();
-        for (const char* b : boxes) ws.Options.SetTicked(b, true);
+        ws.Setup.Options.UntickAllFields();
+        for (const char* b : boxes) ws.Setup.Options.SetTicked(b, true);
         ws.Decimals = 2;
         ws.AssignColumns();
     }
@@ -46,7 +46,7 @@ TEST(UserFields, LoadsNameWordsAndValuesWithTheLastDuplicateAndTheUnterminatedLa
     Fixture f({"UserField1_Box"});
     const fs::path path = kData / "concreteness.txt";
     ASSERT_TRUE(LoadUserField(f.ws, path, 0));
-    const UserField& field = f.ws.UserFields[0];
+    const UserField& field = f.ws.Setup.UserFields[0];
     EXPECT_EQ(field.Name, "Concreteness rating v2");
     // Collation order, ñ after n; "Etxe" and "etxe" are one word (its first spelling).
     EXPECT_EQ(field.Words, (std::vector<std::string>{"ama", "Etxe", "katu", "Mendi",
@@ -56,8 +56,9 @@ TEST(UserFields, LoadsNameWordsAndValuesWithTheLastDuplicateAndTheUnterminatedLa
     EXPECT_EQ(field.Values, (std::vector<float>{1.5f, 6.25f, 0.0f, 4.25f, 2.5f, 3.0f, 0.0f}));
     // The header cell of the shown field and the box caption follow the name.
     EXPECT_EQ(f.ws.OutputGrid.Cell(2, 0), "Concreteness rating v2");
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField1_Box")), "1.eremua: Concreteness rating v2");
-    EXPECT_TRUE(f.ws.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField1_Box")),
+              "1.eremua: Concreteness rating v2");
+    EXPECT_TRUE(f.ws.Setup.Options.Enabled(Box("UserField1_Box")));
     // One progress window: 8 data lines, the first word of the file, the first of its last line.
     ASSERT_EQ(f.ui.Progresses.size(), 1u);
     const auto& p = *f.ui.Progresses[0];
@@ -181,7 +182,7 @@ TEST(UserFields, HiddenFieldWritesNothingAndLoadingDoesNotAnalyse) {
     ASSERT_TRUE(LoadUserField(f.ws, kData / "concreteness.txt", 0));
     EXPECT_EQ(f.ws.OutputGrid.Cell(2, 0), "  H_MAIZT "); // the name goes to no header
     EXPECT_EQ(f.ws.OutputGrid.Cell(3, 1), "");
-    f.ws.Options.SetTicked("UserField1_Box", true);
+    f.ws.Setup.Options.SetTicked("UserField1_Box", true);
     f.ws.AssignColumns();
     EXPECT_EQ(f.ws.OutputGrid.Cell(2, 1), ""); // not yet analysed
     f.ws.AnalyseAll();
@@ -195,12 +196,12 @@ TEST(UserFields, AFileThatCannotBeOpenedLeavesTheTableAndDisablesTheBoxSilently)
     f.ui.Clear();
     EXPECT_FALSE(LoadUserField(f.ws, kData / "no_such_file.txt", 0));
     EXPECT_FALSE(LoadUserField(f.ws, kData, 0)); // a folder
-    const UserField& field = f.ws.UserFields[0];
+    const UserField& field = f.ws.Setup.UserFields[0];
     EXPECT_EQ(field.Name, "Undefined");
     EXPECT_EQ(field.Words.size(), 7u);
     EXPECT_EQ(field.ValueOf("mendi"), 4.25f);
-    EXPECT_FALSE(f.ws.Options.Enabled(Box("UserField1_Box")));
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField1_Box")), "1.eremua: Undefined");
+    EXPECT_FALSE(f.ws.Setup.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField1_Box")), "1.eremua: Undefined");
     EXPECT_TRUE(f.ui.Messages.empty());
     EXPECT_TRUE(f.ui.Progresses.empty());
     f.ws.AssignColumns();
@@ -208,37 +209,38 @@ TEST(UserFields, AFileThatCannotBeOpenedLeavesTheTableAndDisablesTheBoxSilently)
 
     // A good file enables the box again.
     ASSERT_TRUE(LoadUserField(f.ws, kData / "imageability.txt", 0));
-    EXPECT_TRUE(f.ws.Options.Enabled(Box("UserField1_Box")));
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField1_Box")), "1.eremua: Irudigarritasuna");
-    EXPECT_EQ(f.ws.UserFields[0].Words, (std::vector<std::string>{"mendi"}));
+    EXPECT_TRUE(f.ws.Setup.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField1_Box")), "1.eremua: Irudigarritasuna");
+    EXPECT_EQ(f.ws.Setup.UserFields[0].Words, (std::vector<std::string>{"mendi"}));
 
     // A never-loaded field that fails keeps its original caption, disabled.
     EXPECT_FALSE(LoadUserField(f.ws, kData / "no_such_file.txt", 2));
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField3_Box")), "3. eremua: definitu gabe ");
-    EXPECT_FALSE(f.ws.Options.Enabled(Box("UserField3_Box")));
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField3_Box")), "3. eremua: definitu gabe ");
+    EXPECT_FALSE(f.ws.Setup.Options.Enabled(Box("UserField3_Box")));
 }
 
 TEST(UserFields, LoadingOneFieldLeavesTheOthersAndTheNameUndefinedDisables) {
     Fixture f({});
     ASSERT_TRUE(LoadUserField(f.ws, kData / "concreteness.txt", 0));
     ASSERT_TRUE(LoadUserField(f.ws, kData / "undefined_name.txt", 1));
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField1_Box")), "1.eremua: Concreteness rating v2");
-    EXPECT_TRUE(f.ws.Options.Enabled(Box("UserField1_Box")));
-    EXPECT_EQ(f.ws.Options.Caption(Box("UserField2_Box")), "2.eremua: Undefined");
-    EXPECT_FALSE(f.ws.Options.Enabled(Box("UserField2_Box")));
-    EXPECT_EQ(f.ws.UserFields[1].ValueOf("ETXE"), 1.0f);
-    EXPECT_EQ(f.ws.UserFields[2].Name, "Undefined");
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField1_Box")),
+              "1.eremua: Concreteness rating v2");
+    EXPECT_TRUE(f.ws.Setup.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(f.ws.Setup.Options.Caption(Box("UserField2_Box")), "2.eremua: Undefined");
+    EXPECT_FALSE(f.ws.Setup.Options.Enabled(Box("UserField2_Box")));
+    EXPECT_EQ(f.ws.Setup.UserFields[1].ValueOf("ETXE"), 1.0f);
+    EXPECT_EQ(f.ws.Setup.UserFields[2].Name, "Undefined");
     EXPECT_FALSE(LoadUserField(f.ws, kData / "concreteness.txt", 3)); // no fourth field
 }
 
 TEST(UserFields, EmptyNameOnlyLongAndBinaryFilesLoadWithoutHarm) {
     Fixture f({});
     ASSERT_TRUE(LoadUserField(f.ws, kData / "empty.txt", 0));
-    EXPECT_EQ(f.ws.UserFields[0].Name, "");
-    EXPECT_TRUE(f.ws.UserFields[0].Words.empty());
+    EXPECT_EQ(f.ws.Setup.UserFields[0].Name, "");
+    EXPECT_TRUE(f.ws.Setup.UserFields[0].Words.empty());
     ASSERT_TRUE(LoadUserField(f.ws, kData / "name_only.txt", 1));
-    EXPECT_EQ(f.ws.UserFields[1].Name, "Only a name");
-    EXPECT_TRUE(f.ws.UserFields[1].Words.empty());
+    EXPECT_EQ(f.ws.Setup.UserFields[1].Name, "Only a name");
+    EXPECT_TRUE(f.ws.Setup.UserFields[1].Words.empty());
     EXPECT_EQ(f.ui.Progresses.back()->Max, 0);
 
     const fs::path dir = fs::temp_directory_path() / "zirtel_userfields_test";
@@ -251,9 +253,10 @@ TEST(UserFields, EmptyNameOnlyLongAndBinaryFilesLoadWithoutHarm) {
             << "mendi\t-3.5\n";
     }
     ASSERT_TRUE(LoadUserField(f.ws, dir / "long.txt", 0));
-    EXPECT_EQ(f.ws.UserFields[0].Name, std::string(500, 'N')); // the name is cut at 500 characters
-    EXPECT_EQ(f.ws.UserFields[0].ValueOf(std::string(700, 'w')), 2.0f);
-    EXPECT_EQ(f.ws.UserFields[0].ValueOf("mendi"), -3.5f);
+    EXPECT_EQ(f.ws.Setup.UserFields[0].Name,
+              std::string(500, 'N')); // the name is cut at 500 characters
+    EXPECT_EQ(f.ws.Setup.UserFields[0].ValueOf(std::string(700, 'w')), 2.0f);
+    EXPECT_EQ(f.ws.Setup.UserFields[0].ValueOf("mendi"), -3.5f);
     {
         std::ofstream out(dir / "binary.bin", std::ios::binary);
         std::string bytes;
@@ -261,7 +264,7 @@ TEST(UserFields, EmptyNameOnlyLongAndBinaryFilesLoadWithoutHarm) {
         out << bytes;
     }
     EXPECT_TRUE(LoadUserField(f.ws, dir / "binary.bin", 2));
-    f.ws.Options.SetTicked("UserField3_Box", true);
+    f.ws.Setup.Options.SetTicked("UserField3_Box", true);
     f.ws.AssignColumns();
     f.Enter({"etxe"});
     f.ws.AnalyseAll();
@@ -280,18 +283,18 @@ TEST(UserFields, StartupLoadsUser1FromTheDataFolderNotTheCurrentFolder) {
     ws.Startup();
     fs::current_path(cwd);
     fs::remove_all(elsewhere);
-    EXPECT_EQ(ws.UserFields[0].Name, "Maiztasun subjektiboa");
-    EXPECT_EQ(ws.UserFields[0].ValueOf("etxe"), 9.5f);
-    EXPECT_EQ(ws.UserFields[1].Name, "Undefined");
-    EXPECT_TRUE(ws.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(ws.Setup.UserFields[0].Name, "Maiztasun subjektiboa");
+    EXPECT_EQ(ws.Setup.UserFields[0].ValueOf("etxe"), 9.5f);
+    EXPECT_EQ(ws.Setup.UserFields[1].Name, "Undefined");
+    EXPECT_TRUE(ws.Setup.Options.Enabled(Box("UserField1_Box")));
     EXPECT_TRUE(ui.Messages.empty());
 
     // Without a User1.txt the field is "Undefined" and its box disabled, without a message.
     RecordingFeedback ui2;
     Workspace bare{ui2, kData};
     bare.Startup();
-    EXPECT_EQ(bare.UserFields[0].Name, "Undefined");
-    EXPECT_FALSE(bare.Options.Enabled(Box("UserField1_Box")));
+    EXPECT_EQ(bare.Setup.UserFields[0].Name, "Undefined");
+    EXPECT_FALSE(bare.Setup.Options.Enabled(Box("UserField1_Box")));
     EXPECT_EQ(ui2.MessageLines(),
               (std::vector<std::string>{
                   "Fitxategi-errorea: Ezin da ireki hitz-maiztasunaren fitxategia"}));

@@ -160,7 +160,7 @@ TEST(BigramTables, ReadOnceBehindAProgressWindow) {
     LabelRecordingFeedback fb;
     Workspace ws(fb, MeasuresData());
     ws.Startup();
-    ws.Options.SetTicked("BF1_Box", true);
+    ws.Setup.Options.SetTicked("BF1_Box", true);
     ws.AssignColumns();
     ws.EnterTypedItem("ez");
     fb.Clear();
@@ -185,18 +185,18 @@ TEST(BigramTables, ReadOnceBehindAProgressWindow) {
     EXPECT_EQ(files, (std::vector<std::string>{folder + "/ZR_BF2.TXT", folder + "/ZR_BF3.TXT",
                                                folder + "/ZR_BF6.TXT"}));
     EXPECT_EQ(fb.BusyDepth, 0);
-    EXPECT_EQ(ws.OutputGrid.Cell(ws.Col_1_BM, 1), " 100.00");
-    EXPECT_TRUE(ws.Bigrams.Loaded(2));
-    EXPECT_TRUE(ws.Bigrams.Loaded(6));
-    EXPECT_FALSE(ws.Bigrams.Loaded(4));
-    EXPECT_FALSE(ws.Bigrams.Loaded(18));
+    EXPECT_EQ(ws.OutputGrid.Cell(ws.Columns.Col_1_BM, 1), " 100.00");
+    EXPECT_TRUE(ws.Setup.Bigrams.Loaded(2));
+    EXPECT_TRUE(ws.Setup.Bigrams.Loaded(6));
+    EXPECT_FALSE(ws.Setup.Bigrams.Loaded(4));
+    EXPECT_FALSE(ws.Setup.Bigrams.Loaded(18));
 }
 
 TEST(BigramTables, NotReadWhenNoBigramFieldIsShown) {
     MeasureRun run({"LenLBox"});
     run.Analyse({"ez"});
     EXPECT_EQ(run.ProgressCount("Bigramen maiztasunen irakurketa ... "), 0);
-    EXPECT_FALSE(run.ws.BigramTablesLoaded);
+    EXPECT_FALSE(run.ws.Setup.BigramTablesLoaded);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ class MeasureRun {
         : ws(fb, std::move(folder)) {
         ws.Startup();
         StartupMessages = fb.MessageLines();
-        for (const char* box : boxes) ws.Options.SetTicked(box, true);
+        for (const char* box : boxes) ws.Setup.Options.SetTicked(box, true);
         ws.AssignColumns();
         fb.Clear();
     }
@@ -34,7 +34,7 @@ class MeasureRun {
     }
 
     std::string Cell(int row, int FieldColumns::*col) const {
-        return std::string(ws.OutputGrid.Cell(ws.*col, row));
+        return std::string(ws.OutputGrid.Cell(ws.Columns.*col, row));
     }
 
     // Progress windows opened with this label.

@@ -21,9 +21,9 @@ std::vector<std::string> Measured(const char* folder, std::initializer_list<cons
     test::RecordingFeedback ui;
     Workspace ws(ui, test::TestData(folder));
     ws.Startup();
-    ws.Options.SetTicked("W_FREQ_Box", false);
-    ws.Options.SetTicked("RulePronBox", rules);
-    for (const char* box : boxes) ws.Options.SetTicked(box, true);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", false);
+    ws.Setup.Options.SetTicked("RulePronBox", rules);
+    for (const char* box : boxes) ws.Setup.Options.SetTicked(box, true);
     ws.Decimals = decimals;
     ws.AssignColumns();
     for (const char* item : items) ws.EnterTypedItem(item);

@@ -18,12 +18,12 @@ TEST(WordOrigin, SavedWithTheMissingMarkAndReadOnlyWhenAsked) {
     test::RecordingFeedback ui;
     Workspace ws(ui, test::TestData("generator"));
     ws.Startup();
-    ws.Options.SetTicked("OriginBox", true);
+    ws.Setup.Options.SetTicked("OriginBox", true);
     ws.AssignColumns();
     for (const char* item : {"gela", "VELA", "kafe", "gelb"}) ws.EnterTypedItem(item);
-    EXPECT_FALSE(ws.OriginsLoaded()); // start-up and entry read no origin
+    EXPECT_FALSE(ws.Setup.OriginsLoaded()); // start-up and entry read no origin
     ws.AnalyseAll();
-    EXPECT_TRUE(ws.OriginsLoaded());
+    EXPECT_TRUE(ws.Setup.OriginsLoaded());
     EXPECT_TRUE(ui.Messages.empty());
     // After H_MAIZT, the other field of its group; gelb is in neither file.
     EXPECT_EQ(OutputFileText(ws), "Sarrera \t  H_MAIZT \t JATORRIA \t\r\n"
@@ -41,7 +41,7 @@ TEST(WordOrigin, AnUnreadableOrFaultyFileIsTold) {
     {
         Workspace ws(ui, dir.Path());
         ws.Startup();
-        ws.Options.SetTicked("OriginBox", true);
+        ws.Setup.Options.SetTicked("OriginBox", true);
         ws.AssignColumns();
         ws.EnterTypedItem("gela");
         ws.EnterTypedItem("vela");
@@ -53,7 +53,7 @@ TEST(WordOrigin, AnUnreadableOrFaultyFileIsTold) {
                                                  MessageButtons::OkCancel}}));
         EXPECT_EQ(ws.OutputGrid.Cell(3, 1), "-1");
         EXPECT_EQ(ws.OutputGrid.Cell(3, 2), "-1");
-        EXPECT_FALSE(ws.OriginsLoaded());
+        EXPECT_FALSE(ws.Setup.OriginsLoaded());
     }
     // Lines 2 and 4 name no origin: their words have none, the others keep theirs.
     test::WriteBytes(dir / kOriginFile, "gela\t2.5\tge-la\tgE-lA\teuskara\n"

@@ -58,7 +58,7 @@ TEST_F(NeighbourFrequencyTest, MeanAndStandardDeviation) {
     Ws.Decimals = 4;
     Ws.AnalyseAll();
     EXPECT_EQ(At(&FC::Col_NF_SIG, r + 2), " 1.4142");
-    EXPECT_EQ(Ws.Col_NF_MU, 0);
+    EXPECT_EQ(Ws.Columns.Col_NF_MU, 0);
 }
 
 TEST_F(NeighbourFrequencyTest, MostFrequentSubsetAndSuperset) {

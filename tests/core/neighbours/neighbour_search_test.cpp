@@ -166,14 +166,14 @@ TEST_F(OrthoSearchTest, RunsWhenOneOfItsFieldsOrListOptionsIsOn) {
     EXPECT_EQ(ListRow(1), (Row{"MARA", "Sub", "1", "bara", "kara"}));
 
     Tick({});
-    Ws.Options.SetTicked("IncludeDeletionNsBox", true);
+    Ws.Setup.Options.SetTicked("IncludeDeletionNsBox", true);
     Ws.AssignColumns();
     Ws.AnalyseAll();
     EXPECT_EQ(ListRow(4), (Row{"", "Del", "2", "mra"}));
     EXPECT_EQ(ListRow(5), Row{});
 
     // The list box is read at each search: unticked, nothing is listed from then on.
-    Ws.Options.SetTicked("NListBox", false);
+    Ws.Setup.Options.SetTicked("NListBox", false);
     Tick({"NBox"});
     Ws.ShowNeighbourList = true;
     Ws.AnalyseAll();

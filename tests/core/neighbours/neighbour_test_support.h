@@ -32,20 +32,20 @@ class NeighbourWorkspace : public ::testing::Test {
 
     void SetUp() override {
         Ws.Startup();
-        ASSERT_EQ(Ws.WholeWords.Size(), 66);
+        ASSERT_EQ(Ws.Setup.WholeWords.Size(), 66);
         UI.Clear();
     }
     // Ticks the boxes (and unticks every other field), then assigns the columns.
     void Tick(std::initializer_list<const char*> boxes) {
-        Ws.Options.UntickAllFields();
-        for (const char* b : boxes) Ws.Options.SetTicked(b, true);
+        Ws.Setup.Options.UntickAllFields();
+        for (const char* b : boxes) Ws.Setup.Options.SetTicked(b, true);
         Ws.AssignColumns();
     }
     void TickAllNeighbourFields(bool listDeletions, bool listAdditions) {
-        Ws.Options.UntickAllFields();
-        for (const char* b : kNeighbourBoxes) Ws.Options.SetTicked(b, true);
-        Ws.Options.SetTicked("IncludeDeletionNsBox", listDeletions);
-        Ws.Options.SetTicked("IncludeAdditionNsBox", listAdditions);
+        Ws.Setup.Options.UntickAllFields();
+        for (const char* b : kNeighbourBoxes) Ws.Setup.Options.SetTicked(b, true);
+        Ws.Setup.Options.SetTicked("IncludeDeletionNsBox", listDeletions);
+        Ws.Setup.Options.SetTicked("IncludeAdditionNsBox", listAdditions);
         Ws.AssignColumns();
     }
     // Enters the items as typed in the entry line; returns the row of the first.
@@ -62,8 +62,8 @@ class NeighbourWorkspace : public ::testing::Test {
         return row;
     }
     std::string At(int FieldColumns::*col, int row) const {
-        EXPECT_NE(Ws.*col, 0) << "field not shown";
-        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
+        EXPECT_NE(Ws.Columns.*col, 0) << "field not shown";
+        return std::string(Ws.OutputGrid.Cell(Ws.Columns.*col, row));
     }
     // The cells of a row of the orthographic neighbour list, up to its last non-empty cell.
     std::vector<std::string> ListRow(int row) const {

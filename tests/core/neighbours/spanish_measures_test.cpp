@@ -25,10 +25,10 @@ namespace zirtel {
 namespace {
 
 void TickSpanish(Workspace& ws) {
-    ws.Options.SetTicked("W_FREQ_Box", false);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", false);
     for (const char* box : {"SpanishFreqBox", "SpanishZipfBox", "SpanishNBox", "SpanishNFreqBox",
                             "SpanishOLD20Box", "TranslationBox", "CognateBox"})
-        ws.Options.SetTicked(box, true);
+        ws.Setup.Options.SetTicked(box, true);
     ws.AssignColumns();
 }
 
@@ -39,10 +39,10 @@ TEST(SpanishMeasures, EveryFieldOnFormsAndOnLemmas) {
     TickSpanish(ws);
     for (const char* item : {"ate", "KAFE", "etxea", "telefono", "abiapuntua", "zzz"})
         ws.EnterTypedItem(item);
-    EXPECT_TRUE(ws.SpanishFilesRead().empty()); // nothing read before a field is measured
+    EXPECT_TRUE(ws.Setup.SpanishFilesRead().empty()); // nothing read before a field is measured
     ws.AnalyseAll();
     EXPECT_TRUE(ui.Messages.empty());
-    EXPECT_EQ(ws.SpanishFilesRead().size(), 2u);
+    EXPECT_EQ(ws.Setup.SpanishFilesRead().size(), 2u);
     EXPECT_EQ(OutputFileText(ws),
               "Sarrera \t ES_MAIZT \t ES_ZIPF \t  ES_N  \t ES_N_MAIZT \t ES_OLD20 \t ITZULPENA "
               "\t KOGNATU \t\r\n"
@@ -88,7 +88,7 @@ TEST(SpanishMeasures, AMissingFileIsToldOnceAndLeavesTheFieldsMissing) {
     EXPECT_EQ(ws.OutputGrid.Cell(2, 1), "   -  ");
     EXPECT_EQ(ws.OutputGrid.Cell(4, 1), "   0");
     EXPECT_EQ(ws.OutputGrid.Cell(7, 2), "-1");
-    EXPECT_TRUE(ws.SpanishFilesRead().empty());
+    EXPECT_TRUE(ws.Setup.SpanishFilesRead().empty());
 }
 
 // "Gehitu gaztelaniazko auzokideak": the Spanish neighbours follow the item's Basque ones in the
@@ -98,10 +98,10 @@ TEST(SpanishMeasures, NeighboursListedInABlockOfTheirOwn) {
     test::RecordingFeedback ui;
     Workspace ws(ui, test::TestData("spanish"));
     ws.Startup();
-    ws.Options.SetTicked("W_FREQ_Box", false);
-    ws.Options.SetTicked("SpanishNBox", true);
-    ws.Options.SetTicked("IncludeSpanishNsBox", true);
-    ws.Options.SetTicked("IncludeDeletionNsBox", true);
+    ws.Setup.Options.SetTicked("W_FREQ_Box", false);
+    ws.Setup.Options.SetTicked("SpanishNBox", true);
+    ws.Setup.Options.SetTicked("IncludeSpanishNsBox", true);
+    ws.Setup.Options.SetTicked("IncludeDeletionNsBox", true);
     ws.AssignColumns();
     ws.EnterTypedItem("gela");
     ws.EnterTypedItem("ate");

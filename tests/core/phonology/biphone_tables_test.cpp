@@ -29,10 +29,10 @@ std::string Upper(std::string s) {
 }
 
 Cells4 Cells(const Workspace& ws, int row) {
-    return {std::string(ws.OutputGrid.Cell(ws.Col_TK_BB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_TP_BB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_BPMLB, row)),
-            std::string(ws.OutputGrid.Cell(ws.Col_BPMLBB, row))};
+    return {std::string(ws.OutputGrid.Cell(ws.Columns.Col_TK_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_TP_BB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_BPMLB, row)),
+            std::string(ws.OutputGrid.Cell(ws.Columns.Col_BPMLBB, row))};
 }
 
 TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
@@ -43,13 +43,13 @@ TEST(BiphoneTables, ReadOncePerRunBehindProgressWindows) {
     FileLabelFeedback ui;
     Workspace ws(ui, dir.Path());
     ws.Startup();
-    ws.Options.SetTicked("TokenBPFBox", true);
+    ws.Setup.Options.SetTicked("TokenBPFBox", true);
     ws.AssignColumns();
     ws.EnterTypedItem("mesa");
     ws.EnterTypedItem("boskoa");
-    EXPECT_FALSE(ws.BiphoneFilesRead);
+    EXPECT_FALSE(ws.Setup.BiphoneFilesRead);
     ws.AnalyseAll();
-    EXPECT_TRUE(ws.BiphoneFilesRead);
+    EXPECT_TRUE(ws.Setup.BiphoneFilesRead);
 
     // One window per file that exists, each with the file's full name in capitals.
     ASSERT_EQ(ui.OpeningFileLabels.size(), 3u);
@@ -96,7 +96,7 @@ TEST(BiphoneTables, OddPronunciationsAndALexiconWithoutThem) {
         auto ws = std::make_unique<Workspace>(*ui, dir.Path());
         ws->Startup();
         for (const char* box : {"TokenBPFBox", "TypeBPFBox", "SLBPFBox", "MLBPFBox", "PNBox"})
-            ws->Options.SetTicked(box, true);
+            ws->Setup.Options.SetTicked(box, true);
         ws->AssignColumns();
         for (const char* item : items) ws->EnterTypedItem(item);
         ui->Clear();
@@ -115,8 +115,8 @@ TEST(BiphoneTables, OddPronunciationsAndALexiconWithoutThem) {
                                             "Abisua: Couldn't load ZR_BPF0.txt: Can't calculate "
                                             "biphone frequency for 0 phoneme stimuli"}));
         // The neighbour search takes the odd pronunciations in its stride.
-        EXPECT_EQ(ws->OutputGrid.Cell(ws->Col_PN, 2), "   0");
-        EXPECT_EQ(ws->OutputGrid.Cell(ws->Col_PN, 3), "   0");
+        EXPECT_EQ(ws->OutputGrid.Cell(ws->Columns.Col_PN, 2), "   0");
+        EXPECT_EQ(ws->OutputGrid.Cell(ws->Columns.Col_PN, 3), "   0");
     }
     WriteBytes(dir / "nwfreq_EUS.txt", "ba\t1\tba\nlo\t1\tlo\n");
     const auto [ui, ws] = run({"lo"});

@@ -110,8 +110,8 @@ TEST(PhonNeighbourSearch, OnlyShownFieldsAndOnlyWhenOneIsShown) {
     PhonWorkspace some(PhonologyData(), {"PN3Box", "PNFsigmaBox"});
     some.Enter({"kata"});
     some.Ws.AnalyseAll();
-    EXPECT_EQ(some.Ws.Col_PN3, 2);
-    EXPECT_EQ(some.Ws.Col_PNF_SIG, 3);
+    EXPECT_EQ(some.Ws.Columns.Col_PN3, 2);
+    EXPECT_EQ(some.Ws.Columns.Col_PNF_SIG, 3);
     EXPECT_EQ(some.Ws.OutputGrid.Cell(2, 1), "   2");
     EXPECT_EQ(some.Ws.OutputGrid.Cell(3, 1), "  10.14");
     EXPECT_EQ(some.Ws.OutputGrid.Cell(4, 1), "");

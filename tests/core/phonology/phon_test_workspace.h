@@ -22,8 +22,8 @@ struct PhonWorkspace {
     PhonWorkspace(const std::filesystem::path& dir, std::initializer_list<const char*> boxes)
         : Ws(UI, dir) {
         Ws.Startup();
-        Ws.Options.SetTicked("W_FREQ_Box", false);
-        for (const char* box : boxes) Ws.Options.SetTicked(box, true);
+        Ws.Setup.Options.SetTicked("W_FREQ_Box", false);
+        for (const char* box : boxes) Ws.Setup.Options.SetTicked(box, true);
         Ws.AssignColumns();
         UI.Clear();
     }
@@ -33,7 +33,7 @@ struct PhonWorkspace {
     }
     // The cell of a field in an item's row.
     std::string Cell(int FieldColumns::*col, int row) const {
-        return std::string(Ws.OutputGrid.Cell(Ws.*col, row));
+        return std::string(Ws.OutputGrid.Cell(Ws.Columns.*col, row));
     }
     std::string List(int col, int row) const {
         return std::string(Ws.PhonNeighbours.NeighList.Cell(col, row));

@@ -76,7 +76,7 @@ TEST(RulePronunciations, AnItemTakenOutOfTheLexiconMeasuresAsItDidInIt) {
               (std::vector<std::string>{"   4", "   0", "arauak"}));
 
     // Untick the option: katu is again an item the lexicon lacks.
-    removed.Ws.Options.SetTicked("RulePronBox", false);
+    removed.Ws.Setup.Options.SetTicked("RulePronBox", false);
     removed.Ws.AssignColumns();
     removed.Ws.AnalyseAll();
     EXPECT_EQ(Row(removed,

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/analysis/field_catalogue.h"
+#include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/design.h"
 #include "core/selection/engine_statistics.h"
@@ -350,7 +351,7 @@ TEST(SelectionMatch, ControlsTakeTheUnroundedValues) {
     Workspace ws(ui, test::TestData("selection/exact"));
     ws.Startup();
     const Design d = Parse("control H_MAIZT -0.001 0.001\n", false);
-    EngineStatistics stats(ws, DesignFields(d));
+    EngineStatistics stats(ws.Setup, DesignFields(d), ws.Decimals);
     const MeasuredItems pool =
         *MeasureItems({"bata", "bete", "bota", "buta"}, DesignFields(d), stats);
     const MeasuredItems targets = *MeasureItems({"bata"}, DesignFields(d), stats);
