@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,22 +15,33 @@
 
 namespace zirtel {
 
-// Measures one item at a time on the workspace's lexicons, user fields and tables, with no grid
-// and no neighbour list: only the writers of the fields asked for run.
+// Measures items on the workspace's lexicons, user fields and tables, with no grid and no
+// neighbour list: only the writers of the fields asked for run. A range of items is shared among
+// `jobs` workers (this thread among them) once an item has been measured on this thread (and the
+// tables it reads are loaded); the workers' messages are shown in item order.
 class EngineStatistics : public StatisticsSource {
   public:
     // Ticks `fields` (the design's) and nothing else in the workspace's options, and unticks the
     // neighbour list, so that its settings record what is measured; the workspace's lexicon
     // choice and user fields must be final.
-    EngineStatistics(Workspace& ws, const std::vector<int>& fields);
+    EngineStatistics(Workspace& ws, const std::vector<int>& fields, int jobs = 1);
+    ~EngineStatistics() override;
     void Measure(const std::string& item, const std::vector<int>& fields,
                  std::vector<Value>& values) override;
+    void MeasureRange(const std::vector<std::string>& items, std::size_t begin, std::size_t end,
+                      const std::vector<int>& fields,
+                      std::vector<std::vector<Value>>& values) override;
     int Decimals() const override { return Decimals_; }
 
   private:
+    struct Helper;
+
     MeasureContext Context_;
     int Decimals_;
     RowValues Values_;
+    int Jobs_;
+    FieldSet Loaded_; // fields an item has been measured on: the tables they read are loaded
+    std::vector<std::unique_ptr<Helper>> Helpers_; // the other workers, made on first need
 };
 
 // Sets the workspace up for the design: the lemma lexicon current when it says "lemmas" (read
