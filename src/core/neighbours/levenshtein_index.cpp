@@ -224,6 +224,7 @@ constexpr unsigned kStartMark = 256, kEndMark = 257;
 constexpr std::size_t kPairWords = 2, kPairBits = 64 * kPairWords;
 constexpr std::size_t kPairIndexes = 257 * 258;
 constexpr std::uint8_t kNoPairBit = 255;
+constexpr std::size_t kPairBytes = kPairBits / 8; // at the start of a key's record
 
 std::size_t PairIndex(unsigned previous, unsigned next) {
     return previous * 258 + next;
@@ -240,34 +241,34 @@ template <typename Visit> void ForEachPair(std::string_view key, Visit&& visit) 
 
 using Pairs = std::array<std::uint64_t, kPairWords>;
 
-// What the selection of one ring at one bound needs: the ring's bounds and key pairs, and the
-// query's pairs.
+// What the selection of one ring at one bound needs: the ring's key records and the query's
+// pairs, and the limit below which a distance counts.
 struct Selection {
-    std::uint8_t* Bounds;        // 32 a block
+    const std::uint8_t* Bounds;  // 32 a block
     const std::uint32_t* Blocks; // the blocks to look in
     std::size_t BlockCount;
     int T;
-    const std::uint64_t* KeyPairs; // kPairWords a key
+    const char* Records;
+    std::size_t Stride; // bytes a record
     Pairs QueryPairs;
     int Absent; // pairs of the query that no key has
+    int Limit;
 };
 
-// Whether the key's pairs leave its distance at T (without a branch); if not, the key's bound is
-// raised to what its pairs give, so that it waits for that bound.
+// Whether the key's pairs leave its distance below the limit (without a branch).
 inline unsigned PairsAllow(const Selection& s, std::size_t i) {
-    const std::uint64_t* k = s.KeyPairs + kPairWords * i;
+    Pairs k;
+    std::memcpy(k.data(), s.Records + i * s.Stride, kPairBytes);
     int missing = s.Absent, extra = 0;
     for (std::size_t w = 0; w < kPairWords; ++w) {
         missing += std::popcount(s.QueryPairs[w] & ~k[w]);
         extra += std::popcount(k[w] & ~s.QueryPairs[w]);
     }
-    const int bound = std::min((std::max(missing, extra) + 1) / 2, kTopBound);
-    s.Bounds[i] = static_cast<std::uint8_t>(std::max(bound, s.T));
-    return static_cast<unsigned>(bound <= s.T);
+    return static_cast<unsigned>((std::max(missing, extra) + 1) / 2 < s.Limit);
 }
 
-// Each Select writes, block after block of the list, every i with bounds[i] == t that its pairs
-// allow to `out` (raising the bounds of the others), and returns how many there are.
+// Each Select writes, in rising order, every i with bounds[i] == t that its pairs allow to `out`,
+// and returns how many there are.
 // For each 8-bit mask, the positions of its set bits, in rising order (the rest 0): the vector
 // selections write the positions of eight bounds at a time without a branch (hits are too
 // scattered for a branch to be foreseen).
@@ -283,13 +284,13 @@ constexpr std::array<std::uint64_t, 256> kSetBits = [] {
 // Room the selections may write beyond the last hit.
 constexpr std::size_t kHitSlack = 8;
 
-// Keeps the hits whose pairs allow them; the pairs of a ring's keys lie in key order, and each is
-// asked for a few hits ahead.
+// Keeps the hits whose pairs allow them. The records lie far apart: each is asked for a few hits
+// ahead.
 inline std::size_t KeepAllowed(const Selection& s, std::uint32_t* hits, std::size_t n) {
     constexpr std::size_t ahead = 8;
     std::size_t kept = 0;
     for (std::size_t h = 0; h < n; ++h) {
-        if (h + ahead < n) __builtin_prefetch(s.KeyPairs + kPairWords * hits[h + ahead]);
+        if (h + ahead < n) __builtin_prefetch(s.Records + std::size_t{hits[h + ahead]} * s.Stride);
         const std::uint32_t i = hits[h];
         hits[kept] = i;
         kept += PairsAllow(s, i);
@@ -337,7 +338,6 @@ __attribute__((target("avx2,popcnt"))) std::size_t SelectAvx2(const Selection& s
         const std::size_t first = kBlockKeys * s.Blocks[k];
         const unsigned hits = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(
             _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s.Bounds + first)), wanted)));
-        if (hits == 0) continue;
 #pragma GCC unroll 4
         for (unsigned part = 0; part < 4; ++part) {
             const unsigned mask = hits >> (8 * part) & 0xFF;
@@ -523,42 +523,8 @@ __attribute__((target("avx2"))) void LaneDistancesAvx2(const char* const* texts,
 #undef ZIRTEL_LANE_DISTANCES
 #endif
 
-// Each Ready writes the blocks whose bound lies above `after` and at most `upTo`, in rising
-// order, and returns how many there are; `n` is a multiple of 16.
-std::size_t ReadyPortable(const std::uint8_t* bounds, std::size_t n, int after, int upTo,
-                          std::uint32_t* out) {
-    std::size_t k = 0;
-    for (std::size_t b = 0; b < n; ++b)
-        if (bounds[b] > after && bounds[b] <= upTo) out[k++] = static_cast<std::uint32_t>(b);
-    return k;
-}
-
-#if defined(__x86_64__)
-std::size_t ReadySse2(const std::uint8_t* bounds, std::size_t n, int after, int upTo,
-                      std::uint32_t* out) {
-    // Bytes in (after, upTo]: below upTo - after once after + 1 is taken off, without wrapping.
-    const __m128i low = _mm_set1_epi8(static_cast<char>(after + 1));
-    const __m128i span = _mm_set1_epi8(static_cast<char>(upTo - after - 1));
-    std::size_t k = 0;
-    for (std::size_t b = 0; b < n; b += 16) {
-        const __m128i d =
-            _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bounds + b)), low);
-        unsigned mask =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(d, span), span)));
-        while (mask != 0) {
-            out[k++] =
-                static_cast<std::uint32_t>(b + static_cast<std::size_t>(std::countr_zero(mask)));
-            mask &= mask - 1;
-        }
-    }
-    return k;
-}
-#endif
-
 // How this query's bounds and distances are computed.
 struct Kernels {
-    std::size_t (*Ready)(const std::uint8_t*, std::size_t, int, int,
-                         std::uint32_t*) = ReadyPortable;
     void (*Scan)(const std::uint8_t*, const std::uint32_t*, std::size_t, const ScanQuery&,
                  std::uint8_t*) = ScanPortable;
     void (*BlockBounds)(const std::uint8_t*, std::size_t, const ScanQuery&,
@@ -576,7 +542,6 @@ Kernels ChosenKernels() {
     const LevenshteinScan scan = gScan.load(std::memory_order_relaxed);
     if (scan == LevenshteinScan::Portable) return k;
     k.BlockBounds = BlockBoundsSse2;
-    k.Ready = ReadySse2;
     if (avx2 && scan == LevenshteinScan::Widest) {
         k.Scan = ScanAvx2;
         k.Select = SelectAvx2;
@@ -633,15 +598,16 @@ class ClosestTally {
     int Bound_ = INT_MAX;
 };
 
-// What a query keeps of one ring. The entries of a block have their own bounds computed when the
-// search first reaches the block's bound; the blocks so far are kept in the order they came.
+// What a query keeps between calls on one thread: the bounds of each ring, by length.
+// What a query keeps of one ring. The ring's blocks are ordered by their bounds; the entries of
+// a block have their own bounds computed when the search first reaches the block's bound.
 struct Ring {
-    std::uint64_t Query = 0;              // the query that set the ring up
-    std::vector<std::uint8_t> BlockBound; // by block, then kNoBound up to a multiple of 16
-    std::vector<std::uint32_t> Order;     // the blocks of bound <= Level, as they came
-    std::vector<std::uint8_t> Bounds;     // the entries', 32 a block
-    int Level = -1;                       // the blocks of bound <= Level have entry bounds
-    std::size_t Ready = 0;                // blocks in Order
+    std::uint64_t Query = 0;                // the query that set the ring up
+    std::vector<std::uint8_t> BlockBound;   // by block
+    std::vector<std::uint32_t> Order;       // the blocks by bound
+    std::array<std::uint32_t, 256> Through; // the first Through[t] blocks of Order: bound <= t
+    std::vector<std::uint8_t> Bounds;       // the entries', 32 a block
+    int Level = -1;                         // the blocks of bound <= Level have entry bounds
 };
 
 // What the queries of one thread keep between calls: the rings, by length.
@@ -739,26 +705,33 @@ template <bool Ties> struct LevenshteinIndex::Search {
             if (bucket.Size == 0) return;
             Ring& ring = scratch.Rings[static_cast<std::size_t>(length)];
             const std::size_t blocks = (bucket.Size + kBlockKeys - 1) / kBlockKeys;
-            if (ring.Query != query || ring.Level < t) {
-                const ScanQuery scanQuery(counts, std::min(gap, kTopBound));
-                if (ring.Query != query) { // the blocks' bounds
-                    ring.Query = query;
-                    ring.Level = -1;
-                    const std::size_t padded = (blocks + 15) / 16 * 16;
-                    ring.BlockBound.assign(padded, kNoBound);
-                    ring.Order.resize(padded);
-                    if (ring.Bounds.size() < blocks * kBlockKeys)
-                        ring.Bounds.resize(blocks * kBlockKeys);
-                    kernels.BlockBounds(bucket.Summaries.data(), blocks, scanQuery,
-                                        ring.BlockBound.data());
-                    ring.Ready = 0;
+            const ScanQuery scanQuery(counts, std::min(gap, kTopBound));
+            if (ring.Query != query) { // the blocks' bounds, and the blocks in their order
+                ring.Query = query;
+                ring.Level = -1;
+                ring.BlockBound.resize(blocks);
+                ring.Order.resize(blocks);
+                if (ring.Bounds.size() < blocks * kBlockKeys)
+                    ring.Bounds.resize(blocks * kBlockKeys);
+                kernels.BlockBounds(bucket.Summaries.data(), blocks, scanQuery,
+                                    ring.BlockBound.data());
+                std::array<std::uint32_t, 256>& through = ring.Through;
+                through.fill(0);
+                for (std::uint8_t b : ring.BlockBound) ++through[b];
+                std::uint32_t before = 0;
+                for (std::uint32_t& n : through) {
+                    before += n;
+                    n = before - n; // first place of the blocks of this bound, for now
                 }
-                // The entries of the blocks whose bound has come.
-                const std::size_t from = ring.Ready;
-                ring.Ready += kernels.Ready(ring.BlockBound.data(), ring.BlockBound.size(),
-                                            ring.Level, t, ring.Order.data() + from);
-                kernels.Scan(bucket.Counts.data(), ring.Order.data() + from, ring.Ready - from,
-                             scanQuery, ring.Bounds.data());
+                for (std::size_t b = 0; b < blocks; ++b)
+                    ring.Order[through[ring.BlockBound[b]]++] = static_cast<std::uint32_t>(b);
+            }
+            if (ring.Level < t) { // the entries of the blocks whose bound has come
+                const std::uint32_t from =
+                    ring.Level < 0 ? 0 : ring.Through[static_cast<std::size_t>(ring.Level)];
+                const std::uint32_t to = ring.Through[static_cast<std::size_t>(t)];
+                kernels.Scan(bucket.Counts.data(), ring.Order.data() + from, to - from, scanQuery,
+                             ring.Bounds.data());
                 const int last = ring.BlockBound[blocks - 1];
                 if (last > ring.Level && last <= t) // the empty end of the last block
                     std::fill(ring.Bounds.begin() + static_cast<std::ptrdiff_t>(bucket.Size),
@@ -770,12 +743,12 @@ template <bool Ties> struct LevenshteinIndex::Search {
             if (scratch.Hits.size() < blocks * kBlockKeys + kHitSlack)
                 scratch.Hits.resize(blocks * kBlockKeys + kHitSlack);
             std::uint32_t* hits = scratch.Hits.data();
-            const std::size_t stride = static_cast<std::size_t>(length);
-            const std::size_t count =
-                kernels.Select({ring.Bounds.data(), ring.Order.data(), ring.Ready, t,
-                                bucket.Pairs.data(), queryPairs, absent},
-                               hits);
-            const char* chars = bucket.Texts.data();
+            const std::size_t stride = kPairBytes + static_cast<std::size_t>(length);
+            const std::size_t count = kernels.Select(
+                {ring.Bounds.data(), ring.Order.data(), ring.Through[static_cast<std::size_t>(t)],
+                 t, bucket.Records.data(), stride, queryPairs, absent, std::min(limit(), 256)},
+                hits);
+            const char* chars = bucket.Records.data() + kPairBytes;
             if (lanes && length >= 1 && length <= kLaneText) {
                 for (std::size_t h = 0; h < count; ++h) {
                     texts[waiting] = chars + std::size_t{hits[h]} * stride;
@@ -888,12 +861,13 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         for (std::size_t b = 0; b < blocks; ++b)
             std::fill_n(bucket.Summaries.begin() + static_cast<std::ptrdiff_t>(kSummaryBytes * b),
                         16, 15);
-        bucket.Texts.reserve(bucket.Size * n + kCharsPadding);
-        bucket.Pairs.resize(bucket.Size * kPairWords);
+        bucket.Records.reserve(bucket.Size * (kPairBytes + n) + kCharsPadding);
         for (std::size_t i = 0; i < bucket.Size; ++i) {
             const std::string_view key = distinct[n][i];
-            PairBits(key, bucket.Pairs.data() + kPairWords * i);
-            bucket.Texts.append(key);
+            Pairs bits;
+            PairBits(key, bits.data());
+            bucket.Records.append(reinterpret_cast<const char*>(bits.data()), kPairBytes);
+            bucket.Records.append(key);
             std::uint8_t counts[kBins];
             CountBins(key, counts);
             std::uint8_t* packed = bucket.Counts.data() + kBlockBytes * (i / kBlockKeys) +
@@ -906,7 +880,7 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
                 summary[j + 16] = std::max(summary[j + 16], counts[j]);
             }
         }
-        bucket.Texts.append(kCharsPadding, '\0');
+        bucket.Records.append(kCharsPadding, '\0');
     }
 
     // The entries grouped by key, bucket after bucket.
@@ -982,9 +956,8 @@ std::size_t LevenshteinIndex::MemoryBytes() const {
     std::size_t bytes = sizeof(*this) + Buckets_.capacity() * sizeof(Bucket) + PairBit_.capacity() +
                         Entries_.capacity() * sizeof(std::uint32_t);
     for (const Bucket& bucket : Buckets_)
-        bytes += bucket.Texts.capacity() + bucket.Pairs.capacity() * sizeof(std::uint64_t) +
-                 bucket.Counts.capacity() + bucket.Summaries.capacity() +
-                 bucket.First.capacity() * sizeof(std::uint32_t);
+        bytes += bucket.Records.capacity() + bucket.Counts.capacity() +
+                 bucket.Summaries.capacity() + bucket.First.capacity() * sizeof(std::uint32_t);
     return bytes;
 }
 

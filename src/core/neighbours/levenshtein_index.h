@@ -5,11 +5,10 @@
 // The index keeps each distinct key once, with the lexicon entries that share it, bucketed by
 // length. A query visits the lengths from its own outwards (a ring: the lengths `gap` shorter
 // and longer) and works through lower bounds in rising order: the letter counts give every entry
-// of a ring a lower bound, computed 32 entries at a time once the bound of their block comes, and
-// at bound t the entries whose bound is t are checked against the letter pairs: those the pairs
-// put further away wait for that bound, the rest have their distances computed, 32 (or 16)
-// entries side by side in the lanes of a vector register. The search stops when t reaches the
-// k-th best distance found so far.
+// of a ring a lower bound, computed once for the whole ring 32 entries at a time, and at bound t
+// the entries whose bound is t have their distances computed, 32 (or 16) entries side by side in
+// the lanes of a vector register. The search stops when t reaches the k-th best distance found
+// so far.
 #pragma once
 
 #include <cstdint>
@@ -62,8 +61,9 @@ class LevenshteinIndex {
         std::vector<std::uint8_t> Counts; // the keys' bin counts, 8 bytes a key, 32 keys a block
         // Each block's least and greatest count of each bin, 16 bytes each.
         std::vector<std::uint8_t> Summaries;
-        std::string Texts;                // key i's bytes at i * length; then padding
-        std::vector<std::uint64_t> Pairs; // key i's letter pairs: two 64-bit words at 2 * i
+        // Key i at i * (16 + length): the bits of its letter pairs (two 64-bit words), then its
+        // bytes; then padding.
+        std::string Records;
         std::vector<std::uint32_t> First; // key i's entries: Entries_[First[i], First[i + 1])
     };
 
