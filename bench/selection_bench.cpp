@@ -56,16 +56,24 @@ const char* const kDesign = "pool lexicon\n"
                             "control BM_TK -100 100\n"
                             "generate 40 seed 1\n";
 
-void BM_Select40Rows2x2(benchmark::State& state) {
-    const fs::path design = WriteDesign("zirtel_bench_select.design", kDesign);
+// Whole "--select" runs of a design, with further arguments.
+void SelectRuns(benchmark::State& state, const std::string& name, const char* text,
+                const std::vector<std::string>& more = {}) {
+    const fs::path design = WriteDesign(name, text);
+    std::vector<std::string> args{"--select", design.string()};
+    args.insert(args.end(), more.begin(), more.end());
     std::size_t rows = 0;
     for (auto _ : state) {
         std::string out;
-        if (Run({"--select", design.string()}, out) != 0) state.SkipWithError("--select failed");
+        if (Run(args, out) != 0) state.SkipWithError("--select failed");
         rows = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) - 1;
     }
     state.counters["rows"] = static_cast<double>(rows);
     fs::remove(design);
+}
+
+void BM_Select40Rows2x2(benchmark::State& state) {
+    SelectRuns(state, "zirtel_bench_select.design", kDesign);
 }
 BENCHMARK(BM_Select40Rows2x2)->Unit(benchmark::kSecond)->Iterations(1);
 
@@ -83,17 +91,31 @@ const char* const kTargetDesign = "pool lexicon\n"
 
 // The whole run: start-up, the pool's statistics on the six fields, 40 rows, the output.
 void BM_SelectTargetDesign(benchmark::State& state) {
-    const fs::path design = WriteDesign("zirtel_bench_target.design", kTargetDesign);
-    std::size_t rows = 0;
-    for (auto _ : state) {
-        std::string out;
-        if (Run({"--select", design.string()}, out) != 0) state.SkipWithError("--select failed");
-        rows = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) - 1;
-    }
-    state.counters["rows"] = static_cast<double>(rows);
-    fs::remove(design);
+    SelectRuns(state, "zirtel_bench_target.design", kTargetDesign);
 }
 BENCHMARK(BM_SelectTargetDesign)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The design of the speed target as a user writes it (frequency 1-3 against 4-7 on the Zipf
+// scale, rows matched balanced), whole runs with state.range(0) workers measuring the pool.
+const char* const kWorkersDesign = "pool lexicon\n"
+                                   "split ZIPF 1-3 4-7\n"
+                                   "split LUZ_L 4-6 7-9\n"
+                                   "control LUZ_S\n"
+                                   "control N -1 1\n"
+                                   "control BM_TK -100 100\n"
+                                   "control OLD20 -0.3 0.3\n"
+                                   "generate 40 match balanced seed 1\n";
+
+void BM_SelectWithWorkers(benchmark::State& state) {
+    SelectRuns(state, "zirtel_bench_workers.design", kWorkersDesign,
+               {"--jobs", std::to_string(state.range(0))});
+}
+BENCHMARK(BM_SelectWithWorkers)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(3)
+    ->UseRealTime();
 
 // The pool's statistics alone, as the run measures them: every word of the lexicon on the split
 // fields, then the words that fall in a cell on the four controlled fields.

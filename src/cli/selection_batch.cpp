@@ -1,5 +1,6 @@
 #include "cli/selection_batch.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "cli/mode_support.h"
@@ -210,7 +212,10 @@ class SelectionRun {
     }
 
     int Choose() {
-        EngineStatistics stats(Setup_, Fields_, Decimals_);
+        const int jobs = static_cast<int>(Args_.Number("--jobs", 0));
+        EngineStatistics stats(
+            Setup_, Fields_, Decimals_,
+            jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
         Pool_ = [&] {
             const auto bar = Setup_.UI.OpenProgress("Measuring the pool ...", "",
                                                     static_cast<int>(PoolItems_->size()));
@@ -387,6 +392,9 @@ std::vector<OptionSpec> SharedOptions() {
             .ShownAs("--user1/2/3 FILE"),
         ValueOption(K::InputFile, "--user2", "FILE"),
         ValueOption(K::InputFile, "--user3", "FILE"),
+        NumberOption("--jobs", "N", 1, 256,
+                     "measure with N workers at the same time (default: one per core);\n"
+                     "the output is the same for every N"),
     };
 }
 

@@ -72,6 +72,10 @@ TEST(SelectionBatch, SelectWritesTheRowsTheLongFormAndTheSettings) {
         "    \"control USER1 -30 30\",\n    \"generate 2 match first seed 7\"\n  ],\n"
         "  \"seed\": 7\n}\n"))
         << settings;
+
+    // The pool measured by one worker or by three (in chunks of 16 items): the same row.
+    for (const char* jobs : {"1", "3"})
+        EXPECT_EQ(Zirtel({"--select", design, "--jobs", jobs}).Out, o.Out) << jobs;
 }
 
 // --decimals: the long table's real values with as many decimals (the counts stay whole).

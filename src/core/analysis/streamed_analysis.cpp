@@ -22,37 +22,13 @@
 #include "core/analysis/results_style.h"
 #include "core/analysis/tidy_neighbours.h"
 #include "core/analysis/workspace.h"
+#include "core/feedback/held_feedback.h"
 #include "core/fields/value_format.h"
 #include "core/text/latin1.h"
 
 namespace zirtel {
 
 namespace {
-
-struct HeldMessage {
-    std::string Caption, Text;
-    MessageButtons Buttons;
-};
-
-// A worker's Feedback: its messages wait for their item's turn.
-class HeldFeedback : public Feedback {
-  public:
-    std::vector<HeldMessage> Messages;
-    MessageResult ShowMessage(const std::string& caption, const std::string& text,
-                              MessageButtons buttons) override {
-        Messages.push_back({caption, text, buttons});
-        return MessageResult::Ok;
-    }
-    void Beep() override {}
-    void SetBusy(bool) override {}
-    std::unique_ptr<ProgressWindow> OpenProgress(const std::string& label,
-                                                 const std::string& fileLabel, int max) override {
-        return Silent_.OpenProgress(label, fileLabel, max);
-    }
-
-  private:
-    SilentFeedback Silent_;
-};
 
 // What one item gives.
 struct ItemOutput {

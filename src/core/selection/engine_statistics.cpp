@@ -1,10 +1,14 @@
 #include "core/selection/engine_statistics.h"
 
+#include <atomic>
+#include <thread>
 #include <unordered_set>
+#include <utility>
 
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_list.h"
 #include "core/analysis/item_statistics.h"
+#include "core/feedback/held_feedback.h"
 #include "core/text/collation.h"
 #include "core/text/latin1.h"
 
@@ -27,25 +31,89 @@ std::vector<std::string> Distinct(const std::vector<std::string>& items) {
     return kept;
 }
 
+FieldSet SetOf(const std::vector<int>& fields) {
+    FieldSet set;
+    for (int f : fields) set.set(static_cast<std::size_t>(f));
+    return set;
+}
+
+// The values of `fields` for `item` into `values`.
+void MeasureInto(MeasureContext& ctx, RowValues& row, const std::string& item,
+                 const std::vector<int>& fields, std::vector<Value>& values) {
+    // An item the analysis refuses has no value in any field (MissingReason::ItemLength).
+    MeasureItem(ctx, LowerAscii(item), SetOf(fields), row);
+    values.clear();
+    values.reserve(fields.size());
+    for (int f : fields) values.push_back(row.At(f));
+}
+
 } // namespace
 
+// A worker other than this thread: its messages wait for their item's turn.
+struct EngineStatistics::Helper {
+    HeldFeedback UI;
+    MeasureContext Context;
+    RowValues Values;
+    explicit Helper(const MeasureContext& base) : Context(base.Redirected(UI, nullptr, nullptr)) {}
+};
+
 EngineStatistics::EngineStatistics(MeasuringSetup& setup, const std::vector<int>& fields,
-                                   int decimals)
-    : Context_(setup.Measures()), Decimals_(decimals) {
+                                   int decimals, int jobs)
+    : Context_(setup.Measures()), Decimals_(decimals), Jobs_(std::max(jobs, 1)) {
     setup.Options.UntickAllFields();
     for (int f : fields) setup.Options.SetFieldTicked(f, true);
     setup.Options.SetTicked("NListBox", false); // nothing is listed
 }
 
+EngineStatistics::~EngineStatistics() = default;
+
 void EngineStatistics::Measure(const std::string& item, const std::vector<int>& fields,
                                std::vector<Value>& values) {
-    FieldSet requested;
-    for (int f : fields) requested.set(static_cast<std::size_t>(f));
-    // An item the analysis refuses has no value in any field (MissingReason::ItemLength).
-    MeasureItem(Context_, LowerAscii(item), requested, Values_);
-    values.clear();
-    values.reserve(fields.size());
-    for (int f : fields) values.push_back(Values_.At(f));
+    MeasureInto(Context_, Values_, item, fields, values);
+    if (Analysable(item)) Loaded_ |= SetOf(fields);
+}
+
+void EngineStatistics::MeasureRange(const std::vector<std::string>& items, std::size_t begin,
+                                    std::size_t end, const std::vector<int>& fields,
+                                    std::vector<std::vector<Value>>& values) {
+    // Until an item has been measured on these fields (and the tables they read are loaded), one
+    // by one on this thread, the messages straight to the user.
+    const FieldSet requested = SetOf(fields);
+    std::size_t next = begin;
+    for (; next < end && (Jobs_ == 1 || (requested & ~Loaded_).any()); ++next)
+        Measure(items[next], fields, values[next - begin]);
+    if (next == end) return;
+    // PLD20 builds its index on the first item found in the lexicon: built here, before the
+    // workers share it.
+    if ((requested[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20))] ||
+         requested[static_cast<std::size_t>(FieldIndex(FieldId::kPLD20F))]) &&
+        Context_.WholeWords.HasPronunciations())
+        Context_.Tables.PhonLevenshtein(Context_.WholeWords);
+    while (static_cast<int>(Helpers_.size()) < Jobs_ - 1)
+        Helpers_.push_back(std::make_unique<Helper>(Context_));
+
+    std::vector<std::vector<HeldMessage>> messages(end - next);
+    std::atomic<std::size_t> taken{next};
+    constexpr std::size_t kChunk = 16;
+    auto work = [&](MeasureContext& ctx, RowValues& row, HeldFeedback* held) {
+        for (;;) {
+            const std::size_t start = taken.fetch_add(kChunk);
+            if (start >= end) return;
+            for (std::size_t i = start; i < std::min(start + kChunk, end); ++i) {
+                MeasureInto(ctx, row, items[i], fields, values[i - begin]);
+                if (held) messages[i - next] = std::exchange(held->Messages, {});
+            }
+        }
+    };
+    HeldFeedback mine; // this thread's messages wait their turn too
+    MeasureContext own = Context_.Redirected(mine, nullptr, nullptr);
+    std::vector<std::thread> threads;
+    for (const auto& h : Helpers_)
+        threads.emplace_back(work, std::ref(h->Context), std::ref(h->Values), &h->UI);
+    work(own, Values_, &mine);
+    for (std::thread& t : threads) t.join();
+    for (const auto& held : messages)
+        for (const HeldMessage& m : held) Context_.UI.ShowMessage(m.Caption, m.Text, m.Buttons);
 }
 
 void PrepareForDesign(MeasuringSetup& setup, const Design& design) {

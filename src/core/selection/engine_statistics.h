@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,22 +16,34 @@
 
 namespace zirtel {
 
-// Measures one item at a time on the setup's lexicons, user fields and tables, with no grid
-// and no neighbour list: only the writers of the fields asked for run.
+// Measures items on the setup's lexicons, user fields and tables, with no grid and no neighbour
+// list: only the writers of the fields asked for run. A range of items is shared among `jobs`
+// workers (this thread among them) once an item has been measured on this thread (and the tables
+// it reads are loaded); the workers' messages are shown in item order.
 class EngineStatistics : public StatisticsSource {
   public:
     // Ticks `fields` (the design's) and nothing else in the setup's options, and unticks the
     // neighbour list, so that its settings record what is measured; the setup's lexicon choice
     // and user fields must be final. The values are shown with `decimals`.
-    EngineStatistics(MeasuringSetup& setup, const std::vector<int>& fields, int decimals);
+    EngineStatistics(MeasuringSetup& setup, const std::vector<int>& fields, int decimals,
+                     int jobs = 1);
+    ~EngineStatistics() override;
     void Measure(const std::string& item, const std::vector<int>& fields,
                  std::vector<Value>& values) override;
+    void MeasureRange(const std::vector<std::string>& items, std::size_t begin, std::size_t end,
+                      const std::vector<int>& fields,
+                      std::vector<std::vector<Value>>& values) override;
     int Decimals() const override { return Decimals_; }
 
   private:
+    struct Helper;
+
     MeasureContext Context_;
     int Decimals_;
     RowValues Values_;
+    int Jobs_;
+    FieldSet Loaded_; // fields an item has been measured on: the tables they read are loaded
+    std::vector<std::unique_ptr<Helper>> Helpers_; // the other workers, made on first need
 };
 
 // Sets the measuring up for the design: the lemma lexicon current when it says "lemmas" (read

@@ -214,18 +214,31 @@ void MeasuredItems::AddFrom(const MeasuredItems& first, std::size_t i, const Mea
     }
 }
 
+void StatisticsSource::MeasureRange(const std::vector<std::string>& items, std::size_t begin,
+                                    std::size_t end, const std::vector<int>& fields,
+                                    std::vector<std::vector<Value>>& values) {
+    for (std::size_t i = begin; i < end; ++i) {
+        values[i - begin].clear();
+        Measure(items[i], fields, values[i - begin]);
+    }
+}
+
 std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
                                           const std::vector<int>& fields, StatisticsSource& stats,
                                           const SelectionProgress& progress) {
     MeasuredItems measured;
     measured.Fields = fields;
     measured.Decimals = stats.Decimals();
-    std::vector<Value> values;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (progress && i % 256 == 0 && !progress(i, items.size())) return std::nullopt;
-        values.clear();
-        if (!fields.empty()) stats.Measure(items[i], fields, values);
-        measured.Add(items[i], values);
+    constexpr std::size_t kRound = 256; // items between two questions to `progress`
+    std::vector<std::vector<Value>> values(kRound);
+    for (std::size_t i = 0; i < items.size(); i += kRound) {
+        if (progress && !progress(i, items.size())) return std::nullopt;
+        const std::size_t end = std::min(items.size(), i + kRound);
+        if (fields.empty())
+            for (std::vector<Value>& v : values) v.clear();
+        else
+            stats.MeasureRange(items, i, end, fields, values);
+        for (std::size_t k = i; k < end; ++k) measured.Add(items[k], values[k - i]);
     }
     if (progress && !progress(items.size(), items.size())) return std::nullopt;
     return measured;

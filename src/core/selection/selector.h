@@ -24,6 +24,11 @@ class StatisticsSource {
     // into `values`.
     virtual void Measure(const std::string& item, const std::vector<int>& fields,
                          std::vector<Value>& values) = 0;
+    // The values of items[begin + i] into values[i], for i below end - begin: by default one
+    // item after the other; a source may share them among threads.
+    virtual void MeasureRange(const std::vector<std::string>& items, std::size_t begin,
+                              std::size_t end, const std::vector<int>& fields,
+                              std::vector<std::vector<Value>>& values);
     // The decimals with which the outputs show the real values.
     virtual int Decimals() const { return 2; }
 };
