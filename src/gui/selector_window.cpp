@@ -21,9 +21,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <set>
+#include <thread>
 
 #include "cli/plot_png.h"
 #include "core/analysis/workspace.h"
@@ -470,7 +472,9 @@ bool TSelectorWindow::RunDesign() {
     PrepareForDesign(Ws_->Setup, design);
     const auto poolItems = PoolItems(Ws_->Setup, design, DesignFolder_);
     if (!poolItems) return false;
-    EngineStatistics stats(Ws_->Setup, fields, Ws_->Decimals);
+    // One worker per core, as --select has by default: the rows are the same for any number.
+    EngineStatistics stats(Ws_->Setup, fields, Ws_->Decimals,
+                           static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     const auto pool = MeasurePool(design, *poolItems, stats, true, step);
     if (!pool) {
         StatusLabel->setText("Utzita");
