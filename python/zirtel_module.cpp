@@ -53,12 +53,12 @@ fs::path DefaultDataFolder() {
     return BindingDataFolder(candidates);
 }
 
-bool PandasPresent() {
+// pandas, when it can be imported.
+std::optional<py::module_> Pandas() {
     try {
-        py::module_::import("pandas");
-        return true;
+        return py::module_::import("pandas");
     } catch (const py::error_already_set&) {
-        return false;
+        return std::nullopt;
     }
 }
 
@@ -67,8 +67,9 @@ bool PandasPresent() {
 py::object Table(const std::vector<std::pair<std::string, py::list>>& columns) {
     py::dict dict;
     for (const auto& [name, values] : columns) dict[py::str(name)] = values;
-    if (!PandasPresent()) return dict;
-    return py::module_::import("pandas").attr("DataFrame")(dict);
+    const std::optional<py::module_> pd = Pandas();
+    if (!pd) return dict;
+    return pd->attr("DataFrame")(dict);
 }
 
 py::object ToPython(const Value& v, const FieldInfo& info) {
@@ -98,7 +99,8 @@ py::list ListColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo& in
 // A column of the DataFrame, built as the array pandas keeps it: counts as Int64 (a missing
 // count pd.NA), reals as float64 (a missing real NaN), texts as pandas' string type (pd.NA); a
 // column whose values are not all of its field's kind is a column of Python objects.
-py::object FrameColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo& info) {
+py::object FrameColumn(const py::module_& pd, const MeasuredRows& rows, std::size_t c,
+                       const FieldInfo& info) {
     const auto kindOnly = [&](auto pred) {
         return std::all_of(rows.begin(), rows.end(),
                            [&](const std::vector<Value>& row) { return pred(row[c]); });
@@ -115,7 +117,7 @@ py::object FrameColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo&
             m(r) = value.IsMissing();
             v(r) = value.IsMissing() ? 0 : value.Integer();
         }
-        return py::module_::import("pandas").attr("arrays").attr("IntegerArray")(values, mask);
+        return pd.attr("arrays").attr("IntegerArray")(values, mask);
     }
     if (info.Format == ValueFormat::Real &&
         kindOnly([](const Value& v) { return v.IsMissing() || v.IsNumber(); })) {
@@ -130,7 +132,7 @@ py::object FrameColumn(const MeasuredRows& rows, std::size_t c, const FieldInfo&
     py::list column = ListColumn(rows, c, info);
     if (info.Format != ValueFormat::Count && info.Format != ValueFormat::Real &&
         kindOnly([](const Value& v) { return v.IsMissing() || v.Kind() == ValueKind::Text; }))
-        return py::module_::import("pandas").attr("array")(column, py::arg("dtype") = "string");
+        return pd.attr("array")(column, py::arg("dtype") = "string");
     return column;
 }
 
@@ -165,7 +167,7 @@ class PyLexicon {
             measured = Session_.Measure(
                 items, names, Options(rulePronunciations, deletions, additions, userFields, jobs));
         }
-        const bool pandas = PandasPresent();
+        const std::optional<py::module_> pd = Pandas();
         py::dict table;
         py::list itemColumn;
         for (const std::string& item : items) itemColumn.append(item);
@@ -173,10 +175,10 @@ class PyLexicon {
         for (std::size_t c = 0; c < measured.Fields.size(); ++c) {
             const FieldInfo& info = FieldCatalogue()[static_cast<std::size_t>(measured.Fields[c])];
             table[py::str(std::string(info.Mnemonic))] =
-                pandas ? FrameColumn(measured.Rows, c, info) : ListColumn(measured.Rows, c, info);
+                pd ? FrameColumn(*pd, measured.Rows, c, info) : ListColumn(measured.Rows, c, info);
         }
-        if (!pandas) return table;
-        return py::module_::import("pandas").attr("DataFrame")(table);
+        if (!pd) return table;
+        return pd->attr("DataFrame")(table);
     }
 
     py::object Neighbours(const std::vector<std::string>& items, bool rulePronunciations,
@@ -210,10 +212,10 @@ class PyLexicon {
 
 // A clean table file of the batch mode (tab-separated, a header row) read back.
 py::object ReadTable(const fs::path& path) {
-    if (PandasPresent())
-        return py::module_::import("pandas").attr("read_csv")(
-            path.string(), py::arg("sep") = "\t", py::arg("keep_default_na") = false,
-            py::arg("na_values") = py::make_tuple("NA"));
+    if (const std::optional<py::module_> pd = Pandas())
+        return pd->attr("read_csv")(path.string(), py::arg("sep") = "\t",
+                                    py::arg("keep_default_na") = false,
+                                    py::arg("na_values") = py::make_tuple("NA"));
     py::module_ csv = py::module_::import("csv");
     py::object file = py::module_::import("builtins")
                           .attr("open")(path.string(), "r", py::arg("encoding") = "utf-8",

@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "cli/generate.h"
@@ -54,11 +53,6 @@ std::vector<std::string> SplitFieldList(std::string_view list) {
 
 bool IsAll(const std::string& name) {
     return LowerAscii(name) == "all";
-}
-
-// One worker per core.
-int DefaultJobs() {
-    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 // One batch run, in its steps: Validate (the arguments the field table decides, the files),

@@ -14,6 +14,7 @@
 #include "core/analysis/data_folder.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/item_statistics.h"
+#include "core/analysis/streamed_analysis.h"
 #include "core/analysis/user_field_file.h"
 #include "core/feedback/messages.h"
 #include "core/lexicon/user_fields.h"
@@ -295,8 +296,7 @@ void BindingSession::Run(const MeasureContext& ctx, const std::vector<std::strin
     MeasureContext own = ctx;
     MeasureItem(own, items[0], fields, first);
     keep(0, first);
-    const int workers =
-        std::max(1, jobs.value_or(static_cast<int>(std::thread::hardware_concurrency())));
+    const int workers = std::max(1, jobs.value_or(DefaultJobs()));
     std::atomic<std::size_t> next{1};
     const auto work = [&] {
         MeasureContext mine = ctx;

@@ -1,6 +1,5 @@
 #include "cli/selection_batch.h"
 
-#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -9,7 +8,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "cli/mode_support.h"
@@ -20,6 +18,7 @@
 #include "cli/stream_feedback.h"
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/measuring_setup.h"
+#include "core/analysis/streamed_analysis.h"
 #include "core/lexicon/user_fields.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
@@ -213,9 +212,7 @@ class SelectionRun {
 
     int Choose() {
         const int jobs = static_cast<int>(Args_.Number("--jobs", 0));
-        EngineStatistics stats(
-            Setup_, Fields_, Decimals_,
-            jobs > 0 ? jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+        EngineStatistics stats(Setup_, Fields_, Decimals_, jobs > 0 ? jobs : DefaultJobs());
         Pool_ = [&] {
             const auto bar = Setup_.UI.OpenProgress("Measuring the pool ...", "",
                                                     static_cast<int>(PoolItems_->size()));

@@ -25,9 +25,9 @@
 #include <cctype>
 #include <cmath>
 #include <set>
-#include <thread>
 
 #include "cli/plot_png.h"
+#include "core/analysis/streamed_analysis.h"
 #include "core/analysis/workspace.h"
 #include "core/random/random_draw.h"
 #include "core/selection/engine_statistics.h"
@@ -391,8 +391,9 @@ void TSelectorWindow::ShowValues(const Selection& selection, const MeasuredItems
                     new ValueCell(FromLatin1(pool.Text(i, f)), pool.Number(i, f)));
         }
     }
+    // The rows' order until a header is pressed: no column sorts them when sorting comes back on.
+    ValuesTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     ValuesTable->setSortingEnabled(true);
-    ValuesTable->sortByColumn(-1, Qt::AscendingOrder); // the rows' order until a header is pressed
     ValuesTsv_ = LongOutput(selection, pool);
     SaveValuesButton->setEnabled(count > 0);
 }
@@ -473,8 +474,7 @@ bool TSelectorWindow::RunDesign() {
     const auto poolItems = PoolItems(Ws_->Setup, design, DesignFolder_);
     if (!poolItems) return false;
     // One worker per core, as --select has by default: the rows are the same for any number.
-    EngineStatistics stats(Ws_->Setup, fields, Ws_->Decimals,
-                           static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+    EngineStatistics stats(Ws_->Setup, fields, Ws_->Decimals, DefaultJobs());
     const auto pool = MeasurePool(design, *poolItems, stats, true, step);
     if (!pool) {
         StatusLabel->setText("Utzita");

@@ -169,6 +169,8 @@ TEST(SelectorWindow, ReportTabShowsAndSavesTheBalanceReport) {
     EXPECT_EQ(line(0), "1 A2_B1 etxe 0 140.00 300.00 4");
     EXPECT_EQ(line(3), "1 A1_B2 akats 0 130.00 3.00 5");
     ASSERT_TRUE(w->SaveValues(dir / "values.tsv"));
+    ASSERT_TRUE(w->RunDesign()); // a new run shows its rows in their order again
+    EXPECT_EQ(line(0), "1 A1_B1 ahal 1 120.00 5.00 4");
     EXPECT_EQ(test::ReadBytes(dir / "values.tsv"),
               "row\tcell\titem\tis_reference\tUSER1\tH_MAIZT\tLUZ_L\r\n"
               "1\tA1_B1\tahal\t1\t120.00\t5.00\t4\r\n1\tA1_B2\takats\t0\t130.00\t3.00\t5\r\n"

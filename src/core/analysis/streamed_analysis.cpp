@@ -325,4 +325,8 @@ bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
     return true;
 }
 
+int DefaultJobs() {
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
 } // namespace zirtel

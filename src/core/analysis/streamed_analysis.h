@@ -39,4 +39,8 @@ struct StreamedOutputs {
 bool AnalyseStreamed(Workspace& ws, const ResultsStyle& style, int jobs,
                      const StreamedOutputs& outputs);
 
+// One worker per core (at least one): the number of workers of the batch analysis, the
+// selector's pool and the bindings' measures unless told otherwise.
+int DefaultJobs();
+
 } // namespace zirtel
