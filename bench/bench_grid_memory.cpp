@@ -91,7 +91,7 @@ void BM_GridFill_100000ItemsAllFields(benchmark::State& state) {
     for (int r = 1; r <= sampleRows; ++r) ws.AnalyseItem(r);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        StringGrid grid(67, 30, 64);
+        StringGrid grid(67, 30);
         FillLikeAnalysis(grid, ws.OutputGrid, sampleRows, ws.NextCol, kItems);
         state.PauseTiming();
         bytes = grid.MemoryBytes();

@@ -18,9 +18,9 @@ bool ToLatin1(const QString& text, std::string& out) {
     return true;
 }
 
-GridModel::GridModel(StringGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), Grid_(grid), Rows_(grid.RowCount() - 1), Cols_(grid.ColCount()) {
-}
+GridModel::GridModel(StringGrid& grid, const GridView& state, QObject* parent)
+    : QAbstractTableModel(parent), Grid_(grid), State_(state), Rows_(grid.RowCount() - 1),
+      Cols_(grid.ColCount()) {}
 
 int GridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Rows_;
@@ -93,19 +93,19 @@ void GridModel::Sync(QTableView* view) {
                              index(std::min(ModelRow(cells.Bottom), Rows_ - 1),
                                    std::min(cells.Right, Cols_ - 1)));
     }
-    if (view) ApplyGridView(Grid_, view);
+    if (view) ApplyGridView(Grid_, State_, view);
 }
 
-void ApplyGridView(const StringGrid& grid, QTableView* view) {
+void ApplyGridView(const StringGrid& grid, const GridView& state, QTableView* view) {
     for (int c = 0; c < grid.ColCount(); ++c) {
-        const int w = grid.ColWidth(c);
+        const int w = state.Width(c);
         view->setColumnHidden(c, w <= 0);
         if (w > 0 && view->columnWidth(c) != w) view->setColumnWidth(c, w);
     }
     auto* model = view->model();
     auto* sel = view->selectionModel();
     if (!model || !sel) return;
-    const GridRect& r = grid.Selection();
+    const GridRect& r = state.Selection;
     const int rows = model->rowCount(), cols = model->columnCount();
     QItemSelection wanted;
     const int top = std::max(ModelRow(r.Top), 0), bottom = std::min(ModelRow(r.Bottom), rows - 1);
@@ -115,10 +115,10 @@ void ApplyGridView(const StringGrid& grid, QTableView* view) {
     if (sel->selection() != wanted) {
         sel->select(wanted, QItemSelectionModel::ClearAndSelect);
         if (!wanted.isEmpty())
-            sel->setCurrentIndex(model->index(top, std::clamp(grid.Col, left, right)),
+            sel->setCurrentIndex(model->index(top, std::clamp(state.Col, left, right)),
                                  QItemSelectionModel::NoUpdate);
     }
-    const int topRow = ModelRow(grid.TopRow());
+    const int topRow = ModelRow(state.TopRow);
     if (topRow >= 0 && topRow < rows && view->verticalScrollBar()->value() != topRow) {
         // Inserted rows reach the scroll range only at the next layout: lay out now.
         if (view->verticalScrollBar()->maximum() < topRow) view->doItemsLayout();
@@ -129,7 +129,7 @@ void ApplyGridView(const StringGrid& grid, QTableView* view) {
     }
 }
 
-void ReadGridSelection(QTableView* view, StringGrid& grid) {
+void ReadGridSelection(QTableView* view, GridView& state) {
     auto* sel = view->selectionModel();
     if (!sel) return;
     const QModelIndexList indexes = sel->selectedIndexes();
@@ -141,8 +141,8 @@ void ReadGridSelection(QTableView* view, StringGrid& grid) {
         left = std::min(left, i.column());
         right = std::max(right, i.column());
     }
-    grid.SetSelection(GridRect{left, GridRow(top), right, GridRow(bottom)});
-    grid.Col = sel->currentIndex().isValid() ? sel->currentIndex().column() : left;
+    state.Selection = GridRect{left, GridRow(top), right, GridRow(bottom)};
+    state.Col = sel->currentIndex().isValid() ? sel->currentIndex().column() : left;
 }
 
 bool CellTextFits(const QString& text, const QFont& font, int room) {

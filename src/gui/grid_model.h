@@ -1,7 +1,8 @@
 // GridModel: shows an engine StringGrid in a QTableView. Row 0 of the grid (the fixed row) is
 // the view's horizontal header; grid row r >= 1 is model row r - 1. Cells are read from the grid
 // when asked; nothing is copied. After each engine operation Sync() announces what changed with
-// one reset (row or column count or widths changed) or one ranged dataChanged.
+// one reset (rows removed, or the column count changed) or one ranged dataChanged, and applies
+// the presenter's state of the view (gui/grid_presenter.h).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/grid/string_grid.h"
+#include "gui/grid_presenter.h"
 
 class QTableView;
 
@@ -18,7 +20,7 @@ namespace zirtel {
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    GridModel(StringGrid& grid, QObject* parent = nullptr);
+    GridModel(StringGrid& grid, const GridView& state, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -41,6 +43,7 @@ class GridModel : public QAbstractTableModel {
 
   private:
     StringGrid& Grid_;
+    const GridView& State_;
     bool Editable_ = false;
     int Rows_ = 0, Cols_ = 0;
 };
@@ -78,10 +81,11 @@ class GridCellDelegate : public FullTextTipDelegate {
     QColor Background_, Text_, SelectedBackground_, SelectedText_;
 };
 
-// Applies the grid's column widths, selection and top row to the view.
-void ApplyGridView(const StringGrid& grid, QTableView* view);
-// Reads the view's selection into the grid (grid rows).
-void ReadGridSelection(QTableView* view, StringGrid& grid);
+// Applies the column widths, selection and top row of `state` to the view of `grid`.
+void ApplyGridView(const StringGrid& grid, const GridView& state, QTableView* view);
+// Reads the view's selection and current column into `state` (grid rows); nothing while the view
+// has no selection.
+void ReadGridSelection(QTableView* view, GridView& state);
 // Whether the text has a Latin-1 form (the engine's text); `out` receives it.
 bool ToLatin1(const QString& text, std::string& out);
 // Model row of a grid row and back.

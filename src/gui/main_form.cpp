@@ -103,6 +103,7 @@ TMainForm::TMainForm(std::filesystem::path appDir, Feedback* feedback, QWidget* 
     }
     Feedback_ = feedback;
     WS_ = std::make_unique<Workspace>(*Feedback_, std::move(appDir));
+    Grids_ = std::make_unique<GridPresenter>(*WS_);
     DialogDir = ToQString(WS_->Setup.AppDir);
     ChooseOpenFile = [this]() {
         return ChooseFileToOpen(this, "Open File", DialogDir,
@@ -223,7 +224,7 @@ void TMainForm::BuildGrids() {
     const QFont font = GridFont();
     StimulusGrid = new QTableView(this);
     StimulusGrid->setObjectName("StimulusGrid");
-    StimulusModel_ = new GridModel(WS_->StimulusGrid, this);
+    StimulusModel_ = new GridModel(WS_->StimulusGrid, Grids_->Stimulus, this);
     StimulusModel_->SetEditable(true);
     StimulusGrid->setModel(StimulusModel_);
     StimulusGrid->setItemDelegate(
@@ -240,7 +241,7 @@ void TMainForm::BuildGrids() {
 
     OutputGrid = new QTableView(this);
     OutputGrid->setObjectName("OutputGrid");
-    OutputModel_ = new GridModel(WS_->OutputGrid, this);
+    OutputModel_ = new GridModel(WS_->OutputGrid, Grids_->Output, this);
     OutputGrid->setModel(OutputModel_);
     OutputGrid->setItemDelegate(
         new GridCellDelegate(kFormColor, Qt::white, kSelectedResultColor, Qt::white, this));
@@ -288,15 +289,13 @@ void TMainForm::BuildGrids() {
     });
 
     // Scrolling: both grids always show the same top row. While the views are being brought in
-    // step with the engine, their scroll bars move as the rows are laid out again: the engine's
-    // top row is then the one that holds, and is applied to both views afterwards.
+    // step with the engine, their scroll bars move as the rows are laid out again: the
+    // presenter's top row is then the one that holds, and is applied to both views afterwards.
     connect(OutputGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (Syncing_) return;
         if (StimulusGrid->verticalScrollBar()->value() != value)
             StimulusGrid->verticalScrollBar()->setValue(value);
-        WS_->OutputGrid.SetTopRow(GridRow(value));
-        WS_->StimulusGrid.SetTopRow(GridRow(value));
-        WS_->OutputGrid.TakeChanges();
+        Grids_->Output.TopRow = Grids_->Stimulus.TopRow = GridRow(value);
         AlignItemRows();
     });
     connect(StimulusGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
@@ -493,8 +492,8 @@ bool TMainForm::EditLineLatin1(std::string& out) {
 
 void TMainForm::UpdateVisibleRows() {
     const int visible = std::max(1, OutputGrid->viewport()->height() / kGridRowHeight);
-    WS_->OutputGrid.VisibleRows = visible;
-    WS_->StimulusGrid.VisibleRows = visible;
+    Grids_->Output.VisibleRows = visible;
+    Grids_->Stimulus.VisibleRows = visible;
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {
@@ -523,17 +522,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- Commands ----
 
-void TMainForm::SelectFirstRow() {
-    WS_->SelectStimulusRows(1, 1);
-    WS_->OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
-    WS_->OutputGrid.Col = 2;
-}
-
 void TMainForm::NewInputFile1Click() {
     if (!ConfirmDiscard(kUnsavedNewText)) return;
     const Workspace::Operation op(*WS_);
-    WS_->ClearItems();
-    SelectFirstRow();
+    Grids_->ClearItems();
+    Grids_->SelectFirstRow();
 }
 
 void TMainForm::OpenInputFile1Click() {
@@ -545,8 +538,8 @@ void TMainForm::OpenItemsFile(const QString& path) {
     if (!ConfirmDiscard(kUnsavedOpenText)) return;
     DialogDir = QFileInfo(path).absolutePath();
     const Workspace::Operation op(*WS_);
-    if (!WS_->ReadInputFile(ToPath(path))) return;
-    SelectFirstRow();
+    if (!Grids_->ReadInputFile(ToPath(path))) return;
+    Grids_->SelectFirstRow();
     RememberItemsFile(path);
 }
 
@@ -614,12 +607,12 @@ void TMainForm::LoadSettings1Click() {
     const Workspace::Operation op(*WS_);
     std::string problems;
     ApplySettings(*WS_, *settings, problems);
-    RestoreResizedWidths();
+    if (settings->Items) Grids_->ScrollTo(1);
     Wholeword1->setChecked(!WS_->Setup.LemmasCurrent);
     Lemmas1->setChecked(WS_->Setup.LemmasCurrent);
     if (!problems.empty()) Feedback_->ShowMessage("Abisua", problems, MessageButtons::Ok);
     if (!WS_->InputFile.empty()) RememberItemsFile(ToQString(WS_->InputFile));
-    SelectFirstRow();
+    Grids_->SelectFirstRow();
     WS_->AnalyseAll();
 }
 
@@ -681,23 +674,22 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::ReadOutputSelection() {
-    // The view has no header row. A selection that the engine started at row 0 (a press on a
+    // The view has no header row. A selection that the presenter started at row 0 (a press on a
     // field's header) shows from row 1: while the view still shows it, it is kept whole.
-    StringGrid shown(1, 1, 0);
-    shown.SetSelection(GridRect{});
+    GridView shown(0, GridRect{});
     ReadGridSelection(OutputGrid, shown);
-    const GridRect view = shown.Selection();
+    const GridRect view = shown.Selection;
     if (view.Empty()) return;
-    const GridRect engine = WS_->OutputGrid.Selection();
-    if (engine.Top == 0 && view.Top == 1 && view.Left == engine.Left &&
-        view.Right == engine.Right && view.Bottom == engine.Bottom)
+    const GridRect kept = Grids_->Output.Selection;
+    if (kept.Top == 0 && view.Top == 1 && view.Left == kept.Left && view.Right == kept.Right &&
+        view.Bottom == kept.Bottom)
         return;
-    ReadGridSelection(OutputGrid, WS_->OutputGrid);
+    ReadGridSelection(OutputGrid, Grids_->Output);
 }
 
 void TMainForm::Copy2Click() {
     ReadOutputSelection();
-    SetClipboardLatin1(SelectionCopyText(*WS_));
+    SetClipboardLatin1(SelectionCopyText(*WS_, Grids_->Output.Selection));
 }
 
 void TMainForm::Copy1Click() {
@@ -706,7 +698,7 @@ void TMainForm::Copy1Click() {
         return;
     }
     ReadOutputSelection();
-    SetClipboardLatin1(SelectionCopyText(*WS_));
+    SetClipboardLatin1(SelectionCopyText(*WS_, Grids_->Output.Selection));
 }
 
 void TMainForm::Copyall1Click() {
@@ -742,33 +734,22 @@ void TMainForm::NeighbourStats1Click() {
 
 void TMainForm::SelectedItems1Click() {
     const QtFeedback::AnalysisScope analysis(*Feedback_);
-    ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
+    ReadGridSelection(StimulusGrid, Grids_->Stimulus);
     std::string edit;
     if (!EditLineLatin1(edit)) return;
     const bool hadText = !edit.empty();
-    WS_->AnalyseSelected(edit);
+    Grids_->AnalyseSelected(edit);
     if (hadText && edit.empty()) EditLine->clear();
 }
 
 void TMainForm::AssignColumns() {
-    const Workspace::Operation op(*WS_);
     WS_->AssignColumns();
-    RestoreResizedWidths();
 }
 
 void TMainForm::OutputColumnResized(int col, int newSize) {
-    // Only the user's resizing: the refreshes apply the grid's own widths.
-    if (Syncing_ || newSize <= 0 || col < 2 || col >= WS_->NextCol) return;
-    if (WS_->OutputGrid.ColWidth(col) == newSize) return;
-    WS_->OutputGrid.SetColWidth(col, newSize);
-    ResizedWidths_[std::string(WS_->OutputGrid.Cell(col, 0))] = newSize;
-}
-
-void TMainForm::RestoreResizedWidths() {
-    for (int c = 2; c < WS_->NextCol; ++c) {
-        const auto it = ResizedWidths_.find(std::string(WS_->OutputGrid.Cell(c, 0)));
-        if (it != ResizedWidths_.end()) WS_->OutputGrid.SetColWidth(c, it->second);
-    }
+    // Only the user's resizing: the refreshes apply the presenter's widths.
+    if (Syncing_) return;
+    Grids_->ColumnResized(col, newSize);
 }
 
 void TMainForm::RunOptionsDialog() {
@@ -798,8 +779,8 @@ void TMainForm::Selector1Click() {
 
 void TMainForm::Histogram1Click() {
     ReadOutputSelection();
-    const GridRect sel = WS_->OutputGrid.Selection();
-    const int col = sel.Empty() ? WS_->OutputGrid.Col : sel.Left;
+    const GridRect sel = Grids_->Output.Selection;
+    const int col = sel.Empty() ? Grids_->Output.Col : sel.Left;
     if (!HistogramWindow) HistogramWindow = new THistogramWindow(*WS_, this);
     if (!HistogramWindow->ShowColumn(col)) {
         Feedback_->ShowMessage("Abisua",
@@ -822,16 +803,14 @@ void TMainForm::AppendItems(const std::vector<std::string>& items,
             if (at == names.end()) at = names.insert(names.end(), kOwnNames[i]);
             ownCol[i] = 2 + static_cast<int>(at - names.begin());
         }
-        if (names.size() != WS_->ItemColumnNames.size()) {
-            WS_->SetItemColumns(std::move(names));
-            RestoreResizedWidths();
-        }
+        if (names.size() != WS_->ItemColumnNames.size()) WS_->SetItemColumns(std::move(names));
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         bool present = false;
         for (int r = 1; r < WS_->OutputGrid.RowCount() && !present; ++r)
             present = CollateCompare(WS_->Item(r), items[i]) == 0;
-        if (present || WS_->EnterTypedItem(items[i]) != Workspace::EntryResult::Entered) continue;
+        if (present || Grids_->EnterTypedItem(items[i]) != Workspace::EntryResult::Entered)
+            continue;
         if (i < own.size())
             for (int c = 0; c < 2 && c < static_cast<int>(own[i].size()); ++c)
                 WS_->OutputGrid.SetCell(ownCol[c], WS_->NextRow - 1, own[i][c]);
@@ -891,36 +870,34 @@ void TMainForm::AnalyseAllBtnClick() {
 void TMainForm::OnEditLineKeyDown() {
     std::string text;
     if (!EditLineLatin1(text)) return;
-    WS_->EnterTypedItem(text);
+    Grids_->EnterTypedItem(text);
     EditLine->clear();
 }
 
 void TMainForm::StimulusGridKeyDown(int row) {
     if (Syncing_) return;
-    WS_->CommitStimulusCell(row);
+    Grids_->CommitStimulusCell(row);
 }
 
 void TMainForm::StimulusGridMouseDown() {
     if (Syncing_) return;
-    ReadGridSelection(StimulusGrid, WS_->StimulusGrid);
-    const GridRect sel = WS_->StimulusGrid.Selection();
-    WS_->StimulusRowsChosen(sel.Top, sel.Bottom);
+    ReadGridSelection(StimulusGrid, Grids_->Stimulus);
+    const GridRect sel = Grids_->Stimulus.Selection;
+    Grids_->StimulusRowsChosen(sel.Top, sel.Bottom);
 }
 
 void TMainForm::OutputGridMouseDown(const QModelIndex& index) {
     if (Syncing_ || !index.isValid()) return;
-    ReadGridSelection(OutputGrid, WS_->OutputGrid);
+    ReadGridSelection(OutputGrid, Grids_->Output);
     // Only a press in the first 90 pixels of the grid moves the item selection.
     if (OutputPressX_ >= kDefaultColWidth) return;
-    const GridRect sel = WS_->OutputGrid.Selection();
-    const Workspace::Operation op(*WS_);
-    WS_->SelectStimulusRows(sel.Top, sel.Bottom);
-    WS_->SyncNeighbourList(sel.Top);
+    const GridRect sel = Grids_->Output.Selection;
+    Grids_->OutputRowsChosen(sel.Top, sel.Bottom);
 }
 
 void TMainForm::OutputGridHeaderClick(int col) {
     if (Syncing_) return;
-    WS_->SelectField(col);
+    Grids_->SelectField(col);
 }
 
 void TMainForm::OutputGridHeaderSort(int col) {
@@ -928,9 +905,9 @@ void TMainForm::OutputGridHeaderSort(int col) {
     SortDescending_ = col == SortCol_ && !SortDescending_;
     SortCol_ = col;
     const Workspace::Operation op(*WS_);
-    SortRows(*WS_, col, SortDescending_);
+    Grids_->SortRows(col, SortDescending_);
     // The press on the header selected the field; it stays selected, now in the new order.
-    if (col > 1) WS_->SelectField(col);
+    if (col > 1) Grids_->SelectField(col);
 }
 
 void TMainForm::OutputGridSelectCell() {
@@ -939,8 +916,8 @@ void TMainForm::OutputGridSelectCell() {
     if (!current.isValid()) return;
     // The keys move the selection with the current cell: keep it, or the refresh below would
     // put the old one back.
-    ReadGridSelection(OutputGrid, WS_->OutputGrid);
-    WS_->SyncNeighbourList(GridRow(current.row()));
+    ReadGridSelection(OutputGrid, Grids_->Output);
+    Grids_->SyncNeighbourLists(GridRow(current.row()));
 }
 
 } // namespace zirtel

@@ -7,7 +7,6 @@
 #include <QString>
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "core/analysis/results_style.h"
 #include "core/analysis/workspace.h"
+#include "gui/grid_presenter.h"
 #include "gui/qt_feedback.h"
 
 class QAction;
@@ -44,6 +44,8 @@ class TMainForm : public QMainWindow {
     void Startup(const std::optional<std::filesystem::path>& inputFile);
 
     Workspace& WS() { return *WS_; }
+    // What the grids' views show besides the cells: selections, top rows, widths.
+    GridPresenter& Grids() { return *Grids_; }
     Feedback& UI() { return *Feedback_; }
     // Shows the engine's grids as they are now (the workspace calls it after each operation).
     void RefreshGrids();
@@ -180,7 +182,7 @@ class TMainForm : public QMainWindow {
     // Draws the items at the height of their results (see the definition).
     void AlignItemRows();
     bool EditLineLatin1(std::string& out);
-    // Takes the results view's selection into the engine's grid before a copy.
+    // Takes the results view's selection into the presenter before a copy.
     void ReadOutputSelection();
     // Saves the results through the save dialog; false when cancelled or not saved.
     bool SaveResults();
@@ -188,18 +190,13 @@ class TMainForm : public QMainWindow {
     // Asks `question` about unsaved results before they are lost (the window closes, a new list,
     // an input file): "Gorde", "Ez gorde" or "Utzi"; false cancels what was to follow.
     bool ConfirmDiscard(const char* question);
-    // The selection back on the first row, as at start-up (after a new list or an input file).
-    void SelectFirstRow();
     // A results column the user resized: its width is kept, also for the field's column after
     // the columns are assigned again.
     void OutputColumnResized(int col, int newSize);
-    void RestoreResizedWidths();
     // The fingerprint of the results (headers and field cells) when they were last saved.
     std::optional<std::uint64_t> SavedResults_;
     // ... and of the results the user chose not to save (not asked about again).
     std::optional<std::uint64_t> DiscardedResults_;
-    // Widths the user gave results columns, by the field's header.
-    std::map<std::string, int> ResizedWidths_;
     // The control that opened the pop-up menu last.
     QPointer<QWidget> PopupComponent_;
 
@@ -207,6 +204,7 @@ class TMainForm : public QMainWindow {
     std::unique_ptr<QtFeedback> OwnFeedback_;
     Feedback* Feedback_;
     std::unique_ptr<Workspace> WS_;
+    std::unique_ptr<GridPresenter> Grids_;
     GridModel* OutputModel_;
     GridModel* StimulusModel_;
     bool Syncing_ = false;

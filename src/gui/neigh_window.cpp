@@ -30,7 +30,7 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     setWindowTitle(Texts_.Caption);
     NeighList = new QTableView(this);
     NeighList->setObjectName("NeighList");
-    Model_ = new GridModel(List_.NeighList, this);
+    Model_ = new GridModel(List_.NeighList, Main_.Grids().ListView(List_), this);
     NeighList->setModel(Model_);
     NeighList->setItemDelegate(new FullTextTipDelegate(NeighList));
     NeighList->setFont(GridFont());
@@ -47,14 +47,14 @@ NeighbourListWindow::NeighbourListWindow(TMainForm& main, NeighbourList& list, T
     NeighList->setPalette(pal);
     setCentralWidget(NeighList);
     connect(NeighList, &QTableView::clicked, this, &NeighbourListWindow::NeighListClick);
-    // Scrolling and selecting in the list are kept in its grid, so that a refresh shows the list
-    // as the user left it.
+    // Scrolling and selecting in the list are kept in the presenter, so that a refresh shows the
+    // list as the user left it.
     connect(NeighList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this]() {
         const int top = NeighList->rowAt(0);
-        if (top >= 0) List_.NeighList.SetTopRow(GridRow(top));
+        if (top >= 0) Main_.Grids().ListView(List_).TopRow = GridRow(top);
     });
     connect(NeighList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this]() { ReadGridSelection(NeighList, List_.NeighList); });
+            [this]() { ReadGridSelection(NeighList, Main_.Grids().ListView(List_)); });
 
     NeighMenu = menuBar();
     QMenu* file = NeighMenu->addMenu("&Fitxategia");
@@ -106,7 +106,7 @@ void NeighbourListWindow::MainForm1Click() {
 
 void NeighbourListWindow::NeighListClick(const QModelIndex& index) {
     if (!index.isValid()) return;
-    Main_.WS().NeighListClick(List_, GridRow(index.row()));
+    Main_.Grids().NeighListClick(List_, GridRow(index.row()));
 }
 
 namespace {

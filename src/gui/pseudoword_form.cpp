@@ -253,7 +253,7 @@ void TPseudowordForm::TakeTemplates() {
         return;
     }
     Workspace& ws = Main_.WS();
-    const GridRect sel = ws.StimulusGrid.Selection();
+    const GridRect sel = Main_.Grids().Stimulus.Selection;
     QStringList items;
     for (int r = std::max(1, sel.Top); r <= sel.Bottom && r < ws.OutputGrid.RowCount(); ++r)
         if (!ws.Item(r).empty()) items << FromLatin1(ws.Item(r));
@@ -405,10 +405,10 @@ void TPseudowordForm::CancelBtnClick() {
 }
 
 void TPseudowordForm::AddBtnClick() {
-    Workspace& ws = Main_.WS();
+    GridPresenter& grids = Main_.Grids();
     for (int r = 0; r < Model->rowCount(); ++r)
         if (Model->Ticked(r))
-            ws.EnterTypedItem(Model->Rows()[static_cast<std::size_t>(r)].Pseudoword);
+            grids.EnterTypedItem(Model->Rows()[static_cast<std::size_t>(r)].Pseudoword);
     Main_.RefreshGrids();
 }
 

@@ -119,7 +119,7 @@ TEST_F(KeysAndClicks, HeaderClickSelectsTheFieldAndCtrlCCopiesIt) {
     QHeaderView* header = Output->horizontalHeader();
     const int x = header->sectionViewportPosition(2) + 10;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, 10));
-    const GridRect sel = MainForm->WS().OutputGrid.Selection();
+    const GridRect sel = MainForm->Grids().Output.Selection;
     EXPECT_EQ(sel.Left, 2);
     EXPECT_EQ(sel.Right, 2);
     EXPECT_EQ(sel.Top, 0);
@@ -138,14 +138,14 @@ TEST_F(KeysAndClicks, OnlyAPressInTheFirst90PixelsSelectsTheItemRows) {
     MainForm->WS().AssignColumns(); // with 2 decimals now: 103 pixels
     MainForm->RefreshGrids();
     ASSERT_EQ(Output->columnWidth(2), 103);
-    ASSERT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    ASSERT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
     const int y = Output->rowViewportPosition(0) + 10; // grid row 1
     QTest::mouseClick(Output->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(95, y));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Bottom, 2);
     QTest::mouseClick(Output->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(85, y));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Bottom, 1);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 1);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Bottom, 1);
 }
 
 // F9 analyses the item rows selected with the mouse and leaves both grids where they were.

@@ -126,8 +126,8 @@ TEST_F(NeighbourListWindowTest, FollowsTheResultsBothWays) {
     emit out->pressed(ona);
     EXPECT_TRUE(List->selectionModel()->isRowSelected(7, {}));
     EXPECT_FALSE(List->selectionModel()->isRowSelected(8, {}));
-    EXPECT_EQ(MainForm->WS().OrthoNeighbours.NeighList.TopRow(), 8);
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->Grids().OrthoList.TopRow, 8);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
 
     // Moving up to mara with the keys selects its two substitution rows (P = 2), and the
     // results stay on mara.
@@ -137,18 +137,18 @@ TEST_F(NeighbourListWindowTest, FollowsTheResultsBothWays) {
     EXPECT_TRUE(List->selectionModel()->isRowSelected(1, {}));
     EXPECT_FALSE(List->selectionModel()->isRowSelected(2, {}));
     EXPECT_FALSE(List->selectionModel()->isRowSelected(7, {}));
-    EXPECT_EQ(MainForm->WS().OrthoNeighbours.NeighList.TopRow(), 1);
+    EXPECT_EQ(MainForm->Grids().OrthoList.TopRow, 1);
 
     // A click on the first row of mara's block selects mara in the results; a click on a row
     // without an item does nothing.
     emit List->clicked(List->model()->index(7, 0));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
     EXPECT_TRUE(MainForm->StimulusGrid->selectionModel()->isRowSelected(1, {}));
     emit List->clicked(List->model()->index(0, 3));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 1);
     EXPECT_TRUE(MainForm->StimulusGrid->selectionModel()->isRowSelected(0, {}));
     emit List->clicked(List->model()->index(3, 3));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 1);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 1);
 }
 
 TEST_F(NeighbourListWindowTest, TheListStaysWhereTheUserLeftIt) {
@@ -165,14 +165,14 @@ TEST_F(NeighbourListWindowTest, TheListStaysWhereTheUserLeftIt) {
     // keeps its scroll position and the clicked row stays selected.
     const QRect ona = List->visualRect(List->model()->index(7, 0));
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, ona.center());
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
     EXPECT_EQ(bar->value(), 3);
     EXPECT_TRUE(List->selectionModel()->isRowSelected(7, {}));
 
     // A click on a row without an item only selects that row.
     const QRect del = List->visualRect(List->model()->index(3, 3));
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {}, del.center());
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
     EXPECT_EQ(bar->value(), 3);
     EXPECT_TRUE(List->selectionModel()->isRowSelected(3, {}));
     EXPECT_FALSE(List->selectionModel()->isRowSelected(7, {}));

@@ -97,7 +97,7 @@ TEST_F(PhonNeighWindowTest, ShowsTheItemsNeighboursAndSavesThem) {
 
     // A click on an item's first row selects that item in the results.
     emit List->clicked(List->model()->index(3, 0));
-    EXPECT_EQ(MainForm->WS().StimulusGrid.Selection().Top, 2);
+    EXPECT_EQ(MainForm->Grids().Stimulus.Selection.Top, 2);
 }
 
 } // namespace

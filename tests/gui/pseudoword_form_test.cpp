@@ -107,7 +107,7 @@ TEST_F(PseudowordFormTest, SeededRunTicksAddedAndTableSaved) {
     // The selected items give the templates when the entry line is empty; a bad overlap is
     // refused.
     Type("katu");
-    MainForm->WS().SelectStimulusRows(2, 3);
+    MainForm->Grids().SelectStimulusRows(2, 3);
     form = Open();
     EXPECT_EQ(form->TemplatesEdit->toPlainText(), "gera\nkatu");
     form->OverlapEdit->setText("3/2");

@@ -249,7 +249,7 @@ TEST_F(WindowInUse, NewListOrInputFileSelectsTheFirstRow) {
     EXPECT_EQ(selectedRow(), 3);
     MainForm->NewInputFile1->trigger();
     EXPECT_EQ(selectedRow(), 1);
-    EXPECT_EQ(MainForm->WS().OutputGrid.Selection().Top, 1);
+    EXPECT_EQ(MainForm->Grids().Output.Selection.Top, 1);
     Type("etxe");
     Type("mendi");
     MainForm->ChooseOpenFile = [] {

@@ -59,25 +59,22 @@ bool Workspace::AnalyseAll() {
     return true;
 }
 
-void Workspace::AnalyseSelected(std::string& editLine) {
+bool Workspace::AnalyseSelected(int top, int bottom, std::string& editLine) {
     const Operation op(*this);
     const AnalysisRun run(*this);
-    const int outputTop = OutputGrid.TopRow();
-    const int stimulusTop = StimulusGrid.TopRow();
-    const GridRect sel = StimulusGrid.Selection();
     // Quick entry: before any item exists, the text of the entry line becomes the first item.
+    bool entered = false;
     if (QuickEntry_ && StimulusGrid.Cell(0, 1).empty() && !editLine.empty()) {
         const std::string item = LowerLatin1(Trim(editLine));
         EnterAtNextRow(item);
         editLine.clear();
         Stimuli.Items.push_back(item);
         Stimuli.Lines.push_back(0);
+        entered = true;
     }
-    for (int r = sel.Top; r <= sel.Bottom; ++r)
+    for (int r = top; r <= bottom; ++r)
         if (!StimulusGrid.Cell(0, r).empty()) AnalyseItem(r);
-    SyncNeighbourList(sel.Top);
-    OutputGrid.SetTopRow(outputTop);
-    StimulusGrid.SetTopRow(stimulusTop);
+    return entered;
 }
 
 void Workspace::AnalyseItem(int row) {

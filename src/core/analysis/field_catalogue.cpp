@@ -54,22 +54,6 @@ const std::array<FieldInfo, kFieldCount>& FieldCatalogue() {
     return kCatalogue;
 }
 
-int FieldWidth(const FieldInfo& field, int decimals) {
-    switch (field.Width) {
-    case WidthRule::Frequency:
-        return kDefaultColWidth + 10 * decimals - 7;
-    case WidthRule::Minus5:
-        return kDefaultColWidth - 5;
-    case WidthRule::Minus15:
-        return kDefaultColWidth - 15;
-    case WidthRule::Fixed:
-        return field.FixedWidth;
-    case WidthRule::Default:
-        break;
-    }
-    return kDefaultColWidth;
-}
-
 int FindField(std::string_view mnemonic) {
     std::string wanted = UpperAscii(mnemonic);
     if (wanted == "N_STAR") wanted = "N*";

@@ -14,6 +14,8 @@
 
 namespace zirtel {
 
+// How wide the window draws a field's column, D being its default column width (the window
+// works out the pixels: gui/grid_presenter.h).
 enum class WidthRule {
     Default,   // D
     Frequency, // D + 10 * Decimals - 7
@@ -49,15 +51,10 @@ struct FieldInfo {
     bool ReadsPhonology; // reads the item's pronunciation or syllabification
 };
 
-inline constexpr int kDefaultColWidth = 90;
-
 const std::array<FieldInfo, kFieldCount>& FieldCatalogue();
 inline const FieldInfo& FieldOf(FieldId f) {
     return FieldCatalogue()[static_cast<std::size_t>(FieldIndex(f))];
 }
-
-// Width in pixels of a field's column with the given number of decimals.
-int FieldWidth(const FieldInfo& field, int decimals);
 
 // Index of the field with this mnemonic (case-insensitive; "N_STAR" names "N*"), or -1.
 int FindField(std::string_view mnemonic);

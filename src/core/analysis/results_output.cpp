@@ -114,8 +114,7 @@ std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect) {
                      false, "\r\n");
 }
 
-std::string SelectionCopyText(const Workspace& ws) {
-    const GridRect rect = ws.OutputGrid.Selection();
+std::string SelectionCopyText(const Workspace& ws, const GridRect& rect) {
     if (rect.Empty()) return std::string();
     return CopiedCells(ws, std::max(rect.Top, 0), rect.Bottom, std::max(rect.Left, 0), rect.Right);
 }

@@ -35,11 +35,11 @@ bool SaveOutputFile(Workspace& ws, const std::filesystem::path& path, const Resu
 // Selection copy, Latin-1: each row of `rect` from top to bottom, its cells from the left to the
 // right column separated by tabs, the row ended by CR LF. An empty rectangle gives no text.
 std::string SelectionCopyText(const StringGrid& grid, const GridRect& rect);
-// The selection of the results grid; with the view options' missing-value text
+// The cells of `rect` in the results grid; with the view options' missing-value text
 // (Workspace::MissingText), every missing value as that text, as the saved file has it; in the
 // view options' plain table (Workspace::PlainResults), every cell without its padding blanks
 // and each row ended by LF.
-std::string SelectionCopyText(const Workspace& ws);
+std::string SelectionCopyText(const Workspace& ws, const GridRect& rect);
 
 // Copy all, Latin-1: rows 0 to NextRow - 1, in each the cells of columns 1 to NextCol - 1
 // separated by tabs, the row ended by CR LF; missing values as in SelectionCopyText.

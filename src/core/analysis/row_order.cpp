@@ -142,12 +142,12 @@ int ColumnNamed(const Workspace& ws, std::string_view name) {
 
 } // namespace
 
-void SortRows(Workspace& ws, int col, bool descending) {
+bool SortRows(Workspace& ws, int col, bool descending) {
     const Workspace::Operation op(ws);
     // Both grids hold every item row; the rows past the shorter one are none of the items.
     const int first = 1, n = std::min({ws.NextRow - 1, ws.OutputGrid.RowCount() - 1,
                                        ws.StimulusGrid.RowCount() - 1});
-    if (n < 2 || col < 1 || col >= ws.NextCol) return;
+    if (n < 2 || col < 1 || col >= ws.NextCol) return false;
     std::vector<CellValue> values(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         values[static_cast<std::size_t>(i)] = ValueAt(ws, col, first + i, false);
@@ -179,10 +179,7 @@ void SortRows(Workspace& ws, int col, bool descending) {
     for (int r = first; r <= n; ++r) items.push_back(UpperLatin1(ws.Item(r)));
     ReorderBlocks(ws.OrthoNeighbours, items);
     ReorderBlocks(ws.PhonNeighbours, items);
-    ws.SelectStimulusRows(1, 1);
-    ws.OutputGrid.SetSelection(GridRect{col, 1, col, 1});
-    ws.OutputGrid.SetTopRow(1);
-    ws.StimulusGrid.SetTopRow(1);
+    return true;
 }
 
 bool RowFilter::Matches(const Workspace& ws, int row) const {

@@ -15,8 +15,8 @@ class Workspace;
 // numbers, texts in the collation's order, numbers before texts, missing values (and rows not
 // measured, and empty cells) last in both directions. Rows of equal values keep their order.
 // The item list, the results table, the conditions and the blocks of both neighbour lists
-// follow the rows. The selection goes back to the first row.
-void SortRows(Workspace& ws, int col, bool descending);
+// follow the rows. False when there was nothing to sort (fewer than two rows, or no such column).
+bool SortRows(Workspace& ws, int col, bool descending);
 
 // A condition on one column of the results:
 //   NAME > 3, NAME >= 3, NAME < 3, NAME <= 3, NAME = 3, NAME != 3 (a number, a decimal comma

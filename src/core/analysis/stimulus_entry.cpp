@@ -13,11 +13,6 @@ constexpr const char* kDuplicateCaption = "Abisua";
 } // namespace
 
 void Workspace::AfterEntry() {
-    const int visible = std::max(OutputGrid.VisibleRows, 1);
-    if (NextRow > OutputGrid.TopRow() + visible) {
-        OutputGrid.SetTopRow(NextRow - visible + 1);
-        StimulusGrid.SetTopRow(OutputGrid.TopRow());
-    }
     if (OutputGrid.RowCount() == NextRow) {
         OutputGrid.SetRowCount(OutputGrid.RowCount() + 1);
         StimulusGrid.SetRowCount(StimulusGrid.RowCount() + 1);
@@ -36,7 +31,6 @@ Workspace::EntryResult Workspace::EnterTypedItem(const std::string& text) {
     } else {
         EnterAtNextRow(item);
     }
-    OutputGrid.Col = 2;
     return result;
 }
 
@@ -44,7 +38,6 @@ void Workspace::EnterAtNextRow(const std::string& item) {
     if (!OutputGrid.Cell(1, NextRow).empty()) ++NextRow;
     OutputGrid.SetCell(1, NextRow, item);
     StimulusGrid.SetCell(0, NextRow, item);
-    SelectStimulusRows(NextRow, NextRow);
     ++NextRow;
     AfterEntry();
 }
@@ -65,7 +58,6 @@ Workspace::EntryResult Workspace::CommitStimulusCell(int row) {
         measured = !OutputGrid.Cell(c, row).empty();
     OutputGrid.SetCell(1, row, text);
     if (changed && measured) AnalyseItem(row);
-    SelectStimulusRows(NextRow, NextRow);
     // Correcting an item inside the list keeps the next free row; an item written at or below
     // it moves it past that item, so saving and typing never lose or skip a row.
     if (row >= NextRow) NextRow = row + 1;
@@ -108,8 +100,6 @@ void Workspace::ClearItems() {
     OutputGrid.SetRowCount(30);
     StimulusGrid.SetRowCount(30);
     NextRow = 1;
-    OutputGrid.SetTopRow(1);
-    StimulusGrid.SetTopRow(1);
     OrthoNeighbours.Clear();
     PhonNeighbours.Clear();
     InputFile.clear();
@@ -131,8 +121,6 @@ bool Workspace::ReadInputFile(const std::filesystem::path& path, bool intoGrids)
     }
     SetItemColumns(std::move(list->ColumnNames));
     Stimuli = std::move(list->Stimuli);
-    OutputGrid.SetTopRow(1);
-    StimulusGrid.SetTopRow(1);
     NextRow = 1;
     if (!intoGrids) {
         NextRow = static_cast<int>(Stimuli.Items.size()) + 1;

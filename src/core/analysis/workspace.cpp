@@ -15,13 +15,8 @@ constexpr int kStartupStimulusRows = 80;
 } // namespace
 
 Workspace::Workspace(Feedback& feedback, std::filesystem::path appDir)
-    : Setup(feedback, std::move(appDir)),
-      OutputGrid(kOutputGridCols, kStartupOutputRows, kDefaultColWidth),
-      StimulusGrid(1, kStartupStimulusRows, kStimulusColWidth) {
-    OutputGrid.SetSelection(GridRect{2, 1, 2, 1});
-    OutputGrid.Col = 2;
-    StimulusGrid.SetSelection(GridRect{0, 1, 0, 1});
-}
+    : Setup(feedback, std::move(appDir)), OutputGrid(kOutputGridCols, kStartupOutputRows),
+      StimulusGrid(1, kStartupStimulusRows) {}
 
 FieldSet Workspace::ShownFields() const {
     FieldSet shown;
@@ -56,8 +51,8 @@ void Workspace::PrepareGrids() {
     NextCol = 1;
     StimulusGrid.SetCell(0, 0, "Sarrera");
     QuickEntry_ = true;
-    // The first assignment runs before the settings below are made, so with no decimals: the
-    // frequency columns start 83 pixels wide.
+    // The first assignment runs before the settings below are made, so with no decimals (the
+    // window lays out the frequency columns narrower until the next one).
     AssignColumns();
     Decimals = 2;
     NextRow = 1;
@@ -65,7 +60,6 @@ void Workspace::PrepareGrids() {
     IncludeAdditionNs_ = false;
     IncludeDeletionNs_ = false;
     IncludeSpanishNs_ = false;
-    NeighbourSyncBusy_ = false;
 }
 
 void Workspace::LoadStartupData(const std::optional<std::filesystem::path>& inputFile) {
@@ -126,12 +120,7 @@ void Workspace::AssignColumns() {
         else if (!f.Header.empty())
             OutputGrid.SetCell(col, 0, std::string(f.Header));
     }
-
-    for (int c = 0; c < OutputGrid.ColCount(); ++c) OutputGrid.SetColWidth(c, kDefaultColWidth);
-    OutputGrid.SetColWidth(0, 0);
-    OutputGrid.SetColWidth(1, 0);
-    for (const FieldInfo& f : cat)
-        if (Columns.*f.Col != 0) OutputGrid.SetColWidth(Columns.*f.Col, FieldWidth(f, Decimals));
+    if (ColumnsObserver_) ColumnsObserver_();
 }
 
 void Workspace::SetItemColumns(std::vector<std::string> names) {
@@ -163,65 +152,6 @@ int Workspace::ShownRowCount() const {
     int shown = 0;
     for (int r = 1; r < NextRow; ++r) shown += Filter->Matches(*this, r);
     return shown;
-}
-
-// ---- Selection ----
-
-void Workspace::SelectStimulusRows(int top, int bottom) {
-    const Operation op(*this);
-    StimulusGrid.SetSelection(GridRect{0, top, 0, bottom});
-}
-
-void Workspace::SyncList(NeighbourList& list, int countCol, int row) {
-    const std::string item(Item(row));
-    int n = 0;
-    if (countCol != 0) {
-        const Value count = Results.At(row, countCol);
-        if (count.Kind() == ValueKind::Count) n = static_cast<int>(count.Integer());
-    }
-    if (n <= 0) n = 1;
-    const int k = list.FindItemRow(item);
-    if (item.empty() || k <= 0 || list.NeighList.RowCount() < k) return;
-    NeighbourSyncBusy_ = true;
-    list.NeighList.SetTopRow(k);
-    list.SelectListRows(k, k + n - 1);
-    NeighbourSyncBusy_ = false;
-}
-
-void Workspace::SyncNeighbourList(int row) {
-    const Operation op(*this);
-    SyncList(OrthoNeighbours, Columns.Col_P, row);
-    SyncList(PhonNeighbours, Columns.Col_PP, row);
-}
-
-void Workspace::SelectField(int col) {
-    const Operation op(*this);
-    if (col <= 0) return;
-    OutputGrid.Col = col;
-    OutputGrid.SetSelection(GridRect{col, 0, col, std::max(NextRow - 1, 0)});
-}
-
-void Workspace::StimulusRowsChosen(int top, int bottom) {
-    const Operation op(*this);
-    SelectStimulusRows(top, bottom);
-    if (OutputGrid.TopRow() > 0 && OutputGrid.TopRow() <= StimulusGrid.RowCount())
-        OutputGrid.SetTopRow(StimulusGrid.TopRow());
-    SyncNeighbourList(top);
-}
-
-void Workspace::NeighListClick(const NeighbourList& list, int listRow) {
-    const Operation op(*this);
-    if (NeighbourSyncBusy_) return;
-    const std::string_view text = list.NeighList.Cell(0, listRow);
-    if (listRow <= 0 || text.size() < 2) return;
-    const int row = FindItemRow(text, -1);
-    if (row <= 0) return;
-    SelectStimulusRows(row, row);
-    const int top = OutputGrid.TopRow();
-    if (row < top || row >= top + OutputGrid.VisibleRows) {
-        OutputGrid.SetTopRow(row);
-        StimulusGrid.SetTopRow(row);
-    }
 }
 
 int Workspace::FindItemRow(std::string_view text, int exceptRow) const {

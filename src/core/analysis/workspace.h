@@ -29,10 +29,6 @@
 
 namespace zirtel {
 
-// The item grid's one column and the rows of both grids, in pixels (the windows draw them so).
-inline constexpr int kStimulusColWidth = 300;
-inline constexpr int kGridRowHeight = 25;
-
 class Workspace {
   public:
     // `appDir` is the program's data folder: every data file is opened from it.
@@ -48,6 +44,11 @@ class Workspace {
     // grids, the neighbour lists, the options): once, when the outermost of nested operations
     // ends. The main window refreshes its views there.
     void SetChangeObserver(std::function<void()> observer) { Observer_ = std::move(observer); }
+    // `observer` is told at the end of each AssignColumns, while the decimals are those the
+    // columns were assigned with: the main window lays out its columns there.
+    void SetColumnsObserver(std::function<void()> observer) {
+        ColumnsObserver_ = std::move(observer);
+    }
     // One operation for the life of the scope. The engine's operations open one; a window opens
     // one around several operations, or around its own changes to the grids, to be told once.
     class Operation {
@@ -64,7 +65,7 @@ class Workspace {
     };
 
   private:
-    std::function<void()> Observer_;
+    std::function<void()> Observer_, ColumnsObserver_;
     int OperationDepth_ = 0;
 
   public:
@@ -99,8 +100,8 @@ class Workspace {
     // said when the columns were last assigned).
     bool ListsDeletionOrAdditionNs() const { return IncludeDeletionNs_ || IncludeAdditionNs_; }
     bool ListsSpanishNs() const { return IncludeSpanishNs_; }
-    // Assigns the columns of the ticked fields in catalogue order, writes the header row and
-    // the widths. Earlier results disappear.
+    // Assigns the columns of the ticked fields in catalogue order and writes the header row.
+    // Earlier results disappear.
     void AssignColumns();
     bool Shown(int FieldColumns::*col) const { return Columns.*col != 0; }
 
@@ -148,9 +149,10 @@ class Workspace {
     // Analyses every item row under a progress window that can be cancelled: cancelled, it
     // stops before the next item and keeps the rows done so far (false then).
     bool AnalyseAll();
-    // Analyses the rows selected in the item grid. While no item has been entered yet, a
-    // non-empty entry line is entered first: it is then cleared (`editLine` is emptied).
-    void AnalyseSelected(std::string& editLine);
+    // Analyses the item rows top..bottom (the rows selected in the item grid). While no item has
+    // been entered yet, a non-empty entry line is entered first, into the next free row: it is
+    // then cleared (`editLine` is emptied) and true returned.
+    bool AnalyseSelected(int top, int bottom, std::string& editLine);
     void AnalyseItem(int row);
     // Runs one measure on the item in `row`, as the driver runs it but without its length
     // check, and writes what it measured into the row.
@@ -164,19 +166,9 @@ class Workspace {
     // The item rows (1 to NextRow - 1) the filter shows.
     int ShownRowCount() const;
 
-    // ---- Grid selection and the neighbour list ----
-    void SelectStimulusRows(int top, int bottom);
-    // Selects the neighbour list rows of the item in `row` of the results: its substitution rows
-    // in the orthographic list (as many as its P value, at least one), and likewise in the
-    // phonological list (its PP value).
-    void SyncNeighbourList(int row);
-    // A press on the header of the results: selects the field's cells of every item row.
-    void SelectField(int col);
-    // The item grid's selection changed (rows top..bottom): follow it in the results.
-    void StimulusRowsChosen(int top, int bottom);
-    // A click on a row of a neighbour list: when the row is an item's first row, selects that
-    // item in the results.
-    void NeighListClick(const NeighbourList& list, int listRow);
+    // The row of the item `text` (blanks at its ends and letter case ignored), passing over
+    // `exceptRow`; -1 when no row holds it.
+    int FindItemRow(std::string_view text, int exceptRow = -1) const;
 
     // ---- Neighbour lists ----
     NeighbourList OrthoNeighbours; // the orthographic neighbour list window's grid
@@ -194,7 +186,6 @@ class Workspace {
     bool IncludeDeletionNs_ = false;
     bool IncludeAdditionNs_ = false;
     bool IncludeSpanishNs_ = false;
-    bool NeighbourSyncBusy_ = false; // the results are following a neighbour list's selection
     // Until the list is first cleared (or row 1 gets an item), AnalyseSelected first enters a
     // non-empty entry line.
     bool QuickEntry_ = false;
@@ -219,10 +210,8 @@ class Workspace {
     // Writes the values in Values_ into the row: their texts into the grid, themselves into
     // the results table; with `all`, every field column (else only the fields written).
     void WriteValues(int row, bool all);
-    int FindItemRow(std::string_view text, int exceptRow) const;
-    void SyncList(NeighbourList& list, int countCol, int row);
-    // Writes an item into the next free row of both grids (passing a row that holds one),
-    // selects it and advances NextRow, scrolling and growing the grids as needed.
+    // Writes an item into the next free row of both grids (passing a row that holds one) and
+    // advances NextRow, growing the grids as needed.
     void EnterAtNextRow(const std::string& item);
     void AfterEntry();
 };

@@ -6,16 +6,11 @@
 
 namespace zirtel {
 
-NeighbourList::NeighbourList() : NeighList(16, 20, 65) {
+NeighbourList::NeighbourList() : NeighList(16, 20) {
     NeighList.SetCell(0, 0, "Item");
     NeighList.SetCell(1, 0, "Mota");
     NeighList.SetCell(2, 0, "Pos.");
     NeighList.SetCell(3, 0, "Auzokideak");
-    NeighList.SetColWidth(0, 105);
-    NeighList.SetColWidth(1, 55);
-    NeighList.SetColWidth(2, 55);
-    NeighList.SetColWidth(3, 83);
-    NeighList.SetSelection(GridRect{0, 1, 0, 1});
 }
 
 void NeighbourList::Clear() {
@@ -36,10 +31,6 @@ int NeighbourList::FindItemRow(const std::string& item) const {
         if (same) return r;
     }
     return -1;
-}
-
-void NeighbourList::SelectListRows(int first, int last) {
-    NeighList.SetSelection(GridRect{0, first, NeighList.ColCount() - 1, last});
 }
 
 void NeighbourList::AppendSaveRows(std::string& out, int first, int last, std::string& item) const {

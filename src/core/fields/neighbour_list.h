@@ -22,8 +22,6 @@ class NeighbourList {
     void Clear();
     // First row above 0 whose column 0 equals the item, letter case ignored; -1 if none.
     int FindItemRow(const std::string& item) const;
-    // Selects rows first..last across all columns.
-    void SelectListRows(int first, int last);
     // The save format: one line per listed neighbour, "%-8s\t%-8s" and CR LF, UTF-8.
     std::string SaveText() const;
     // The save lines of rows first..last - 1, Latin-1, appended to `out`. `item` is the upper-case

@@ -134,17 +134,15 @@ std::size_t StringGrid::Row::MemoryBytes() const {
 
 // ---- The grid ----
 
-StringGrid::StringGrid(int colCount, int rowCount, int defaultColWidth)
+StringGrid::StringGrid(int colCount, int rowCount)
     : ColCount_(std::max(colCount, 1)), RowCount_(std::max(rowCount, 1)),
-      DefaultColWidth_(defaultColWidth), Rows_(static_cast<std::size_t>(RowCount_)),
-      ColWidths_(static_cast<std::size_t>(ColCount_), defaultColWidth) {}
+      Rows_(static_cast<std::size_t>(RowCount_)) {}
 
 void StringGrid::SetColCount(int n) {
     n = std::max(n, 1);
     if (n == ColCount_) return;
     ColCount_ = n;
     for (Row& row : Rows_) row.Truncate(n);
-    ColWidths_.resize(static_cast<std::size_t>(n), DefaultColWidth_);
     Pending_.Structure = true;
 }
 
@@ -196,28 +194,6 @@ void StringGrid::PermuteRows(int first, const std::vector<int>& order) {
     MarkCell(std::max(ColCount_ - 1, 0), last);
 }
 
-int StringGrid::ColWidth(int col) const {
-    if (col < 0 || col >= ColCount_) return DefaultColWidth_;
-    return ColWidths_[static_cast<std::size_t>(col)];
-}
-
-void StringGrid::SetColWidth(int col, int width) {
-    if (col < 0) return;
-    if (col >= ColCount_) SetColCount(col + 1);
-    if (ColWidths_[static_cast<std::size_t>(col)] == width) return;
-    ColWidths_[static_cast<std::size_t>(col)] = width;
-    Pending_.Structure = true;
-}
-
-void StringGrid::SetTopRow(int row) {
-    row = std::clamp(row, kFixedRows, std::max(kFixedRows, RowCount_ - 1));
-    TopRow_ = row;
-}
-
-void StringGrid::SetSelection(GridRect rect) {
-    Selection_ = rect;
-}
-
 StringGrid::Changes StringGrid::TakeChanges() {
     Changes c = Pending_;
     Pending_ = Changes{};
@@ -225,8 +201,7 @@ StringGrid::Changes StringGrid::TakeChanges() {
 }
 
 std::size_t StringGrid::MemoryBytes() const {
-    std::size_t bytes =
-        sizeof(*this) + Rows_.capacity() * sizeof(Rows_[0]) + ColWidths_.capacity() * sizeof(int);
+    std::size_t bytes = sizeof(*this) + Rows_.capacity() * sizeof(Rows_[0]);
     for (const Row& r : Rows_) bytes += r.MemoryBytes();
     return bytes;
 }

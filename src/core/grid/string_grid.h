@@ -1,7 +1,8 @@
 // StringGrid: the cell table behind every grid the user sees (results, items, neighbour lists).
 // Cells are addressed (column, row) and hold Latin-1 text. The grid grows when a write lands
-// past its edge. It also keeps what a grid view shows besides the cells: the selection, the
-// top row, column widths; and it records which cells changed so a view can refresh only those.
+// past its edge. It records which cells changed so a view can refresh only those. What a view
+// shows besides the cells (the selection, the top row, column widths) is the view's own
+// (gui/grid_presenter.h).
 // Each row keeps its cells in one heap block: a table of where each cell's text ends, then the
 // texts back to back; a row takes room for as many cells as the row above it when it grows.
 #pragma once
@@ -22,7 +23,7 @@ struct GridRect {
 
 class StringGrid {
   public:
-    StringGrid(int colCount, int rowCount, int defaultColWidth);
+    StringGrid(int colCount, int rowCount);
 
     int ColCount() const { return ColCount_; }
     int RowCount() const { return RowCount_; }
@@ -41,29 +42,15 @@ class StringGrid {
     // first + i becomes what row order[i] was. The cells move, nothing is copied.
     void PermuteRows(int first, const std::vector<int>& order);
 
-    int DefaultColWidth() const { return DefaultColWidth_; }
-    int ColWidth(int col) const;
-    void SetColWidth(int col, int width);
-
-    // Number of rows the view shows at once; set by the view, used to scroll to new items.
-    int VisibleRows = 20;
-
-    int TopRow() const { return TopRow_; }
-    void SetTopRow(int row);
-    const GridRect& Selection() const { return Selection_; }
-    void SetSelection(GridRect rect);
-    // The current column (the column of the focused cell).
-    int Col = 0;
-
     // Changes since the last TakeChanges: a view calls it after each engine operation. Rows
     // added at the end are no structural change: the view compares the row count.
     struct Changes {
-        bool Structure = false; // column count or widths changed, or rows removed
+        bool Structure = false; // column count changed, or rows removed
         GridRect Cells;         // rectangle enclosing changed cells
     };
     Changes TakeChanges();
 
-    // The bytes the grid holds: its cells, rows and widths (the allocator's own overhead aside).
+    // The bytes the grid holds: its cells and rows (the allocator's own overhead aside).
     std::size_t MemoryBytes() const;
 
   private:
@@ -111,11 +98,7 @@ class StringGrid {
 
     void MarkCell(int col, int row);
     int ColCount_, RowCount_;
-    int DefaultColWidth_;
     std::vector<Row> Rows_; // Rows_[row] has ColCount_ cells or fewer
-    std::vector<int> ColWidths_;
-    int TopRow_ = 1;
-    GridRect Selection_{0, 1, 0, 1};
     Changes Pending_;
 };
 

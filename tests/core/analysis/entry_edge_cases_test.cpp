@@ -24,9 +24,8 @@ TEST_F(EntryEdgeCases, QuickEntryPassesARowThatAlreadyHoldsAnItem) {
     ASSERT_EQ(WS.CommitStimulusCell(2), Workspace::EntryResult::Entered);
     ASSERT_EQ(WS.NextRow, 3);
     ASSERT_EQ(WS.StimulusGrid.Cell(0, 1), "");
-    WS.StimulusGrid.SetSelection(GridRect{0, 3, 0, 3});
     std::string edit = "Mendi";
-    WS.AnalyseSelected(edit);
+    EXPECT_TRUE(WS.AnalyseSelected(3, 3, edit));
     EXPECT_EQ(edit, "");
     EXPECT_EQ(Out(1, 2), "etxe");
     EXPECT_EQ(WS.StimulusGrid.Cell(0, 2), "etxe");

@@ -33,12 +33,7 @@ TEST_F(Foundation, StartsWithEmptyRowsAndTheWordFrequencyColumn) {
     EXPECT_EQ(Out(3, 0), "");
     EXPECT_EQ(WS.Columns.Col_H_MAIZT, 2);
     EXPECT_EQ(WS.NextCol, 3);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(2), 83); // assigned before the decimals were set
-    EXPECT_EQ(WS.OutputGrid.ColWidth(0), 0);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(1), 0);
     EXPECT_EQ(WS.Decimals, 2);
-    WS.AssignColumns();
-    EXPECT_EQ(WS.OutputGrid.ColWidth(2), 103);
     EXPECT_TRUE(Fb.Messages.empty());
 }
 
@@ -51,7 +46,6 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     EXPECT_EQ(WS.Columns.Col_H_MAIZT, 0);
     EXPECT_EQ(Out(2, 0), " 1_BM ");
     EXPECT_EQ(Out(3, 0), "   N   ");
-    EXPECT_EQ(WS.OutputGrid.ColWidth(3), 75);
 
     // Every field ticked: the grid widens past its 67 columns; NATL is labelled too.
     for (int f = 0; f < kFieldCount; ++f) WS.Setup.Options.SetFieldTicked(f, true);
@@ -66,10 +60,6 @@ TEST_F(Foundation, ColumnsFollowTheCatalogueOrderNotTheTickOrder) {
     EXPECT_EQ(Out(87, 0), " ZIPF ");
     EXPECT_EQ(Out(WS.Columns.Col_USER1, 0), "Undefined");
     EXPECT_EQ(Out(WS.Columns.Col_NATL, 0), " NATL ");
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_H_MAIZT), 123);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_AHOSKERA), 150);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_1F), 30);
-    EXPECT_EQ(WS.OutputGrid.ColWidth(WS.Columns.Col_LUZ_S), 85);
 }
 
 TEST_F(Foundation, TypedItemsAreTrimmedLowerCasedAndNeverStoredTwice) {
@@ -210,16 +200,15 @@ TEST_F(Foundation, LengthLimitsAndAnalysingTheSelection) {
     EXPECT_FALSE(Fb.Progresses[0]->Open);
     // Selected: the same message.
     Fb.Clear();
-    WS.SelectStimulusRows(1, 3);
     std::string edit;
-    WS.AnalyseSelected(edit);
+    WS.AnalyseSelected(1, 3, edit);
     EXPECT_EQ(Fb.Messages, (std::vector<RecordedMessage>{length}));
     EXPECT_TRUE(Fb.Progresses.empty());
 }
 
 TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     std::string edit = " Mendi ";
-    WS.AnalyseSelected(edit);
+    WS.AnalyseSelected(1, 1, edit);
     EXPECT_EQ(edit, "");
     EXPECT_EQ(Out(1, 1), "mendi");
     EXPECT_EQ(Out(WS.Columns.Col_H_MAIZT, 1), "  40.00");
@@ -227,7 +216,7 @@ TEST_F(Foundation, QuickEntryBeforeAnyItemAndLatestAnalysisOnly) {
     // After "Berria" the entry line is no longer entered.
     WS.ClearItems();
     edit = "etxe";
-    WS.AnalyseSelected(edit);
+    WS.AnalyseSelected(1, 1, edit);
     EXPECT_EQ(edit, "etxe");
     EXPECT_EQ(Out(1, 1), "");
 

@@ -182,25 +182,19 @@ TEST(ResultsFile, SaveThroughALinkOrIntoAPipe) {
 
 TEST(ResultsClipboard, SelectionCopy) {
     TwoItems t;
-    StringGrid& grid = t.ws.OutputGrid;
     // One cell: its text and CR LF.
-    grid.SetSelection(GridRect{2, 1, 2, 1});
-    EXPECT_EQ(SelectionCopyText(t.ws), " 120.50\r\n");
+    EXPECT_EQ(SelectionCopyText(t.ws, GridRect{2, 1, 2, 1}), " 120.50\r\n");
     // A block: tabs between cells, no tab at a row's end, CR LF after each row.
-    grid.SetSelection(GridRect{1, 0, 2, 2});
-    EXPECT_EQ(SelectionCopyText(t.ws),
+    EXPECT_EQ(SelectionCopyText(t.ws, GridRect{1, 0, 2, 2}),
               "Sarrera \t  H_MAIZT \r\netxe\t 120.50\r\nmendi\t  42.25\r\n");
     // Empty cells past the results still count as cells.
-    grid.SetSelection(GridRect{2, 2, 3, 3});
-    EXPECT_EQ(SelectionCopyText(t.ws), "  42.25\t\r\n\t\r\n");
+    EXPECT_EQ(SelectionCopyText(t.ws, GridRect{2, 2, 3, 3}), "  42.25\t\r\n\t\r\n");
     // Text stays Latin-1 for the clipboard.
     t.ws.EnterTypedItem("\xF1"
                         "abar");
-    grid.SetSelection(GridRect{1, 3, 1, 3});
-    EXPECT_EQ(SelectionCopyText(t.ws), "\xF1"
-                                       "abar\r\n");
-    grid.SetSelection(GridRect{2, 1, 1, 1});
-    EXPECT_EQ(SelectionCopyText(t.ws), "");
+    EXPECT_EQ(SelectionCopyText(t.ws, GridRect{1, 3, 1, 3}), "\xF1"
+                                                             "abar\r\n");
+    EXPECT_EQ(SelectionCopyText(t.ws, GridRect{2, 1, 1, 1}), "");
 }
 
 TEST(ResultsClipboard, CopyAll) {
@@ -234,8 +228,7 @@ TEST(ResultsClipboard, MissingValueTextInEveryCopy) {
     ws.MissingText = "NA";
     EXPECT_EQ(CopyAllText(ws), header + "\r\netxe\t   5.50\t 120.50\te-txe\r\n"
                                         "zzzz\tNA\t   0.00\tNA\r\n");
-    ws.OutputGrid.SetSelection(GridRect{3, 1, 4, 2});
-    EXPECT_EQ(SelectionCopyText(ws), " 120.50\te-txe\r\n   0.00\tNA\r\n");
+    EXPECT_EQ(SelectionCopyText(ws, GridRect{3, 1, 4, 2}), " 120.50\te-txe\r\n   0.00\tNA\r\n");
     EXPECT_EQ(OutputFileText(ws), header + "\t\r\netxe\t   5.50\t 120.50\te-txe\t\r\n"
                                            "zzzz\tNA\t   0.00\tNA\t\r\n\t\t\t\t\r\n");
     // The grid itself keeps the marks.

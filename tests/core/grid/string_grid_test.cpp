@@ -12,7 +12,7 @@ namespace {
 // off by shrinking, emptied rows, a row of more than 64 KB and copies.
 TEST(StringGrid, CellsKeepTheirTextsThroughOverwritesResizesAndClears) {
     const std::string message = "Itemak gutxienez 2 letra izan behar ditu";
-    StringGrid g(3, 2, 64);
+    StringGrid g(3, 2);
     g.SetCell(0, 1, "etxe");
     g.SetCell(2, 1, message); // column 1 stays empty
     EXPECT_EQ(g.Cell(0, 1), "etxe");

@@ -31,11 +31,6 @@ TEST_F(NeighbourListTest, BlockOfAnItemRowForRow) {
         EXPECT_EQ(Ws.OrthoNeighbours.CurrentRow, 11);
     }
 
-    // Selecting the result row of mara selects its substitution rows (P = 2).
-    Ws.SyncNeighbourList(1);
-    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Top, 1);
-    EXPECT_EQ(Ws.OrthoNeighbours.NeighList.Selection().Bottom, 2);
-
     // Saved: one line per listed neighbour, whatever its kind.
     const TempDir dir;
     ASSERT_TRUE(Ws.OrthoNeighbours.Save(dir / "list.txt"));

@@ -103,36 +103,6 @@ TEST(PhonNeighbourList, RepeatsAndWideRows) {
     EXPECT_EQ(text.substr(text.size() - 19), "PA      \tpae     \r\n");
 }
 
-// The phonological list follows the selected result row as the orthographic one does (as many
-// rows as the item's PP, at least one), and a click on an item's first row selects the item.
-// kata fills rows 1 to 7 (Ordez 1 and 3, Ezab 1 and 4, two blank rows, Gain 5); lo starts after
-// one blank row at row 9 (Ordez 1); the kept count of kata's last row moves lo's additions to
-// row 11.
-TEST(PhonNeighbourList, FollowsTheResultsBothWays) {
-    PhonWorkspace t(PhonologyData(), {"PNBox", "PPBox"});
-    t.Enter({"kata", "lo"});
-    t.Ws.AnalyseAll();
-    ASSERT_EQ(ListRow(t, 9), "LO|Ordez|1|bo||");
-    ASSERT_EQ(ListRow(t, 11), "|Gain|3|lot||");
-    const StringGrid& grid = t.Ws.PhonNeighbours.NeighList;
-
-    t.Ws.SyncNeighbourList(2);
-    EXPECT_EQ(grid.TopRow(), 9);
-    EXPECT_EQ(grid.Selection().Top, 9);
-    EXPECT_EQ(grid.Selection().Bottom, 9);
-    t.Ws.SyncNeighbourList(1);
-    EXPECT_EQ(grid.TopRow(), 1);
-    EXPECT_EQ(grid.Selection().Top, 1);
-    EXPECT_EQ(grid.Selection().Bottom, 2);
-
-    t.Ws.NeighListClick(t.Ws.PhonNeighbours, 9);
-    EXPECT_EQ(t.Ws.StimulusGrid.Selection().Top, 2);
-    t.Ws.NeighListClick(t.Ws.PhonNeighbours, 1);
-    EXPECT_EQ(t.Ws.StimulusGrid.Selection().Top, 1);
-    t.Ws.NeighListClick(t.Ws.PhonNeighbours, 11); // no item on this row: nothing happens
-    EXPECT_EQ(t.Ws.StimulusGrid.Selection().Top, 1);
-}
-
 // The saved file: one line per neighbour; an empty list gives an empty file; a file that cannot
 // be written is reported, and an earlier file stays as it was.
 TEST(PhonNeighbourList, Save) {
