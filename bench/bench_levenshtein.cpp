@@ -1,7 +1,8 @@
 // The Levenshtein neighbourhood against the shipped whole-word lexicon: OLD20 and PLD20 of
 // 10,000 items of six to ten letters (half of them words of the lexicon, half made up and
-// pronounced by the rules), the plain dynamic programming on a sample for comparison, the time to
-// build the two indexes and the memory they hold.
+// pronounced by the rules), the same with the tied entries kept (as OLD20F and PLD20F need them),
+// both over every entry of the lexicon, the plain dynamic programming on a sample for comparison,
+// the time to build the two indexes and the memory they hold.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -69,19 +70,22 @@ const Data* TheData() {
     return data;
 }
 
-void Run(benchmark::State& state, bool phonological) {
+// `ties`: the entries kept as well; `whole`: the lexicon's own keys as the items.
+void Run(benchmark::State& state, bool phonological, bool ties = false, bool whole = false) {
     const Data* d = TheData();
     if (!d) {
         state.SkipWithError("no shipped lexicon");
         return;
     }
-    const LevenshteinIndex index(phonological ? d->PhonKeys : d->OrthKeys);
-    const std::vector<std::string>& items = phonological ? d->ItemPhon : d->Items;
+    const std::vector<std::string>& keys = phonological ? d->PhonKeys : d->OrthKeys;
+    const LevenshteinIndex index(keys);
+    const std::vector<std::string>& items = whole ? keys : (phonological ? d->ItemPhon : d->Items);
     double sum = 0;
     int missing = 0;
     for (auto _ : state) {
         for (const std::string& item : items) {
-            const std::optional<double> v = index.MeanClosest(item);
+            const std::optional<double> v =
+                ties ? index.ClosestEntries(item).Mean : index.MeanClosest(item);
             if (v)
                 sum += *v;
             else
@@ -103,6 +107,31 @@ void BM_PLD20_10000Items(benchmark::State& state) {
     Run(state, true);
 }
 BENCHMARK(BM_PLD20_10000Items)->Unit(benchmark::kMillisecond);
+
+void BM_OLD20Ties_10000Items(benchmark::State& state) {
+    Run(state, false, true);
+}
+BENCHMARK(BM_OLD20Ties_10000Items)->Unit(benchmark::kMillisecond);
+
+void BM_PLD20Ties_10000Items(benchmark::State& state) {
+    Run(state, true, true);
+}
+BENCHMARK(BM_PLD20Ties_10000Items)->Unit(benchmark::kMillisecond);
+
+void BM_OLD20_WholeLexicon(benchmark::State& state) {
+    Run(state, false, false, true);
+}
+BENCHMARK(BM_OLD20_WholeLexicon)->Unit(benchmark::kMillisecond);
+
+void BM_OLD20Ties_WholeLexicon(benchmark::State& state) {
+    Run(state, false, true, true);
+}
+BENCHMARK(BM_OLD20Ties_WholeLexicon)->Unit(benchmark::kMillisecond);
+
+void BM_PLD20Ties_WholeLexicon(benchmark::State& state) {
+    Run(state, true, true, true);
+}
+BENCHMARK(BM_PLD20Ties_WholeLexicon)->Unit(benchmark::kMillisecond);
 
 // The plain dynamic programming over every entry, for the first 100 items.
 void BM_OLD20_PlainDistance_100Items(benchmark::State& state) {

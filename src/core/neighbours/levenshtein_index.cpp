@@ -598,16 +598,15 @@ class ClosestTally {
     int Bound_ = INT_MAX;
 };
 
-// What a query keeps between calls on one thread: the bounds of each ring, by length.
-// What a query keeps of one ring. The ring's blocks are ordered by their bounds; the entries of
-// a block have their own bounds computed when the search first reaches the block's bound.
+// What a query keeps of one ring. The entries of a block have their own bounds computed when the
+// search first reaches the block's bound.
 struct Ring {
-    std::uint64_t Query = 0;                // the query that set the ring up
-    std::vector<std::uint8_t> BlockBound;   // by block
-    std::vector<std::uint32_t> Order;       // the blocks by bound
-    std::array<std::uint32_t, 256> Through; // the first Through[t] blocks of Order: bound <= t
-    std::vector<std::uint8_t> Bounds;       // the entries', 32 a block
-    int Level = -1;                         // the blocks of bound <= Level have entry bounds
+    std::uint64_t Query = 0;              // the query that set the ring up
+    std::vector<std::uint8_t> BlockBound; // by block
+    std::vector<std::uint32_t> Order;     // first the blocks of bound <= Level, by level reached
+    std::uint32_t Ready = 0;              // how many blocks of Order have bound <= Level
+    std::vector<std::uint8_t> Bounds;     // the entries', 32 a block
+    int Level = -1;                       // the blocks of bound <= Level have entry bounds
 };
 
 // What the queries of one thread keep between calls: the rings, by length.
@@ -710,27 +709,25 @@ template <bool Ties> struct LevenshteinIndex::Search {
                 ring.Query = query;
                 ring.Level = -1;
                 ring.BlockBound.resize(blocks);
-                ring.Order.resize(blocks);
+                ring.Order.resize(blocks + 1); // the selection below writes one beyond
+                ring.Ready = 0;
                 if (ring.Bounds.size() < blocks * kBlockKeys)
                     ring.Bounds.resize(blocks * kBlockKeys);
                 kernels.BlockBounds(bucket.Summaries.data(), blocks, scanQuery,
                                     ring.BlockBound.data());
-                std::array<std::uint32_t, 256>& through = ring.Through;
-                through.fill(0);
-                for (std::uint8_t b : ring.BlockBound) ++through[b];
-                std::uint32_t before = 0;
-                for (std::uint32_t& n : through) {
-                    before += n;
-                    n = before - n; // first place of the blocks of this bound, for now
-                }
-                for (std::size_t b = 0; b < blocks; ++b)
-                    ring.Order[through[ring.BlockBound[b]]++] = static_cast<std::uint32_t>(b);
             }
-            if (ring.Level < t) { // the entries of the blocks whose bound has come
-                const std::uint32_t from =
-                    ring.Level < 0 ? 0 : ring.Through[static_cast<std::size_t>(ring.Level)];
-                const std::uint32_t to = ring.Through[static_cast<std::size_t>(t)];
-                kernels.Scan(bucket.Counts.data(), ring.Order.data() + from, to - from, scanQuery,
+            if (ring.Level < t) { // the blocks whose bound has come, and their entries
+                const std::uint32_t from = ring.Ready;
+                const unsigned above = static_cast<unsigned>(ring.Level + 1);
+                const unsigned levels = static_cast<unsigned>(t - ring.Level);
+                std::uint32_t* order = ring.Order.data();
+                std::uint32_t n = from;
+                for (std::size_t b = 0; b < blocks; ++b) { // without a branch
+                    order[n] = static_cast<std::uint32_t>(b);
+                    n += static_cast<std::uint32_t>(ring.BlockBound[b] - above < levels);
+                }
+                ring.Ready = n;
+                kernels.Scan(bucket.Counts.data(), order + from, n - from, scanQuery,
                              ring.Bounds.data());
                 const int last = ring.BlockBound[blocks - 1];
                 if (last > ring.Level && last <= t) // the empty end of the last block
@@ -744,18 +741,31 @@ template <bool Ties> struct LevenshteinIndex::Search {
                 scratch.Hits.resize(blocks * kBlockKeys + kHitSlack);
             std::uint32_t* hits = scratch.Hits.data();
             const std::size_t stride = kPairBytes + static_cast<std::size_t>(length);
-            const std::size_t count = kernels.Select(
-                {ring.Bounds.data(), ring.Order.data(), ring.Through[static_cast<std::size_t>(t)],
-                 t, bucket.Records.data(), stride, queryPairs, absent, std::min(limit(), 256)},
-                hits);
+            const std::size_t count = kernels.Select({ring.Bounds.data(), ring.Order.data(),
+                                                      ring.Ready, t, bucket.Records.data(), stride,
+                                                      queryPairs, absent, std::min(limit(), 256)},
+                                                     hits);
             const char* chars = bucket.Records.data() + kPairBytes;
             if (lanes && length >= 1 && length <= kLaneText) {
-                for (std::size_t h = 0; h < count; ++h) {
-                    texts[waiting] = chars + std::size_t{hits[h]} * stride;
-                    textLengths[waiting] = static_cast<std::uint8_t>(length);
-                    keys[waiting] = hits[h];
-                    longest = std::max(longest, length);
-                    if (++waiting == kernels.LaneCount) flush();
+                longest = std::max(longest, length);
+                for (std::size_t h = 0; h < count;) {
+                    // A run of lanes at a time, with no byte stored in between (a byte store
+                    // could alias everything the loop reads).
+                    const int from = waiting;
+                    const int n = static_cast<int>(
+                        std::min<std::size_t>(count - h, std::size_t(kernels.LaneCount - from)));
+                    for (int i = 0; i < n; ++i) {
+                        const std::uint32_t key = hits[h + static_cast<std::size_t>(i)];
+                        texts[from + i] = chars + std::size_t{key} * stride;
+                        keys[from + i] = key;
+                    }
+                    std::memset(textLengths + from, length, static_cast<std::size_t>(n));
+                    h += static_cast<std::size_t>(n);
+                    waiting = from + n;
+                    if (waiting == kernels.LaneCount) {
+                        flush();
+                        if (h < count) longest = length;
+                    }
                 }
                 return;
             }
@@ -929,21 +939,26 @@ std::optional<double> LevenshteinIndex::MeanClosest(std::string_view key, int k)
 LevenshteinIndex::Closest LevenshteinIndex::ClosestEntries(std::string_view key, int k) const {
     Closest closest;
     if (k < 1) return closest;
-    std::vector<Search<true>::Found> kept;
+    thread_local std::vector<Search<true>::Found> kept;
+    kept.clear();
     closest.Mean = Search<true>{*this, key, k, &kept}.Run();
     if (!closest.Mean) return closest;
     // The k-th smallest distance: the kept keys hold every entry up to it, and some beyond.
-    std::sort(kept.begin(), kept.end(),
-              [](const auto& a, const auto& b) { return a.Distance < b.Distance; });
-    std::uint64_t seen = 0;
-    int last = 0;
+    std::vector<std::uint64_t> at;
     for (const auto& f : kept) {
-        if (seen >= static_cast<std::uint64_t>(k) && f.Distance > last) break;
+        if (static_cast<std::size_t>(f.Distance) >= at.size())
+            at.resize(static_cast<std::size_t>(f.Distance) + 1);
+        at[static_cast<std::size_t>(f.Distance)] +=
+            Buckets_[f.Length].First[f.Key + 1] - Buckets_[f.Length].First[f.Key];
+    }
+    int last = 0;
+    for (std::uint64_t seen = 0; seen < static_cast<std::uint64_t>(k);)
+        seen += at[static_cast<std::size_t>(++last)];
+    for (const auto& f : kept) {
+        if (f.Distance > last) continue;
         const Bucket& bucket = Buckets_[f.Length];
         for (std::uint32_t j = bucket.First[f.Key]; j < bucket.First[f.Key + 1]; ++j)
             closest.Entries.push_back({Entries_[j], f.Distance});
-        seen += bucket.First[f.Key + 1] - bucket.First[f.Key];
-        last = f.Distance;
     }
     std::sort(closest.Entries.begin(), closest.Entries.end(),
               [](const Neighbour& a, const Neighbour& b) {
