@@ -6,6 +6,7 @@
 #include "core/analysis/field_catalogue.h"
 #include "core/analysis/workspace.h"
 #include "fuzz_support.h"
+#include "gui/grid_presenter.h"
 
 using namespace zirtel;
 
@@ -69,8 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ws.NextRow = row;
     ws.AnalyseAll();
-    for (int r = 1; r < row; ++r) ws.SyncNeighbourList(r);
+    // The lists following the results and back, as the window's presenter does it.
+    static GridPresenter grids(ws);
+    for (int r = 1; r < row; ++r) grids.SyncNeighbourLists(r);
     for (int r = 1; r < ws.OrthoNeighbours.NeighList.RowCount() && r < 5; ++r)
-        ws.NeighListClick(ws.OrthoNeighbours, r);
+        grids.NeighListClick(ws.OrthoNeighbours, r);
     return 0;
 }
