@@ -107,10 +107,8 @@ void GridPresenter::SyncList(NeighbourList& list, GridView& view, int countCol, 
     if (n <= 0) n = 1;
     const int k = list.FindItemRow(item);
     if (item.empty() || k <= 0 || list.NeighList.RowCount() < k) return;
-    NeighbourSyncBusy_ = true;
     view.TopRow = std::clamp(k, 1, std::max(1, list.NeighList.RowCount() - 1));
     view.Selection = GridRect{0, k, list.NeighList.ColCount() - 1, k + n - 1};
-    NeighbourSyncBusy_ = false;
 }
 
 void GridPresenter::SyncNeighbourLists(int row) {
@@ -141,8 +139,9 @@ void GridPresenter::OutputRowsChosen(int top, int bottom) {
 }
 
 void GridPresenter::NeighListClick(const NeighbourList& list, int listRow) {
+    // Only the user's clicks come here: a list following the results sets its view's state,
+    // which never counts as a click.
     const Workspace::Operation op(WS_);
-    if (NeighbourSyncBusy_) return;
     const std::string_view text = list.NeighList.Cell(0, listRow);
     if (listRow <= 0 || text.size() < 2) return;
     const int row = WS_.FindItemRow(text);

@@ -105,7 +105,6 @@ class GridPresenter {
   private:
     Workspace& WS_;
     std::map<std::string, int> ResizedWidths_; // widths the user gave, by the field's header
-    bool NeighbourSyncBusy_ = false;           // the results follow a neighbour list's selection
     // Scrolls both grids so that the next free row is in view.
     void FollowNextRow();
     void SyncList(NeighbourList& list, GridView& view, int countCol, int row);

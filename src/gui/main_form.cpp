@@ -742,10 +742,6 @@ void TMainForm::SelectedItems1Click() {
     if (hadText && edit.empty()) EditLine->clear();
 }
 
-void TMainForm::AssignColumns() {
-    WS_->AssignColumns();
-}
-
 void TMainForm::OutputColumnResized(int col, int newSize) {
     // Only the user's resizing: the refreshes apply the presenter's widths.
     if (Syncing_) return;
@@ -758,7 +754,7 @@ void TMainForm::RunOptionsDialog() {
     if (AnalysisOptionForm->exec() == QDialog::Accepted) {
         const QtFeedback::AnalysisScope analysis(*Feedback_);
         const Workspace::Operation op(*WS_);
-        AssignColumns();
+        WS_->AssignColumns();
         WS_->AnalyseAll();
     }
 }

@@ -177,7 +177,6 @@ class TMainForm : public QMainWindow {
     void ApplyFilter();
     // Runs the options dialog; on OK assigns the columns and analyses all items.
     void RunOptionsDialog();
-    void AssignColumns();
     void UpdateVisibleRows();
     // Draws the items at the height of their results (see the definition).
     void AlignItemRows();

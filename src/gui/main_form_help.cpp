@@ -86,7 +86,7 @@ void TMainForm::View1Click() {
     WS_->MissingText = Options->Missing();
     WS_->PlainResults = Options->Plain();
     const QtFeedback::AnalysisScope analysis(*Feedback_);
-    AssignColumns();
+    WS_->AssignColumns();
     WS_->AnalyseAll();
 }
 
