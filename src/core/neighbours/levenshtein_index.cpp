@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
-#include <unordered_map>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -807,31 +806,33 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
             static_cast<std::uint8_t>(std::min(rank, kBins - 1));
 
     // The distinct keys of each length, ordered by their letter counts (the commonest letter's
-    // first): the keys that a query's bound lets through then lie close together.
+    // first): the keys that a query's bound lets through then lie close together. The entries
+    // are sorted once by length, counts, key and place; each run of equal keys is one key.
+    struct Placed {
+        std::array<std::uint8_t, kBins> Counts;
+        std::string_view Key;
+        std::uint32_t Entry;
+    };
+    std::vector<Placed> placed;
+    placed.reserve(keys.size());
+    for (std::size_t e = 0; e < keys.size(); ++e) {
+        Placed& p = placed.emplace_back();
+        CountBins(keys[e], p.Counts.data());
+        p.Key = keys[e];
+        p.Entry = static_cast<std::uint32_t>(e);
+    }
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        if (a.Key.size() != b.Key.size()) return a.Key.size() < b.Key.size();
+        if (const int c = std::memcmp(a.Counts.data(), b.Counts.data(), kBins); c != 0)
+            return c < 0;
+        if (const int c = a.Key.compare(b.Key); c != 0) return c < 0;
+        return a.Entry < b.Entry;
+    });
     Buckets_.resize(keys.empty() ? 0 : longest + 1);
-    std::vector<std::vector<std::string_view>> distinct(Buckets_.size());
-    {
-        std::vector<std::unordered_map<std::string_view, std::uint32_t>> seen(Buckets_.size());
-        for (const std::string& key : keys)
-            if (seen[key.size()].try_emplace(key, 0).second) distinct[key.size()].push_back(key);
-    }
-    std::vector<std::unordered_map<std::string_view, std::uint32_t>> place(Buckets_.size());
-    for (std::size_t n = 0; n < distinct.size(); ++n) {
-        std::vector<std::pair<std::array<std::uint8_t, kBins>, std::string_view>> sorted;
-        sorted.reserve(distinct[n].size());
-        for (std::string_view key : distinct[n]) {
-            sorted.emplace_back();
-            CountBins(key, sorted.back().first.data());
-            sorted.back().second = key;
-        }
-        std::sort(sorted.begin(), sorted.end());
-        for (std::size_t i = 0; i < sorted.size(); ++i) {
-            distinct[n][i] = sorted[i].second;
-            place[n].emplace(sorted[i].second, static_cast<std::uint32_t>(i));
-        }
-    }
-    std::vector<std::uint32_t> keyOf(keys.size());
-    for (std::size_t e = 0; e < keys.size(); ++e) keyOf[e] = place[keys[e].size()][keys[e]];
+    std::vector<std::vector<const Placed*>> distinct(Buckets_.size());
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        if (i == 0 || placed[i].Key != placed[i - 1].Key)
+            distinct[placed[i].Key.size()].push_back(&placed[i]);
 
     // The pair bits: the pairs by the number of distinct keys that have them, commonest first,
     // each given the bit that the fewest keys have so far.
@@ -839,8 +840,8 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
     std::vector<std::uint32_t> lastKey(kPairIndexes, UINT32_MAX);
     std::uint32_t number = 0;
     for (const auto& list : distinct)
-        for (std::string_view key : list) {
-            ForEachPair(key, [&](std::size_t pair) {
+        for (const Placed* key : list) {
+            ForEachPair(key->Key, [&](std::size_t pair) {
                 if (lastKey[pair] != number) ++keysWith[pair];
                 lastKey[pair] = number;
             });
@@ -873,13 +874,12 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
                         16, 15);
         bucket.Records.reserve(bucket.Size * (kPairBytes + n) + kCharsPadding);
         for (std::size_t i = 0; i < bucket.Size; ++i) {
-            const std::string_view key = distinct[n][i];
+            const std::string_view key = distinct[n][i]->Key;
+            const std::uint8_t* counts = distinct[n][i]->Counts.data();
             Pairs bits;
             PairBits(key, bits.data());
             bucket.Records.append(reinterpret_cast<const char*>(bits.data()), kPairBytes);
             bucket.Records.append(key);
-            std::uint8_t counts[kBins];
-            CountBins(key, counts);
             std::uint8_t* packed = bucket.Counts.data() + kBlockBytes * (i / kBlockKeys) +
                                    kCountBytes * SlotOf(i % kBlockKeys);
             for (int j = 0; j < 8; ++j)
@@ -893,21 +893,19 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         bucket.Records.append(kCharsPadding, '\0');
     }
 
-    // The entries grouped by key, bucket after bucket.
-    for (Bucket& bucket : Buckets_) bucket.First.assign(bucket.Size + 1, 0);
-    for (std::size_t e = 0; e < keys.size(); ++e) ++Buckets_[keys[e].size()].First[keyOf[e] + 1];
-    std::uint32_t total = 0;
-    for (Bucket& bucket : Buckets_)
-        for (std::uint32_t& first : bucket.First) {
-            total += first;
-            first = total;
-        }
+    // The entries grouped by key, bucket after bucket: the sorted order.
     Entries_.resize(keys.size());
-    std::vector<std::vector<std::uint32_t>> next(Buckets_.size());
-    for (std::size_t n = 0; n < Buckets_.size(); ++n)
-        next[n].assign(Buckets_[n].First.begin(), Buckets_[n].First.end() - 1);
-    for (std::size_t e = 0; e < keys.size(); ++e)
-        Entries_[next[keys[e].size()][keyOf[e]]++] = static_cast<std::uint32_t>(e);
+    std::size_t at = 0;
+    for (std::size_t n = 0; n < Buckets_.size(); ++n) {
+        Bucket& bucket = Buckets_[n];
+        bucket.First.resize(bucket.Size + 1);
+        for (std::size_t i = 0; i < bucket.Size; ++i) {
+            bucket.First[i] = static_cast<std::uint32_t>(at);
+            for (; at < placed.size() && placed[at].Key == distinct[n][i]->Key; ++at)
+                Entries_[at] = placed[at].Entry;
+        }
+        bucket.First[bucket.Size] = static_cast<std::uint32_t>(at);
+    }
 }
 
 void LevenshteinIndex::CountBins(std::string_view key, std::uint8_t* counts) const {

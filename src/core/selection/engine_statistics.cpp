@@ -22,13 +22,17 @@ bool Analysable(const std::string& item) {
 }
 
 // The items without repeats (letter case ignored), each at its first place.
-std::vector<std::string> Distinct(const std::vector<std::string>& items) {
+std::vector<std::string> Distinct(std::vector<std::string> items) {
     std::unordered_set<std::string> seen;
-    std::vector<std::string> kept;
-    kept.reserve(items.size());
-    for (const std::string& item : items)
-        if (seen.insert(CollationEqualityKey(item)).second) kept.push_back(item);
-    return kept;
+    seen.reserve(items.size());
+    std::size_t kept = 0;
+    for (std::string& item : items)
+        if (seen.insert(CollationEqualityKey(item)).second) {
+            if (&items[kept] != &item) items[kept] = std::move(item);
+            ++kept;
+        }
+    items.resize(kept);
+    return items;
 }
 
 FieldSet SetOf(const std::vector<int>& fields) {
@@ -75,13 +79,16 @@ void EngineStatistics::Measure(const std::string& item, const std::vector<int>& 
 
 void EngineStatistics::MeasureRange(const std::vector<std::string>& items, std::size_t begin,
                                     std::size_t end, const std::vector<int>& fields,
-                                    std::vector<std::vector<Value>>& values) {
+                                    const ValuesTaker& take) {
     // Until an item has been measured on these fields (and the tables they read are loaded), one
     // by one on this thread, the messages straight to the user.
     const FieldSet requested = SetOf(fields);
+    std::vector<Value> values;
     std::size_t next = begin;
-    for (; next < end && (Jobs_ == 1 || (requested & ~Loaded_).any()); ++next)
-        Measure(items[next], fields, values[next - begin]);
+    for (; next < end && (Jobs_ == 1 || (requested & ~Loaded_).any()); ++next) {
+        Measure(items[next], fields, values);
+        take(next, values);
+    }
     if (next == end) return;
     // PLD20 builds its index on the first item found in the lexicon: built here, before the
     // workers share it.
@@ -96,11 +103,13 @@ void EngineStatistics::MeasureRange(const std::vector<std::string>& items, std::
     std::atomic<std::size_t> taken{next};
     constexpr std::size_t kChunk = 16;
     auto work = [&](MeasureContext& ctx, RowValues& row, HeldFeedback* held) {
+        std::vector<Value> measured;
         for (;;) {
             const std::size_t start = taken.fetch_add(kChunk);
             if (start >= end) return;
             for (std::size_t i = start; i < std::min(start + kChunk, end); ++i) {
-                MeasureInto(ctx, row, items[i], fields, values[i - begin]);
+                MeasureInto(ctx, row, items[i], fields, measured);
+                take(i, measured);
                 if (held) messages[i - next] = std::exchange(held->Messages, {});
             }
         }
@@ -142,14 +151,23 @@ std::optional<std::vector<std::string>> PoolItems(MeasuringSetup& setup, const D
                                                   const std::filesystem::path& designFolder) {
     if (const auto file = PoolFile(design, designFolder)) {
         auto items = ReadItemsFile(setup, *file);
-        if (items) *items = Distinct(*items);
+        if (items) *items = Distinct(std::move(*items));
         return items;
     }
+    // The lexicon's own index names each word's first equal entry: the words that are it are
+    // the distinct ones (a list the index does not hold is made distinct as any pool file).
+    const Lexicon& words = setup.WholeWords;
     std::vector<std::string> items;
-    items.reserve(setup.WholeWords.LexWords.size());
-    for (const std::string& w : setup.WholeWords.LexWords)
-        if (Analysable(w)) items.push_back(w);
-    return Distinct(items);
+    items.reserve(words.LexWords.size());
+    bool indexed = true;
+    for (std::size_t i = 0; i < words.LexWords.size(); ++i) {
+        const std::string& w = words.LexWords[i];
+        if (!Analysable(w)) continue;
+        const int first = indexed ? words.Find(w) : -1;
+        indexed = first >= 0;
+        if (!indexed || static_cast<std::size_t>(first) == i) items.push_back(w);
+    }
+    return indexed ? items : Distinct(std::move(items));
 }
 
 } // namespace zirtel

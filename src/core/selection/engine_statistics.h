@@ -31,8 +31,7 @@ class EngineStatistics : public StatisticsSource {
     void Measure(const std::string& item, const std::vector<int>& fields,
                  std::vector<Value>& values) override;
     void MeasureRange(const std::vector<std::string>& items, std::size_t begin, std::size_t end,
-                      const std::vector<int>& fields,
-                      std::vector<std::vector<Value>>& values) override;
+                      const std::vector<int>& fields, const ValuesTaker& take) override;
     int Decimals() const override { return Decimals_; }
 
   private:

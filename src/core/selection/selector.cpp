@@ -179,8 +179,29 @@ int MeasuredItems::Slot(int field) const {
     return it == Fields.end() ? -1 : static_cast<int>(it - Fields.begin());
 }
 
+void MeasuredItems::Reserve(std::size_t items) {
+    Items.reserve(items);
+    Texts_.reserve(items * Fields.size());
+    Numbers_.reserve(items * Fields.size());
+    Absent_.reserve(items * Fields.size());
+}
+
 void MeasuredItems::Add(std::string item, const std::vector<Value>& values) {
     Items.push_back(std::move(item));
+    Texts_.resize(Items.size() * Fields.size());
+    Numbers_.resize(Items.size() * Fields.size());
+    Absent_.resize(Items.size() * Fields.size());
+    Put(Items.size() - 1, values);
+}
+
+void MeasuredItems::Start(std::vector<std::string> items) {
+    Items = std::move(items);
+    Texts_.assign(Items.size() * Fields.size(), std::string());
+    Numbers_.assign(Items.size() * Fields.size(), kNaN);
+    Absent_.assign(Items.size() * Fields.size(), 0);
+}
+
+void MeasuredItems::Put(std::size_t item, const std::vector<Value>& values) {
     const ValueStyle plain{.Decimals = Decimals, .Plain = true};
     for (std::size_t s = 0; s < Fields.size(); ++s) {
         const Value v = s < values.size() ? values[s] : Value();
@@ -192,11 +213,12 @@ void MeasuredItems::Add(std::string item, const std::vector<Value>& values) {
         // no number.
         const bool absent =
             v.IsMissing() && !text.empty() && v.Reason() != MissingReason::NotInUserFile;
-        Numbers_.push_back(v.IsNumber()                                 ? v.Number()
-                           : v.Reason() == MissingReason::NotInUserFile ? 0.0
-                                                                        : kNaN);
-        Absent_.push_back(absent ? 1 : 0);
-        Texts_.push_back(std::move(text));
+        const std::size_t at = item * Fields.size() + s;
+        Numbers_[at] = v.IsNumber()                                 ? v.Number()
+                       : v.Reason() == MissingReason::NotInUserFile ? 0.0
+                                                                    : kNaN;
+        Absent_[at] = absent ? 1 : 0;
+        Texts_[at] = std::move(text);
     }
 }
 
@@ -216,10 +238,12 @@ void MeasuredItems::AddFrom(const MeasuredItems& first, std::size_t i, const Mea
 
 void StatisticsSource::MeasureRange(const std::vector<std::string>& items, std::size_t begin,
                                     std::size_t end, const std::vector<int>& fields,
-                                    std::vector<std::vector<Value>>& values) {
+                                    const ValuesTaker& take) {
+    std::vector<Value> values;
     for (std::size_t i = begin; i < end; ++i) {
-        values[i - begin].clear();
-        Measure(items[i], fields, values[i - begin]);
+        values.clear();
+        Measure(items[i], fields, values);
+        take(i, values);
     }
 }
 
@@ -229,16 +253,17 @@ std::optional<MeasuredItems> MeasureItems(const std::vector<std::string>& items,
     MeasuredItems measured;
     measured.Fields = fields;
     measured.Decimals = stats.Decimals();
-    constexpr std::size_t kRound = 256; // items between two questions to `progress`
-    std::vector<std::vector<Value>> values(kRound);
-    for (std::size_t i = 0; i < items.size(); i += kRound) {
+    measured.Start(items);
+    // Items between two questions to `progress`: enough that starting the workers costs little
+    // beside the measuring. The workers make the items' texts as well.
+    constexpr std::size_t kRound = 2048;
+    const StatisticsSource::ValuesTaker take = [&measured](std::size_t item,
+                                                           const std::vector<Value>& values) {
+        measured.Put(item, values);
+    };
+    for (std::size_t i = 0; i < items.size() && !fields.empty(); i += kRound) {
         if (progress && !progress(i, items.size())) return std::nullopt;
-        const std::size_t end = std::min(items.size(), i + kRound);
-        if (fields.empty())
-            for (std::vector<Value>& v : values) v.clear();
-        else
-            stats.MeasureRange(items, i, end, fields, values);
-        for (std::size_t k = i; k < end; ++k) measured.Add(items[k], values[k - i]);
+        stats.MeasureRange(items, i, std::min(items.size(), i + kRound), fields, take);
     }
     if (progress && !progress(items.size(), items.size())) return std::nullopt;
     return measured;
@@ -279,6 +304,7 @@ std::optional<MeasuredItems> MeasurePool(const Design& design,
     MeasuredItems pool;
     pool.Fields = all;
     pool.Decimals = stats.Decimals();
+    pool.Reserve(kept.size());
     for (std::size_t k = 0; k < kept.size(); ++k) pool.AddFrom(*first, kept[k], *second, k);
     return pool;
 }

@@ -24,11 +24,13 @@ class StatisticsSource {
     // into `values`.
     virtual void Measure(const std::string& item, const std::vector<int>& fields,
                          std::vector<Value>& values) = 0;
-    // The values of items[begin + i] into values[i], for i below end - begin: by default one
-    // item after the other; a source may share them among threads.
+    // Gives `take` the values of each of items[begin, end), with the item's place: by default
+    // one item after the other; a source may share them among threads, which then call `take`
+    // at once (for different items).
+    using ValuesTaker = std::function<void(std::size_t item, const std::vector<Value>& values)>;
     virtual void MeasureRange(const std::vector<std::string>& items, std::size_t begin,
                               std::size_t end, const std::vector<int>& fields,
-                              std::vector<std::vector<Value>>& values);
+                              const ValuesTaker& take);
     // The decimals with which the outputs show the real values.
     virtual int Decimals() const { return 2; }
 };
@@ -61,8 +63,14 @@ class MeasuredItems {
         return Absent_[item * Fields.size() + slot] != 0;
     }
 
+    // Makes room for `items` items, so that adding them moves nothing.
+    void Reserve(std::size_t items);
     // Adds an item with the value of every field.
     void Add(std::string item, const std::vector<Value>& values);
+    // Holds `items` with no value yet; Put gives each its values (from several threads at once,
+    // for different items).
+    void Start(std::vector<std::string> items);
+    void Put(std::size_t item, const std::vector<Value>& values);
     // Adds item `i` of `first` with each of Fields as `first` measured it, or else as item `j`
     // of `second` did.
     void AddFrom(const MeasuredItems& first, std::size_t i, const MeasuredItems& second,

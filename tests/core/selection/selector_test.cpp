@@ -363,6 +363,36 @@ TEST(SelectionMatch, ControlsTakeTheUnroundedValues) {
     EXPECT_TRUE(out.ends_with("\t10.00\r\n")) << out;
 }
 
+// The lexicon as a pool: each word once (letter case ignored, its first spelling), none shorter
+// than an item may be; measured by two workers as by one.
+TEST(SelectionPool, LexiconWordsOnceEachAndTheSameWithWorkers) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "nwfreq_EUS.txt", "a\t9\ta\ta\nEtxe\t5\te-txe\te-txe\n"
+                                             "etxe\t4\te-txe\te-txe\nmendi\t3\tmen-di\tmen-di\n"
+                                             "ETXE\t2\te-txe\te-txe\n");
+    SilentFeedback ui;
+    Workspace ws(ui, dir.Path());
+    ws.Startup();
+    ASSERT_EQ(ws.Setup.WholeWords.Size(), 5);
+    const Design d = Parse("control H_MAIZT\n", false);
+    const auto items = PoolItems(ws.Setup, d, dir.Path());
+    ASSERT_TRUE(items);
+    EXPECT_EQ(*items, (std::vector<std::string>{"Etxe", "mendi"}));
+    std::vector<std::string> many;
+    for (int i = 0; i < 3000; ++i)
+        many.push_back(i % 3 == 0 ? "mendi" : i % 3 == 1 ? "etxe" : "zz");
+    EngineStatistics one(ws.Setup, DesignFields(d), ws.Decimals, 1);
+    const MeasuredItems alone = *MeasureItems(many, DesignFields(d), one);
+    EngineStatistics two(ws.Setup, DesignFields(d), ws.Decimals, 2);
+    const MeasuredItems shared = *MeasureItems(many, DesignFields(d), two);
+    ASSERT_EQ(shared.Size(), 3000u);
+    for (std::size_t i = 0; i < many.size(); ++i)
+        EXPECT_EQ(shared.Text(i, 0), alone.Text(i, 0)) << i;
+    EXPECT_EQ(shared.Text(0, 0), "3.00");
+    EXPECT_EQ(shared.Text(1, 0), "5.00");
+    EXPECT_EQ(shared.Text(2, 0), "0.00");
+}
+
 // Numbers as a design file (and the window's design form) writes them: plain decimals, the
 // shortest that read back the same; the exponent form only for numbers too long to write out.
 TEST(Design, NumbersAsPlainDecimals) {
