@@ -828,11 +828,25 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
         if (const int c = a.Key.compare(b.Key); c != 0) return c < 0;
         return a.Entry < b.Entry;
     });
+    // The entries grouped by key, bucket after bucket, are the sorted order: each key's entries
+    // start at its First.
     Buckets_.resize(keys.empty() ? 0 : longest + 1);
     std::vector<std::vector<const Placed*>> distinct(Buckets_.size());
-    for (std::size_t i = 0; i < placed.size(); ++i)
-        if (i == 0 || placed[i].Key != placed[i - 1].Key)
-            distinct[placed[i].Key.size()].push_back(&placed[i]);
+    Entries_.resize(keys.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        Entries_[i] = placed[i].Entry;
+        if (i > 0 && placed[i].Key == placed[i - 1].Key) continue;
+        const std::size_t n = placed[i].Key.size();
+        distinct[n].push_back(&placed[i]);
+        Buckets_[n].First.push_back(static_cast<std::uint32_t>(i));
+    }
+    // Each bucket's entries end where the next longer keys' begin.
+    for (std::size_t n = Buckets_.size(), end = placed.size(); n-- > 0;) {
+        std::vector<std::uint32_t>& first = Buckets_[n].First;
+        const std::size_t begin = first.empty() ? end : first.front();
+        first.push_back(static_cast<std::uint32_t>(end));
+        end = begin;
+    }
 
     // The pair bits: the pairs by the number of distinct keys that have them, commonest first,
     // each given the bit that the fewest keys have so far.
@@ -891,20 +905,6 @@ LevenshteinIndex::LevenshteinIndex(const std::vector<std::string>& keys) {
             }
         }
         bucket.Records.append(kCharsPadding, '\0');
-    }
-
-    // The entries grouped by key, bucket after bucket: the sorted order.
-    Entries_.resize(keys.size());
-    std::size_t at = 0;
-    for (std::size_t n = 0; n < Buckets_.size(); ++n) {
-        Bucket& bucket = Buckets_[n];
-        bucket.First.resize(bucket.Size + 1);
-        for (std::size_t i = 0; i < bucket.Size; ++i) {
-            bucket.First[i] = static_cast<std::uint32_t>(at);
-            for (; at < placed.size() && placed[at].Key == distinct[n][i]->Key; ++at)
-                Entries_[at] = placed[at].Entry;
-        }
-        bucket.First[bucket.Size] = static_cast<std::uint32_t>(at);
     }
 }
 

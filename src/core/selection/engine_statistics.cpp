@@ -154,20 +154,16 @@ std::optional<std::vector<std::string>> PoolItems(MeasuringSetup& setup, const D
         if (items) *items = Distinct(std::move(*items));
         return items;
     }
-    // The lexicon's own index names each word's first equal entry: the words that are it are
-    // the distinct ones (a list the index does not hold is made distinct as any pool file).
+    // The lexicon's index names each word's first equal entry: the words that are it are the
+    // distinct ones.
     const Lexicon& words = setup.WholeWords;
     std::vector<std::string> items;
     items.reserve(words.LexWords.size());
-    bool indexed = true;
-    for (std::size_t i = 0; i < words.LexWords.size(); ++i) {
-        const std::string& w = words.LexWords[i];
-        if (!Analysable(w)) continue;
-        const int first = indexed ? words.Find(w) : -1;
-        indexed = first >= 0;
-        if (!indexed || static_cast<std::size_t>(first) == i) items.push_back(w);
-    }
-    return indexed ? items : Distinct(std::move(items));
+    for (std::size_t i = 0; i < words.LexWords.size(); ++i)
+        if (const std::string& w = words.LexWords[i];
+            Analysable(w) && words.Find(w) == static_cast<int>(i))
+            items.push_back(w);
+    return items;
 }
 
 } // namespace zirtel
