@@ -1,20 +1,27 @@
-// zirtel-build-data --counts FILE --out DIR [options]: see kUsage.
+// zirtel-build-data --counts FILE --out DIR [options], or --neighbourhoods DIR: see kUsage.
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "core/neighbours/known_neighbourhoods.h"
+#include "core/text/text_file.h"
 #include "data_builder.h"
+#include "neighbourhood_file.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "usage: zirtel-build-data --counts FILE --out DIR [--dictionary PATH] [--analyser PATH]\n"
     "                         [--lt-proc PATH] [--analyses FILE]\n"
+    "       zirtel-build-data --neighbourhoods DIR\n"
     "  --counts      word-count list, one \"form count\" per line (UTF-8)\n"
     "  --out         folder for nwfreq_EUS.txt, lemak_EUS2.txt, formak_EUS.txt, jatorria_EUS.txt,\n"
-    "                itzulpenak_EUS.txt, ZR_BF*.txt, ZR_BPF*.txt (and the Spanish files)\n"
+    "                itzulpenak_EUS.txt, ZR_BF*.txt, ZR_BPF*.txt, lev20_EUS.txt (and the Spanish\n"
+    "                files)\n"
+    "  --neighbourhoods  writes only lev20_EUS.txt of the folder, from its other files\n"
     "  --dictionary  Hunspell dictionary without extension (default /usr/share/hunspell/eu)\n"
     "  --analyser    Basque analyser transducer (default: eu-es.automorf.bin under\n"
     "                /usr/share/apertium)\n"
@@ -77,6 +84,19 @@ int main(int argc, char** argv) {
             return 2;
         }
         const std::string value = argv[++i];
+        if (arg == "--neighbourhoods") {
+            try {
+                const std::filesystem::path folder = value;
+                const std::string text = zirtel::tools::NeighbourhoodFileText(folder, std::cout);
+                if (!zirtel::WriteFileAtomically(folder / zirtel::kNeighbourhoodFile, text))
+                    throw std::runtime_error("cannot write " +
+                                             (folder / zirtel::kNeighbourhoodFile).string());
+            } catch (const std::exception& e) {
+                std::cerr << "zirtel-build-data: " << e.what() << "\n";
+                return 1;
+            }
+            return 0;
+        }
         if (arg == "--counts") {
             options.Counts = value;
         } else if (arg == "--out") {

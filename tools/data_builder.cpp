@@ -19,6 +19,7 @@
 #include "core/feedback/feedback.h"
 #include "core/lexicon/lexicon.h"
 #include "core/measures/bigram_table_writer.h"
+#include "core/neighbours/known_neighbourhoods.h"
 #include "core/phonology/pronunciation_rules.h"
 #include "core/phonology/syllabifier.h"
 #include "core/text/collation.h"
@@ -28,6 +29,7 @@
 #include "espeak_agreement.h"
 #include "lemma_analyser.h"
 #include "lemma_rules.h"
+#include "neighbourhood_file.h"
 #include "spanish_data.h"
 #include "word_origin.h"
 
@@ -710,6 +712,11 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
                  BiphoneTableFileText(CountBiphones(lexicon.LexPhonForms, lexicon.LexFreqs, n)));
     }
 
+    // ---- The neighbourhoods of the files just written, as the program loads them ----
+    std::ostringstream neighbourhoodReport;
+    WriteOut(options.OutFolder / kNeighbourhoodFile,
+             NeighbourhoodFileText(options.OutFolder, neighbourhoodReport));
+
     // ---- Report ----
     std::map<std::size_t, long long> lengths, syllables, phonemes;
     for (const Form& f : forms) {
@@ -752,11 +759,12 @@ void BuildDataSet(const BuildOptions& options, std::ostream& report) {
     PrintDistribution(report, "Length in letters (letters, words):", lengths);
     PrintDistribution(report, "Syllables (syllables, words):", syllables);
     PrintDistribution(report, "Phonemes (phonemes, words):", phonemes);
+    report << neighbourhoodReport.str();
     report << "Written to " << options.OutFolder.string()
            << ": nwfreq_EUS.txt, jatorria_EUS.txt, lemak_EUS2.txt, formak_EUS.txt, "
               "itzulpenak_EUS.txt, "
            << (spanish ? "es_EUS.txt, es_lemak_EUS.txt, " : "")
-           << "ZR_BF2.txt..ZR_BF18.txt, ZR_BPF2.txt..ZR_BPF18.txt\n";
+           << "ZR_BF2.txt..ZR_BF18.txt, ZR_BPF2.txt..ZR_BPF18.txt, " << kNeighbourhoodFile << "\n";
 }
 
 } // namespace zirtel::tools

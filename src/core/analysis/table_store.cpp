@@ -1,5 +1,7 @@
 #include "core/analysis/table_store.h"
 
+#include "core/text/text_file.h"
+
 namespace zirtel {
 
 const BigramTables& TableStore::Bigrams(Feedback& feedback) {
@@ -42,22 +44,31 @@ void TableStore::ForgetSyllables() {
     OrthSyllables_.Reset();
 }
 
-const LevenshteinIndex& TableStore::OrthLevenshtein(const Lexicon& wholeWords) {
+void TableStore::BuildLevenshtein(std::optional<LevenshteinTable>& table,
+                                  const std::vector<std::string>& keys,
+                                  const std::vector<float>* freqs, std::string_view section) {
+    table.emplace(keys);
+    // The file is optional: without it, or measured on other words, every key is searched.
+    if (const std::optional<TextFile> file = ReadTextFile(Folder_ / kNeighbourhoodFile))
+        table->Known.Read(file->Text, section, NeighbourhoodDigest(keys, freqs));
+}
+
+const LevenshteinTable& TableStore::OrthLevenshtein(const Lexicon& wholeWords) {
     if (!OrthLevenshtein_) {
         std::vector<std::string> keys;
         keys.reserve(wholeWords.LexWords.size());
         for (const std::string& word : wholeWords.LexWords) keys.push_back(OrthographicKey(word));
-        OrthLevenshtein_.emplace(keys);
+        BuildLevenshtein(OrthLevenshtein_, keys, &wholeWords.LexFreqs, kOrthSection);
     }
     return *OrthLevenshtein_;
 }
 
-const LevenshteinIndex& TableStore::PhonLevenshtein(const Lexicon& wholeWords) {
+const LevenshteinTable& TableStore::PhonLevenshtein(const Lexicon& wholeWords) {
     if (!PhonLevenshtein_) {
         std::vector<std::string> keys;
         keys.reserve(wholeWords.LexPhonForms.size());
         for (const std::string& p : wholeWords.LexPhonForms) keys.push_back(PhonologicalKey(p));
-        PhonLevenshtein_.emplace(keys);
+        BuildLevenshtein(PhonLevenshtein_, keys, &wholeWords.LexFreqs, kPhonSection);
     }
     return *PhonLevenshtein_;
 }
@@ -77,9 +88,11 @@ const SpanishWords& TableStore::Spanish(bool lemmas, Feedback& feedback) {
     return list.Words;
 }
 
-const LevenshteinIndex& TableStore::SpanishLevenshtein(bool lemmas, Feedback& feedback) {
+const LevenshteinTable& TableStore::SpanishLevenshtein(bool lemmas, Feedback& feedback) {
     SpanishList& list = lemmas ? SpanishLemmas_ : SpanishForms_;
-    if (!list.Levenshtein) list.Levenshtein.emplace(Spanish(lemmas, feedback).Keys.LexWords);
+    if (!list.Levenshtein)
+        BuildLevenshtein(list.Levenshtein, Spanish(lemmas, feedback).Keys.LexWords, nullptr,
+                         lemmas ? kSpanishLemmaSection : kSpanishFormSection);
     return *list.Levenshtein;
 }
 

@@ -16,7 +16,7 @@
 #include "core/measures/phonotactics.h"
 #include "core/measures/syllable_tables.h"
 #include "core/measures/uniqueness_point.h"
-#include "core/neighbours/levenshtein_index.h"
+#include "core/neighbours/known_neighbourhoods.h"
 #include "core/phonology/biphone_tables.h"
 
 namespace zirtel {
@@ -42,14 +42,16 @@ class TableStore : public MeasureTables {
     // The whole-word lexicon was loaded again: the syllable tables are built anew.
     void ForgetSyllables();
     // The Levenshtein indexes of the whole-word lexicon's spellings and pronunciations (OLD20,
-    // PLD20), each built on its first call after start-up or ForgetLevenshtein.
-    const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) override;
-    const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) override;
+    // PLD20), each built on its first call after start-up or ForgetLevenshtein, with its section
+    // of the neighbourhood file (kNeighbourhoodFile) when that was measured on the same index.
+    const LevenshteinTable& OrthLevenshtein(const Lexicon& wholeWords) override;
+    const LevenshteinTable& PhonLevenshtein(const Lexicon& wholeWords) override;
     void ForgetLevenshtein();
     // The Spanish words (kSpanishFormFile, kSpanishLemmaFile) and translations
-    // (kTranslationFile), each read on its first call; the Spanish indexes built on theirs.
+    // (kTranslationFile), each read on its first call; the Spanish indexes built on theirs, with
+    // their sections of the neighbourhood file likewise.
     const SpanishWords& Spanish(bool lemmas, Feedback& feedback) override;
-    const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) override;
+    const LevenshteinTable& SpanishLevenshtein(bool lemmas, Feedback& feedback) override;
     const Translations& SpanishTranslations(Feedback& feedback) override;
     // Built from the whole-word lexicon on their first call after start-up or ForgetWordTables;
     // the morphology reads the form file and the lemma file then.
@@ -59,7 +61,8 @@ class TableStore : public MeasureTables {
     void ForgetWordTables();
     // Whether the form file was read, with pairs.
     bool MorphologyLoaded() const { return Morphology_ && !Morphology_->Empty(); }
-    // The Spanish files read so far, with entries: for the run's record of its data files.
+    // The Spanish files read so far, with entries: for the run's record of its data files. (The
+    // neighbourhood file is not recorded: it only saves searching, its answers are the index's.)
     std::vector<std::filesystem::path> SpanishFilesRead() const;
 
     // What has been read so far, without reading anything.
@@ -83,11 +86,15 @@ class TableStore : public MeasureTables {
     bool OriginsRead_ = false;
     SyllableTableSet PhonSyllables_;
     SyllableTableSet OrthSyllables_;
-    std::optional<LevenshteinIndex> OrthLevenshtein_, PhonLevenshtein_;
+    // The index of the keys with the section `name` of the neighbourhood file measured on it.
+    void BuildLevenshtein(std::optional<LevenshteinTable>& table,
+                          const std::vector<std::string>& keys, const std::vector<float>* freqs,
+                          std::string_view section);
+    std::optional<LevenshteinTable> OrthLevenshtein_, PhonLevenshtein_;
     struct SpanishList {
         SpanishWords Words;
         bool Read = false;
-        std::optional<LevenshteinIndex> Levenshtein;
+        std::optional<LevenshteinTable> Levenshtein;
     };
     SpanishList SpanishForms_, SpanishLemmas_;
     std::optional<PhonotacticTable> PhonPhonotactics_, OrthPhonotactics_;

@@ -10,7 +10,7 @@ namespace zirtel {
 class BigramTables;
 class BiphoneTables;
 class Feedback;
-class LevenshteinIndex;
+struct LevenshteinTable;
 class Morphology;
 class PhonotacticTable;
 class PrefixTable;
@@ -33,14 +33,14 @@ class MeasureTables {
     virtual const SyllableTableSet& Syllables(bool spoken, const Lexicon& wholeWords,
                                               Feedback& feedback) = 0;
     // The Levenshtein indexes of the whole-word lexicon's spellings and pronunciations (OLD20,
-    // PLD20).
-    virtual const LevenshteinIndex& OrthLevenshtein(const Lexicon& wholeWords) = 0;
-    virtual const LevenshteinIndex& PhonLevenshtein(const Lexicon& wholeWords) = 0;
+    // PLD20), with the neighbourhoods of the data folder that were measured on them.
+    virtual const LevenshteinTable& OrthLevenshtein(const Lexicon& wholeWords) = 0;
+    virtual const LevenshteinTable& PhonLevenshtein(const Lexicon& wholeWords) = 0;
     // The Spanish forms (es_EUS.txt) or, for the lemmas, the Spanish lemmas (es_lemak_EUS.txt);
     // empty when the file could not be read.
     virtual const SpanishWords& Spanish(bool lemmas, Feedback& feedback) = 0;
-    // The Levenshtein index of those words' keys (ES_OLD20).
-    virtual const LevenshteinIndex& SpanishLevenshtein(bool lemmas, Feedback& feedback) = 0;
+    // The Levenshtein index of those words' keys (ES_OLD20), likewise.
+    virtual const LevenshteinTable& SpanishLevenshtein(bool lemmas, Feedback& feedback) = 0;
     // The Spanish translations of the Basque lemmas (itzulpenak_EUS.txt).
     virtual const Translations& SpanishTranslations(Feedback& feedback) = 0;
     // The positional segment and pair weights of the whole-word lexicon's pronunciations

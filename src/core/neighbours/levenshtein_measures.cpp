@@ -8,7 +8,7 @@
 #include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/lexicon.h"
-#include "core/neighbours/levenshtein_index.h"
+#include "core/neighbours/known_neighbourhoods.h"
 #include "core/phonology/item_pronunciation.h"
 
 namespace zirtel {
@@ -34,19 +34,26 @@ std::optional<double> MeanZipf(const Lexicon& words, const LevenshteinIndex::Clo
     return sum / static_cast<double>(closest.Entries.size());
 }
 
-// OLD20 or PLD20 (`mean`) and OLD20F or PLD20F (`zipf`) of one key, whichever are wanted.
-void PutNeighbourhood(RowValues& values, const Lexicon& words, const LevenshteinIndex& index,
+// OLD20 or PLD20 (`mean`) and OLD20F or PLD20F (`zipf`) of one key, whichever are wanted: as
+// the data folder's neighbourhoods give them, else searched.
+void PutNeighbourhood(RowValues& values, const Lexicon& words, const LevenshteinTable& table,
                       std::string_view key, FieldId mean, FieldId zipf) {
-    if (values.Wants(zipf)) {
-        const LevenshteinIndex::Closest closest = index.ClosestEntries(key, kClosest);
-        PutMean(values, mean, closest.Mean, MissingReason::NotFound);
-        PutMean(values, zipf, MeanZipf(words, closest), MissingReason::NotFound);
-    } else if (values.Wants(mean)) {
-        PutMean(values, mean, index.MeanClosest(key, kClosest), MissingReason::NotFound);
-    }
+    const bool wantsZipf = values.Wants(zipf);
+    if (!wantsZipf && !values.Wants(mean)) return;
+    const Neighbourhood* known = table.Known.Find(key);
+    const Neighbourhood n = known ? *known : MeasureNeighbourhood(words, table.Index, key, wantsZipf);
+    PutMean(values, mean, n.Mean, MissingReason::NotFound);
+    if (wantsZipf) PutMean(values, zipf, n.ZipfMean, MissingReason::NotFound);
 }
 
 } // namespace
+
+Neighbourhood MeasureNeighbourhood(const Lexicon& words, const LevenshteinIndex& index,
+                                   std::string_view key, bool zipf) {
+    if (!zipf) return {.Mean = index.MeanClosest(key, kClosest), .ZipfMean = std::nullopt};
+    const LevenshteinIndex::Closest closest = index.ClosestEntries(key, kClosest);
+    return {.Mean = closest.Mean, .ZipfMean = MeanZipf(words, closest)};
+}
 
 void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values) {
     const Lexicon& words = ctx.WholeWords;

@@ -8,7 +8,7 @@
 #include "core/fields/measure_tables.h"
 #include "core/fields/row_values.h"
 #include "core/lexicon/spanish_words.h"
-#include "core/neighbours/levenshtein_index.h"
+#include "core/neighbours/known_neighbourhoods.h"
 #include "core/neighbours/ortho_neighbour_list.h"
 #include "core/text/letters.h"
 
@@ -134,8 +134,10 @@ void WriteSpanishMeasures(MeasureContext& ctx, RowValues& values) {
             values.PutReal(FieldId::kES_N_MAIZT, n.FreqSum);
         }
         if (values.Wants(FieldId::kES_OLD20)) {
+            const LevenshteinTable& table = ctx.Tables.SpanishLevenshtein(lemmas, ctx.UI);
+            const Neighbourhood* known = table.Known.Find(key);
             const std::optional<double> mean =
-                ctx.Tables.SpanishLevenshtein(lemmas, ctx.UI).MeanClosest(key, kClosest);
+                known ? known->Mean : table.Index.MeanClosest(key, kClosest);
             if (mean)
                 values.PutReal(FieldId::kES_OLD20, *mean);
             else

@@ -61,5 +61,13 @@ for n in $(seq 2 18); do
     [ -f "$work/a/ZR_BF$n.txt" ] && [ -f "$work/a/ZR_BPF$n.txt" ] || { echo "FAIL: tables of $n missing"; fail=1; }
 done
 
+# Neighbourhoods: five forms are fewer than the 20 closest, so no key has a mean; measuring a
+# built folder again gives the same file.
+check "lev20 sections" "OLD20 PLD20" "$(grep '^#' "$work/a/lev20_EUS.txt" | cut -f2 | tr '\n' ' ' | sed 's/ $//')"
+check "lev20 etxea" "etxea${tab}-${tab}-" "$(grep "^etxea${tab}" "$work/a/lev20_EUS.txt")"
+cp "$work/a/lev20_EUS.txt" "$work/lev20-built.txt"
+"$builder" --neighbourhoods "$work/a" > /dev/null
+cmp -s "$work/lev20-built.txt" "$work/a/lev20_EUS.txt" || { echo "FAIL: --neighbourhoods differs"; fail=1; }
+
 [ "$fail" = 0 ] && echo "builder output as expected"
 exit "$fail"
