@@ -52,7 +52,8 @@ Section Measure(std::string_view name, const Lexicon& words,
             .Rows = rows.size()};
 }
 
-template <typename Fn> std::vector<std::string> KeysOf(const std::vector<std::string>& words, Fn key) {
+template <typename Fn>
+std::vector<std::string> KeysOf(const std::vector<std::string>& words, Fn key) {
     std::vector<std::string> keys;
     keys.reserve(words.size());
     for (const std::string& w : words) keys.push_back(key(w));

@@ -1,6 +1,6 @@
 #include "core/analysis/table_store.h"
 
-#include "core/text/text_file.h"
+#include <fstream>
 
 namespace zirtel {
 
@@ -49,8 +49,8 @@ void TableStore::BuildLevenshtein(std::optional<LevenshteinTable>& table,
                                   const std::vector<float>* freqs, std::string_view section) {
     table.emplace(keys);
     // The file is optional: without it, or measured on other words, every key is searched.
-    if (const std::optional<TextFile> file = ReadTextFile(Folder_ / kNeighbourhoodFile))
-        table->Known.Read(file->Text, section, NeighbourhoodDigest(keys, freqs));
+    std::ifstream file(Folder_ / kNeighbourhoodFile, std::ios::binary);
+    if (file) table->Known.Read(file, section, [&] { return NeighbourhoodDigest(keys, freqs); });
 }
 
 const LevenshteinTable& TableStore::OrthLevenshtein(const Lexicon& wholeWords) {

@@ -1,8 +1,12 @@
 #include "core/neighbours/known_neighbourhoods.h"
 
 #include <charconv>
+#include <cmath>
+#include <istream>
+#include <limits>
 #include <system_error>
 
+#include "core/text/latin1.h"
 #include "core/text/sha256.h"
 
 namespace zirtel {
@@ -35,17 +39,6 @@ bool ReadNumber(std::string_view field, std::optional<double>& value) {
     return true;
 }
 
-// The next line of `text` from `at` (without its line feed or carriage return); false at the end.
-bool NextLine(std::string_view text, std::size_t& at, std::string_view& line) {
-    if (at >= text.size()) return false;
-    std::size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    at = end + 1;
-    return true;
-}
-
 // Splits "a\tb\tc" into exactly three fields.
 bool ThreeFields(std::string_view line, std::string_view (&fields)[3]) {
     for (int i = 0; i < 2; ++i) {
@@ -56,6 +49,12 @@ bool ThreeFields(std::string_view line, std::string_view (&fields)[3]) {
     }
     if (line.find('\t') != std::string_view::npos) return false;
     fields[2] = line;
+    return true;
+}
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
     return true;
 }
 
@@ -78,8 +77,9 @@ std::string NeighbourhoodDigest(const std::vector<std::string>& keys,
     return Sha256Hex(bytes);
 }
 
-std::string NeighbourhoodSectionText(std::string_view name, std::string_view digest,
-                                     const std::vector<std::pair<std::string, Neighbourhood>>& rows) {
+std::string
+NeighbourhoodSectionText(std::string_view name, std::string_view digest,
+                         const std::vector<std::pair<std::string, Neighbourhood>>& rows) {
     std::string text;
     text.reserve(rows.size() * 32 + 100);
     text += "#\t";
@@ -98,30 +98,86 @@ std::string NeighbourhoodSectionText(std::string_view name, std::string_view dig
     return text;
 }
 
-void KnownNeighbourhoods::Read(std::string_view text, std::string_view name,
-                               std::string_view digest) {
+void KnownNeighbourhoods::Clear() {
+    Keys_.clear();
     Rows_.clear();
+    Slots_.clear();
+}
+
+bool KnownNeighbourhoods::Add(std::string_view line) {
+    std::string_view fields[3];
+    std::optional<double> mean, zipfMean;
+    if (!ThreeFields(line, fields) || fields[0].empty() || !ReadNumber(fields[1], mean) ||
+        !ReadNumber(fields[2], zipfMean))
+        return false;
+    const std::size_t at = Keys_.size();
+    Keys_ += fields[0];
+    // The file is UTF-8; the engine's keys are Latin-1 (ñ).
+    if (!IsAscii(fields[0])) {
+        const Latin1Conversion latin1 = Utf8ToLatin1(fields[0]);
+        if (latin1.Unmapped != 0) return false;
+        Keys_.resize(at);
+        Keys_ += latin1.Text;
+    }
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    Rows_.push_back({.KeyAt = static_cast<std::uint32_t>(at),
+                     .KeyLength = static_cast<std::uint32_t>(Keys_.size() - at),
+                     .Mean = mean.value_or(kNone),
+                     .ZipfMean = zipfMean.value_or(kNone)});
+    return true;
+}
+
+void KnownNeighbourhoods::Read(std::istream& in, std::string_view name,
+                               const std::function<std::string()>& digest) {
+    Clear();
     const std::string header = "#\t" + std::string(name) + '\t';
-    std::size_t at = 0;
-    std::string_view line;
+    std::string line;
     bool found = false;
-    while (NextLine(text, at, line))
+    while (std::getline(in, line))
         if (line.starts_with(header)) {
-            found = line.substr(header.size()) == digest;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            found = std::string_view(line).substr(header.size()) == digest();
             break;
         }
     if (!found) return;
-    while (NextLine(text, at, line)) {
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.starts_with('#')) break;
-        std::string_view fields[3];
-        Neighbourhood n;
-        if (!ThreeFields(line, fields) || fields[0].empty() || !ReadNumber(fields[1], n.Mean) ||
-            !ReadNumber(fields[2], n.ZipfMean)) {
-            Rows_.clear();
+        if (!Add(line)) {
+            Clear();
             return;
         }
-        Rows_.emplace(std::string(fields[0]), n);
     }
+    std::size_t slots = 16;
+    while (slots < 2 * Rows_.size()) slots *= 2;
+    Slots_.assign(slots, 0);
+    for (std::size_t r = 0; r < Rows_.size(); ++r) {
+        const std::string_view key(Keys_.data() + Rows_[r].KeyAt, Rows_[r].KeyLength);
+        std::size_t slot = std::hash<std::string_view>{}(key) & (slots - 1);
+        // A key listed twice keeps its first row.
+        bool listed = false;
+        while (Slots_[slot] != 0 && !listed) {
+            const Row& other = Rows_[Slots_[slot] - 1];
+            listed = std::string_view(Keys_.data() + other.KeyAt, other.KeyLength) == key;
+            slot = (slot + 1) & (slots - 1);
+        }
+        if (!listed) Slots_[slot] = static_cast<std::uint32_t>(r + 1);
+    }
+}
+
+std::optional<Neighbourhood> KnownNeighbourhoods::Find(std::string_view key) const {
+    if (Slots_.empty()) return std::nullopt;
+    const std::size_t mask = Slots_.size() - 1;
+    for (std::size_t slot = std::hash<std::string_view>{}(key)&mask; Slots_[slot] != 0;
+         slot = (slot + 1) & mask) {
+        const Row& row = Rows_[Slots_[slot] - 1];
+        if (std::string_view(Keys_.data() + row.KeyAt, row.KeyLength) != key) continue;
+        const auto value = [](double v) {
+            return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+        };
+        return Neighbourhood{.Mean = value(row.Mean), .ZipfMean = value(row.ZipfMean)};
+    }
+    return std::nullopt;
 }
 
 } // namespace zirtel

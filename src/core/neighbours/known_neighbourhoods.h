@@ -11,11 +11,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,29 +47,32 @@ std::string NeighbourhoodDigest(const std::vector<std::string>& keys,
 
 // A section's text (Latin-1, as the engine holds text): the header line, then the rows in the
 // order given.
-std::string NeighbourhoodSectionText(std::string_view name, std::string_view digest,
-                                     const std::vector<std::pair<std::string, Neighbourhood>>& rows);
+std::string
+NeighbourhoodSectionText(std::string_view name, std::string_view digest,
+                         const std::vector<std::pair<std::string, Neighbourhood>>& rows);
 
 class KnownNeighbourhoods {
   public:
-    // The rows of the section `name` of the text when its digest is `digest`; none otherwise (no
-    // such section, another digest, or a malformed row, which discards the whole section).
-    void Read(std::string_view text, std::string_view name, std::string_view digest);
+    // The rows of the section `name` of the file's text (UTF-8) when its digest is `digest()`
+    // (asked only when the section is there); none otherwise (no such section, another digest,
+    // or a malformed row, which discards the whole section). Reading stops at the section's end.
+    void Read(std::istream& in, std::string_view name, const std::function<std::string()>& digest);
 
-    const Neighbourhood* Find(std::string_view key) const {
-        const auto it = Rows_.find(key);
-        return it == Rows_.end() ? nullptr : &it->second;
-    }
+    std::optional<Neighbourhood> Find(std::string_view key) const;
     std::size_t Size() const { return Rows_.size(); }
 
   private:
-    struct KeyHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view key) const {
-            return std::hash<std::string_view>{}(key);
-        }
+    bool Add(std::string_view line);
+    void Clear();
+
+    // The keys back to back, a row per key and an open-addressing table of row numbers.
+    std::string Keys_;
+    struct Row {
+        std::uint32_t KeyAt, KeyLength;
+        double Mean, ZipfMean; // NaN: none
     };
-    std::unordered_map<std::string, Neighbourhood, KeyHash, std::equal_to<>> Rows_;
+    std::vector<Row> Rows_;
+    std::vector<std::uint32_t> Slots_; // row + 1, 0 for an empty slot; a power of two long
 };
 
 // An index with the answers known for its lexicon's own keys.

@@ -40,8 +40,9 @@ void PutNeighbourhood(RowValues& values, const Lexicon& words, const Levenshtein
                       std::string_view key, FieldId mean, FieldId zipf) {
     const bool wantsZipf = values.Wants(zipf);
     if (!wantsZipf && !values.Wants(mean)) return;
-    const Neighbourhood* known = table.Known.Find(key);
-    const Neighbourhood n = known ? *known : MeasureNeighbourhood(words, table.Index, key, wantsZipf);
+    const std::optional<Neighbourhood> known = table.Known.Find(key);
+    const Neighbourhood n =
+        known ? *known : MeasureNeighbourhood(words, table.Index, key, wantsZipf);
     PutMean(values, mean, n.Mean, MissingReason::NotFound);
     if (wantsZipf) PutMean(values, zipf, n.ZipfMean, MissingReason::NotFound);
 }

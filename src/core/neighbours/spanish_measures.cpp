@@ -135,7 +135,7 @@ void WriteSpanishMeasures(MeasureContext& ctx, RowValues& values) {
         }
         if (values.Wants(FieldId::kES_OLD20)) {
             const LevenshteinTable& table = ctx.Tables.SpanishLevenshtein(lemmas, ctx.UI);
-            const Neighbourhood* known = table.Known.Find(key);
+            const std::optional<Neighbourhood> known = table.Known.Find(key);
             const std::optional<double> mean =
                 known ? known->Mean : table.Index.MeanClosest(key, kClosest);
             if (mean)

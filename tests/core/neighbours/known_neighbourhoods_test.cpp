@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/analysis/workspace.h"
 #include "core/lexicon/spanish_words.h"
 #include "core/neighbours/levenshtein_measures.h"
+#include "core/text/latin1.h"
 #include "support/recording_feedback.h"
 #include "support/test_paths.h"
 
@@ -24,17 +26,21 @@ TEST(KnownNeighbourhoods, SectionTextReadsBackExactly) {
         {"\xf1o", {.Mean = std::nullopt, .ZipfMean = std::nullopt}}};
     const std::string text = NeighbourhoodSectionText("OLD20", "d1", rows);
     EXPECT_EQ(text, "#\tOLD20\td1\nbaaa\t1.5\t0.30000000000000004\n\xf1o\t-\t-\n");
-    const std::string file = "#\tPLD20\td1\nbaaa\t9\t9\n" + text;
-    KnownNeighbourhoods known;
-    known.Read(file, "OLD20", "d1");
+    // As written to the file: UTF-8.
+    const std::string file = "#\tPLD20\td1\nbaaa\t9\t9\n" + Latin1ToUtf8(text);
+    const auto read = [](const std::string& bytes, const char* digest) {
+        KnownNeighbourhoods known;
+        std::istringstream in(bytes);
+        known.Read(in, "OLD20", [&] { return std::string(digest); });
+        return known;
+    };
+    const KnownNeighbourhoods known = read(file, "d1");
     ASSERT_EQ(known.Size(), 2U);
-    EXPECT_EQ(*known.Find("baaa"), rows[0].second); // not the PLD20 row before it
-    EXPECT_EQ(*known.Find("\xf1o"), rows[1].second);
-    EXPECT_EQ(known.Find("caaa"), nullptr);
-    known.Read(file, "OLD20", "d2"); // measured on another lexicon
-    EXPECT_EQ(known.Size(), 0U);
-    known.Read(file + "caaa\t1.5\n", "OLD20", "d1"); // a row without its third field
-    EXPECT_EQ(known.Size(), 0U);
+    EXPECT_EQ(known.Find("baaa"), rows[0].second); // not the PLD20 row before it
+    EXPECT_EQ(known.Find("\xf1o"), rows[1].second);
+    EXPECT_EQ(known.Find("caaa"), std::nullopt);
+    EXPECT_EQ(read(file, "d2").Size(), 0U);                 // measured on another lexicon
+    EXPECT_EQ(read(file + "caaa\t1.5\n", "d1").Size(), 0U); // a row without its third field
 }
 
 // OLD20 and OLD20F of the items in the folder, "|"-joined.
@@ -68,10 +74,10 @@ TEST(KnownNeighbourhoods, FieldsUseTheFileOnlyForTheLexiconItWasMeasuredOn) {
     ASSERT_TRUE(LoadWholeWordLexicon(dir / "nwfreq_EUS.txt", lex, ui));
     std::vector<std::string> keys;
     for (const std::string& w : lex.LexWords) keys.push_back(OrthographicKey(w));
-    const std::string row = NeighbourhoodSectionText(
-        kOrthSection, NeighbourhoodDigest(keys, &lex.LexFreqs),
-        {{"baaa", {.Mean = 7.25, .ZipfMean = 1.3}}});
-    WriteBytes(dir / kNeighbourhoodFile, row);
+    const std::string row =
+        NeighbourhoodSectionText(kOrthSection, NeighbourhoodDigest(keys, &lex.LexFreqs),
+                                 {{"baaa", {.Mean = 7.25, .ZipfMean = 1.3}}});
+    WriteBytes(dir / kNeighbourhoodFile, Latin1ToUtf8(row));
     EXPECT_EQ(Measured(dir.Path()), "   1.50|   4.60|   7.25|   1.30|"); // BAAA's key is baaa
 
     // The same words with another frequency: the section no longer describes them.
@@ -95,8 +101,8 @@ TEST(KnownNeighbourhoods, ShippedFileHoldsWhatTheIndexFindsForEveryShippedWord) 
         EXPECT_EQ(table.Known.Size(), keys.size());
         std::size_t n = 0;
         for (const std::string& key : keys) {
-            const Neighbourhood* known = table.Known.Find(key);
-            ASSERT_NE(known, nullptr) << key;
+            const std::optional<Neighbourhood> known = table.Known.Find(key);
+            ASSERT_TRUE(known) << key;
             if (n++ % 400 == 0) {
                 EXPECT_EQ(*known, MeasureNeighbourhood(words, table.Index, key, zipf)) << key;
             }
