@@ -34,7 +34,9 @@ bool ReadNumber(std::string_view field, std::optional<double>& value) {
     }
     double v = 0.0;
     const std::from_chars_result r = std::from_chars(field.data(), field.data() + field.size(), v);
-    if (r.ec != std::errc() || r.ptr != field.data() + field.size()) return false;
+    // Means of distances and of Zipf values: finite and not negative.
+    if (r.ec != std::errc() || r.ptr != field.data() + field.size() || !std::isfinite(v) || v < 0.0)
+        return false;
     value = v;
     return true;
 }

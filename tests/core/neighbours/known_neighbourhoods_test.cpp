@@ -41,6 +41,7 @@ TEST(KnownNeighbourhoods, SectionTextReadsBackExactly) {
     EXPECT_EQ(known.Find("caaa"), std::nullopt);
     EXPECT_EQ(read(file, "d2").Size(), 0U);                 // measured on another lexicon
     EXPECT_EQ(read(file + "caaa\t1.5\n", "d1").Size(), 0U); // a row without its third field
+    EXPECT_EQ(read(file + "caaa\tinf\t-\n", "d1").Size(), 0U);
 }
 
 // OLD20 and OLD20F of the items in the folder, "|"-joined.
