@@ -1,33 +1,37 @@
 #include "neighbourhood_file.h"
 
 #include <future>
+#include <initializer_list>
 #include <ostream>
 #include <stdexcept>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "core/analysis/table_store.h"
 #include "core/feedback/feedback.h"
 #include "core/lexicon/lexicon.h"
 #include "core/lexicon/spanish_words.h"
 #include "core/neighbours/known_neighbourhoods.h"
 #include "core/neighbours/levenshtein_measures.h"
 #include "core/text/latin1.h"
-#include "core/text/text_file.h"
 
 namespace zirtel::tools {
 
 namespace {
 
-using Rows = std::vector<std::pair<std::string, Neighbourhood>>;
-
-// Each key once, in the order first met; empty keys (an entry without a pronunciation) left out.
-std::vector<std::string> DistinctKeys(std::vector<std::string> keys) {
+// The keys of the words of the lists, each once, in the order first met; empty keys (a word
+// without a pronunciation) left out.
+template <typename Key>
+std::vector<std::string> DistinctKeys(std::initializer_list<const std::vector<std::string>*> lists,
+                                      Key key) {
+    std::vector<std::string> keys;
     std::unordered_set<std::string> seen;
-    std::vector<std::string> distinct;
-    for (std::string& key : keys)
-        if (!key.empty() && seen.insert(key).second) distinct.push_back(std::move(key));
-    return distinct;
+    for (const std::vector<std::string>* words : lists)
+        for (const std::string& w : *words)
+            if (std::string k = key(w); !k.empty() && seen.insert(k).second)
+                keys.push_back(std::move(k));
+    return keys;
 }
 
 struct Section {
@@ -36,33 +40,16 @@ struct Section {
     std::size_t Rows = 0;
 };
 
-// The section of the index built on `entries` (with `words`' frequencies when `zipf`), for the
-// keys `queries`.
-Section Measure(std::string_view name, const Lexicon& words,
-                const std::vector<std::string>& entries, bool zipf,
-                const std::vector<std::string>& queries) {
-    const LevenshteinIndex index(entries);
-    Rows rows;
+// The section of `table` (built on `words`) for the keys `queries`, searched.
+Section Measure(std::string_view name, const LevenshteinTable& table, const Lexicon& words,
+                bool zipf, const std::vector<std::string>& queries) {
+    std::vector<std::pair<std::string, Neighbourhood>> rows;
     rows.reserve(queries.size());
     for (const std::string& key : queries)
-        rows.emplace_back(key, MeasureNeighbourhood(words, index, key, zipf));
+        rows.emplace_back(key, MeasureNeighbourhood(words, table.Index, key, zipf));
     return {.Name = name,
-            .Text = NeighbourhoodSectionText(
-                name, NeighbourhoodDigest(entries, zipf ? &words.LexFreqs : nullptr), rows),
+            .Text = NeighbourhoodSectionText(name, table.Digest, rows),
             .Rows = rows.size()};
-}
-
-template <typename Fn>
-std::vector<std::string> KeysOf(const std::vector<std::string>& words, Fn key) {
-    std::vector<std::string> keys;
-    keys.reserve(words.size());
-    for (const std::string& w : words) keys.push_back(key(w));
-    return keys;
-}
-
-std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 } // namespace
@@ -73,33 +60,36 @@ std::string NeighbourhoodFileText(const std::filesystem::path& folder, std::ostr
     if (!LoadWholeWordLexicon(folder / kWholeWordFile, whole, feedback))
         throw std::runtime_error("cannot read " + (folder / kWholeWordFile).string());
     LoadLemmaLexicon(folder / kLemmaFile, lemmas, feedback);
-    SpanishWords spanishForms, spanishLemmas;
-    if (FileExists(folder / kSpanishFormFile))
-        LoadSpanishWords(folder / kSpanishFormFile, spanishForms, feedback);
-    if (FileExists(folder / kSpanishLemmaFile))
-        LoadSpanishWords(folder / kSpanishLemmaFile, spanishLemmas, feedback);
+    // The indexes as the program builds them from the folder's files, built before the threads
+    // share them.
+    TableStore tables(folder);
+    const LevenshteinTable& orth = tables.OrthLevenshtein(whole);
+    const LevenshteinTable& phon = tables.PhonLevenshtein(whole);
+    const SpanishWords& spanishForms = tables.Spanish(false, feedback);
+    const SpanishWords& spanishLemmas = tables.Spanish(true, feedback);
+    const LevenshteinTable& spanishFormIndex = tables.SpanishLevenshtein(false, feedback);
+    const LevenshteinTable& spanishLemmaIndex = tables.SpanishLevenshtein(true, feedback);
 
-    const std::vector<std::string> orth = KeysOf(whole.LexWords, OrthographicKey);
-    const std::vector<std::string> phon = KeysOf(whole.LexPhonForms, PhonologicalKey);
     // The sections are measured side by side, one thread each.
     std::vector<std::future<Section>> sections;
     sections.push_back(std::async(std::launch::async, [&] {
-        return Measure(kOrthSection, whole, orth, true,
-                       DistinctKeys(Joined(orth, KeysOf(lemmas.LexWords, OrthographicKey))));
+        return Measure(kOrthSection, orth, whole, true,
+                       DistinctKeys({&whole.LexWords, &lemmas.LexWords}, OrthographicKey));
     }));
     if (whole.HasPronunciations())
         sections.push_back(std::async(std::launch::async, [&] {
-            return Measure(kPhonSection, whole, phon, true, DistinctKeys(phon));
+            return Measure(kPhonSection, phon, whole, true,
+                           DistinctKeys({&whole.LexPhonForms}, PhonologicalKey));
         }));
     if (!spanishForms.Empty())
         sections.push_back(std::async(std::launch::async, [&] {
-            return Measure(kSpanishFormSection, spanishForms.Keys, spanishForms.Keys.LexWords,
-                           false, DistinctKeys(KeysOf(whole.LexWords, SpanishKey)));
+            return Measure(kSpanishFormSection, spanishFormIndex, spanishForms.Keys, false,
+                           DistinctKeys({&whole.LexWords}, SpanishKey));
         }));
     if (!spanishLemmas.Empty() && lemmas.Size() > 0)
         sections.push_back(std::async(std::launch::async, [&] {
-            return Measure(kSpanishLemmaSection, spanishLemmas.Keys, spanishLemmas.Keys.LexWords,
-                           false, DistinctKeys(KeysOf(lemmas.LexWords, SpanishKey)));
+            return Measure(kSpanishLemmaSection, spanishLemmaIndex, spanishLemmas.Keys, false,
+                           DistinctKeys({&lemmas.LexWords}, SpanishKey));
         }));
     std::string text;
     for (std::future<Section>& f : sections) {

@@ -47,10 +47,10 @@ void TableStore::ForgetSyllables() {
 void TableStore::BuildLevenshtein(std::optional<LevenshteinTable>& table,
                                   const std::vector<std::string>& keys,
                                   const std::vector<float>* freqs, std::string_view section) {
-    table.emplace(keys);
+    table.emplace(keys, freqs);
     // The file is optional: without it, or measured on other words, every key is searched.
     std::ifstream file(Folder_ / kNeighbourhoodFile, std::ios::binary);
-    if (file) table->Known.Read(file, section, [&] { return NeighbourhoodDigest(keys, freqs); });
+    if (file) table->Known.Read(file, section, table->Digest);
 }
 
 const LevenshteinTable& TableStore::OrthLevenshtein(const Lexicon& wholeWords) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <istream>
 #include <limits>
 #include <system_error>
@@ -129,8 +130,7 @@ bool KnownNeighbourhoods::Add(std::string_view line) {
     return true;
 }
 
-void KnownNeighbourhoods::Read(std::istream& in, std::string_view name,
-                               const std::function<std::string()>& digest) {
+void KnownNeighbourhoods::Read(std::istream& in, std::string_view name, std::string_view digest) {
     Clear();
     const std::string header = "#\t" + std::string(name) + '\t';
     std::string line;
@@ -138,7 +138,7 @@ void KnownNeighbourhoods::Read(std::istream& in, std::string_view name,
     while (std::getline(in, line))
         if (line.starts_with(header)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            found = std::string_view(line).substr(header.size()) == digest();
+            found = std::string_view(line).substr(header.size()) == digest;
             break;
         }
     if (!found) return;

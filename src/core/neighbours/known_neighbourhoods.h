@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -53,10 +52,10 @@ NeighbourhoodSectionText(std::string_view name, std::string_view digest,
 
 class KnownNeighbourhoods {
   public:
-    // The rows of the section `name` of the file's text (UTF-8) when its digest is `digest()`
-    // (asked only when the section is there); none otherwise (no such section, another digest,
-    // or a malformed row, which discards the whole section). Reading stops at the section's end.
-    void Read(std::istream& in, std::string_view name, const std::function<std::string()>& digest);
+    // The rows of the section `name` of the file's text (UTF-8) when its digest is `digest`; none
+    // otherwise (no such section, another digest, or a malformed row, which discards the whole
+    // section). Reading stops at the section's end.
+    void Read(std::istream& in, std::string_view name, std::string_view digest);
 
     std::optional<Neighbourhood> Find(std::string_view key) const;
     std::size_t Size() const { return Rows_.size(); }
@@ -75,10 +74,12 @@ class KnownNeighbourhoods {
     std::vector<std::uint32_t> Slots_; // row + 1, 0 for an empty slot; a power of two long
 };
 
-// An index with the answers known for its lexicon's own keys.
+// An index with its digest and the answers known for its lexicon's own keys.
 struct LevenshteinTable {
-    explicit LevenshteinTable(const std::vector<std::string>& keys) : Index(keys) {}
+    LevenshteinTable(const std::vector<std::string>& keys, const std::vector<float>* freqs)
+        : Index(keys), Digest(NeighbourhoodDigest(keys, freqs)) {}
     LevenshteinIndex Index;
+    std::string Digest; // NeighbourhoodDigest of the keys and frequencies it was built from
     KnownNeighbourhoods Known;
 };
 

@@ -40,9 +40,7 @@ void PutNeighbourhood(RowValues& values, const Lexicon& words, const Levenshtein
                       std::string_view key, FieldId mean, FieldId zipf) {
     const bool wantsZipf = values.Wants(zipf);
     if (!wantsZipf && !values.Wants(mean)) return;
-    const std::optional<Neighbourhood> known = table.Known.Find(key);
-    const Neighbourhood n =
-        known ? *known : MeasureNeighbourhood(words, table.Index, key, wantsZipf);
+    const Neighbourhood n = NeighbourhoodOf(table, words, key, wantsZipf);
     PutMean(values, mean, n.Mean, MissingReason::NotFound);
     if (wantsZipf) PutMean(values, zipf, n.ZipfMean, MissingReason::NotFound);
 }
@@ -54,6 +52,12 @@ Neighbourhood MeasureNeighbourhood(const Lexicon& words, const LevenshteinIndex&
     if (!zipf) return {.Mean = index.MeanClosest(key, kClosest), .ZipfMean = std::nullopt};
     const LevenshteinIndex::Closest closest = index.ClosestEntries(key, kClosest);
     return {.Mean = closest.Mean, .ZipfMean = MeanZipf(words, closest)};
+}
+
+Neighbourhood NeighbourhoodOf(const LevenshteinTable& table, const Lexicon& words,
+                              std::string_view key, bool zipf) {
+    if (std::optional<Neighbourhood> known = table.Known.Find(key)) return *known;
+    return MeasureNeighbourhood(words, table.Index, key, zipf);
 }
 
 void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values) {

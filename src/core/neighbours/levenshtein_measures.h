@@ -24,5 +24,8 @@ void WriteLevenshteinNeighbourhood(MeasureContext& ctx, RowValues& values);
 // writes for the keys it knows.
 Neighbourhood MeasureNeighbourhood(const Lexicon& words, const LevenshteinIndex& index,
                                    std::string_view key, bool zipf);
+// The key's neighbourhood as the table knows it, else searched.
+Neighbourhood NeighbourhoodOf(const LevenshteinTable& table, const Lexicon& words,
+                              std::string_view key, bool zipf);
 
 } // namespace zirtel

@@ -9,14 +9,13 @@
 #include "core/fields/row_values.h"
 #include "core/lexicon/spanish_words.h"
 #include "core/neighbours/known_neighbourhoods.h"
+#include "core/neighbours/levenshtein_measures.h"
 #include "core/neighbours/ortho_neighbour_list.h"
 #include "core/text/letters.h"
 
 namespace zirtel {
 
 namespace {
-
-constexpr int kClosest = 20;
 
 // Calls `found(entry, position)` for each Spanish word one letter replaced away from the key.
 template <typename Found>
@@ -134,10 +133,10 @@ void WriteSpanishMeasures(MeasureContext& ctx, RowValues& values) {
             values.PutReal(FieldId::kES_N_MAIZT, n.FreqSum);
         }
         if (values.Wants(FieldId::kES_OLD20)) {
-            const LevenshteinTable& table = ctx.Tables.SpanishLevenshtein(lemmas, ctx.UI);
-            const std::optional<Neighbourhood> known = table.Known.Find(key);
             const std::optional<double> mean =
-                known ? known->Mean : table.Index.MeanClosest(key, kClosest);
+                NeighbourhoodOf(ctx.Tables.SpanishLevenshtein(lemmas, ctx.UI), words.Keys, key,
+                                false)
+                    .Mean;
             if (mean)
                 values.PutReal(FieldId::kES_OLD20, *mean);
             else

@@ -31,7 +31,7 @@ TEST(KnownNeighbourhoods, SectionTextReadsBackExactly) {
     const auto read = [](const std::string& bytes, const char* digest) {
         KnownNeighbourhoods known;
         std::istringstream in(bytes);
-        known.Read(in, "OLD20", [&] { return std::string(digest); });
+        known.Read(in, "OLD20", digest);
         return known;
     };
     const KnownNeighbourhoods known = read(file, "d1");
